@@ -1,0 +1,29 @@
+// Grid storage: allocating the 400 MB grid and clearing it through the pump.
+#include <benchmark/benchmark.h>
+
+#include "platform/headless/headless.h"
+#include "world/world.h"
+
+static void BM_AllocateAndClear(benchmark::State& state) {
+    for (auto _ : state) {
+        headless::reset();
+        world.cells.reset();
+        world.worldStorageReady = false;
+        allocateWorldStorage();
+        clearWorld();
+        benchmark::DoNotOptimize(world.cells.get());
+    }
+}
+BENCHMARK(BM_AllocateAndClear)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+static void BM_ClearAllocated(benchmark::State& state) {
+    headless::reset();
+    allocateWorldStorage();
+    for (auto _ : state) {
+        clearWorld();
+        benchmark::DoNotOptimize(world.cells.get());
+    }
+}
+BENCHMARK(BM_ClearAllocated)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(5)
+    ->ReportAggregatesOnly(true);

@@ -1,0 +1,19 @@
+// The process entry and the frame loop: settings, window, then one pass after
+// the other (one window message, draw, update, count) until the quit message.
+#pragma once
+
+#include <cstdint>
+
+// Runs the whole game; 0 after an orderly quit, -1 on any failure.
+int runGame();
+
+// One frame update for the current Game state; < 0 on failure.
+int frameUpdate();
+
+// Counts one pass of the frame loop and samples the frames-per-second figure
+// once a window of just over 999 ms has passed.
+struct FpsCounter {
+    int32_t windowStart = 0;
+    int32_t frames = 0;
+};
+void countFrame(FpsCounter& counter);

@@ -1,0 +1,3 @@
+#include "app/frame_loop.h"
+
+int main() { return runGame(); }

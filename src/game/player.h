@@ -1,0 +1,30 @@
+// The player: eye position, camera angles, the vertical-motion clock of jumps
+// and falls, and the block under the crosshair.
+#pragma once
+
+#include <cstdint>
+
+struct Vec3 {
+    float x, y, z;
+};
+
+struct Player {
+    Vec3 Position{500.0f, 105.0f, 500.0f};  // eye point
+    float xzRotCamera = 0.0f;  // turn, radians
+    float yRotCamera = 0.0f;   // pitch, radians, within +-1.5707964
+    // Jumps and falls are timed in closed form from this start time; while a
+    // menu is open it holds the time already spent instead (see holdJumpClock).
+    int32_t verticalStart = 0;
+    bool airborne = false;  // a jump or fall is under way
+    bool rising = false;    // ... and it is a jump still going up
+    float verticalBaseY = 0.0f;  // height at which the current jump or fall began
+    Vec3 targetBlock{-1.0f, -1.0f, -1.0f};  // (-1, -1, -1) = none
+};
+
+extern Player player;
+
+// Leaving Playing for a menu: keep only the time already spent in the motion.
+inline void holdJumpClock(int32_t frameTime) { player.verticalStart = frameTime - player.verticalStart; }
+// Back in Playing: time spent in the menu does not count.
+inline void resumeJumpClock(int32_t frameTime) { player.verticalStart = frameTime - player.verticalStart; }
+inline void cancelVerticalMotion() { player.airborne = player.rising = false; }

@@ -1,0 +1,100 @@
+// Control panel of the headless platform: tests and tools set the clock, script
+// input and window messages, and read back everything the game drew.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace headless {
+
+struct SpriteCall {
+    int texture;
+    int x, y;
+    uint32_t argb;
+    bool hasSource;
+    plat::SourceRect source;
+};
+
+struct TextCall {
+    int left, top, right, bottom;
+    uint32_t argb;
+    std::string text;
+};
+
+struct QuadCall {
+    int texture;
+    plat::Blend blend;
+    bool wireframe;
+    bool depthTest;
+    plat::Fog fog;
+    std::vector<plat::Vertex> vertices;  // 4 per quad
+};
+
+// Everything drawn between two presents.
+struct Frame {
+    std::vector<uint32_t> clears;
+    std::vector<SpriteCall> sprites;
+    std::vector<TextCall> texts;
+    std::vector<QuadCall> quads;
+    int scenesBegun = 0;
+    int scenesEnded = 0;
+    plat::Matrix view{};
+    plat::Matrix projection{};
+
+    // The first text drawn that equals `text`, or nullptr.
+    const TextCall* findText(const std::string& text) const;
+};
+
+// A fresh process: clock at 0, no keys, empty queue, no window, nothing drawn.
+void reset();
+
+// ---- clock
+void setClock(int32_t ms);
+void advanceClock(int32_t ms);
+// Every clockMs() read moves the clock on by this much after reading (0 = off).
+void setClockStepPerRead(int32_t ms);
+int64_t clockReads();
+void setCalendarSeconds(int64_t seconds);
+
+// ---- input
+void pressKey(uint8_t code);
+void releaseKey(uint8_t code);
+void releaseAllKeys();
+void setMouse(int32_t dx, int32_t dy, bool left, bool right);
+void setKeyboardFails(bool fails);
+
+// ---- window messages
+void queueMessage(plat::Message message);
+size_t queuedMessages();
+
+// ---- device and window
+void setCreateFails(bool fails);
+void setBeginSceneFails(bool fails);
+void setDeviceMissing(bool missing);
+bool windowOpen();
+bool cursorVisible();
+bool mouseCaptured();
+std::pair<int, int> lastCursorMove();
+int presentCount();
+const Frame& lastFrame();   // the frame most recently presented
+const Frame& currentFrame();  // what has been drawn since
+// Runs right after every present (tests script the next frame from here).
+void setPresentHook(std::function<void()> hook);
+// Runs at every keyboard read, before the snapshot is taken.
+void setKeyboardHook(std::function<void()> hook);
+
+// ---- files and messages to the player
+void setExeFolder(const std::string& folder);  // trailing '/' added when missing
+struct ErrorBox {
+    std::string title;
+    std::string text;
+};
+const std::vector<ErrorBox>& errorBoxes();
+std::vector<std::string>& screenshotsSaved();
+
+}  // namespace headless

@@ -1,0 +1,127 @@
+// The game's one door to the machine: clock, input snapshots, window messages,
+// cursor, files, error boxes and the drawing device. Game code includes this and
+// keys.h only; two implementations exist, the SDL2/OpenGL one (the real window)
+// and the headless one (tests and command-line tools), chosen at link time.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace plat {
+
+// ---- clock -------------------------------------------------------------------
+// Wall-clock milliseconds since the process started, as the game keeps time.
+int32_t clockMs();
+// Calendar seconds since 1970 (the seed of a new world).
+int64_t calendarSeconds();
+
+// ---- input ---------------------------------------------------------------------
+// One byte per DirectInput scan code; a key is held when its high bit is set.
+struct KeyboardState {
+    uint8_t keys[256];
+};
+// Motion since the previous read, in mouse units; buttons held when high bit set.
+struct MouseState {
+    int32_t dx;
+    int32_t dy;
+    uint8_t buttons[2];  // 0 = left, 1 = right
+};
+// Each returns false when the device cannot be read this frame (the snapshot is
+// then all released); the game simply tries again next frame.
+bool readKeyboard(KeyboardState& out);
+bool readMouse(MouseState& out);
+
+// ---- window messages -----------------------------------------------------------
+enum class Message : uint8_t {
+    None,   // the queue was empty
+    Quit,   // the loop must end (posted quit, or the window was closed)
+    Other,  // anything else, already dispatched
+};
+// Takes at most one waiting message and dispatches it.
+Message takeMessage();
+// Queues a quit message; the next takeMessage returns it.
+void postQuit();
+
+// ---- window and cursor -------------------------------------------------------
+// Creates the window (outer size width x height, centred) and every device.
+// 0 on success; on failure it has already shown its error box and returns < 0.
+int createWindowAndDevices(const char* title, int width, int height);
+// Releases the devices and the window. 0 on success.
+int shutdown();
+void showCursor(bool visible);
+// Puts the pointer at the window's top-left corner plus (x, y).
+void moveCursorToWindow(int x, int y);
+// While on, mouse motion is relative and unbounded (playing); off in menus.
+void setMouseCaptured(bool captured);
+
+// ---- files -------------------------------------------------------------------
+// Folder of the running executable, with a trailing '/'.
+const std::string& exeFolder();
+
+// ---- messages to the player ---------------------------------------------------
+// Modal box with a warning icon; returns when the player closes it.
+void errorBox(const char* title, const char* text);
+
+// ---- drawing device -------------------------------------------------------------
+// Texture numbers 0..103 as the texture list numbers them.
+inline constexpr int kTextureCount = 104;
+
+// Part of a texture in texels, from its top-left corner.
+struct SourceRect {
+    int x, y, width, height;
+};
+
+enum class Blend : uint8_t {
+    Opaque,     // no blending (alpha test still drops transparent texels)
+    Alpha,      // source alpha over destination
+    Minimum,    // min(source, destination) per channel: dig cracks darken only
+};
+
+struct Vertex {
+    float x, y, z;
+    float u, v;
+    uint32_t argb;  // vertex colour, multiplied with the texture
+};
+
+// A 4x4 matrix, row-vector convention (v' = v * M), rows stored one after the
+// other: the layout of the classic fixed-function pipeline.
+struct Matrix {
+    float m[16];
+};
+
+struct Fog {
+    bool enabled;
+    float start, end;
+    uint32_t rgb;  // 0x00RRGGBB
+};
+
+bool hasDevice();
+// < 0 when the scene cannot be started.
+int beginScene();
+void endScene();
+// Shows the back buffer. Presentation failures are not reported.
+void present();
+void clear(uint32_t argb);
+
+// 2D: sprite with its top-left corner at (x, y) in back-buffer pixels, tinted
+// by argb. No source rectangle = the whole texture.
+void drawSprite(int texture, int x, int y, uint32_t argb, const SourceRect* source = nullptr);
+// 2D: one line of text in the 12-pixel bold monospaced font, clipped to the
+// rectangle (left, top)-(right, bottom). UTF-8.
+void drawText(int left, int top, int right, int bottom, uint32_t argb, std::string_view text);
+
+// 3D: transforms and fixed-function state for the quads that follow.
+void setView(const Matrix& view);
+void setProjection(const Matrix& projection);
+void setFog(const Fog& fog);
+void setWireframe(bool on);
+void setDepthTest(bool on);
+// Quads of four vertices each (0-1-2, 0-2-3), drawn with one texture and blend.
+// The device batches consecutive calls; the result equals drawing them in order.
+void drawQuads(int texture, Blend blend, const Vertex* vertices, int quadCount);
+
+// Writes the back buffer as a 24-bit BMP. false on any failure.
+bool saveScreenshot(const std::string& path);
+
+}  // namespace plat

@@ -1,0 +1,3 @@
+#include "render/camera.h"
+
+Camera camera;

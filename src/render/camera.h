@@ -1,0 +1,11 @@
+// Camera state shared with the settings screens: the projection is rebuilt
+// when the rendering distance changes.
+#pragma once
+
+#include <cstdint>
+
+struct Camera {
+    uint8_t projectionDirty = 1;
+};
+
+extern Camera camera;

@@ -1,0 +1,26 @@
+// The two player settings kept across runs (rendering distance and language)
+// and their file "Settings.data" beside the executable.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct Settings {
+    uint8_t RenderDistance = 0;  // 0..4: view distance 10 * (RenderDistance + 2)
+    uint8_t Language = 1;        // 1 = Italian, anything else English
+};
+
+extern Settings settings;
+
+inline bool italian() { return settings.Language == 1; }
+// The text of the current language.
+inline const char* tr(const char* english, const char* italianText) {
+    return italian() ? italianText : english;
+}
+
+std::string settingsPath();
+// Replaces the defaults with what the file holds; a missing, short or
+// out-of-range file falls back as the rules below say. Always 0.
+int readSettings();
+// Stores both values; a file that cannot be written is left alone. Always 0.
+int writeSettings();

@@ -1,0 +1,43 @@
+#include "test_support.h"
+
+#include <atomic>
+#include <unistd.h>
+
+#include "app/game_state.h"
+#include "game/play_state.h"
+#include "game/player.h"
+#include "render/camera.h"
+#include "world/progress_pump.h"
+#include "world/settings.h"
+#include "world/world.h"
+
+ScratchFolder::ScratchFolder() {
+    static std::atomic<int> counter{0};
+    path = std::filesystem::temp_directory_path() /
+           ("velmora-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+    std::filesystem::create_directories(path);
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path, ec);
+}
+
+void resetGameGlobals() {
+    shell = Shell{};
+    play = PlayState{};
+    player = Player{};
+    settings = Settings{};
+    camera = Camera{};
+    pumpHooks = PumpHooks{};
+    world.Seed = 0;
+    resetWorldValues();
+}
+
+void GameTest::SetUp() {
+    headless::reset();
+    headless::setExeFolder(scratch.path.string());
+    resetGameGlobals();
+}
+
+void GameTest::TearDown() { headless::reset(); }

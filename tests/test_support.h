@@ -1,0 +1,30 @@
+// Shared fixture: every test starts from a fresh process state, with the
+// executable's folder pointed at a scratch directory removed afterwards.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/headless/headless.h"
+
+// A folder of its own under the system temp directory, deleted on destruction.
+struct ScratchFolder {
+    std::filesystem::path path;
+    ScratchFolder();
+    ~ScratchFolder();
+    std::string file(const std::string& name) const { return (path / name).string(); }
+};
+
+// Resets the headless platform and every game global, and points the
+// executable's folder at a scratch folder.
+class GameTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    ScratchFolder scratch;
+};
+
+// Resets the game's process-wide values (not the grid's cells).
+void resetGameGlobals();

@@ -1,0 +1,76 @@
+#include <fstream>
+#include <string>
+
+#include "test_support.h"
+#include "world/settings.h"
+
+namespace {
+
+class SettingsFile : public GameTest {
+protected:
+    void writeFile(const std::string& bytes) {
+        std::ofstream(scratch.file("Settings.data"), std::ios::binary) << bytes;
+    }
+    std::string readFile() {
+        std::ifstream f(scratch.file("Settings.data"), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(f), {});
+    }
+    void readWithDefaults() {
+        settings = Settings{};
+        EXPECT_EQ(readSettings(), 0);
+    }
+};
+
+TEST_F(SettingsFile, MissingFileKeepsItalianAndShortestDistance) {
+    readWithDefaults();
+    EXPECT_EQ(settings.RenderDistance, 0);
+    EXPECT_EQ(settings.Language, 1);
+}
+
+TEST_F(SettingsFile, EmptyOrShortFileFallsBackPerValue) {
+    writeFile("");
+    readWithDefaults();
+    EXPECT_EQ(settings.RenderDistance, 0);
+    EXPECT_EQ(settings.Language, 0);  // English
+
+    writeFile("\x04");  // distance 3, language byte missing
+    readWithDefaults();
+    EXPECT_EQ(settings.RenderDistance, 3);
+    EXPECT_EQ(settings.Language, 0);
+}
+
+TEST_F(SettingsFile, OutOfRangeBytesBecomeZero) {
+    for (char first : {'\x00', '\x06', '\x07', '\xFF'}) {
+        writeFile(std::string{first, '\x02'});
+        readWithDefaults();
+        EXPECT_EQ(settings.RenderDistance, 0) << int(uint8_t(first));
+        EXPECT_EQ(settings.Language, 1);
+    }
+    writeFile(std::string{'\x05', '\x09'});
+    readWithDefaults();
+    EXPECT_EQ(settings.RenderDistance, 4);
+    EXPECT_EQ(settings.Language, 0);
+}
+
+TEST_F(SettingsFile, EnglishIsStoredAsThreeAndReadBackAsZero) {
+    settings.RenderDistance = 2;
+    settings.Language = 2;
+    writeSettings();
+    EXPECT_EQ(readFile(), std::string("\x03\x03", 2));
+    readWithDefaults();
+    EXPECT_EQ(settings.RenderDistance, 2);
+    EXPECT_EQ(settings.Language, 0);
+
+    settings.Language = 1;
+    writeSettings();
+    EXPECT_EQ(readFile(), std::string("\x03\x02", 2));
+}
+
+TEST_F(SettingsFile, LongFileReadsOnlyTheFirstTwoBytes) {
+    writeFile(std::string("\x02\x02garbage-after-the-values", 26));
+    readWithDefaults();
+    EXPECT_EQ(settings.RenderDistance, 1);
+    EXPECT_EQ(settings.Language, 1);
+}
+
+}  // namespace
