@@ -7,6 +7,7 @@
 #include "game/play_state.h"
 #include "game/player.h"
 #include "render/camera.h"
+#include "ui/notice.h"
 #include "world/progress_pump.h"
 #include "world/settings.h"
 #include "world/world.h"
@@ -31,6 +32,7 @@ void resetGameGlobals() {
     camera = Camera{};
     pumpHooks = PumpHooks{};
     world.Seed = 0;
+    notice = Notice{};
     resetWorldValues();
 }
 
