@@ -21,6 +21,7 @@ void countFrame(FpsCounter& counter) {
 int runGame() {
     settings = Settings{};
     readSettings();
+    // The grid is made ready by the first world operation, not at start.
     world.worldStorageReady = world.cells != nullptr;
     plat::showCursor(false);
 

@@ -1,0 +1,137 @@
+// The whole process through runGame: start, passes, frames-per-second,
+// quitting, failure paths and world operations cut short by a quit message.
+#include <fstream>
+#include <functional>
+#include <vector>
+
+#include "app/frame_loop.h"
+#include "app/game_state.h"
+#include "platform/keys.h"
+#include "test_support.h"
+#include "world/settings.h"
+#include "world/world.h"
+
+namespace {
+
+class FrameLoop : public GameTest {
+protected:
+    // Runs the game; `step` is called after every presented frame with the
+    // number of frames presented so far, and may script keys and messages.
+    int run(std::function<void(int)> step, int32_t msPerFrame = 10) {
+        headless::setPresentHook([=] {
+            headless::advanceClock(msPerFrame);
+            step(headless::presentCount());
+        });
+        return runGame();
+    }
+    std::string settingsBytes() {
+        std::ifstream f(scratch.file("Settings.data"), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(f), {});
+    }
+};
+
+TEST_F(FrameLoop, QuitMessageEndsWithSettingsWrittenAndCursorBack) {
+    int result = run([](int frame) {
+        if (frame == 3) headless::queueMessage(plat::Message::Quit);
+    });
+    EXPECT_EQ(result, 0);
+    // The pass that takes the quit message still draws once.
+    EXPECT_EQ(headless::presentCount(), 4);
+    EXPECT_EQ(settingsBytes(), std::string("\x01\x02", 2));  // defaults: Tiny, Italian
+    EXPECT_TRUE(headless::cursorVisible());
+    EXPECT_FALSE(headless::windowOpen());
+}
+
+TEST_F(FrameLoop, StartReadsSettingsAndOpensOnTheMainMenu) {
+    std::ofstream(scratch.file("Settings.data"), std::ios::binary) << "\x04\x03";
+    std::vector<GameState> states;
+    run([&](int frame) {
+        states.push_back(shell.gameState);
+        if (frame == 1) {
+            EXPECT_FALSE(headless::cursorVisible());
+            EXPECT_EQ(settings.RenderDistance, 3);
+            EXPECT_EQ(settings.Language, 0);
+            headless::queueMessage(plat::Message::Quit);
+        }
+    });
+    EXPECT_EQ(states.front(), GameState::MainMenu);
+    EXPECT_EQ(shell.mainMenuChoice, 1);
+}
+
+TEST_F(FrameLoop, FpsIsZeroForTheFirstSecondThenThePassCount) {
+    std::vector<int32_t> fps;
+    run([&](int frame) {
+        fps.push_back(shell.FPS);
+        if (frame == 250) headless::queueMessage(plat::Message::Quit);
+    });
+    // Frame n is drawn before the update of pass n counts it, at 10 ms per pass.
+    for (int i = 0; i < 100; ++i) ASSERT_EQ(fps[i], 0) << i;
+    for (int i = 100; i < 200; ++i) ASSERT_EQ(fps[i], 100) << i;
+}
+
+TEST_F(FrameLoop, QuittingThroughTheMenusStoresTheChosenSettings) {
+    // Options (Down, Enter), Language (Up, Enter), Esc, Esc, Up, Enter on "Yes".
+    const std::vector<std::vector<uint8_t>> script = {
+        {key::Down}, {key::Return}, {key::Up}, {key::Return}, {key::Escape},
+        {key::Escape}, {key::Up}, {key::Return}};
+    int result = run([&](int frame) {
+        headless::releaseAllKeys();
+        size_t step = size_t(frame / 30 - 1);
+        if (frame % 30 == 0 && step < script.size())
+            for (uint8_t k : script[step]) headless::pressKey(k);
+        if (frame > 1000) headless::queueMessage(plat::Message::Quit);  // never hang
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_LT(headless::presentCount(), 1000);
+    EXPECT_EQ(settingsBytes(), std::string("\x01\x03", 2));  // English stored as 3
+}
+
+TEST_F(FrameLoop, WindowFailureShowsTheCursorAndFails) {
+    headless::setCreateFails(true);
+    EXPECT_EQ(runGame(), -1);
+    EXPECT_TRUE(headless::cursorVisible());
+    EXPECT_EQ(headless::presentCount(), 0);
+}
+
+TEST_F(FrameLoop, DrawingFailureEndsAtOnceWithoutShutdown) {
+    int result = run([](int frame) {
+        if (frame == 2) headless::setBeginSceneFails(true);
+    });
+    EXPECT_EQ(result, -1);
+    ASSERT_FALSE(headless::errorBoxes().empty());
+    EXPECT_EQ(headless::errorBoxes().back().text, "Impossibile creare la scena.");
+    EXPECT_TRUE(headless::windowOpen());  // no shutdown on this path
+}
+
+TEST_F(FrameLoop, DrawingFailureInsideAWorldOperationEndsTheProcess) {
+    // Play, then Enter on the first (empty) slot; the progress frame fails.
+    int result = run([](int frame) {
+        headless::releaseAllKeys();
+        if (frame == 30 || frame == 60) headless::pressKey(key::Return);
+        if (frame == 60) {
+            headless::setKeyboardHook([] {
+                if (shell.gameState == GameState::WorldSelect) headless::setBeginSceneFails(true);
+            });
+            headless::setClockStepPerRead(1);
+        }
+    });
+    EXPECT_EQ(result, -1);
+}
+
+TEST_F(FrameLoop, QuitDuringAWorldOperationEndsItEarlyAndExitsNormally) {
+    bool sawBusy = false;
+    int result = run([&](int frame) {
+        headless::releaseAllKeys();
+        if (frame == 30 || frame == 60) headless::pressKey(key::Return);
+        if (frame == 60) headless::setClockStepPerRead(1);  // the pump draws often
+        if (shell.gameState == GameState::Busy && !sawBusy) {
+            sawBusy = true;
+            headless::queueMessage(plat::Message::Quit);
+        }
+    });
+    EXPECT_TRUE(sawBusy);
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(settingsBytes().size(), 2u);
+}
+
+}  // namespace

@@ -1,0 +1,228 @@
+// The Game state machine driven through the real frame update, one frame at a
+// time, with the headless clock and scripted keys.
+#include <filesystem>
+#include <initializer_list>
+
+#include "app/frame_loop.h"
+#include "app/game_state.h"
+#include "game/play_state.h"
+#include "game/player.h"
+#include "platform/keys.h"
+#include "render/camera.h"
+#include "test_support.h"
+#include "world/settings.h"
+#include "world/world.h"
+
+namespace {
+
+class StateMachine : public GameTest {
+protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        plat::createWindowAndDevices("Velmora 1.1 Alpha", 800, 600);
+    }
+    // One frame update at clock `t` with exactly these keys held.
+    int updateAt(int32_t t, std::initializer_list<uint8_t> keys = {}) {
+        headless::releaseAllKeys();
+        for (uint8_t k : keys) headless::pressKey(k);
+        headless::setClock(t);
+        return frameUpdate();
+    }
+    GameState state() const { return shell.gameState; }
+};
+
+TEST_F(StateMachine, EnterHeldOnPlayDoesNotAlsoPickTheFirstSlot) {
+    ASSERT_EQ(updateAt(300, {key::Return}), 0);
+    EXPECT_EQ(state(), GameState::WorldSelect);
+    EXPECT_EQ(shell.worldSlotChoice, 1);
+    // Still held: the same press must not act again in the next state.
+    updateAt(400, {key::Return});
+    updateAt(549, {key::Return});
+    EXPECT_EQ(state(), GameState::WorldSelect);
+    EXPECT_EQ(shell.lastActionTime, 300);
+}
+
+TEST_F(StateMachine, MenuStepsRepeatAtMostEvery250ms) {
+    updateAt(250, {key::Down});
+    EXPECT_EQ(shell.mainMenuChoice, 2);
+    updateAt(499, {key::Down});
+    EXPECT_EQ(shell.mainMenuChoice, 2);
+    updateAt(500, {key::S});
+    EXPECT_EQ(shell.mainMenuChoice, 3);
+    updateAt(750, {key::Down});  // already at the bottom: nothing moves, no gate used
+    EXPECT_EQ(shell.mainMenuChoice, 3);
+    EXPECT_EQ(shell.lastActionTime, 500);
+    updateAt(760, {key::W});
+    EXPECT_EQ(shell.mainMenuChoice, 2);
+    // Up and Down together move nothing in the main menu...
+    updateAt(2000, {key::Up, key::Down});
+    EXPECT_EQ(shell.mainMenuChoice, 2);
+    EXPECT_EQ(shell.lastActionTime, 760);
+    // ... while elsewhere the up key is tested first.
+    updateAt(2300, {key::Return});  // Options, entered on Cancel
+    ASSERT_EQ(state(), GameState::Options);
+    EXPECT_EQ(shell.optionsChoice, 3);
+    updateAt(2600, {key::Up, key::Down});
+    EXPECT_EQ(shell.optionsChoice, 2);
+}
+
+TEST_F(StateMachine, OptionsCycleDistanceAndToggleLanguage) {
+    shell.gameState = GameState::Options;
+    shell.optionsChoice = 1;
+    settings.RenderDistance = 2;
+    int32_t t = 1000;
+    for (int i = 0; i < 5; ++i) {
+        camera.projectionDirty = 0;
+        updateAt(t += 300, {key::Return});
+        EXPECT_EQ(camera.projectionDirty, 1);
+        EXPECT_EQ(state(), GameState::Options);
+    }
+    EXPECT_EQ(settings.RenderDistance, 2);
+
+    shell.optionsChoice = 2;
+    updateAt(t += 300, {key::Return});
+    EXPECT_EQ(settings.Language, 2);
+    updateAt(t += 300, {key::Return});
+    EXPECT_EQ(settings.Language, 1);
+    settings.Language = 0;  // English as read back from the file
+    updateAt(t += 300, {key::Return});
+    EXPECT_EQ(settings.Language, 1);
+
+    updateAt(t += 300, {key::Escape});
+    EXPECT_EQ(state(), GameState::MainMenu);
+}
+
+TEST_F(StateMachine, QuitConfirmationOpensOnNoAndEscReturns) {
+    updateAt(300, {key::Escape});
+    ASSERT_EQ(state(), GameState::QuitConfirm);
+    EXPECT_EQ(shell.quitChoice, 2);
+    updateAt(600, {key::Escape});
+    EXPECT_EQ(state(), GameState::MainMenu);
+
+    shell.mainMenuChoice = 3;
+    updateAt(900, {key::Return});
+    ASSERT_EQ(state(), GameState::QuitConfirm);
+    updateAt(1200, {key::Return});  // "No"
+    EXPECT_EQ(state(), GameState::MainMenu);
+    EXPECT_EQ(headless::queuedMessages(), 0u);
+    EXPECT_EQ(shell.mainMenuChoice, 3);  // kept when the main menu comes back
+
+    updateAt(1500, {key::Return});
+    updateAt(1800, {key::Up});
+    updateAt(2100, {key::Return});  // "Yes"
+    EXPECT_EQ(plat::takeMessage(), plat::Message::Quit);
+}
+
+TEST_F(StateMachine, WorldSelectCancelAndEscGoBack) {
+    shell.gameState = GameState::WorldSelect;
+    shell.worldSlotChoice = 5;
+    updateAt(300, {key::Return});
+    EXPECT_EQ(state(), GameState::MainMenu);
+    shell.gameState = GameState::WorldSelect;
+    updateAt(600, {key::Escape});
+    EXPECT_EQ(state(), GameState::MainMenu);
+}
+
+TEST_F(StateMachine, PauseHoldsTheJumpClockAndContinueResumesIt) {
+    shell.gameState = GameState::Playing;
+    player.airborne = true;
+    player.verticalStart = 1000;
+    updateAt(1600, {key::Escape});
+    ASSERT_EQ(state(), GameState::Pause);
+    EXPECT_EQ(shell.pauseChoice, 1);
+    EXPECT_EQ(player.verticalStart, 600);  // time already spent in the jump
+
+    play.recipeCursor = 4;
+    updateAt(5000, {key::Return});  // Continue
+    ASSERT_EQ(state(), GameState::Playing);
+    EXPECT_EQ(5000 - player.verticalStart, 600);  // the pause did not count
+    EXPECT_EQ(play.recipeCursor, 0);
+    EXPECT_TRUE(headless::mouseCaptured());
+
+    updateAt(5300, {key::Escape});
+    updateAt(5600, {key::Escape});  // Esc leaves the pause menu too
+    EXPECT_EQ(state(), GameState::Playing);
+    EXPECT_EQ(5600 - player.verticalStart, 900);  // 600 + the 300 ms played since
+}
+
+TEST_F(StateMachine, QuitWithoutSavingResetsCameraAndMotion) {
+    shell.gameState = GameState::Pause;
+    shell.pauseChoice = 3;
+    player.xzRotCamera = 1.0f;
+    player.yRotCamera = -0.5f;
+    player.airborne = player.rising = true;
+    updateAt(300, {key::Return});
+    EXPECT_EQ(state(), GameState::MainMenu);
+    EXPECT_EQ(player.xzRotCamera, 0.0f);
+    EXPECT_EQ(player.yRotCamera, 0.0f);
+    EXPECT_FALSE(player.airborne);
+    EXPECT_FALSE(player.rising);
+    EXPECT_FALSE(headless::mouseCaptured());
+}
+
+TEST_F(StateMachine, SaveStaysInPause) {
+    shell.gameState = GameState::Pause;
+    shell.pauseChoice = 2;
+    updateAt(300, {key::Return});
+    EXPECT_EQ(state(), GameState::Pause);
+    EXPECT_EQ(shell.savingInProgress, 0);
+}
+
+TEST_F(StateMachine, InventoryOpensAndClosesOnISharingTheGate) {
+    shell.gameState = GameState::Playing;
+    play.selectedSlot = 4;
+    play.markedCell = 7;
+    updateAt(300, {key::I});
+    ASSERT_EQ(state(), GameState::InventoryScreen);
+    EXPECT_EQ(play.screenCursor, 4);
+    EXPECT_EQ(play.markedCell, 255);
+    updateAt(400, {key::I});  // the same press does not close it again
+    EXPECT_EQ(state(), GameState::InventoryScreen);
+    updateAt(550, {key::I});
+    EXPECT_EQ(state(), GameState::Playing);
+}
+
+TEST_F(StateMachine, ClosingAChestWritesItsCellsBack) {
+    shell.gameState = GameState::ChestScreen;
+    play.openChest = 3;
+    world.slots[kInventoryCells + 5] = ItemStack{7, 42};
+    updateAt(300, {key::Escape});
+    EXPECT_EQ(state(), GameState::Playing);
+    EXPECT_EQ(world.chests[3][5].type, 7);
+    EXPECT_EQ(world.chests[3][5].count, 42);
+}
+
+TEST_F(StateMachine, FallingBelowTheWorldKillsAndEnterRespawns) {
+    shell.gameState = GameState::Playing;
+    player.Position = Vec3{123.0f, -100.0f, 77.0f};
+    player.airborne = true;
+    player.xzRotCamera = 2.0f;
+    world.slots[3] = ItemStack{5, 9};
+    updateAt(300);
+    ASSERT_EQ(state(), GameState::Dead);
+    EXPECT_FALSE(player.airborne);
+
+    updateAt(400, {key::Return});  // death is not gated, but the respawn is
+    updateAt(600, {key::Return});
+    ASSERT_EQ(state(), GameState::Playing);
+    EXPECT_EQ(player.Position.x, 500.0f);
+    EXPECT_EQ(player.Position.z, 500.0f);
+    EXPECT_EQ(player.Position.y, 4.0f);  // no world yet: an empty column
+    EXPECT_EQ(player.xzRotCamera, 0.0f);
+    EXPECT_EQ(world.slots[3].count, 9);  // the inventory survives death
+}
+
+TEST_F(StateMachine, EveryStateStampsThePreviousFrameTime) {
+    for (GameState s : {GameState::Busy, GameState::MainMenu, GameState::Options,
+                        GameState::Playing, GameState::Dead, GameState::InventoryScreen}) {
+        shell.gameState = s;
+        updateAt(777);
+        EXPECT_EQ(shell.previousFrameTime, 777) << int(s);
+    }
+    shell.gameState = GameState::Playing;
+    shell.previousFrameTime = 700;
+    updateAt(760);
+    EXPECT_EQ(shell.frameElapsed, 60);
+}
+
+}  // namespace
