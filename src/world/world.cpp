@@ -2,16 +2,19 @@
 
 #include <cstring>
 
+#include "platform/memory.h"
 #include "platform/platform.h"
 #include "world/progress_pump.h"
 
 World world;
 
+void GridDeleter::operator()(void* p) const { plat::releaseZeroed(p, kCellCount * sizeof(Cell)); }
+
 int allocateWorldStorage() {
     if (world.worldStorageReady) return 0;
     int32_t timer = plat::clockMs();
     if (PumpResult r = progressPump(timer); r != PumpResult::Continue) return pumpExitCode(r);
-    void* memory = std::calloc(kCellCount, sizeof(Cell));
+    void* memory = plat::allocateZeroed(kCellCount * sizeof(Cell));
     if (!memory) {
         plat::errorBox("ERRORE", "Memoria insufficiente per il mondo.");
         return -1;

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
 
 inline constexpr int kWorldSizeX = 1000;
@@ -29,14 +28,14 @@ inline constexpr int kSlotCells = kInventoryCells + kChestCells;  // + the open 
 inline constexpr int kChestRecords = 256;
 inline constexpr int kMaxChests = 255;
 
-struct FreeDeleter {
-    void operator()(void* p) const { std::free(p); }
+struct GridDeleter {
+    void operator()(void* p) const;
 };
 
 struct World {
     // x outermost, then y, then z: cell (x, y, z) is at (x * 200 + y) * 1000 + z.
     // Taken zeroed from the system so that the pages cost nothing until written.
-    std::unique_ptr<Cell[], FreeDeleter> cells;
+    std::unique_ptr<Cell[], GridDeleter> cells;
     bool worldStorageReady = false;
 
     int32_t Seed = 0;
