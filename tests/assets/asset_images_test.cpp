@@ -30,8 +30,12 @@ std::string imagePath(int resource) {
     return std::string(VELMORA_ASSET_IMAGES_DIR) + "/" + art::resourceFileName(resource);
 }
 
-uint32_t le16(const std::vector<uint8_t>& b, size_t at) { return b[at] | b[at + 1] << 8; }
-uint32_t le32(const std::vector<uint8_t>& b, size_t at) { return le16(b, at) | le16(b, at + 2) << 16; }
+uint32_t le16(const std::vector<uint8_t>& b, size_t at) {
+    return b[at] | b[at + 1] << 8;
+}
+uint32_t le32(const std::vector<uint8_t>& b, size_t at) {
+    return le16(b, at) | le16(b, at + 2) << 16;
+}
 
 // A reader of its own, strict about the one form the game ships: 24-bit BI_RGB,
 // bottom-up rows padded with zeros. Returns an empty image (w = 0) and a reason
@@ -40,15 +44,18 @@ Image readStrictBmp(const std::vector<uint8_t>& b, std::string& problem) {
     problem.clear();
     if (b.size() < 54 || b[0] != 'B' || b[1] != 'M') return problem = "not a BMP", Image{};
     if (le32(b, 2) != b.size()) return problem = "file size field is wrong", Image{};
-    if (le32(b, 10) != 54 || le32(b, 14) != 40) return problem = "unexpected header layout", Image{};
+    if (le32(b, 10) != 54 || le32(b, 14) != 40)
+        return problem = "unexpected header layout", Image{};
     const int w = int(le32(b, 18));
     const int32_t h = int32_t(le32(b, 22));
     if (h <= 0) return problem = "rows are not stored bottom-up", Image{};
     if (le16(b, 26) != 1 || le16(b, 28) != 24) return problem = "not 24 bits per pixel", Image{};
     if (le32(b, 30) != 0) return problem = "compressed", Image{};
     const size_t row = (size_t(w) * 3 + 3) / 4 * 4;
-    if (b.size() != 54 + row * size_t(h)) return problem = "pixel data has the wrong length", Image{};
-    if (le32(b, 34) != 0 && le32(b, 34) != row * size_t(h)) return problem = "image size field", Image{};
+    if (b.size() != 54 + row * size_t(h))
+        return problem = "pixel data has the wrong length", Image{};
+    if (le32(b, 34) != 0 && le32(b, 34) != row * size_t(h))
+        return problem = "image size field", Image{};
     Image img(w, h);
     for (int y = 0; y < h; ++y) {
         const size_t at = 54 + row * size_t(h - 1 - y);
@@ -67,7 +74,9 @@ Image committedTexture(int texture) {
     return img;
 }
 
-int lum(Rgb c) { return (c.r * 299 + c.g * 587 + c.b * 114) / 1000; }
+int lum(Rgb c) {
+    return (c.r * 299 + c.g * 587 + c.b * 114) / 1000;
+}
 
 double meanLuminance(const Image& img, int x0, int y0, int x1, int y1) {
     double sum = 0;
@@ -82,7 +91,9 @@ int countWhere(const Image& img, bool (*pred)(Rgb)) {
     return n;
 }
 
-bool isClear(Rgb c) { return c == kClear; }
+bool isClear(Rgb c) {
+    return c == kClear;
+}
 
 }  // namespace
 
@@ -143,8 +154,8 @@ TEST(AssetImages, PaintingIsRepeatableWithinOneRun) {
 
 TEST(AssetImages, EveryFileIsAStrictBmpOfItsRequiredSize) {
     const std::map<int, std::pair<int, int>> special = {
-        {13, {2, 2}},     {15, {36, 36}},  {44, {1024, 1024}}, {45, {16, 16}},
-        {46, {36, 36}},   {91, {800, 32}}, {0, {48, 48}}};
+        {13, {2, 2}},   {15, {36, 36}},  {44, {1024, 1024}}, {45, {16, 16}},
+        {46, {36, 36}}, {91, {800, 32}}, {0, {48, 48}}};
     for (int r = 0; r < art::kTextureCount; ++r) {
         std::string problem;
         const Image img = readStrictBmp(readFile(imagePath(r)), problem);
@@ -233,7 +244,8 @@ TEST(AssetPictures, CracksAreGreyAndGrowStageByStage) {
         previous = img;
         previousDark = darkCount;
     }
-    EXPECT_GT(meanLuminance(previous, 0, 0, 31, 31), 128) << "even the last stage stays mostly light";
+    EXPECT_GT(meanLuminance(previous, 0, 0, 31, 31), 128)
+        << "even the last stage stays mostly light";
 }
 
 TEST(AssetPictures, InterfaceBitsLookAsTheScreensExpect) {
@@ -257,7 +269,8 @@ TEST(AssetPictures, InterfaceBitsLookAsTheScreensExpect) {
     // The status numbers are black on the strip at (96k + 64, 6).
     const Image strip = committedTexture(90);
     EXPECT_EQ(countWhere(strip, isClear), 0);
-    for (int k = 0; k < 6; ++k) EXPECT_GT(meanLuminance(strip, 96 * k + 64, 6, 96 * k + 95, 20), 180);
+    for (int k = 0; k < 6; ++k)
+        EXPECT_GT(meanLuminance(strip, 96 * k + 64, 6, 96 * k + 95, 20), 180);
 
     // The wireframe outline around the target block takes its colour from the rim.
     const Image plain = committedTexture(103);

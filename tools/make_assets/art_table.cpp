@@ -24,11 +24,14 @@ const Picture kPictures[kTextureCount] = {
     {7, 32, 32, F, "raw wood, bark", [](Image& m) { paintWood(m, Wood::Bark); }},
     {8, 32, 32, F, "sand", [](Image& m) { paintGround(m, Ground::Sand); }},
     {9, 32, 32, F, "stone", [](Image& m) { paintRock(m, Rock::Stone); }},
-    {10, 32, 32, F, "mossy cobblestone (spare)", [](Image& m) { paintRock(m, Rock::MossyCobblestone); }},
+    {10, 32, 32, F, "mossy cobblestone (spare)",
+     [](Image& m) { paintRock(m, Rock::MossyCobblestone); }},
     {11, 32, 32, F, "stone bricks (spare)", [](Image& m) { paintRock(m, Rock::StoneBricks); }},
     {12, 2, 2, Kind::Screen, "crosshair dot, white", [](Image& m) { paintWidget(m, Widget::Dot); }},
-    {13, 32, 32, Kind::Screen, "empty cell, dark square", [](Image& m) { paintWidget(m, Widget::DarkSquare); }},
-    {14, 36, 36, Kind::Frame, "mark frame, amber", [](Image& m) { paintWidget(m, Widget::MarkFrame); }},
+    {13, 32, 32, Kind::Screen, "empty cell, dark square",
+     [](Image& m) { paintWidget(m, Widget::DarkSquare); }},
+    {14, 36, 36, Kind::Frame, "mark frame, amber",
+     [](Image& m) { paintWidget(m, Widget::MarkFrame); }},
     {15, 32, 32, F, "wooden planks", [](Image& m) { paintWood(m, Wood::Planks); }},
     {16, 32, 32, F, "scheelite ore", [](Image& m) { paintOre(m, Ore::Scheelite); }},
     {17, 32, 32, F, "hematite ore", [](Image& m) { paintOre(m, Ore::Hematite); }},
@@ -59,8 +62,10 @@ const Picture kPictures[kTextureCount] = {
     {42, 32, 32, I, "status: small cross", [](Image& m) { paintBadge(m, Badge::Cross); }},
     {43, 1024, 1024, Kind::Screen, "menu background: earth, turf on top, light panel",
      [](Image& m) { paintMenuBackground(m); }},
-    {44, 16, 16, Kind::Screen, "menu arrow: white triangle on black", [](Image& m) { paintWidget(m, Widget::Arrow); }},
-    {45, 36, 36, Kind::Frame, "cursor frame, white", [](Image& m) { paintWidget(m, Widget::CursorFrame); }},
+    {44, 16, 16, Kind::Screen, "menu arrow: white triangle on black",
+     [](Image& m) { paintWidget(m, Widget::Arrow); }},
+    {45, 36, 36, Kind::Frame, "cursor frame, white",
+     [](Image& m) { paintWidget(m, Widget::CursorFrame); }},
     {46, 32, 32, F, "furnace, front", [](Image& m) { paintStation(m, Station::FurnaceFront); }},
     {47, 32, 32, F, "furnace, sides", [](Image& m) { paintStation(m, Station::FurnaceSide); }},
     {48, 32, 32, F, "crafting table, top", [](Image& m) { paintStation(m, Station::TableTop); }},
@@ -91,7 +96,8 @@ const Picture kPictures[kTextureCount] = {
     {73, 32, 32, I, "iron pickaxe", [](Image& m) { paintTool(m, Tool::Pickaxe, Metal::Iron); }},
     {74, 32, 32, I, "silver pickaxe", [](Image& m) { paintTool(m, Tool::Pickaxe, Metal::Silver); }},
     {75, 32, 32, I, "golden pickaxe", [](Image& m) { paintTool(m, Tool::Pickaxe, Metal::Gold); }},
-    {76, 32, 32, I, "platinum pickaxe", [](Image& m) { paintTool(m, Tool::Pickaxe, Metal::Platinum); }},
+    {76, 32, 32, I, "platinum pickaxe",
+     [](Image& m) { paintTool(m, Tool::Pickaxe, Metal::Platinum); }},
     {77, 32, 32, I, "wooden pickaxe", [](Image& m) { paintTool(m, Tool::Pickaxe, Metal::Wood); }},
     {78, 32, 32, I, "copper axe", [](Image& m) { paintTool(m, Tool::Axe, Metal::Copper); }},
     {79, 32, 32, I, "iron axe", [](Image& m) { paintTool(m, Tool::Axe, Metal::Iron); }},
@@ -105,7 +111,8 @@ const Picture kPictures[kTextureCount] = {
     {87, 32, 32, I, "steel ingot", [](Image& m) { paintIngot(m, Metal::Steel); }},
     {88, 32, 32, F, "cementite", [](Image& m) { paintRock(m, Rock::Cementite); }},
     {89, 32, 32, F, "cuprite", [](Image& m) { paintOre(m, Ore::Cuprite); }},
-    {90, 800, 32, Kind::Screen, "status strip", [](Image& m) { paintWidget(m, Widget::StatusStrip); }},
+    {90, 800, 32, Kind::Screen, "status strip",
+     [](Image& m) { paintWidget(m, Widget::StatusStrip); }},
     {91, 32, 32, I, "status: heart", [](Image& m) { paintBadge(m, Badge::Heart); }},
     {92, 32, 32, I, "status: flower", [](Image& m) { paintBadge(m, Badge::Flower); }},
     {93, 32, 32, I, "copper snippet", [](Image& m) { paintThing(m, Thing::CopperSnippet); }},
@@ -113,10 +120,12 @@ const Picture kPictures[kTextureCount] = {
     {95, 32, 32, F, "chest, front", [](Image& m) { paintStation(m, Station::ChestFront); }},
     {96, 32, 32, F, "chest, sides", [](Image& m) { paintStation(m, Station::ChestSide); }},
     {97, 32, 32, F, "chest, top and bottom", [](Image& m) { paintStation(m, Station::ChestTop); }},
-    {98, 32, 32, I, "diamond pickaxe", [](Image& m) { paintTool(m, Tool::Pickaxe, Metal::Diamond); }},
+    {98, 32, 32, I, "diamond pickaxe",
+     [](Image& m) { paintTool(m, Tool::Pickaxe, Metal::Diamond); }},
     {99, 32, 32, I, "silica", [](Image& m) { paintThing(m, Thing::Silica); }},
     {100, 32, 32, F, "glass: pale pane, light frame", [](Image& m) { paintGlass(m); }},
-    {101, 32, 32, F, "torch stick side, glowing end on top", [](Image& m) { paintTorchPart(m, TorchPart::Side); }},
+    {101, 32, 32, F, "torch stick side, glowing end on top",
+     [](Image& m) { paintTorchPart(m, TorchPart::Side); }},
     {102, 32, 32, F, "torch stick top, ember", [](Image& m) { paintTorchPart(m, TorchPart::Cap); }},
     {103, 48, 48, F, "plain block with black rim (any other block; target outline colour)",
      [](Image& m) { paintPlainBlock(m); }},
@@ -124,9 +133,13 @@ const Picture kPictures[kTextureCount] = {
 
 }  // namespace
 
-int resourceOfTexture(int texture) { return texture == kTextureCount - 1 ? 0 : texture + 1; }
+int resourceOfTexture(int texture) {
+    return texture == kTextureCount - 1 ? 0 : texture + 1;
+}
 
-int textureOfResource(int resource) { return resource == 0 ? kTextureCount - 1 : resource - 1; }
+int textureOfResource(int resource) {
+    return resource == 0 ? kTextureCount - 1 : resource - 1;
+}
 
 const Picture& picture(int texture) {
     if (texture < 0 || texture >= kTextureCount) throw std::out_of_range("no such texture");

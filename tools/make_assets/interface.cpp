@@ -121,8 +121,10 @@ constexpr int kPanelRadius = 16;
 
 // Distance outside the rounded panel (negative inside).
 float panelDistance(int x, int y) {
-    const float cx = std::clamp(float(x), float(kPanelX0 + kPanelRadius), float(kPanelX1 - kPanelRadius));
-    const float cy = std::clamp(float(y), float(kPanelY0 + kPanelRadius), float(kPanelY1 - kPanelRadius));
+    const float cx =
+        std::clamp(float(x), float(kPanelX0 + kPanelRadius), float(kPanelX1 - kPanelRadius));
+    const float cy =
+        std::clamp(float(y), float(kPanelY0 + kPanelRadius), float(kPanelY1 - kPanelRadius));
     const float dx = float(x) - cx, dy = float(y) - cy;
     return std::sqrt(dx * dx + dy * dy) - float(kPanelRadius);
 }
@@ -132,8 +134,10 @@ Rgb earth(int x, int y, int period) {
                     0.4f * smoothNoise(922, float(x), float(y), 8, period);
     Rgb c = shade({98, 68, 44}, 0.8f + 0.35f * n);
     const float r = rand01(923, x, y);
-    if (r < 0.06f) c = shade(c, 0.78f);
-    else if (r > 0.975f) c = shade(c, 1.2f);
+    if (r < 0.06f)
+        c = shade(c, 0.78f);
+    else if (r > 0.975f)
+        c = shade(c, 1.2f);
     return jitter(c, 4, 924, x, y);
 }
 
@@ -153,10 +157,22 @@ void menuBackground(Image& img) {
         const float r = 3.0f + 5.0f * rand01(933, i, 0);
         if (panelDistance(sx, sy) < r + 10) continue;
         if ((sx < 540 && sy < 90) || (sx > 690 && sy > 530)) continue;
+        // An irregular pebble: seven corners at varying distances, with a
+        // dark rim of packed earth and light on its upper left.
         const int tone = randInt(934, i, 0, 100, 140);
-        disc(img, float(sx), float(sy), r + 1, {54, 38, 26});
-        disc(img, float(sx), float(sy), r, rgb(tone, tone - 4, tone - 10));
-        disc(img, float(sx) - r / 3, float(sy) - r / 3, r / 2.5f, rgb(tone + 24, tone + 20, tone + 14));
+        Pt rim[7], body[7], lit[7];
+        for (int k = 0; k < 7; ++k) {
+            const float a = float(k) * 2 * kPi / 7 + rand01(935, i, 0);
+            const float reach = r * (0.75f + 0.4f * rand01(936, i, k));
+            const float ca = std::cos(a), sa = std::sin(a);
+            rim[k] = {float(sx) + (reach + 1.5f) * ca, float(sy) + (reach + 1.5f) * sa};
+            body[k] = {float(sx) + reach * ca, float(sy) + reach * sa};
+            lit[k] = {float(sx) - r / 4 + reach * 0.55f * ca,
+                      float(sy) - r / 4 + reach * 0.55f * sa};
+        }
+        polygon(img, rim, 7, {54, 38, 26});
+        polygon(img, body, 7, rgb(tone, tone - 4, tone - 10));
+        polygon(img, lit, 7, rgb(tone + 18, tone + 15, tone + 10));
     }
 
     // Turf along the top, with blades poking down into the earth.
@@ -219,13 +235,27 @@ void paintCracks(Image& img, int stage) {
 
 void paintBadge(Image& img, Badge badge) {
     switch (badge) {
-        case Badge::Heart: heart(img); break;
-        case Badge::Flower: flower(img); break;
-        case Badge::RoundBadge: roundBadge(img); break;
-        case Badge::StarMedal: starMedal(img); break;
-        case Badge::Star: star(img, 16, 17, 14, 6, {252, 212, 48}); break;
-        case Badge::Coin: coin(img); break;
-        case Badge::Cross: cross(img); return;  // stays thin and rimless
+        case Badge::Heart:
+            heart(img);
+            break;
+        case Badge::Flower:
+            flower(img);
+            break;
+        case Badge::RoundBadge:
+            roundBadge(img);
+            break;
+        case Badge::StarMedal:
+            starMedal(img);
+            break;
+        case Badge::Star:
+            star(img, 16, 17, 14, 6, {252, 212, 48});
+            break;
+        case Badge::Coin:
+            coin(img);
+            break;
+        case Badge::Cross:
+            cross(img);
+            return;  // stays thin and rimless
     }
     bevelShapes(img, 1.15f, 0.78f);
     outlineShapes(img, {30, 22, 20});
@@ -233,15 +263,29 @@ void paintBadge(Image& img, Badge badge) {
 
 void paintWidget(Image& img, Widget widget) {
     switch (widget) {
-        case Widget::Dot: fill(img, {255, 255, 255}); break;
-        case Widget::DarkSquare: darkSquare(img); break;
-        case Widget::MarkFrame: cellFrame(img, {150, 72, 0}, {255, 196, 40}); break;
-        case Widget::CursorFrame: cellFrame(img, {24, 24, 24}, {255, 255, 255}); break;
-        case Widget::Arrow: arrow(img); break;
-        case Widget::StatusStrip: statusStrip(img); break;
+        case Widget::Dot:
+            fill(img, {255, 255, 255});
+            break;
+        case Widget::DarkSquare:
+            darkSquare(img);
+            break;
+        case Widget::MarkFrame:
+            cellFrame(img, {150, 72, 0}, {255, 196, 40});
+            break;
+        case Widget::CursorFrame:
+            cellFrame(img, {24, 24, 24}, {255, 255, 255});
+            break;
+        case Widget::Arrow:
+            arrow(img);
+            break;
+        case Widget::StatusStrip:
+            statusStrip(img);
+            break;
     }
 }
 
-void paintMenuBackground(Image& img) { menuBackground(img); }
+void paintMenuBackground(Image& img) {
+    menuBackground(img);
+}
 
 }  // namespace art

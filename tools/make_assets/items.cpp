@@ -15,16 +15,26 @@ const Rgb kHandle{122, 84, 44};
 
 Rgb metalColour(Metal metal) {
     switch (metal) {
-        case Metal::Wood: return {164, 122, 68};
-        case Metal::Copper: return {214, 122, 66};
-        case Metal::Iron: return {200, 200, 200};
-        case Metal::Steel: return {128, 142, 162};
-        case Metal::Silver: return {232, 238, 248};
-        case Metal::Gold: return {252, 210, 60};
-        case Metal::Platinum: return {176, 224, 230};
-        case Metal::Diamond: return {96, 228, 226};
-        case Metal::Tungsten: return {148, 150, 160};
-        case Metal::Silicon: return {90, 100, 132};
+        case Metal::Wood:
+            return {164, 122, 68};
+        case Metal::Copper:
+            return {214, 122, 66};
+        case Metal::Iron:
+            return {200, 200, 200};
+        case Metal::Steel:
+            return {128, 142, 162};
+        case Metal::Silver:
+            return {232, 238, 248};
+        case Metal::Gold:
+            return {252, 210, 60};
+        case Metal::Platinum:
+            return {176, 224, 230};
+        case Metal::Diamond:
+            return {96, 228, 226};
+        case Metal::Tungsten:
+            return {134, 136, 146};
+        case Metal::Silicon:
+            return {90, 100, 132};
     }
     return {255, 255, 255};
 }
@@ -80,8 +90,19 @@ void axe(Image& img, Rgb metal) {
     drawHandle(img, 7.5f, 28.5f, 21.5f, 5.5f);
     const Rgb light = mix(metal, {255, 255, 255}, 0.5f);
     // Head: a narrow neck from the handle flaring out to a tall curved edge.
-    polygon(img, {{9, 1}, {14, 5}, {19, 3.5f}, {24, 4}, {24, 10}, {19, 11}, {14, 10}, {10, 15.5f},
-                  {7, 14}, {5.5f, 11}, {5, 8}, {6, 4}},
+    polygon(img,
+            {{9, 1},
+             {14, 5},
+             {19, 3.5f},
+             {24, 4},
+             {24, 10},
+             {19, 11},
+             {14, 10},
+             {10, 15.5f},
+             {7, 14},
+             {5.5f, 11},
+             {5, 8},
+             {6, 4}},
             metal);
     rect(img, 22, 5, 23, 9, shade(metal, 0.78f));  // the poll behind the handle
     // The sharpened edge: the first two pixels of every row from the left.
@@ -96,9 +117,9 @@ void axe(Image& img, Rgb metal) {
 
 void ingot(Image& img, Rgb metal) {
     const Rgb light = mix(metal, {255, 255, 255}, 0.35f), dark = shade(metal, 0.68f);
-    polygon(img, {{9, 10}, {27, 10}, {23, 16}, {5, 16}}, light);    // top
-    polygon(img, {{5, 16}, {23, 16}, {23, 24}, {5, 24}}, metal);    // front
-    polygon(img, {{23, 16}, {27, 10}, {27, 18}, {23, 24}}, dark);   // end
+    polygon(img, {{9, 10}, {27, 10}, {23, 16}, {5, 16}}, light);   // top
+    polygon(img, {{5, 16}, {23, 16}, {23, 24}, {5, 24}}, metal);   // front
+    polygon(img, {{23, 16}, {27, 10}, {27, 18}, {23, 24}}, dark);  // end
     for (int x = 10; x <= 20; ++x) img.set(x, 12, mix(light, {255, 255, 255}, 0.5f));
 }
 
@@ -108,7 +129,8 @@ void gem(Image& img, Gem kind) {
             const Rgb c{40, 84, 226};
             for (int y = 0; y < img.h; ++y)
                 for (int x = 0; x < img.w; ++x) {
-                    const float dx = (float(x) + 0.5f - 16) / 9.0f, dy = (float(y) + 0.5f - 16) / 11.5f;
+                    const float dx = (float(x) + 0.5f - 16) / 9.0f,
+                                dy = (float(y) + 0.5f - 16) / 11.5f;
                     const float d = dx * dx + dy * dy;
                     if (d <= 1) img.set(x, y, d < 0.3f ? mix(c, {255, 255, 255}, 0.25f) : c);
                 }
@@ -131,7 +153,8 @@ void gem(Image& img, Gem kind) {
         }
         case Gem::Emerald: {
             const Rgb c{28, 190, 88};
-            polygon(img, {{10, 5}, {22, 5}, {26, 9}, {26, 23}, {22, 27}, {10, 27}, {6, 23}, {6, 9}}, c);
+            polygon(img, {{10, 5}, {22, 5}, {26, 9}, {26, 23}, {22, 27}, {10, 27}, {6, 23}, {6, 9}},
+                    c);
             rect(img, 11, 10, 21, 22, mix(c, {255, 255, 255}, 0.28f));
             line(img, 6, 9, 11, 10, shade(c, 1.2f));
             line(img, 21, 22, 26, 23, shade(c, 0.7f));
@@ -181,7 +204,8 @@ void thing(Image& img, Thing kind) {
             disc(img, 16, 20, 8, {38, 26, 20});
             polygon(img, {{16, 3}, {23, 16}, {9, 16}}, {38, 26, 20});
             // Oily rainbow sheen and a highlight.
-            for (int i = 0; i < 5; ++i) img.set(11 + i, 17 - (i > 2 ? 1 : 0), rgb(90 + 12 * i, 60, 140 - 10 * i));
+            for (int i = 0; i < 5; ++i)
+                img.set(11 + i, 17 - (i > 2 ? 1 : 0), rgb(90 + 12 * i, 60, 140 - 10 * i));
             disc(img, 12.5f, 21.5f, 1.4f, {200, 190, 180});
             break;
         case Thing::Silica:
@@ -189,11 +213,17 @@ void thing(Image& img, Thing kind) {
             for (int y = 12; y < 27; ++y)
                 for (int x = 4; x < 29; ++x)
                     if (!(img.get(x, y) == kClear) && rand01(801, x, y) < 0.2f)
-                        img.set(x, y, rand01(802, x, y) < 0.5f ? Rgb{180, 176, 164} : Rgb{250, 250, 246});
-            polygon(img, {{13, 10}, {16, 5}, {19, 10}, {16, 14}}, {246, 248, 252});  // a crystal on top
+                        img.set(x, y,
+                                rand01(802, x, y) < 0.5f ? Rgb{180, 176, 164} : Rgb{250, 250, 246});
+            polygon(img, {{13, 10}, {16, 5}, {19, 10}, {16, 14}},
+                    {246, 248, 252});  // a crystal on top
             break;
-        case Thing::CopperSnippet: shards(img, metalColour(Metal::Copper)); break;
-        case Thing::TungstenSnippet: shards(img, metalColour(Metal::Tungsten)); break;
+        case Thing::CopperSnippet:
+            shards(img, metalColour(Metal::Copper));
+            break;
+        case Thing::TungstenSnippet:
+            shards(img, metalColour(Metal::Tungsten));
+            break;
         case Thing::Torch:
             thickLine(img, 16, 29, 16, 12, 3.0f, {140, 98, 52});
             disc(img, 16, 9, 4.2f, {236, 120, 30});
@@ -210,9 +240,15 @@ void thing(Image& img, Thing kind) {
 void paintTool(Image& img, Tool tool, Metal metal) {
     const Rgb c = metalColour(metal);
     switch (tool) {
-        case Tool::Sword: sword(img, c); break;
-        case Tool::Pickaxe: pickaxe(img, c); break;
-        case Tool::Axe: axe(img, c); break;
+        case Tool::Sword:
+            sword(img, c);
+            break;
+        case Tool::Pickaxe:
+            pickaxe(img, c);
+            break;
+        case Tool::Axe:
+            axe(img, c);
+            break;
     }
     finishIcon(img);
 }
@@ -238,7 +274,8 @@ void paintTorchPart(Image& img, TorchPart part) {
         for (int x = 0; x < img.w; ++x) {
             Rgb c;
             if (part == TorchPart::Cap) {
-                const float dx = float(x) + 0.5f - img.w / 2.0f, dy = float(y) + 0.5f - img.h / 2.0f;
+                const float dx = float(x) + 0.5f - img.w / 2.0f,
+                            dy = float(y) + 0.5f - img.h / 2.0f;
                 const float d = std::sqrt(dx * dx + dy * dy) / (img.w / 2.0f);
                 c = mix({255, 246, 190}, {236, 110, 24}, std::min(1.0f, d));
             } else if (y < 7) {

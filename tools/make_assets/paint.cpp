@@ -16,7 +16,9 @@ uint32_t hash(uint32_t seed, int x, int y) {
     return h;
 }
 
-float rand01(uint32_t seed, int x, int y) { return float(hash(seed, x, y) >> 8) / 16777216.0f; }
+float rand01(uint32_t seed, int x, int y) {
+    return float(hash(seed, x, y) >> 8) / 16777216.0f;
+}
 
 int randInt(uint32_t seed, int x, int y, int lo, int hi) {
     return lo + int(hash(seed, x, y) % uint32_t(hi - lo + 1));
@@ -57,9 +59,13 @@ Rgb jitter(Rgb c, int amount, uint32_t seed, int x, int y) {
     return rgb(c.r + d, c.g + d, c.b + d);
 }
 
-int luminance(Rgb c) { return (c.r * 299 + c.g * 587 + c.b * 114) / 1000; }
+int luminance(Rgb c) {
+    return (c.r * 299 + c.g * 587 + c.b * 114) / 1000;
+}
 
-void fill(Image& img, Rgb c) { std::fill(img.px.begin(), img.px.end(), c); }
+void fill(Image& img, Rgb c) {
+    std::fill(img.px.begin(), img.px.end(), c);
+}
 
 void rect(Image& img, int x0, int y0, int x1, int y1, Rgb c) {
     for (int y = std::max(0, y0); y <= std::min(img.h - 1, y1); ++y)
@@ -100,8 +106,10 @@ void thickLine(Image& img, float x0, float y0, float x1, float y1, float width, 
     const float dx = x1 - x0, dy = y1 - y0;
     const float len2 = std::max(1e-6f, dx * dx + dy * dy);
     const float r = width / 2;
-    const int minX = int(std::floor(std::min(x0, x1) - r)), maxX = int(std::ceil(std::max(x0, x1) + r));
-    const int minY = int(std::floor(std::min(y0, y1) - r)), maxY = int(std::ceil(std::max(y0, y1) + r));
+    const int minX = int(std::floor(std::min(x0, x1) - r)),
+              maxX = int(std::ceil(std::max(x0, x1) + r));
+    const int minY = int(std::floor(std::min(y0, y1) - r)),
+              maxY = int(std::ceil(std::max(y0, y1) + r));
     for (int y = minY; y <= maxY; ++y)
         for (int x = minX; x <= maxX; ++x) {
             const float px = float(x) + 0.5f, py = float(y) + 0.5f;
@@ -111,7 +119,9 @@ void thickLine(Image& img, float x0, float y0, float x1, float y1, float width, 
         }
 }
 
-void disc(Image& img, float cx, float cy, float radius, Rgb c) { ring(img, cx, cy, -1, radius, c); }
+void disc(Image& img, float cx, float cy, float radius, Rgb c) {
+    ring(img, cx, cy, -1, radius, c);
+}
 
 void ring(Image& img, float cx, float cy, float inner, float outer, Rgb c) {
     for (int y = int(std::floor(cy - outer)); y <= int(std::ceil(cy + outer)); ++y)
@@ -127,8 +137,16 @@ void polygon(Image& img, std::initializer_list<Pt> pts, Rgb c) {
 }
 
 void polygon(Image& img, const Pt* pts, int count, Rgb c) {
+    if (count < 3) return;
+    float top = pts[0].y, bottom = pts[0].y;
+    for (int i = 1; i < count; ++i) {
+        top = std::min(top, pts[i].y);
+        bottom = std::max(bottom, pts[i].y);
+    }
     std::vector<float> crossings;
-    for (int y = 0; y < img.h; ++y) {
+    const int y0 = std::max(0, int(std::floor(top))),
+              y1 = std::min(img.h - 1, int(std::ceil(bottom)));
+    for (int y = y0; y <= y1; ++y) {
         const float py = float(y) + 0.5f;
         crossings.clear();
         for (int i = 0; i < count; ++i) {
@@ -137,11 +155,12 @@ void polygon(Image& img, const Pt* pts, int count, Rgb c) {
                 crossings.push_back(a.x + (py - a.y) / (b.y - a.y) * (b.x - a.x));
         }
         std::sort(crossings.begin(), crossings.end());
-        for (size_t i = 0; i + 1 < crossings.size(); i += 2)
-            for (int x = 0; x < img.w; ++x) {
-                const float px = float(x) + 0.5f;
-                if (px >= crossings[i] && px < crossings[i + 1]) img.set(x, y, c);
-            }
+        // Pixel x is inside when its centre x + 0.5 lies in [left, right).
+        for (size_t i = 0; i + 1 < crossings.size(); i += 2) {
+            const int first = int(std::ceil(crossings[i] - 0.5f));
+            const int last = int(std::ceil(crossings[i + 1] - 0.5f)) - 1;
+            for (int x = std::max(0, first); x <= std::min(img.w - 1, last); ++x) img.set(x, y, c);
+        }
     }
 }
 

@@ -22,11 +22,11 @@ int randInt(uint32_t seed, int x, int y, int lo, int hi);
 float smoothNoise(uint32_t seed, float x, float y, int cell, int period);
 
 // ---- colours -------------------------------------------------------------------
-Rgb rgb(int r, int g, int b);  // clamps each channel to 0..255
-Rgb shade(Rgb c, float factor);        // scales brightness
-Rgb mix(Rgb a, Rgb b, float t);        // t = 0 gives a, 1 gives b
+Rgb rgb(int r, int g, int b);                                // clamps each channel to 0..255
+Rgb shade(Rgb c, float factor);                              // scales brightness
+Rgb mix(Rgb a, Rgb b, float t);                              // t = 0 gives a, 1 gives b
 Rgb jitter(Rgb c, int amount, uint32_t seed, int x, int y);  // +-amount on all channels
-int luminance(Rgb c);                  // 0..255, perceptual weights
+int luminance(Rgb c);                                        // 0..255, perceptual weights
 
 // ---- shapes (all clipped to the picture) -----------------------------------------
 struct Pt {

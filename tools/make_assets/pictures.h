@@ -12,8 +12,19 @@ enum class Rock { Stone, Cobblestone, MossyCobblestone, StoneBricks, Cementite }
 enum class Wood { LogEnd, Bark, Planks };
 // Ores share one stone ground; the variant picks the fleck style and colour.
 enum class Ore {
-    Scheelite, Hematite, Quartz, Argentite, Gold, Sperrylite,
-    Saphire, Ruby, Emerald, Diamond, Coal, Petroleum, Cuprite
+    Scheelite,
+    Hematite,
+    Quartz,
+    Argentite,
+    Gold,
+    Sperrylite,
+    Saphire,
+    Ruby,
+    Emerald,
+    Diamond,
+    Coal,
+    Petroleum,
+    Cuprite
 };
 void paintGround(Image& img, Ground kind);
 void paintRock(Image& img, Rock kind);
@@ -26,8 +37,16 @@ void paintPlainBlock(Image& img);
 
 // ---- crafting stations and chests (stations.cpp) ---------------------------------
 enum class Station {
-    FurnaceFront, FurnaceSide, TableTop, TableSide,
-    AnvilTop, AnvilSide, AnvilBottom, ChestFront, ChestSide, ChestTop
+    FurnaceFront,
+    FurnaceSide,
+    TableTop,
+    TableSide,
+    AnvilTop,
+    AnvilSide,
+    AnvilBottom,
+    ChestFront,
+    ChestSide,
+    ChestTop
 };
 void paintStation(Image& img, Station kind);
 

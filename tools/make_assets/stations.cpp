@@ -158,13 +158,27 @@ void chestBox(Image& img, uint32_t seed, bool lidLine) {
 
 void paintStation(Image& img, Station kind) {
     switch (kind) {
-        case Station::FurnaceFront: furnaceFront(img); break;
-        case Station::FurnaceSide: furnaceSide(img); break;
-        case Station::TableTop: tableTop(img); break;
-        case Station::TableSide: tableSide(img); break;
-        case Station::AnvilTop: anvilTop(img); break;
-        case Station::AnvilSide: anvilSide(img); break;
-        case Station::AnvilBottom: anvilBottom(img); break;
+        case Station::FurnaceFront:
+            furnaceFront(img);
+            break;
+        case Station::FurnaceSide:
+            furnaceSide(img);
+            break;
+        case Station::TableTop:
+            tableTop(img);
+            break;
+        case Station::TableSide:
+            tableSide(img);
+            break;
+        case Station::AnvilTop:
+            anvilTop(img);
+            break;
+        case Station::AnvilSide:
+            anvilSide(img);
+            break;
+        case Station::AnvilBottom:
+            anvilBottom(img);
+            break;
         case Station::ChestFront:
             chestBox(img, 751, true);
             rect(img, 13, 8, 18, 16, kLatch);
@@ -172,7 +186,9 @@ void paintStation(Image& img, Station kind) {
             frame(img, 12, 7, 19, 17, {56, 56, 62});
             rect(img, 15, 12, 16, 14, {30, 30, 34});
             break;
-        case Station::ChestSide: chestBox(img, 752, true); break;
+        case Station::ChestSide:
+            chestBox(img, 752, true);
+            break;
         case Station::ChestTop:
             chestBox(img, 753, false);
             for (int y = 2; y < img.h - 2; ++y) img.set(img.w / 2, y, shade(kChestWood, 0.75f));

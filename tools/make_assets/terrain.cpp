@@ -21,8 +21,9 @@ struct Cells {
     Cells(uint32_t seed, int w_, int h_, int cell) : w(w_), h(h_) {
         for (int gy = 0; gy < h / cell; ++gy)
             for (int gx = 0; gx < w / cell; ++gx)
-                points.push_back({float(gx * cell) + 1 + rand01(seed, gx, gy) * float(cell - 2),
-                                  float(gy * cell) + 1 + rand01(seed + 7, gx, gy) * float(cell - 2)});
+                points.push_back(
+                    {float(gx * cell) + 1 + rand01(seed, gx, gy) * float(cell - 2),
+                     float(gy * cell) + 1 + rand01(seed + 7, gx, gy) * float(cell - 2)});
     }
 
     struct Hit {
@@ -62,8 +63,10 @@ void paintStoneGround(Image& img, uint32_t seed, Rgb base) {
                             0.4f * smoothNoise(seed + 1, float(x), float(y), 4, img.w);
             Rgb c = shade(base, 0.82f + 0.32f * n);
             const float speck = rand01(seed + 2, x, y);
-            if (speck < 0.05f) c = shade(c, 0.8f);
-            else if (speck > 0.97f) c = shade(c, 1.12f);
+            if (speck < 0.05f)
+                c = shade(c, 0.8f);
+            else if (speck > 0.97f)
+                c = shade(c, 1.12f);
             img.set(x, y, jitter(c, 5, seed + 3, x, y));
         }
 }
@@ -107,17 +110,20 @@ void paintStoneBricks(Image& img, uint32_t seed) {
 }
 
 void paintCementite(Image& img, uint32_t seed) {
-    // Iron carbide: grey metal plates with bright cleavage glints.
-    const Cells cells(seed, img.w, img.h, 8);
+    // Iron carbide: grains of fine diagonal lamellae, grey-blue and metallic,
+    // with dark grain boundaries and bright glints.
+    const Cells cells(seed, img.w, img.h, 11);
     for (int y = 0; y < img.h; ++y)
         for (int x = 0; x < img.w; ++x) {
             const auto hit = cells.at(x, y);
-            const int tone = randInt(seed + 1, hit.index, 0, 84, 118);
-            Rgb c = rgb(tone, tone + 4, tone + 12);
-            if (hit.gap < 1.0f) c = shade(c, 0.7f);
-            else if (hit.dx + hit.dy < -2.5f && hit.gap < 2.5f) c = shade(c, 1.3f);
-            if (rand01(seed + 2, x, y) > 0.975f) c = rgb(210, 215, 225);
-            img.set(x, y, jitter(c, 4, seed + 3, x, y));
+            const bool rising = hash(seed + 1, hit.index, 0) % 2 == 0;
+            const int phase = rising ? x + y : x - y + img.w;
+            const float band =
+                (phase + int(hash(seed + 2, hit.index, 0) % 4)) % 4 < 2 ? 1.0f : 0.82f;
+            Rgb c = shade({112, 118, 132}, band);
+            if (hit.gap < 1.0f) c = rgb(60, 62, 70);
+            if (rand01(seed + 3, x, y) > 0.98f) c = rgb(214, 220, 232);
+            img.set(x, y, jitter(c, 4, seed + 4, x, y));
         }
 }
 
@@ -128,13 +134,16 @@ void paintDirt(Image& img, uint32_t seed) {
             const float n = smoothNoise(seed, float(x), float(y), 8, img.w);
             Rgb c = shade(base, 0.86f + 0.24f * n);
             const float speck = rand01(seed + 1, x, y);
-            if (speck < 0.07f) c = rgb(100, 70, 47);
-            else if (speck > 0.965f) c = rgb(164, 124, 88);
+            if (speck < 0.07f)
+                c = rgb(100, 70, 47);
+            else if (speck > 0.965f)
+                c = rgb(164, 124, 88);
             img.set(x, y, jitter(c, 6, seed + 2, x, y));
         }
     // A few small pebbles.
     for (int i = 0; i < 4; ++i) {
-        const int px = randInt(seed + 3, i, 0, 0, img.w - 1), py = randInt(seed + 4, i, 0, 0, img.h - 1);
+        const int px = randInt(seed + 3, i, 0, 0, img.w - 1),
+                  py = randInt(seed + 4, i, 0, 0, img.h - 1);
         const Rgb stone = rgb(128, 120, 110);
         img.setWrapped(px, py, stone);
         img.setWrapped(px + 1, py, shade(stone, 0.85f));
@@ -146,8 +155,10 @@ Rgb grassColour(uint32_t seed, int x, int y, int period) {
     const float n = smoothNoise(seed, float(x), float(y), 8, period);
     Rgb c = shade({92, 154, 52}, 0.84f + 0.26f * n);
     const float r = rand01(seed + 1, x, y);
-    if (r < 0.12f) c = shade(c, 0.82f);
-    else if (r > 0.9f) c = shade(c, 1.14f);
+    if (r < 0.12f)
+        c = shade(c, 0.82f);
+    else if (r > 0.9f)
+        c = shade(c, 1.14f);
     return jitter(c, 5, seed + 2, x, y);
 }
 
@@ -156,7 +167,8 @@ void paintGrassTop(Image& img, uint32_t seed) {
         for (int x = 0; x < img.w; ++x) img.set(x, y, grassColour(seed, x, y, img.w));
     // Blades: short light strokes.
     for (int i = 0; i < 22; ++i) {
-        const int bx = randInt(seed + 3, i, 0, 0, img.w - 1), by = randInt(seed + 4, i, 0, 0, img.h - 1);
+        const int bx = randInt(seed + 3, i, 0, 0, img.w - 1),
+                  by = randInt(seed + 4, i, 0, 0, img.h - 1);
         img.setWrapped(bx, by, rgb(132, 192, 78));
         img.setWrapped(bx, by + 1, rgb(112, 176, 64));
     }
@@ -178,16 +190,18 @@ void paintSand(Image& img, uint32_t seed) {
             const float n = smoothNoise(seed, float(x), float(y), 8, img.w);
             Rgb c = shade({220, 206, 160}, 0.93f + 0.1f * n);
             const float r = rand01(seed + 1, x, y);
-            if (r < 0.08f) c = rgb(196, 180, 132);
-            else if (r > 0.95f) c = rgb(236, 226, 188);
+            if (r < 0.08f)
+                c = rgb(196, 180, 132);
+            else if (r > 0.95f)
+                c = rgb(236, 226, 188);
             img.set(x, y, jitter(c, 4, seed + 2, x, y));
         }
 }
 
 void paintGravel(Image& img, uint32_t seed) {
     const Cells cells(seed, img.w, img.h, 5);
-    const Rgb palette[] = {{132, 128, 126}, {108, 104, 102}, {128, 114, 102},
-                           {156, 152, 148}, {118, 118, 124}};
+    const Rgb palette[] = {
+        {132, 128, 126}, {108, 104, 102}, {128, 114, 102}, {156, 152, 148}, {118, 118, 124}};
     for (int y = 0; y < img.h; ++y)
         for (int x = 0; x < img.w; ++x) {
             const auto hit = cells.at(x, y);
@@ -213,7 +227,8 @@ void paintLeaves(Image& img, uint32_t seed) {
         }
     // Lit leaf tips.
     for (int i = 0; i < 40; ++i) {
-        const int lx = randInt(seed + 2, i, 0, 0, img.w - 1), ly = randInt(seed + 3, i, 0, 0, img.h - 1);
+        const int lx = randInt(seed + 2, i, 0, 0, img.w - 1),
+                  ly = randInt(seed + 3, i, 0, 0, img.h - 1);
         img.setWrapped(lx, ly, rgb(104, 166, 62));
         img.setWrapped(lx + 1, ly, rgb(86, 148, 52));
     }
@@ -254,14 +269,19 @@ void paintPlanks(Image& img, uint32_t seed) {
     for (int y = 0; y < img.h; ++y)
         for (int x = 0; x < img.w; ++x) {
             const int plank = y / plankH, py = y % plankH;
-            const float grain = smoothNoise(seed + uint32_t(plank), float(x), float(y) * 8, 8, img.w);
+            const float grain =
+                smoothNoise(seed + uint32_t(plank), float(x), float(y) * 8, 8, img.w);
             Rgb c = shade({170, 134, 82}, 0.88f + 0.16f * rand01(seed + 1, 0, y) + 0.08f * grain);
             c = shade(c, 0.96f + 0.06f * float(plank % 2));
             const int joint = (plank * 13 + 5) % img.w;
-            if (py == plankH - 1) c = rgb(104, 78, 46);
-            else if (py == 0) c = shade(c, 1.1f);
-            else if (x == joint) c = rgb(112, 84, 50);
-            else if (x == (joint + 1) % img.w) c = shade(c, 1.08f);
+            if (py == plankH - 1)
+                c = rgb(104, 78, 46);
+            else if (py == 0)
+                c = shade(c, 1.1f);
+            else if (x == joint)
+                c = rgb(112, 84, 50);
+            else if (x == (joint + 1) % img.w)
+                c = shade(c, 1.08f);
             img.set(x, y, jitter(c, 3, seed + 2, x, y));
         }
 }
@@ -272,23 +292,37 @@ struct OreStyle {
     Rgb colour;
     Fleck fleck;
     int clusters;
+    bool patina = false;  // green copper bloom beside each fleck
 };
 
 OreStyle oreStyle(Ore ore) {
     switch (ore) {
-        case Ore::Scheelite: return {{236, 196, 120}, Fleck::Metal, 6};
-        case Ore::Hematite: return {{168, 72, 56}, Fleck::Metal, 6};
-        case Ore::Quartz: return {{242, 240, 232}, Fleck::Crystal, 6};
-        case Ore::Argentite: return {{176, 184, 204}, Fleck::Metal, 6};
-        case Ore::Gold: return {{248, 206, 60}, Fleck::Metal, 6};
-        case Ore::Sperrylite: return {{200, 228, 232}, Fleck::Metal, 5};
-        case Ore::Saphire: return {{44, 86, 226}, Fleck::Crystal, 5};
-        case Ore::Ruby: return {{214, 24, 56}, Fleck::Crystal, 5};
-        case Ore::Emerald: return {{30, 196, 92}, Fleck::Crystal, 5};
-        case Ore::Diamond: return {{120, 232, 236}, Fleck::Crystal, 5};
-        case Ore::Coal: return {{34, 34, 36}, Fleck::Lump, 6};
-        case Ore::Petroleum: return {{40, 26, 18}, Fleck::Oil, 5};
-        case Ore::Cuprite: return {{170, 54, 36}, Fleck::Metal, 7};
+        case Ore::Scheelite:
+            return {{236, 196, 120}, Fleck::Metal, 6};
+        case Ore::Hematite:
+            return {{168, 72, 56}, Fleck::Metal, 6};
+        case Ore::Quartz:
+            return {{242, 240, 232}, Fleck::Crystal, 6};
+        case Ore::Argentite:
+            return {{176, 184, 204}, Fleck::Metal, 6};
+        case Ore::Gold:
+            return {{248, 206, 60}, Fleck::Metal, 6};
+        case Ore::Sperrylite:
+            return {{200, 228, 232}, Fleck::Metal, 6};
+        case Ore::Saphire:
+            return {{44, 86, 226}, Fleck::Crystal, 5};
+        case Ore::Ruby:
+            return {{214, 24, 56}, Fleck::Crystal, 5};
+        case Ore::Emerald:
+            return {{30, 196, 92}, Fleck::Crystal, 5};
+        case Ore::Diamond:
+            return {{120, 232, 236}, Fleck::Crystal, 5};
+        case Ore::Coal:
+            return {{34, 34, 36}, Fleck::Lump, 7};
+        case Ore::Petroleum:
+            return {{30, 22, 18}, Fleck::Oil, 6};
+        case Ore::Cuprite:
+            return {{146, 26, 34}, Fleck::Metal, 7, true};
     }
     return {{255, 255, 255}, Fleck::Metal, 0};
 }
@@ -299,17 +333,24 @@ void drawFleck(Image& img, const OreStyle& style, uint32_t seed, int cx, int cy)
     switch (style.fleck) {
         case Fleck::Metal:
         case Fleck::Lump: {
-            const int reach = style.fleck == Fleck::Lump ? 2 : 1;
-            for (int dy = -reach; dy <= reach + 1; ++dy)
-                for (int dx = -reach; dx <= reach + 1; ++dx) {
-                    const bool core = dx >= 0 && dx <= 1 && dy >= 0 && dy <= 1;
-                    if (!core && rand01(seed, cx * 64 + dx, cy * 64 + dy) < 0.55f) continue;
-                    Rgb c = jitter(main, 10, seed + 1, dx, dy);
-                    if (dx + dy <= -reach) c = light;
-                    else if (dx + dy >= reach + 1) c = dark;
-                    img.setWrapped(cx + dx, cy + dy, c);
+            // A rounded, ragged nugget lit from the upper left.
+            const float radius = style.fleck == Fleck::Lump ? 3.0f : 2.3f;
+            for (int dy = -3; dy <= 4; ++dy)
+                for (int dx = -3; dx <= 4; ++dx) {
+                    const float ox = float(dx) - 0.5f, oy = float(dy) - 0.5f;
+                    const float reach = radius * radius * (0.55f + 0.6f * rand01(seed, dx, dy));
+                    if (ox * ox + oy * oy > reach) continue;
+                    const float side = (ox + oy) / (2 * radius);
+                    Rgb c = side < -0.35f ? light : side > 0.35f ? dark : main;
+                    img.setWrapped(cx + dx, cy + dy, jitter(c, 8, seed + 1, dx, dy));
                 }
-            if (style.fleck == Fleck::Lump) img.setWrapped(cx - 1, cy - 1, rgb(92, 92, 96));
+            if (style.fleck == Fleck::Lump) img.setWrapped(cx - 1, cy - 1, rgb(96, 96, 100));
+            if (style.patina) {
+                img.setWrapped(cx + 3, cy + 1, rgb(70, 168, 120));
+                img.setWrapped(cx + 3, cy + 2, rgb(52, 140, 98));
+                img.setWrapped(cx - 2, cy + 3, rgb(70, 168, 120));
+                img.setWrapped(cx, cy, rgb(226, 128, 80));  // a copper glint
+            }
             break;
         }
         case Fleck::Crystal:
@@ -326,15 +367,16 @@ void drawFleck(Image& img, const OreStyle& style, uint32_t seed, int cx, int cy)
             img.setWrapped(cx - 1, cy - 1, {255, 255, 255});
             break;
         case Fleck::Oil:
-            for (int dy = -1; dy <= 2; ++dy)
-                for (int dx = -2; dx <= 2; ++dx) {
-                    if (std::abs(dx) == 2 && (dy == -1 || dy == 2)) continue;
-                    img.setWrapped(cx + dx, cy + dy, main);
+            // A glossy black seep with a thin rainbow film and one bright glint.
+            for (int dy = -2; dy <= 2; ++dy)
+                for (int dx = -3; dx <= 3; ++dx) {
+                    if (float(dx * dx) / 10.0f + float(dy * dy) / 5.0f > 1.0f) continue;
+                    img.setWrapped(cx + dx, cy + dy, jitter(main, 4, seed, dx, dy));
                 }
-            // An oily sheen on top.
-            img.setWrapped(cx - 1, cy - 1, rgb(96, 70, 130));
-            img.setWrapped(cx, cy - 1, rgb(70, 96, 126));
-            img.setWrapped(cx + 1, cy, rgb(64, 50, 40));
+            img.setWrapped(cx - 2, cy - 1, rgb(110, 70, 150));
+            img.setWrapped(cx - 1, cy - 1, rgb(70, 100, 160));
+            img.setWrapped(cx, cy - 1, rgb(70, 130, 110));
+            img.setWrapped(cx - 1, cy, rgb(220, 220, 230));
             break;
     }
 }
@@ -343,30 +385,58 @@ void drawFleck(Image& img, const OreStyle& style, uint32_t seed, int cx, int cy)
 
 void paintGround(Image& img, Ground kind) {
     switch (kind) {
-        case Ground::Dirt: paintDirt(img, 101); break;
-        case Ground::GrassTop: paintGrassTop(img, 102); break;
-        case Ground::GrassSide: paintGrassSide(img, 101); break;
-        case Ground::Sand: paintSand(img, 103); break;
-        case Ground::Gravel: paintGravel(img, 104); break;
-        case Ground::Leaves: paintLeaves(img, 105); break;
+        case Ground::Dirt:
+            paintDirt(img, 101);
+            break;
+        case Ground::GrassTop:
+            paintGrassTop(img, 102);
+            break;
+        case Ground::GrassSide:
+            paintGrassSide(img, 101);
+            break;
+        case Ground::Sand:
+            paintSand(img, 103);
+            break;
+        case Ground::Gravel:
+            paintGravel(img, 104);
+            break;
+        case Ground::Leaves:
+            paintLeaves(img, 105);
+            break;
     }
 }
 
 void paintRock(Image& img, Rock kind) {
     switch (kind) {
-        case Rock::Stone: paintStoneGround(img, 201, {128, 128, 128}); break;
-        case Rock::Cobblestone: paintCobble(img, 202, false); break;
-        case Rock::MossyCobblestone: paintCobble(img, 202, true); break;
-        case Rock::StoneBricks: paintStoneBricks(img, 203); break;
-        case Rock::Cementite: paintCementite(img, 204); break;
+        case Rock::Stone:
+            paintStoneGround(img, 201, {128, 128, 128});
+            break;
+        case Rock::Cobblestone:
+            paintCobble(img, 202, false);
+            break;
+        case Rock::MossyCobblestone:
+            paintCobble(img, 202, true);
+            break;
+        case Rock::StoneBricks:
+            paintStoneBricks(img, 203);
+            break;
+        case Rock::Cementite:
+            paintCementite(img, 204);
+            break;
     }
 }
 
 void paintWood(Image& img, Wood kind) {
     switch (kind) {
-        case Wood::LogEnd: paintLogEnd(img, 301); break;
-        case Wood::Bark: paintBark(img, 301); break;
-        case Wood::Planks: paintPlanks(img, 302); break;
+        case Wood::LogEnd:
+            paintLogEnd(img, 301);
+            break;
+        case Wood::Bark:
+            paintBark(img, 301);
+            break;
+        case Wood::Planks:
+            paintPlanks(img, 302);
+            break;
     }
 }
 
@@ -374,13 +444,15 @@ void paintOre(Image& img, Ore kind) {
     paintStoneGround(img, 201, {128, 128, 128});  // the same stone as plain Stone
     const OreStyle style = oreStyle(kind);
     const uint32_t seed = 400 + uint32_t(kind);
-    // Clusters sit on a coarse jittered grid so they spread over the face.
-    for (int i = 0; i < style.clusters; ++i) {
-        const int slotX = i % 3, slotY = i / 3;
-        const int cx = slotX * img.w / 3 + randInt(seed, i, 0, 2, img.w / 3 - 3);
-        const int cy = slotY * img.h / 3 + randInt(seed, i, 1, 2, img.h / 3 - 3) +
-                       (slotX % 2) * img.h / 6;
+    // Clusters sit in the cells of a 3 x 3 grid, a few cells left empty, so
+    // they spread over the face without clumping.
+    int drawn = 0;
+    for (int i = 0; i < 9 && drawn < style.clusters; ++i) {
+        if (9 - i > style.clusters - drawn && rand01(seed, i, 7) < 0.35f) continue;
+        const int cx = (i % 3) * img.w / 3 + randInt(seed, i, 0, 2, img.w / 3 - 3);
+        const int cy = (i / 3) * img.h / 3 + randInt(seed, i, 1, 2, img.h / 3 - 3);
         drawFleck(img, style, seed + uint32_t(i) * 17, cx, cy);
+        ++drawn;
     }
 }
 
