@@ -59,10 +59,6 @@ Rgb jitter(Rgb c, int amount, uint32_t seed, int x, int y) {
     return rgb(c.r + d, c.g + d, c.b + d);
 }
 
-int luminance(Rgb c) {
-    return (c.r * 299 + c.g * 587 + c.b * 114) / 1000;
-}
-
 void fill(Image& img, Rgb c) {
     std::fill(img.px.begin(), img.px.end(), c);
 }
@@ -162,18 +158,6 @@ void polygon(Image& img, const Pt* pts, int count, Rgb c) {
             for (int x = std::max(0, first); x <= std::min(img.w - 1, last); ++x) img.set(x, y, c);
         }
     }
-}
-
-void grain(Image& img, uint32_t seed, float spread) {
-    for (int y = 0; y < img.h; ++y)
-        for (int x = 0; x < img.w; ++x) {
-            const Rgb c = img.get(x, y);
-            if (c == kClear) continue;
-            const float f = 1.0f + (rand01(seed, x, y) * 2 - 1) * spread / 100.0f;
-            Rgb s = shade(c, f);
-            if (s == kClear) s = rgb(254, 0, 254);
-            img.set(x, y, s);
-        }
 }
 
 void outlineShapes(Image& img, Rgb rim) {

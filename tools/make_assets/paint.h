@@ -26,7 +26,6 @@ Rgb rgb(int r, int g, int b);                                // clamps each chan
 Rgb shade(Rgb c, float factor);                              // scales brightness
 Rgb mix(Rgb a, Rgb b, float t);                              // t = 0 gives a, 1 gives b
 Rgb jitter(Rgb c, int amount, uint32_t seed, int x, int y);  // +-amount on all channels
-int luminance(Rgb c);                                        // 0..255, perceptual weights
 
 // ---- shapes (all clipped to the picture) -----------------------------------------
 struct Pt {
@@ -45,8 +44,6 @@ void polygon(Image& img, std::initializer_list<Pt> pts, Rgb c);
 void polygon(Image& img, const Pt* pts, int count, Rgb c);
 
 // ---- whole-picture passes --------------------------------------------------------
-// Per-pixel brightness noise of +-spread percent on every painted pixel.
-void grain(Image& img, uint32_t seed, float spread);
 // Gives every shape on a transparent background a one-pixel dark rim, so icons
 // read clearly on any background.
 void outlineShapes(Image& img, Rgb rim);
