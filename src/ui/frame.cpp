@@ -12,7 +12,9 @@ namespace {
 
 // What the camera, the day cycle and the movement code computed for this
 // frame. Until they exist the sky is at full daylight and nothing collides.
-HudReadout currentReadout() { return HudReadout{}; }
+HudReadout currentReadout() {
+    return HudReadout{};
+}
 
 }  // namespace
 
@@ -38,17 +40,38 @@ int drawFrame() {
     }
     int result = 0;
     switch (shell.gameState) {
-        case GameState::Busy: result = drawBusyScreen(); break;
-        case GameState::MainMenu: result = drawMainMenu(); break;
-        case GameState::Playing: result = drawPlayingFrame(); break;
-        case GameState::Dead: result = drawDeadScreen(currentReadout()); break;
-        case GameState::Options: result = drawOptionsMenu(); break;
-        case GameState::QuitConfirm: result = drawQuitConfirm(); break;
-        case GameState::Pause: result = drawPauseMenu(); break;
-        case GameState::WorldSelect: result = drawWorldSelect(); break;
-        case GameState::InventoryScreen: result = drawItemScreen(false); break;
-        case GameState::ChestScreen: result = drawItemScreen(true); break;
-        default: break;  // a state without a screen shows the last back buffer
+        case GameState::Busy:
+            result = drawBusyScreen();
+            break;
+        case GameState::MainMenu:
+            result = drawMainMenu();
+            break;
+        case GameState::Playing:
+            result = drawPlayingFrame();
+            break;
+        case GameState::Dead:
+            result = drawDeadScreen(currentReadout());
+            break;
+        case GameState::Options:
+            result = drawOptionsMenu();
+            break;
+        case GameState::QuitConfirm:
+            result = drawQuitConfirm();
+            break;
+        case GameState::Pause:
+            result = drawPauseMenu();
+            break;
+        case GameState::WorldSelect:
+            result = drawWorldSelect();
+            break;
+        case GameState::InventoryScreen:
+            result = drawItemScreen(false);
+            break;
+        case GameState::ChestScreen:
+            result = drawItemScreen(true);
+            break;
+        default:
+            break;  // a state without a screen shows the last back buffer
     }
     // A scene that could not begin is not presented.
     if (result < 0) return result;

@@ -66,8 +66,7 @@ void drawStatusStrip() {
     }
     for (int k = 0; k < 3; ++k)
         drawText(96 * k + 64, 6, kBlack, "%d/%d", world.gauges[k][0], world.gauges[k][1]);
-    for (int k = 0; k < 3; ++k)
-        drawText(96 * (k + 3) + 64, 6, kBlack, "%d", world.counters[k]);
+    for (int k = 0; k < 3; ++k) drawText(96 * (k + 3) + 64, 6, kBlack, "%d", world.counters[k]);
 }
 
 void drawDebugLines(const HudReadout& readout, int count) {

@@ -20,8 +20,8 @@ struct Words {
 };
 
 // The common frame of every menu: scene, background, the arrow beside the
-// chosen row (arrowRows holds the row of choice 1, 2, ...) (at the top edge when the choice is out of range), then the
-// menu's own texts, the notice line and the closing texts.
+// chosen row (arrowRows holds the row of choice 1, 2, ...) (at the top edge when the choice is out
+// of range), then the menu's own texts, the notice line and the closing texts.
 template <typename DrawTexts>
 int drawMenu(std::initializer_list<int> arrowRows, int choice, DrawTexts drawTexts) {
     if (beginSceneOrFail() < 0) return -1;
@@ -38,10 +38,12 @@ int drawMenu(std::initializer_list<int> arrowRows, int choice, DrawTexts drawTex
     return 0;
 }
 
-void item(int y, Words words) { drawText(400, y, kBlack, "%s", words()); }
+void item(int y, Words words) {
+    drawText(400, y, kBlack, "%s", words());
+}
 
 constexpr Words kDistanceNames[5] = {
-    {"Tiny", "Vicinissima"}, {"Short", "Vicina"},  {"Normal", "Normale"},
+    {"Tiny", "Vicinissima"}, {"Short", "Vicina"},     {"Normal", "Normale"},
     {"Long", "Lontana"},     {"Far", "Lontanissima"},
 };
 

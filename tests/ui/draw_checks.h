@@ -40,7 +40,7 @@ inline std::string textLine(int x, int y, uint32_t argb, const std::string& text
 }
 
 class ScreenTest : public GameTest {
-protected:
+   protected:
     void SetUp() override {
         GameTest::SetUp();
         ASSERT_EQ(plat::createWindowAndDevices("Velmora 1.1 Alpha", 800, 600), 0);

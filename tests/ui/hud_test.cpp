@@ -20,8 +20,8 @@ void fillInventory() {
 }
 
 TEST_F(Hud, SkyColourAtNoonAndAtDeepestNight) {
-    EXPECT_EQ(skyColour(1.0f), 0xFF4B7DF5u);        // (75, 125, 245)
-    EXPECT_EQ(skyColour(0.5625f), 0xFF131F43u);     // (19, 31, 67), truncated
+    EXPECT_EQ(skyColour(1.0f), 0xFF4B7DF5u);     // (75, 125, 245)
+    EXPECT_EQ(skyColour(0.5625f), 0xFF131F43u);  // (19, 31, 67), truncated
 }
 
 TEST_F(Hud, StatusStripShowsGaugesAndCountersInSixSlots) {
@@ -32,15 +32,13 @@ TEST_F(Hud, StatusStripShowsGaugesAndCountersInSixSlots) {
     const auto& frame = headless::currentFrame();
     EXPECT_EQ(describeSprites(frame),
               (std::vector<std::string>{"90@0,0", "91@0,0", "42@32,0", "92@96,0", "42@128,0",
-                                        "38@192,0", "42@224,0", "39@288,0", "42@320,0",
-                                        "40@384,0", "42@416,0", "41@480,0", "42@512,0"}));
-    EXPECT_EQ(describeTexts(frame),
-              (std::vector<std::string>{textLine(64, 6, kBlack, "10/10"),
-                                        textLine(160, 6, kBlack, "2/5"),
-                                        textLine(256, 6, kBlack, "3/3"),
-                                        textLine(352, 6, kBlack, "7"),
-                                        textLine(448, 6, kBlack, "0"),
-                                        textLine(544, 6, kBlack, "250")}));
+                                        "38@192,0", "42@224,0", "39@288,0", "42@320,0", "40@384,0",
+                                        "42@416,0", "41@480,0", "42@512,0"}));
+    EXPECT_EQ(
+        describeTexts(frame),
+        (std::vector<std::string>{textLine(64, 6, kBlack, "10/10"), textLine(160, 6, kBlack, "2/5"),
+                                  textLine(256, 6, kBlack, "3/3"), textLine(352, 6, kBlack, "7"),
+                                  textLine(448, 6, kBlack, "0"), textLine(544, 6, kBlack, "250")}));
 }
 
 TEST_F(Hud, FreeCellLineCountsOnlyTypelessCellsInBothLanguages) {
@@ -79,10 +77,9 @@ TEST_F(Hud, PlayingFrameWithDisplayAndDebugLines) {
     const auto sprites = describeSprites(frame);
     ASSERT_GE(sprites.size(), 20u);
     const std::vector<std::string> cross(sprites.begin(), sprites.begin() + 10);
-    EXPECT_EQ(cross, (std::vector<std::string>{"12@399,277", "12@395,281", "12@399,279",
-                                               "12@397,281", "12@399,281", "12@399,281",
-                                               "12@399,283", "12@401,281", "12@399,285",
-                                               "12@403,281"}));
+    EXPECT_EQ(cross, (std::vector<std::string>{
+                         "12@399,277", "12@395,281", "12@399,279", "12@397,281", "12@399,281",
+                         "12@399,281", "12@399,283", "12@401,281", "12@399,285", "12@403,281"}));
     for (int i = 0; i < 10; ++i) EXPECT_EQ(frame.sprites[i].argb, 0x88FFFFFFu);
     int cursorFrames = 0, markFrames = 0, icons = 0;
     for (const auto& s : frame.sprites) {

@@ -11,7 +11,7 @@ namespace {
 constexpr uint32_t kBlack = 0xFF000000;
 
 class Menus : public ScreenTest {
-protected:
+   protected:
     // The whole text list of one menu frame: its own texts, then the closing ones.
     void expectTexts(GameState state, std::vector<std::string> own) {
         const bool it = settings.Language == 1;
@@ -45,29 +45,29 @@ protected:
 TEST_F(Menus, MainMenuWordsAndPlacesInBothLanguages) {
     shell.FPS = 61;
     italianLanguage();
-    expectTexts(GameState::MainMenu, {textLine(400, 280, kBlack, "Gioca"),
-                                      textLine(400, 300, kBlack, "Opzioni"),
-                                      textLine(400, 320, kBlack, "Esci")});
+    expectTexts(GameState::MainMenu,
+                {textLine(400, 280, kBlack, "Gioca"), textLine(400, 300, kBlack, "Opzioni"),
+                 textLine(400, 320, kBlack, "Esci")});
     english();
-    expectTexts(GameState::MainMenu, {textLine(400, 280, kBlack, "Play"),
-                                      textLine(400, 300, kBlack, "Options"),
-                                      textLine(400, 320, kBlack, "Quit")});
+    expectTexts(GameState::MainMenu,
+                {textLine(400, 280, kBlack, "Play"), textLine(400, 300, kBlack, "Options"),
+                 textLine(400, 320, kBlack, "Quit")});
 }
 
 TEST_F(Menus, OptionsShowDistanceAndLanguageEachInItsOwnWords) {
     italianLanguage();
     settings.RenderDistance = 2;
-    expectTexts(GameState::Options, {textLine(400, 280, kBlack, "Rendering:"),
-                                     textLine(480, 280, kBlack, "Normale (40 m)"),
-                                     textLine(400, 300, kBlack, "Lingua:"),
-                                     textLine(480, 300, kBlack, "Italiano"),
-                                     textLine(400, 320, kBlack, "Annulla")});
+    expectTexts(
+        GameState::Options,
+        {textLine(400, 280, kBlack, "Rendering:"), textLine(480, 280, kBlack, "Normale (40 m)"),
+         textLine(400, 300, kBlack, "Lingua:"), textLine(480, 300, kBlack, "Italiano"),
+         textLine(400, 320, kBlack, "Annulla")});
     english();
-    expectTexts(GameState::Options, {textLine(400, 280, kBlack, "Rendering:"),
-                                     textLine(480, 280, kBlack, "Normal (40 m)"),
-                                     textLine(400, 300, kBlack, "Language:"),
-                                     textLine(480, 300, kBlack, "English"),
-                                     textLine(400, 320, kBlack, "Cancel")});
+    expectTexts(
+        GameState::Options,
+        {textLine(400, 280, kBlack, "Rendering:"), textLine(480, 280, kBlack, "Normal (40 m)"),
+         textLine(400, 300, kBlack, "Language:"), textLine(480, 300, kBlack, "English"),
+         textLine(400, 320, kBlack, "Cancel")});
     // Any language byte other than 1 is English.
     settings.Language = 0;
     EXPECT_NE(draw(GameState::Options).findText("English"), nullptr);
@@ -75,7 +75,7 @@ TEST_F(Menus, OptionsShowDistanceAndLanguageEachInItsOwnWords) {
 
 TEST_F(Menus, EveryRenderDistanceHasItsWordAndMetres) {
     const char* englishWords[5] = {"Tiny (20 m)", "Short (30 m)", "Normal (40 m)", "Long (50 m)",
-                              "Far (60 m)"};
+                                   "Far (60 m)"};
     const char* italianWords[5] = {"Vicinissima (20 m)", "Vicina (30 m)", "Normale (40 m)",
                                    "Lontana (50 m)", "Lontanissima (60 m)"};
     for (int d = 0; d < 5; ++d) {
@@ -97,21 +97,21 @@ TEST_F(Menus, EveryRenderDistanceHasItsWordAndMetres) {
 
 TEST_F(Menus, QuitConfirmAndPauseInBothLanguages) {
     italianLanguage();
-    expectTexts(GameState::QuitConfirm, {textLine(400, 280, kBlack, "Uscire?"),
-                                         textLine(400, 300, kBlack, "Si'"),
-                                         textLine(400, 320, kBlack, "No")});
-    expectTexts(GameState::Pause, {textLine(400, 270, kBlack, "Pausa"),
-                                   textLine(400, 290, kBlack, "Continua"),
-                                   textLine(400, 310, kBlack, "Salva"),
-                                   textLine(400, 330, kBlack, "Esci senza salvare")});
+    expectTexts(GameState::QuitConfirm,
+                {textLine(400, 280, kBlack, "Uscire?"), textLine(400, 300, kBlack, "Si'"),
+                 textLine(400, 320, kBlack, "No")});
+    expectTexts(
+        GameState::Pause,
+        {textLine(400, 270, kBlack, "Pausa"), textLine(400, 290, kBlack, "Continua"),
+         textLine(400, 310, kBlack, "Salva"), textLine(400, 330, kBlack, "Esci senza salvare")});
     english();
-    expectTexts(GameState::QuitConfirm, {textLine(400, 280, kBlack, "Do you want to quit?"),
-                                         textLine(400, 300, kBlack, "Yes"),
-                                         textLine(400, 320, kBlack, "No")});
-    expectTexts(GameState::Pause, {textLine(400, 270, kBlack, "Pause"),
-                                   textLine(400, 290, kBlack, "Continue"),
-                                   textLine(400, 310, kBlack, "Save"),
-                                   textLine(400, 330, kBlack, "Quit without saving")});
+    expectTexts(GameState::QuitConfirm,
+                {textLine(400, 280, kBlack, "Do you want to quit?"),
+                 textLine(400, 300, kBlack, "Yes"), textLine(400, 320, kBlack, "No")});
+    expectTexts(
+        GameState::Pause,
+        {textLine(400, 270, kBlack, "Pause"), textLine(400, 290, kBlack, "Continue"),
+         textLine(400, 310, kBlack, "Save"), textLine(400, 330, kBlack, "Quit without saving")});
 }
 
 TEST_F(Menus, WorldSelectShowsWhichSlotsHoldAWorld) {

@@ -11,8 +11,8 @@ using ScreensInLoop = GameTest;
 
 TEST_F(ScreensInLoop, LanguageChosenInOptionsShowsInTheVeryNextFrame) {
     // Keys held for the update that follows each presented frame.
-    const std::vector<uint8_t> script = {key::Down, key::Return, key::Up, key::Return,
-                                         key::Escape, 0};
+    const std::vector<uint8_t> script = {key::Down,   key::Return, key::Up,
+                                         key::Return, key::Escape, 0};
     std::vector<headless::Frame> frames;
     headless::setPresentHook([&] {
         frames.push_back(headless::lastFrame());

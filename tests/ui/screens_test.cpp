@@ -21,9 +21,9 @@ using Screens = ScreenTest;
 // ---- common frame rules -------------------------------------------------------
 
 const GameState kDrawnStates[] = {
-    GameState::Busy,    GameState::MainMenu,    GameState::Playing,
-    GameState::Dead,    GameState::Options,     GameState::QuitConfirm,
-    GameState::Pause,   GameState::WorldSelect, GameState::InventoryScreen,
+    GameState::Busy,        GameState::MainMenu,    GameState::Playing,
+    GameState::Dead,        GameState::Options,     GameState::QuitConfirm,
+    GameState::Pause,       GameState::WorldSelect, GameState::InventoryScreen,
     GameState::ChestScreen,
 };
 
@@ -169,8 +169,7 @@ TEST_F(Screens, DeathScreenWithDisplayAndDebugShowsSixDebugLines) {
                      }));
     const std::vector<std::string> tail(got.begin() + 12, got.end());
     auto expectedTail = closingTexts(33, 40, false);
-    expectedTail.push_back(
-        textLine(250, 450, kWhite, "You died. Press Enter to continue . . ."));
+    expectedTail.push_back(textLine(250, 450, kWhite, "You died. Press Enter to continue . . ."));
     EXPECT_EQ(tail, expectedTail);
 
     // The crosshair is made of the dark square, half transparent.
@@ -229,12 +228,12 @@ TEST_F(Screens, InventoryScreenLaysOutFourRowsWithCursorMarkAndCounts) {
     EXPECT_EQ(frame.sprites.front().texture, 43);
     // 36 icons, one cursor frame, one mark frame, background.
     EXPECT_EQ(frame.sprites.size(), 36u + 3u);
-    EXPECT_NE(spriteAt(frame, iconTexture(62), 190, 480), nullptr);   // hotbar row
+    EXPECT_NE(spriteAt(frame, iconTexture(62), 190, 480), nullptr);  // hotbar row
     EXPECT_NE(spriteAt(frame, iconTexture(3), 190 + 48, 432), nullptr);
     EXPECT_NE(spriteAt(frame, iconTexture(5), 190 + 8 * 48, 336), nullptr);  // top row
-    EXPECT_NE(spriteAt(frame, 13, 190 + 2 * 48, 384), nullptr);       // empty cell 20
-    EXPECT_NE(spriteAt(frame, 45, 188 + 8 * 48, 334), nullptr);       // cursor on 35
-    EXPECT_NE(spriteAt(frame, 14, 188 + 48, 430), nullptr);           // mark on 10
+    EXPECT_NE(spriteAt(frame, 13, 190 + 2 * 48, 384), nullptr);              // empty cell 20
+    EXPECT_NE(spriteAt(frame, 45, 188 + 8 * 48, 334), nullptr);              // cursor on 35
+    EXPECT_NE(spriteAt(frame, 14, 188 + 48, 430), nullptr);                  // mark on 10
     EXPECT_EQ(countTexture(frame, 45), 1);
     EXPECT_EQ(countTexture(frame, 14), 1);
 
