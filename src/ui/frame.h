@@ -4,3 +4,6 @@
 // 0 on success; < 0 (after telling the player) when there is no device or the
 // scene cannot be started.
 int drawFrame();
+
+// The world and, when shown, the heads-up display.
+int drawPlayingFrame();

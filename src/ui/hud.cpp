@@ -1,0 +1,108 @@
+#include "ui/hud.h"
+
+#include "app/game_state.h"
+#include "game/play_state.h"
+#include "game/player.h"
+#include "platform/platform.h"
+#include "ui/catalogue.h"
+#include "ui/screen_common.h"
+#include "ui/text.h"
+#include "world/settings.h"
+#include "world/world.h"
+
+namespace {
+
+constexpr uint32_t kHalfWhite = 0x88FFFFFF;
+constexpr int kStatusStripTexture = 90;
+constexpr int kStatusCrossTexture = 42;
+constexpr int kStatusIcons[6] = {91, 92, 38, 39, 40, 41};
+
+// Cell c's place on screen: rows go up from the hotbar, and the chest's rows
+// sit one row higher still, leaving a gap above the inventory.
+struct CellPlace {
+    int column, row;
+};
+CellPlace cellPlace(int c) {
+    return {c % 9, c / 9 + (c > 35 ? 1 : 0)};
+}
+
+}  // namespace
+
+void drawCrosshair(int texture) {
+    // The dark square is bigger than a dot: only a 2 x 2 corner of it is used.
+    const plat::SourceRect dot{0, 0, 2, 2};
+    for (int i = 0; i < 5; ++i) {
+        plat::drawSprite(texture, 399, 277 + 2 * i, kHalfWhite, &dot);
+        plat::drawSprite(texture, 395 + 2 * i, 281, kHalfWhite, &dot);
+    }
+}
+
+void drawCells(int first, int last, int cursorCell, int markedCell) {
+    for (int c = first; c <= last; ++c) {
+        const CellPlace p = cellPlace(c);
+        const int x = 48 * p.column;
+        const int y = -48 * p.row;
+        if (c == markedCell) plat::drawSprite(kMarkFrameTexture, 188 + x, 478 + y, kWhite);
+        if (c == cursorCell) plat::drawSprite(kCursorFrameTexture, 188 + x, 478 + y, kWhite);
+        const ItemStack& cell = world.slots[c];
+        const int icon = cell.type == 0 ? kDarkSquareTexture : iconTexture(cell.type);
+        plat::drawSprite(icon, 190 + x, 480 + y, kWhite);
+    }
+    // Counts go over every icon, so they come after all the sprites. An empty
+    // cell shows no count even if a stale number is left in it.
+    for (int c = first; c <= last; ++c) {
+        const CellPlace p = cellPlace(c);
+        const ItemStack& cell = world.slots[c];
+        if (cell.type != 0 && cell.count > 1)
+            drawText(202 + 48 * p.column, 500 - 48 * p.row, kBlack, "%d", cell.count);
+    }
+}
+
+void drawStatusStrip() {
+    plat::drawSprite(kStatusStripTexture, 0, 0, kWhite);
+    for (int k = 0; k < 6; ++k) {
+        plat::drawSprite(kStatusIcons[k], 96 * k, 0, kWhite);
+        plat::drawSprite(kStatusCrossTexture, 96 * k + 32, 0, kWhite);
+    }
+    for (int k = 0; k < 3; ++k)
+        drawText(96 * k + 64, 6, kBlack, "%d/%d", world.gauges[k][0], world.gauges[k][1]);
+    for (int k = 0; k < 3; ++k) drawText(96 * (k + 3) + 64, 6, kBlack, "%d", world.counters[k]);
+}
+
+void drawDebugLines(const HudReadout& readout, int count) {
+    const Vec3& p = player.Position;
+    int line = 0;
+    if (line++ < count) drawText(655, 530, kWhite, "Seed: %d", world.Seed);
+    if (line++ < count) drawText(10, 490, kWhite, "Collide: %d", readout.collide);
+    if (line++ < count)
+        drawText(10, 510, kWhite, "xzRotCamera: %f, yRotCamera: %f", player.xzRotCamera,
+                 player.yRotCamera);
+    if (line++ < count) drawText(10, 530, kWhite, "NewBlock: %d", readout.newBlock);
+    if (line++ < count) drawText(10, 550, kWhite, "Polygons: %d", shell.Polygons);
+    if (line++ < count) drawText(200, 550, kWhite, "Position: %f, %f, %f", p.x, p.y, p.z);
+    if (line++ < count) drawText(690, 490, kWhite, "DayTime: %d", world.DayTime);
+    if (line++ < count) drawText(670, 510, kWhite, "SubDayTime: %d", world.SubDayTime);
+    if (line++ < count) drawText(630, 470, kWhite, "TimeLuminance: %f", readout.timeLuminance);
+}
+
+void drawFreeCellLine() {
+    uint8_t empty = 0;
+    for (int c = 0; c < kInventoryCells; ++c)
+        if (world.slots[c].type == 0) ++empty;
+    play.freeCellCount = empty;
+    if (empty == 0)
+        drawText(340, 460, kWhite, "%s!", tr("Full inventory", "Inventario pieno"));
+    else
+        drawText(340, 460, kWhite, "%s: %d", tr("Free remaining cells", "Celle libere rimaste"),
+                 empty);
+}
+
+void drawHud(const HudReadout& readout) {
+    drawCrosshair(kDotTexture);
+    drawCells(0, 8, play.selectedSlot, kNoMark);
+    drawStatusStrip();
+    if (play.debugInfoVisible) drawDebugLines(readout, 9);
+    drawFreeCellLine();
+    // The crafting panel joins here, between the free-cell line and the closing texts.
+    drawClosingTexts(shell.FPS, kCreditsTopWorld);
+}

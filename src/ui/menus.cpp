@@ -1,0 +1,104 @@
+#include "ui/menus.h"
+
+#include <cstdint>
+#include <initializer_list>
+
+#include "app/game_state.h"
+#include "platform/platform.h"
+#include "ui/screen_common.h"
+#include "ui/screens.h"
+#include "ui/text.h"
+#include "world/save_files.h"
+#include "world/settings.h"
+
+namespace {
+
+struct Words {
+    const char* english;
+    const char* italian;
+    const char* operator()() const { return tr(english, italian); }
+};
+
+// The common frame of every menu: scene, background, the arrow beside the
+// chosen row (arrowRows holds the row of choice 1, 2, ...) (at the top edge when the choice is out
+// of range), then the menu's own texts, the notice line and the closing texts.
+template <typename DrawTexts>
+int drawMenu(std::initializer_list<int> arrowRows, int choice, DrawTexts drawTexts) {
+    if (beginSceneOrFail() < 0) return -1;
+    drawBackground();
+    int arrowY = 0;
+    if (choice >= 1 && choice <= static_cast<int>(arrowRows.size()))
+        arrowY = *(arrowRows.begin() + (choice - 1));
+    const plat::SourceRect arrow{0, 0, 16, 16};
+    plat::drawSprite(kMenuArrowTexture, 368, arrowY, kWhite, &arrow);
+    drawTexts();
+    drawNoticeLine(kNoticeX, kNoticeYMenus, kNoticeOnPanel);
+    drawClosingTexts(shell.FPS, kCreditsTopMenus);
+    plat::endScene();
+    return 0;
+}
+
+void item(int y, Words words) {
+    drawText(400, y, kBlack, "%s", words());
+}
+
+constexpr Words kDistanceNames[5] = {
+    {"Tiny", "Vicinissima"}, {"Short", "Vicina"},     {"Normal", "Normale"},
+    {"Long", "Lontana"},     {"Far", "Lontanissima"},
+};
+
+}  // namespace
+
+int drawMainMenu() {
+    return drawMenu({280, 300, 320}, shell.mainMenuChoice, [] {
+        item(280, {"Play", "Gioca"});
+        item(300, {"Options", "Opzioni"});
+        item(320, {"Quit", "Esci"});
+    });
+}
+
+int drawOptionsMenu() {
+    return drawMenu({280, 300, 320}, shell.optionsChoice, [] {
+        drawText(400, 280, kBlack, "%s", "Rendering:");
+        const int distance = settings.RenderDistance;
+        if (distance <= 4)
+            drawText(480, 280, kBlack, "%s (%d m)", kDistanceNames[distance](),
+                     10 * (distance + 2));
+        drawText(400, 300, kBlack, "%s:", tr("Language", "Lingua"));
+        // Each language is named in its own words, whichever is in use.
+        drawText(480, 300, kBlack, "%s", italian() ? "Italiano" : "English");
+        item(320, {"Cancel", "Annulla"});
+    });
+}
+
+int drawQuitConfirm() {
+    return drawMenu({300, 320}, shell.quitChoice, [] {
+        drawText(400, 280, kBlack, "%s?", tr("Do you want to quit", "Uscire"));
+        item(300, {"Yes", "Si'"});
+        item(320, {"No", "No"});
+    });
+}
+
+int drawPauseMenu() {
+    return drawMenu({290, 310, 330}, shell.pauseChoice, [] {
+        item(270, {"Pause", "Pausa"});
+        item(290, {"Continue", "Continua"});
+        item(310, {"Save", "Salva"});
+        item(330, {"Quit without saving", "Esci senza salvare"});
+    });
+}
+
+int drawWorldSelect() {
+    return drawMenu({260, 280, 300, 320, 340}, shell.worldSlotChoice, [] {
+        for (int k = 1; k <= 4; ++k) {
+            const int y = 240 + 20 * k;
+            drawText(400, y, kBlack, "%s%d", tr("World", "Mondo"), k);
+            // Looked up every frame, so a save shows as soon as it is written.
+            if (slotOccupied(k))
+                drawText(550, y, kBlack, "%s", "400MB");
+            else
+                drawText(550, y, kBlack, "(%s)", tr("Empty", "Vuoto"));
+        }
+        item(340, {"Cancel", "Annulla"});
+    });
+}

@@ -1,0 +1,24 @@
+// Pieces every screen shares: starting the scene, the background picture, the
+// frame counter and credit lines, the notice line and the sky colour.
+#pragma once
+
+#include <cstdint>
+
+inline constexpr int kBackgroundTexture = 43;
+inline constexpr int kMenuArrowTexture = 44;
+
+// Credit lines stand at the top-left corner, lower down over the world so
+// that they clear the status strip.
+inline constexpr int kCreditsTopMenus = 10;
+inline constexpr int kCreditsTopWorld = 40;
+
+// Begins the scene; on failure tells the player and returns < 0.
+int beginSceneOrFail();
+// The full-screen picture behind menus, the progress screen and item screens.
+void drawBackground();
+// "FPS: n" at the bottom right, then the two credit lines from creditsTop.
+void drawClosingTexts(int fps, int creditsTop);
+// The current notice (if any) at (x, y).
+void drawNoticeLine(int x, int y, uint32_t argb);
+// The clear colour of the sky at the given brightness (0.5625 .. 1).
+uint32_t skyColour(float luminance);

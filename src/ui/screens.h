@@ -1,0 +1,30 @@
+// The screens that are not menus and not the world: the progress screen with
+// its pulsing word, the death screen, and the inventory and chest screens.
+#pragma once
+
+#include <cstdint>
+
+#include "ui/hud.h"
+
+// The progress word fades between 83 and 251 alpha, 8 steps per frame.
+struct Pulse {
+    int alpha = 251;
+    bool falling = true;
+};
+extern Pulse busyPulse;
+// Moves the pulse on by one frame and returns the alpha to draw with.
+int stepPulse(Pulse& pulse);
+
+// Each begins and ends its own scene; < 0 when the scene could not begin.
+int drawBusyScreen();
+int drawDeadScreen(const HudReadout& readout);
+// The inventory screen, or the chest screen when `chest` is set.
+int drawItemScreen(bool chest);
+
+// Where notices stand on these screens, clear of their own texts.
+inline constexpr int kNoticeX = 300;
+inline constexpr int kNoticeYMenus = 400;
+inline constexpr int kNoticeYWorld = 420;
+inline constexpr int kNoticeYItems = 560;
+inline constexpr uint32_t kNoticeOnPanel = 0xFF990000;  // dark red on the light panel
+inline constexpr uint32_t kNoticeOnWorld = 0xFFFFD040;  // amber over sky and ground

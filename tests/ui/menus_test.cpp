@@ -1,0 +1,197 @@
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "ui/draw_checks.h"
+#include "ui/notice.h"
+
+namespace {
+
+constexpr uint32_t kBlack = 0xFF000000;
+
+class Menus : public ScreenTest {
+   protected:
+    // The whole text list of one menu frame: its own texts, then the closing ones.
+    void expectTexts(GameState state, std::vector<std::string> own) {
+        const bool it = settings.Language == 1;
+        for (auto& line : closingTexts(shell.FPS, 10, it)) own.push_back(line);
+        EXPECT_EQ(describeTexts(draw(state)), own) << "state " << int(state);
+    }
+    // Where the arrow stands for a given choice; checks the sprite pair too.
+    int arrowY(GameState state, uint8_t& choice, int value) {
+        choice = static_cast<uint8_t>(value);
+        const auto& frame = draw(state);
+        EXPECT_EQ(frame.sprites.size(), 2u);
+        if (frame.sprites.size() != 2) return -1;
+        const auto& background = frame.sprites[0];
+        EXPECT_EQ(background.texture, 43);
+        EXPECT_TRUE(background.hasSource);
+        EXPECT_EQ(background.source.width, 800);
+        EXPECT_EQ(background.source.height, 600);
+        EXPECT_EQ(background.x, 0);
+        EXPECT_EQ(background.y, 0);
+        const auto& arrow = frame.sprites[1];
+        EXPECT_EQ(arrow.texture, 44);
+        EXPECT_TRUE(arrow.hasSource);
+        EXPECT_EQ(arrow.source.width, 16);
+        EXPECT_EQ(arrow.source.height, 16);
+        EXPECT_EQ(arrow.x, 368);
+        EXPECT_EQ(arrow.argb, 0xFFFFFFFFu);
+        return arrow.y;
+    }
+};
+
+TEST_F(Menus, MainMenuWordsAndPlacesInBothLanguages) {
+    shell.FPS = 61;
+    italianLanguage();
+    expectTexts(GameState::MainMenu,
+                {textLine(400, 280, kBlack, "Gioca"), textLine(400, 300, kBlack, "Opzioni"),
+                 textLine(400, 320, kBlack, "Esci")});
+    english();
+    expectTexts(GameState::MainMenu,
+                {textLine(400, 280, kBlack, "Play"), textLine(400, 300, kBlack, "Options"),
+                 textLine(400, 320, kBlack, "Quit")});
+}
+
+TEST_F(Menus, OptionsShowDistanceAndLanguageEachInItsOwnWords) {
+    italianLanguage();
+    settings.RenderDistance = 2;
+    expectTexts(
+        GameState::Options,
+        {textLine(400, 280, kBlack, "Rendering:"), textLine(480, 280, kBlack, "Normale (40 m)"),
+         textLine(400, 300, kBlack, "Lingua:"), textLine(480, 300, kBlack, "Italiano"),
+         textLine(400, 320, kBlack, "Annulla")});
+    english();
+    expectTexts(
+        GameState::Options,
+        {textLine(400, 280, kBlack, "Rendering:"), textLine(480, 280, kBlack, "Normal (40 m)"),
+         textLine(400, 300, kBlack, "Language:"), textLine(480, 300, kBlack, "English"),
+         textLine(400, 320, kBlack, "Cancel")});
+    // Any language byte other than 1 is English.
+    settings.Language = 0;
+    EXPECT_NE(draw(GameState::Options).findText("English"), nullptr);
+}
+
+TEST_F(Menus, EveryRenderDistanceHasItsWordAndMetres) {
+    const char* englishWords[5] = {"Tiny (20 m)", "Short (30 m)", "Normal (40 m)", "Long (50 m)",
+                                   "Far (60 m)"};
+    const char* italianWords[5] = {"Vicinissima (20 m)", "Vicina (30 m)", "Normale (40 m)",
+                                   "Lontana (50 m)", "Lontanissima (60 m)"};
+    for (int d = 0; d < 5; ++d) {
+        settings.RenderDistance = static_cast<uint8_t>(d);
+        english();
+        const auto* t = draw(GameState::Options).findText(englishWords[d]);
+        ASSERT_NE(t, nullptr) << d;
+        EXPECT_EQ(t->left, 480);
+        EXPECT_EQ(t->top, 280);
+        italianLanguage();
+        EXPECT_NE(draw(GameState::Options).findText(italianWords[d]), nullptr) << d;
+    }
+    // A value out of range draws no distance at all (and nothing else breaks).
+    settings.RenderDistance = 5;
+    const auto& frame = draw(GameState::Options);
+    for (const auto& t : frame.texts) EXPECT_FALSE(t.left == 480 && t.top == 280) << t.text;
+    EXPECT_NE(frame.findText("Rendering:"), nullptr);
+}
+
+TEST_F(Menus, QuitConfirmAndPauseInBothLanguages) {
+    italianLanguage();
+    expectTexts(GameState::QuitConfirm,
+                {textLine(400, 280, kBlack, "Uscire?"), textLine(400, 300, kBlack, "Si'"),
+                 textLine(400, 320, kBlack, "No")});
+    expectTexts(
+        GameState::Pause,
+        {textLine(400, 270, kBlack, "Pausa"), textLine(400, 290, kBlack, "Continua"),
+         textLine(400, 310, kBlack, "Salva"), textLine(400, 330, kBlack, "Esci senza salvare")});
+    english();
+    expectTexts(GameState::QuitConfirm,
+                {textLine(400, 280, kBlack, "Do you want to quit?"),
+                 textLine(400, 300, kBlack, "Yes"), textLine(400, 320, kBlack, "No")});
+    expectTexts(
+        GameState::Pause,
+        {textLine(400, 270, kBlack, "Pause"), textLine(400, 290, kBlack, "Continue"),
+         textLine(400, 310, kBlack, "Save"), textLine(400, 330, kBlack, "Quit without saving")});
+}
+
+TEST_F(Menus, WorldSelectShowsWhichSlotsHoldAWorld) {
+    // Any file at all counts, whatever its size.
+    std::ofstream(scratch.file("Mondo2.data")) << "x";
+    std::ofstream(scratch.file("Mondo4.data"));
+    // A seed file alone does not make a slot occupied.
+    std::ofstream(scratch.file("SemeM1.data")) << "1234";
+    italianLanguage();
+    expectTexts(GameState::WorldSelect,
+                {textLine(400, 260, kBlack, "Mondo1"), textLine(550, 260, kBlack, "(Vuoto)"),
+                 textLine(400, 280, kBlack, "Mondo2"), textLine(550, 280, kBlack, "400MB"),
+                 textLine(400, 300, kBlack, "Mondo3"), textLine(550, 300, kBlack, "(Vuoto)"),
+                 textLine(400, 320, kBlack, "Mondo4"), textLine(550, 320, kBlack, "400MB"),
+                 textLine(400, 340, kBlack, "Annulla")});
+    english();
+    expectTexts(GameState::WorldSelect,
+                {textLine(400, 260, kBlack, "World1"), textLine(550, 260, kBlack, "(Empty)"),
+                 textLine(400, 280, kBlack, "World2"), textLine(550, 280, kBlack, "400MB"),
+                 textLine(400, 300, kBlack, "World3"), textLine(550, 300, kBlack, "(Empty)"),
+                 textLine(400, 320, kBlack, "World4"), textLine(550, 320, kBlack, "400MB"),
+                 textLine(400, 340, kBlack, "Cancel")});
+
+    // The status is looked up anew every frame.
+    std::ofstream(scratch.file("Mondo3.data"));
+    std::filesystem::remove(scratch.file("Mondo2.data"));
+    const auto& frame = draw(GameState::WorldSelect);
+    ASSERT_EQ(frame.texts.size(), 12u);
+    EXPECT_EQ(frame.texts[3].text, "(Empty)");
+    EXPECT_EQ(frame.texts[5].text, "400MB");
+}
+
+TEST_F(Menus, ArrowStandsBesideTheChoiceAndAtTheTopWhenOutOfRange) {
+    struct Case {
+        GameState state;
+        uint8_t* choice;
+        std::vector<int> rows;
+    };
+    const Case cases[] = {
+        {GameState::MainMenu, &shell.mainMenuChoice, {280, 300, 320}},
+        {GameState::Options, &shell.optionsChoice, {280, 300, 320}},
+        {GameState::QuitConfirm, &shell.quitChoice, {300, 320}},
+        {GameState::Pause, &shell.pauseChoice, {290, 310, 330}},
+        {GameState::WorldSelect, &shell.worldSlotChoice, {260, 280, 300, 320, 340}},
+    };
+    for (const auto& c : cases) {
+        for (size_t i = 0; i < c.rows.size(); ++i)
+            EXPECT_EQ(arrowY(c.state, *c.choice, int(i) + 1), c.rows[i])
+                << "state " << int(c.state) << " choice " << i + 1;
+        EXPECT_EQ(arrowY(c.state, *c.choice, 0), 0) << "state " << int(c.state);
+        EXPECT_EQ(arrowY(c.state, *c.choice, int(c.rows.size()) + 1), 0)
+            << "state " << int(c.state);
+        EXPECT_EQ(arrowY(c.state, *c.choice, 255), 0) << "state " << int(c.state);
+    }
+}
+
+TEST_F(Menus, NoticeShowsOnEveryMenuInDarkRedClearOfTheRows) {
+    shell.frameTime = 1000;
+    headless::setClock(1000);
+    postNotice("The world could not be saved", "Impossibile salvare il mondo");
+    english();
+    for (GameState s : {GameState::MainMenu, GameState::Options, GameState::QuitConfirm,
+                        GameState::Pause, GameState::WorldSelect}) {
+        const auto& frame = draw(s);
+        const auto* t = frame.findText("The world could not be saved");
+        ASSERT_NE(t, nullptr) << int(s);
+        EXPECT_EQ(t->argb, 0xFF990000u);
+        // No other text shares its line.
+        for (const auto& other : frame.texts)
+            if (&other != t) {
+                EXPECT_GE(std::abs(other.top - t->top), 20) << other.text;
+            }
+        // It comes before the closing texts, which stay last.
+        EXPECT_EQ(frame.texts[frame.texts.size() - 3].text, "FPS: 0");
+    }
+    italianLanguage();
+    EXPECT_NE(draw(GameState::Pause).findText("Impossibile salvare il mondo"), nullptr);
+    // Gone once its time has passed.
+    shell.frameTime = 1000 + kNoticeShowMs + 1;
+    EXPECT_EQ(draw(GameState::Pause).findText("Impossibile salvare il mondo"), nullptr);
+}
+
+}  // namespace
