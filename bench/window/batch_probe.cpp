@@ -1,13 +1,18 @@
-// Measures the real device with a frame shaped like the game's: tens of
-// thousands of world quads submitted a few at a time, a handful of sprites
-// and texts. Prints draw calls per frame and frames per second.
+// Drives the real device without the game.
 //
-//   velmora_batch_probe [frames] [quads]     (run under a display; vsync off
-//                                            with VELMORA_NO_VSYNC=1)
+//   velmora_batch_probe [frames] [quads]
+//       A frame shaped like the game's: tens of thousands of world quads
+//       submitted one at a time, a few sprites and a text. Prints frames per
+//       second and draw calls per frame (vsync off with VELMORA_NO_VSYNC=1).
+//   velmora_batch_probe --scene FILE
+//       A fixed test scene (depth, blending, fog, sprites, text) presented
+//       until the window is closed; FILE is its screenshot, written after
+//       the first present. The end-to-end tests check its pixels.
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "platform/platform.h"
@@ -27,9 +32,63 @@ plat::Matrix perspective(float fovY, float aspect, float zn, float zf) {
     return m;
 }
 
+plat::Matrix identity() {
+    plat::Matrix m{};
+    m.m[0] = m.m[5] = m.m[10] = m.m[15] = 1.0f;
+    return m;
+}
+
+// A flat quad facing the camera at depth z, from (x0, y0) to (x1, y1).
+void wall(float x0, float y0, float x1, float y1, float z, uint32_t argb, plat::Blend blend) {
+    const plat::Vertex v[4] = {{x0, y1, z, 0, 0, argb},
+                               {x1, y1, z, 1, 0, argb},
+                               {x1, y0, z, 1, 1, argb},
+                               {x0, y0, z, 0, 1, argb}};
+    plat::drawQuads(12, blend, v, 1);  // texture 12: the plain white dot
+}
+
+// Looking down +z with a 90 degree vertical field: a point (x, y, z) lands on
+// pixel (400 + 300 x / z, 300 - 300 y / z).
+void drawScene() {
+    plat::beginScene();
+    plat::clear(0xFF4B7DF5);
+    plat::setView(identity());
+    plat::setProjection(perspective(3.14159265f / 2, 800.0f / 600.0f, 0.1f, 1000.0f));
+    plat::setFog({false, 10.0f, 50.0f, 0xFF00FF});
+    // The near green wall is drawn first; the far red one must stay behind it.
+    wall(-2, -1, 1, 1, 5, 0xFF00FF00, plat::Blend::Opaque);      // pixels 280..460 x 240..360
+    wall(-8, -2, 0, 2, 10, 0xFFFF0000, plat::Blend::Opaque);     // pixels 160..400 x 240..360
+    wall(1.6f, 0.67f, 2.67f, 2, 4, 0xFFFFFF80, plat::Blend::Minimum);  // 520..600 x 150..250
+    plat::setFog({true, 10.0f, 50.0f, 0xFF00FF});
+    wall(66.7f, -56.7f, 80, -43.3f, 100, 0xFF000000, plat::Blend::Opaque);  // 600..640 x 430..470
+    plat::setFog({false, 10.0f, 50.0f, 0xFF00FF});
+    plat::drawSprite(12, 40, 80, 0x80FFFFFF);  // half-transparent white, 2 x 2
+    plat::drawSprite(44, 368, 280, 0xFFFFFFFF, nullptr);
+    plat::drawText(400, 280, 500, 300, 0xFF000000, "Gioca");
+    plat::endScene();
+    plat::present();
+}
+
+int runScene(const char* screenshot) {
+    if (plat::createWindowAndDevices("Velmora device probe", 800, 600) < 0) return 1;
+    drawScene();
+    if (!plat::saveScreenshot(screenshot)) {
+        std::fprintf(stderr, "the screenshot could not be written\n");
+        plat::shutdown();
+        return 1;
+    }
+    const int32_t until = plat::clockMs() + 20000;
+    while (plat::takeMessage() != plat::Message::Quit && plat::clockMs() < until) drawScene();
+    const sdlplat::FrameStats s = sdlplat::lastFrameStats();
+    std::printf("scene: %d draw calls, %d quads\n", s.drawCalls, s.quads);
+    plat::shutdown();
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--scene") return runScene(argv[2]);
     const int frames = argc > 1 ? std::atoi(argv[1]) : 300;
     const int quads = argc > 2 ? std::atoi(argv[2]) : 40000;
     if (plat::createWindowAndDevices("Velmora batch probe", 800, 600) < 0) return 1;
