@@ -97,6 +97,7 @@ add_library(velmora_platform_sdl STATIC
 target_include_directories(velmora_platform_sdl PUBLIC src)
 target_link_libraries(velmora_platform_sdl
   PUBLIC velmora_platform_sdl_logic velmora_embedded_assets PkgConfig::SDL2 PkgConfig::EPOXY
+         Threads::Threads
   PRIVATE velmora_warnings)
 
 # --- the game -----------------------------------------------------------------------

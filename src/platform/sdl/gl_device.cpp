@@ -9,15 +9,17 @@
 // maps depth onto GL's -w <= z <= w with z' = 2z - w, which keeps the near and
 // far planes where the projection put them.
 //
-// The frame is drawn into an off-screen back buffer (colour and depth) that is
-// copied to the window at present; it keeps the last presented picture for
-// screenshots, which the game takes after presenting.
+// The frame is drawn straight into the window's back buffer. The game takes
+// screenshots after presenting, when GL no longer promises anything about that
+// buffer, so the device keeps the last presented frame's batch and a
+// screenshot draws it again into an off-screen buffer and reads that.
 #include <SDL2/SDL.h>
 #include <epoxy/gl.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <future>
 #include <vector>
 
 #include "platform/embedded_assets.h"
@@ -92,7 +94,7 @@ struct Device {
     bool ready = false;
     int width = 0, height = 0;
     GLuint program = 0, vao = 0, vbo = 0, ibo = 0;
-    GLuint fbo = 0, colourBuffer = 0, depthBuffer = 0;
+    GLuint fbo = 0, colourBuffer = 0, depthBuffer = 0;  // made at the first screenshot
     GLint uView = -1, uProjection = -1, uTexture = -1, uFog = -1, uFogStart = -1, uFogEnd = -1,
           uFogColour = -1;
     std::array<GLuint, plat::kTextureCount + 1> textures{};
@@ -101,9 +103,14 @@ struct Device {
     size_t vertexBytes = 0;      // size of the vertex buffer's storage
     FontAtlas font;
 
-    // The frame being built.
+    // The frame being built: `batch`, after any parts already drawn because
+    // the frame grew too big (`drawnParts`), with the matrices and fog in force.
     QuadBatch batch;
+    std::vector<QuadBatch> drawnParts;
     std::vector<UniformSet> uniformSets;  // [0] is the screen-space set
+    // The last presented frame, as drawn, for screenshots.
+    std::vector<QuadBatch> lastParts;
+    std::vector<UniformSet> lastUniformSets;
     UniformSet current{};
     bool currentPushed = false;
     bool wireframe = false;
@@ -136,6 +143,7 @@ UniformSet screenSet(int width, int height) {
 
 void startFrame(Device& d) {
     d.batch.reset();
+    d.drawnParts.clear();
     d.uniformSets.assign(1, screenSet(d.width, d.height));
     d.currentPushed = false;
 }
@@ -179,7 +187,8 @@ bool createProgram(Device& d) {
     return true;
 }
 
-bool createBackBuffer(Device& d) {
+bool createScreenshotBuffer(Device& d) {
+    if (d.fbo) return true;
     glGenFramebuffers(1, &d.fbo);
     glGenRenderbuffers(1, &d.colourBuffer);
     glGenRenderbuffers(1, &d.depthBuffer);
@@ -244,13 +253,39 @@ GLuint makeTexture(int width, int height, GLenum internalFormat, GLenum format,
     return t;
 }
 
-bool loadTextures(Device& d) {
-    Image image;
+// The pictures and the font as decoded on the CPU, before any GL exists.
+struct DecodedAssets {
+    std::array<Image, plat::kTextureCount> images;
+    std::array<bool, plat::kTextureCount> decoded{};
+    FontAtlas font;
+    bool fontBuilt = false;
+    std::string fontError;
+};
+
+DecodedAssets decodeAssets() {
+    DecodedAssets a;
     for (int n = 0; n < plat::kTextureCount; ++n) {
         // Texture n is bitmap n + 1, except the last, which is bitmap 0.
         const int resource = n == plat::kTextureCount - 1 ? 0 : n + 1;
         const embedded::Blob blob = embedded::bitmap(resource);
-        if (!decodeImage(blob.data, blob.size, image)) return false;
+        a.decoded[size_t(n)] = decodeImage(blob.data, blob.size, a.images[size_t(n)]);
+    }
+    const embedded::Blob font = embedded::monoBoldFont();
+    a.fontBuilt = buildFontAtlas(font.data, font.size, kFontPixelHeight, a.font, a.fontError);
+    return a;
+}
+
+// Decoding runs beside the window's creation, which spends most of its time
+// waiting on the X server and loading the GL driver.
+std::future<DecodedAssets>& pendingAssets() {
+    static std::future<DecodedAssets> pending;
+    return pending;
+}
+
+bool loadTextures(Device& d, const DecodedAssets& a) {
+    for (int n = 0; n < plat::kTextureCount; ++n) {
+        const Image& image = a.images[size_t(n)];
+        if (!a.decoded[size_t(n)]) return false;
         d.textures[size_t(n)] =
             makeTexture(image.width, image.height, GL_RGBA8, GL_RGBA, image.rgba.data(), GL_REPEAT);
         d.textureSizes[size_t(n)] = {image.width, image.height};
@@ -258,13 +293,12 @@ bool loadTextures(Device& d) {
     return true;
 }
 
-bool loadFont(Device& d) {
-    const embedded::Blob blob = embedded::monoBoldFont();
-    std::string error;
-    if (!buildFontAtlas(blob.data, blob.size, kFontPixelHeight, d.font, error)) {
-        std::fprintf(stderr, "velmora: font: %s\n", error.c_str());
+bool loadFont(Device& d, DecodedAssets& a) {
+    if (!a.fontBuilt) {
+        std::fprintf(stderr, "velmora: font: %s\n", a.fontError.c_str());
         return false;
     }
+    d.font = std::move(a.font);
     // One coverage byte per texel, read as white with that much alpha.
     GLuint t = makeTexture(d.font.width, d.font.height, GL_R8, GL_RED, d.font.coverage.data(),
                            GL_CLAMP_TO_EDGE);
@@ -302,31 +336,30 @@ void applyBlend(plat::Blend blend) {
     }
 }
 
-// Sends the frame built so far to GL, one draw call per run.
-void flush(Device& d) {
-    if (d.batch.runs.empty()) return;
-    const uint32_t quads = d.batch.quadCount();
-    glBindFramebuffer(GL_FRAMEBUFFER, d.fbo);
-    glViewport(0, 0, d.width, d.height);
+// Sends one batch to GL, one draw call per run, into the bound framebuffer.
+void drawBatch(Device& d, const QuadBatch& batch, const std::vector<UniformSet>& uniformSets,
+               FrameStats& stats) {
+    if (batch.runs.empty()) return;
+    const uint32_t quads = batch.quadCount();
     glUseProgram(d.program);
     glBindVertexArray(d.vao);
     glActiveTexture(GL_TEXTURE0);
     glUniform1i(d.uTexture, 0);
     if (quads > 0) {
         ensureIndices(d, quads);
-        const size_t bytes = d.batch.vertices.size() * sizeof(plat::Vertex);
+        const size_t bytes = batch.vertices.size() * sizeof(plat::Vertex);
         glBindBuffer(GL_ARRAY_BUFFER, d.vbo);
         // A fresh store each time: the driver need not wait for last frame's draws.
         const size_t storage = std::max(bytes, d.vertexBytes);
         glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(storage), nullptr, GL_STREAM_DRAW);
-        glBufferSubData(GL_ARRAY_BUFFER, 0, GLsizeiptr(bytes), d.batch.vertices.data());
+        glBufferSubData(GL_ARRAY_BUFFER, 0, GLsizeiptr(bytes), batch.vertices.data());
         d.vertexBytes = storage;
     }
     // Nothing is assumed about GL's state between flushes.
     int boundTexture = -1;
     uint32_t boundUniforms = UINT32_MAX;
     int blend = -1, depth = -1, wire = -1;
-    for (const Run& run : d.batch.runs) {
+    for (const Run& run : batch.runs) {
         if (run.kind == RunKind::Clear) {
             const uint32_t c = run.argb;
             glDepthMask(GL_TRUE);
@@ -334,7 +367,7 @@ void flush(Device& d) {
                          float(c & 0xFF) / 255.0f, float(c >> 24) / 255.0f);
             glClearDepth(1.0);
             glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-            ++d.building.clears;
+            ++stats.clears;
             continue;
         }
         const DrawState& s = run.state;
@@ -343,7 +376,7 @@ void flush(Device& d) {
             boundTexture = s.texture;
         }
         if (s.uniforms != boundUniforms) {
-            applyUniforms(d, d.uniformSets[s.uniforms]);
+            applyUniforms(d, uniformSets[s.uniforms]);
             boundUniforms = s.uniforms;
         }
         if (int(s.blend) != blend) {
@@ -361,12 +394,27 @@ void flush(Device& d) {
         }
         glDrawElements(GL_TRIANGLES, GLsizei(run.quadCount * 6), GL_UNSIGNED_INT,
                        reinterpret_cast<void*>(size_t(run.firstQuad) * 6 * sizeof(uint32_t)));
-        ++d.building.drawCalls;
+        ++stats.drawCalls;
     }
-    d.building.quads += int(quads);
-    const UniformSet keep = d.current;
-    startFrame(d);
-    d.current = keep;
+    stats.quads += int(quads);
+}
+
+// The window's back buffer, its viewport the drawable's size (the 800 x 600
+// of the game's coordinates stretched over it on high-density screens).
+void bindWindowBuffer(Device& d) {
+    int w = d.width, h = d.height;
+    if (SDL_Window* win = window()) SDL_GL_GetDrawableSize(win, &w, &h);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(0, 0, w, h);
+}
+
+// Draws what the frame has piled up so far; the frame goes on after it.
+void flush(Device& d) {
+    if (d.batch.runs.empty()) return;
+    bindWindowBuffer(d);
+    drawBatch(d, d.batch, d.uniformSets, d.building);
+    d.drawnParts.push_back(std::move(d.batch));
+    d.batch = QuadBatch{};
 }
 
 uint32_t currentUniforms(Device& d) {
@@ -397,27 +445,32 @@ DrawState screenState(int texture) {
 
 FrameStats lastFrameStats() { return dev().last; }
 
+void startAssetDecoding() {
+    if (!pendingAssets().valid()) pendingAssets() = std::async(std::launch::async, decodeAssets);
+}
+
+void dropAssetDecoding() {
+    if (pendingAssets().valid()) pendingAssets().get();
+}
+
 DeviceFailure createDevice(int width, int height) {
     Device& d = dev();
     d = Device{};
     d.width = width;
     d.height = height;
-    if (!createProgram(d) || !createBackBuffer(d)) return DeviceFailure::Device;
+    if (!createProgram(d)) return DeviceFailure::Device;
     createBuffers(d);
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
     // Flat shading takes the first vertex's colour, as the game's quads expect.
     glProvokingVertex(GL_FIRST_VERTEX_CONVENTION);
     glDisable(GL_CULL_FACE);
-    if (!loadTextures(d)) return DeviceFailure::Textures;
-    if (!loadFont(d)) return DeviceFailure::Device;
+    DecodedAssets assets = pendingAssets().valid() ? pendingAssets().get() : decodeAssets();
+    if (!loadTextures(d, assets)) return DeviceFailure::Textures;
+    if (!loadFont(d, assets)) return DeviceFailure::Device;
     if (glGetError() != GL_NO_ERROR) return DeviceFailure::Device;
     d.current = UniformSet{identity(), identity(), plat::Fog{false, 0, 1, 0}};
     startFrame(d);
-    // The first present must not show whatever the memory held.
-    glBindFramebuffer(GL_FRAMEBUFFER, d.fbo);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     d.ready = true;
     return DeviceFailure::None;
 }
@@ -437,19 +490,21 @@ void destroyDevice() {
     d = Device{};
 }
 
-void presentDevice(SDL_Window* window) {
+void presentDevice(SDL_Window* win) {
     Device& d = dev();
-    flush(d);
-    int w = d.width, h = d.height;
-    SDL_GL_GetDrawableSize(window, &w, &h);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, d.fbo);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    glViewport(0, 0, w, h);
-    glBlitFramebuffer(0, 0, d.width, d.height, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-    SDL_GL_SwapWindow(window);
-    glBindFramebuffer(GL_FRAMEBUFFER, d.fbo);
+    bindWindowBuffer(d);
+    drawBatch(d, d.batch, d.uniformSets, d.building);
+    SDL_GL_SwapWindow(win);
     d.last = d.building;
     d.building = FrameStats{};
+    // Keep this frame for screenshots; the frame before gives up its storage.
+    d.drawnParts.push_back(std::move(d.batch));
+    std::swap(d.lastParts, d.drawnParts);
+    std::swap(d.lastUniformSets, d.uniformSets);
+    d.batch = d.drawnParts.empty() ? QuadBatch{} : std::move(d.drawnParts.front());
+    const UniformSet keep = d.current;
+    startFrame(d);
+    d.current = keep;
 }
 
 }  // namespace sdlplat
@@ -541,8 +596,15 @@ void drawQuads(int texture, Blend blend, const Vertex* vertices, int quadCount) 
 
 bool saveScreenshot(const std::string& path) {
     auto& d = dev();
-    if (!d.ready) return false;
-    sdlplat::flush(d);
+    if (!d.ready || !sdlplat::createScreenshotBuffer(d)) return false;
+    // The last presented frame, drawn again off screen.
+    glBindFramebuffer(GL_FRAMEBUFFER, d.fbo);
+    glViewport(0, 0, d.width, d.height);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    sdlplat::FrameStats ignored;
+    for (const sdlplat::QuadBatch& part : d.lastParts)
+        sdlplat::drawBatch(d, part, d.lastUniformSets, ignored);
     std::vector<uint8_t> pixels(size_t(d.width) * d.height * 3);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, d.fbo);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);

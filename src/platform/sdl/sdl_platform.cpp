@@ -112,6 +112,7 @@ void failBox(const char* text) { plat::errorBox("ERRORE", text); }
 
 void closeAll() {
     Window& w = win();
+    dropAssetDecoding();
     destroyDevice();
     if (w.context) SDL_GL_DeleteContext(w.context);
     if (w.window) SDL_DestroyWindow(w.window);
@@ -222,10 +223,13 @@ int createWindowAndDevices(const char* title, int width, int height) {
                             : 0;
     w.traceStart = sdlplat::envFlag("VELMORA_TRACE_START");
     sdlplat::trace("window set-up starts");
+    sdlplat::startAssetDecoding();
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         sdlplat::failBox("Registrazione della classe fallita.");
+        sdlplat::dropAssetDecoding();
         return -1;
     }
+    sdlplat::trace("SDL_Init");
     // Centred on the screen the way the game always placed itself.
     int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
     SDL_DisplayMode mode;
@@ -237,11 +241,11 @@ int createWindowAndDevices(const char* title, int width, int height) {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    // Depth lives in the off-screen back buffer; the window needs none.
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
     w.window = SDL_CreateWindow(title, x, y, width, height, SDL_WINDOW_OPENGL);
     if (!w.window) {
         sdlplat::failBox("Creazione della finestra fallita.");
+        sdlplat::dropAssetDecoding();
         SDL_Quit();
         return -1;
     }

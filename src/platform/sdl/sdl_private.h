@@ -20,6 +20,12 @@ FrameStats lastFrameStats();
 // Set-up failures the device can meet; each has its own message to the player.
 enum class DeviceFailure { None, Device, Textures };
 
+// Starts decoding the images and the font on a helper thread; createDevice
+// takes the result (or decodes itself when this was not called).
+void startAssetDecoding();
+// Waits for and throws away a decoding that createDevice will not take.
+void dropAssetDecoding();
+
 // Creates every GL object (shaders, buffers, the off-screen back buffer, the
 // textures and the font) for a current GL context. Back buffer size in pixels.
 DeviceFailure createDevice(int width, int height);
