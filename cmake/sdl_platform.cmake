@@ -75,6 +75,7 @@ add_library(velmora_platform_sdl_logic STATIC
   src/platform/sdl/batching.cpp
   src/platform/sdl/bmp_file.cpp
   src/platform/sdl/image_decode.cpp
+  src/platform/sdl/input_state.cpp
   src/platform/sdl/scancodes.cpp
   src/platform/sdl/text_layout.cpp)
 target_include_directories(velmora_platform_sdl_logic PUBLIC src)

@@ -4,6 +4,10 @@
 //       A frame shaped like the game's: tens of thousands of world quads
 //       submitted one at a time, a few sprites and a text. Prints frames per
 //       second and draw calls per frame (vsync off with VELMORA_NO_VSYNC=1).
+//   velmora_batch_probe --menu
+//       A frame like the main menu's (background picture, arrow, six texts)
+//       until the window is closed or VELMORA_EXIT_AFTER_FRAMES is reached;
+//       stands in for the menu screens when measuring start-up and frame rate.
 //   velmora_batch_probe --scene FILE
 //       A fixed test scene (depth, blending, fog, sprites, text) presented
 //       until the window is closed; FILE is its screenshot, written after
@@ -69,6 +73,26 @@ void drawScene() {
     plat::present();
 }
 
+int runMenu() {
+    if (plat::createWindowAndDevices("Velmora 1.1 Alpha", 800, 600) < 0) return 1;
+    const plat::SourceRect background{0, 0, 800, 600}, arrow{0, 0, 16, 16};
+    while (plat::takeMessage() != plat::Message::Quit) {
+        plat::beginScene();
+        plat::drawSprite(43, 0, 0, 0xFFFFFFFF, &background);
+        plat::drawSprite(44, 368, 280, 0xFFFFFFFF, &arrow);
+        plat::drawText(400, 280, 500, 300, 0xFF000000, "Gioca");
+        plat::drawText(400, 300, 540, 320, 0xFF000000, "Opzioni");
+        plat::drawText(400, 320, 480, 340, 0xFF000000, "Esci");
+        plat::drawText(720, 550, 880, 570, 0xFFFFFFFF, "FPS: 812");
+        plat::drawText(10, 10, 400, 30, 0xFFFFFFFF, "Prodotto da: Velmora");
+        plat::drawText(10, 30, 900, 50, 0xFFFFFFFF, "Velmora 1.1 Alpha    Visita il sito: velmora");
+        plat::endScene();
+        plat::present();
+    }
+    plat::shutdown();
+    return 0;
+}
+
 int runScene(const char* screenshot) {
     if (plat::createWindowAndDevices("Velmora device probe", 800, 600) < 0) return 1;
     drawScene();
@@ -89,6 +113,7 @@ int runScene(const char* screenshot) {
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "--scene") return runScene(argv[2]);
+    if (argc == 2 && std::string(argv[1]) == "--menu") return runMenu();
     const int frames = argc > 1 ? std::atoi(argv[1]) : 300;
     const int quads = argc > 2 ? std::atoi(argv[2]) : 40000;
     if (plat::createWindowAndDevices("Velmora batch probe", 800, 600) < 0) return 1;

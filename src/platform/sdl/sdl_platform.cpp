@@ -12,6 +12,7 @@
 
 #include "platform/keys.h"
 #include "platform/platform.h"
+#include "platform/sdl/input_state.h"
 #include "platform/sdl/scancodes.h"
 #include "platform/sdl/sdl_private.h"
 
@@ -22,24 +23,13 @@ using Clock = std::chrono::steady_clock;
 // Taken while the program loads, so that it counts from the start of the process.
 const Clock::time_point kStart = Clock::now();
 
-struct Input {
-    bool focused = false;
-    bool held[256] = {};
-    // Keys and buttons pressed since the last read: a tap shorter than one
-    // frame still reaches the game once.
-    bool tapped[256] = {};
-    bool buttonHeld[2] = {};
-    bool buttonTapped[2] = {};
-    int32_t dx = 0, dy = 0;
-};
-
 struct Window {
     SDL_Window* window = nullptr;
     SDL_GLContext context = nullptr;
     bool cursorVisible = true;
     bool captured = false;
     bool quitPosted = false;
-    Input input;
+    InputState input;
     // Test and measurement hooks, from the environment.
     int exitAfterFrames = 0;
     bool traceStart = false;
@@ -52,40 +42,26 @@ Window& win() {
     return w;
 }
 
-void releaseAll(Input& in) {
-    std::memset(in.held, 0, sizeof in.held);
-    std::memset(in.tapped, 0, sizeof in.tapped);
-    in.buttonHeld[0] = in.buttonHeld[1] = false;
-    in.buttonTapped[0] = in.buttonTapped[1] = false;
-}
-
 bool isInputEvent(Uint32 type) { return type >= SDL_KEYDOWN && type <= SDL_MOUSEWHEEL; }
 
 void handleInput(const SDL_Event& e) {
-    Input& in = win().input;
+    InputState& in = win().input;
     switch (e.type) {
         case SDL_KEYDOWN:
-        case SDL_KEYUP: {
-            uint8_t code = directInputCode(e.key.keysym.scancode);
-            if (code == 0) break;
-            bool down = e.type == SDL_KEYDOWN;
-            if (down && !in.held[code]) in.tapped[code] = true;
-            in.held[code] = down;
+        case SDL_KEYUP:
+            keyEvent(in, directInputCode(e.key.keysym.scancode), e.type == SDL_KEYDOWN);
             break;
-        }
         case SDL_MOUSEMOTION:
-            in.dx += e.motion.xrel;
-            in.dy += e.motion.yrel;
+            motionEvent(in, e.motion.xrel, e.motion.yrel);
             break;
         case SDL_MOUSEBUTTONDOWN:
-        case SDL_MOUSEBUTTONUP: {
-            int b = e.button.button == SDL_BUTTON_LEFT ? 0 : e.button.button == SDL_BUTTON_RIGHT ? 1 : -1;
-            if (b < 0) break;
-            bool down = e.type == SDL_MOUSEBUTTONDOWN;
-            if (down && !in.buttonHeld[b]) in.buttonTapped[b] = true;
-            in.buttonHeld[b] = down;
+        case SDL_MOUSEBUTTONUP:
+            buttonEvent(in,
+                        e.button.button == SDL_BUTTON_LEFT    ? 0
+                        : e.button.button == SDL_BUTTON_RIGHT ? 1
+                                                              : -1,
+                        e.type == SDL_MOUSEBUTTONDOWN);
             break;
-        }
         default:
             break;
     }
@@ -157,23 +133,13 @@ int64_t calendarSeconds() { return int64_t(std::time(nullptr)); }
 
 bool readKeyboard(KeyboardState& out) {
     sdlplat::pumpInput();
-    auto& in = win().input;
-    for (int i = 0; i < 256; ++i)
-        out.keys[i] = in.focused && (in.held[i] || in.tapped[i]) ? key::kHeld : 0;
-    std::memset(in.tapped, 0, sizeof in.tapped);
+    sdlplat::readKeys(win().input, out);
     return true;
 }
 
 bool readMouse(MouseState& out) {
     sdlplat::pumpInput();
-    auto& in = win().input;
-    out.dx = in.dx;
-    out.dy = in.dy;
-    for (int b = 0; b < 2; ++b) {
-        out.buttons[b] = in.focused && (in.buttonHeld[b] || in.buttonTapped[b]) ? key::kHeld : 0;
-        in.buttonTapped[b] = false;
-    }
-    in.dx = in.dy = 0;
+    sdlplat::readMouseState(win().input, out);
     return true;
 }
 
@@ -199,12 +165,10 @@ Message takeMessage() {
                     case SDL_WINDOWEVENT_CLOSE:
                         return Message::Quit;
                     case SDL_WINDOWEVENT_FOCUS_GAINED:
-                        w.input.focused = true;
+                        sdlplat::setFocus(w.input, true);
                         break;
                     case SDL_WINDOWEVENT_FOCUS_LOST:
-                        // Keys let go elsewhere would otherwise stay held.
-                        w.input.focused = false;
-                        sdlplat::releaseAll(w.input);
+                        sdlplat::setFocus(w.input, false);
                         break;
                 }
                 break;
@@ -279,7 +243,7 @@ int createWindowAndDevices(const char* title, int width, int height) {
     SDL_DisableScreenSaver();
     SDL_ShowCursor(w.cursorVisible ? SDL_ENABLE : SDL_DISABLE);
     SDL_RaiseWindow(w.window);
-    w.input.focused = (SDL_GetWindowFlags(w.window) & SDL_WINDOW_INPUT_FOCUS) != 0;
+    sdlplat::setFocus(w.input, (SDL_GetWindowFlags(w.window) & SDL_WINDOW_INPUT_FOCUS) != 0);
     return 0;
 }
 
