@@ -32,6 +32,8 @@ if(VELMORA_E2E_MENUS)
   list(APPEND VELMORA_E2E_FLAGS --with-menus)
 endif()
 set(VELMORA_E2E_SCENARIOS
+  no_display_fails
+  no_gl33_fails
   window_opens
   close_button_quits
   quit_confirmation

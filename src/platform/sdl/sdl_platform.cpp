@@ -194,6 +194,16 @@ int createWindowAndDevices(const char* title, int width, int height) {
         return -1;
     }
     sdlplat::trace("SDL_Init");
+    // Without a display SDL falls back to drawing nowhere; a game nobody can
+    // see or steer must not run on (unless that driver was asked for).
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!std::getenv("SDL_VIDEODRIVER") && driver &&
+        (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+        sdlplat::failBox("Creazione della finestra fallita.");
+        sdlplat::dropAssetDecoding();
+        SDL_Quit();
+        return -1;
+    }
     // Centred on the screen the way the game always placed itself.
     int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
     SDL_DisplayMode mode;
