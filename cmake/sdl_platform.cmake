@@ -101,6 +101,13 @@ target_link_libraries(velmora_platform_sdl
          Threads::Threads
   PRIVATE velmora_warnings)
 
+# The Mesa driver the platform maps early to shorten the window's opening.
+if(CMAKE_LIBRARY_ARCHITECTURE AND EXISTS /usr/lib/${CMAKE_LIBRARY_ARCHITECTURE}/dri/swrast_dri.so)
+  set_source_files_properties(src/platform/sdl/gl_device.cpp PROPERTIES COMPILE_DEFINITIONS
+    VELMORA_MESA_DRIVER="/usr/lib/${CMAKE_LIBRARY_ARCHITECTURE}/dri/swrast_dri.so")
+endif()
+target_link_libraries(velmora_platform_sdl PRIVATE ${CMAKE_DL_LIBS})
+
 # --- the game -----------------------------------------------------------------------
 add_executable(velmora src/app/main.cpp)
 target_link_libraries(velmora PRIVATE velmora_core velmora_platform_sdl velmora_warnings

@@ -14,6 +14,7 @@
 // buffer, so the device keeps the last presented frame's batch and a
 // screenshot draws it again into an off-screen buffer and reads that.
 #include <SDL2/SDL.h>
+#include <dlfcn.h>
 #include <epoxy/gl.h>
 
 #include <algorithm>
@@ -282,6 +283,17 @@ std::future<DecodedAssets>& pendingAssets() {
     return pending;
 }
 
+// Loading the Mesa driver (tens of megabytes with its compiler) is the
+// longest single step of opening the window. Mapping it here, while SDL talks
+// to the X server, lets the window's own load find it already in memory. All
+// Mesa drivers of one release are one file under many names; when it is not
+// where this build expects it, nothing happens.
+void warmGlDriver() {
+#ifdef VELMORA_MESA_DRIVER
+    if (void* driver = dlopen(VELMORA_MESA_DRIVER, RTLD_LAZY | RTLD_LOCAL)) (void)driver;
+#endif
+}
+
 bool loadTextures(Device& d, const DecodedAssets& a) {
     for (int n = 0; n < plat::kTextureCount; ++n) {
         const Image& image = a.images[size_t(n)];
@@ -446,7 +458,11 @@ DrawState screenState(int texture) {
 FrameStats lastFrameStats() { return dev().last; }
 
 void startAssetDecoding() {
-    if (!pendingAssets().valid()) pendingAssets() = std::async(std::launch::async, decodeAssets);
+    if (pendingAssets().valid()) return;
+    pendingAssets() = std::async(std::launch::async, [] {
+        warmGlDriver();
+        return decodeAssets();
+    });
 }
 
 void dropAssetDecoding() {
