@@ -60,8 +60,8 @@ void drawScene() {
     plat::setProjection(perspective(3.14159265f / 2, 800.0f / 600.0f, 0.1f, 1000.0f));
     plat::setFog({false, 10.0f, 50.0f, 0xFF00FF});
     // The near green wall is drawn first; the far red one must stay behind it.
-    wall(-2, -1, 1, 1, 5, 0xFF00FF00, plat::Blend::Opaque);      // pixels 280..460 x 240..360
-    wall(-8, -2, 0, 2, 10, 0xFFFF0000, plat::Blend::Opaque);     // pixels 160..400 x 240..360
+    wall(-2, -1, 1, 1, 5, 0xFF00FF00, plat::Blend::Opaque);            // pixels 280..460 x 240..360
+    wall(-8, -2, 0, 2, 10, 0xFFFF0000, plat::Blend::Opaque);           // pixels 160..400 x 240..360
     wall(1.6f, 0.67f, 2.67f, 2, 4, 0xFFFFFF80, plat::Blend::Minimum);  // 520..600 x 150..250
     plat::setFog({true, 10.0f, 50.0f, 0xFF00FF});
     wall(66.7f, -56.7f, 80, -43.3f, 100, 0xFF000000, plat::Blend::Opaque);  // 600..640 x 430..470
@@ -143,7 +143,8 @@ int main(int argc, char** argv) {
         plat::clear(0xFF4B7DF5);
         // One quad per call, two textures in long runs, as a block pass does.
         for (int i = 0; i < quads; ++i)
-            plat::drawQuads(i < quads / 2 ? 1 : 2, plat::Blend::Opaque, &vertices[size_t(i) * 4], 1);
+            plat::drawQuads(i < quads / 2 ? 1 : 2, plat::Blend::Opaque, &vertices[size_t(i) * 4],
+                            1);
         for (int k = 0; k < 10; ++k) plat::drawSprite(44, 368, 280 + 20 * k, 0xFFFFFFFF);
         plat::drawText(720, 550, 880, 570, 0xFFFFFFFF, "FPS: 123");
         plat::endScene();
@@ -152,9 +153,10 @@ int main(int argc, char** argv) {
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const sdlplat::FrameStats s = sdlplat::lastFrameStats();
-    std::printf("%d frames of %d quads: %.1f frames per second, %d draw calls per frame "
-                "(%d quads, %d clears)\n",
-                frames, quads, frames / seconds, s.drawCalls, s.quads, s.clears);
+    std::printf(
+        "%d frames of %d quads: %.1f frames per second, %d draw calls per frame "
+        "(%d quads, %d clears)\n",
+        frames, quads, frames / seconds, s.drawCalls, s.quads, s.clears);
     plat::shutdown();
     return 0;
 }

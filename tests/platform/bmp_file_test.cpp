@@ -47,9 +47,9 @@ TEST(BmpFile, RoundTripThroughTheTextureDecoderKeysOutMagenta) {
     ASSERT_TRUE(sdlplat::decodeImage(bmp.data(), bmp.size(), image));
     ASSERT_EQ(image.width, 2);
     ASSERT_EQ(image.height, 2);
-    const uint8_t expected[] = {10, 20, 30, 255, 0, 0, 0, 0,  // magenta: transparent
-                                0, 0, 0, 255,                 // black stays opaque
-                                254, 0, 255, 255};            // near-magenta stays
+    const uint8_t expected[] = {10,  20, 30,  255, 0, 0, 0, 0,  // magenta: transparent
+                                0,   0,  0,   255,              // black stays opaque
+                                254, 0,  255, 255};             // near-magenta stays
     EXPECT_TRUE(std::equal(expected, expected + 16, image.rgba.begin()));
 }
 

@@ -9,14 +9,22 @@ namespace {
 
 std::pair<int, int> expectedSize(int resource) {
     switch (resource) {
-        case 13: return {2, 2};
-        case 15: return {36, 36};
-        case 44: return {1024, 1024};
-        case 45: return {16, 16};
-        case 46: return {36, 36};
-        case 91: return {800, 32};
-        case 0: return {48, 48};
-        default: return {32, 32};
+        case 13:
+            return {2, 2};
+        case 15:
+            return {36, 36};
+        case 44:
+            return {1024, 1024};
+        case 45:
+            return {16, 16};
+        case 46:
+            return {36, 36};
+        case 91:
+            return {800, 32};
+        case 0:
+            return {48, 48};
+        default:
+            return {32, 32};
     }
 }
 

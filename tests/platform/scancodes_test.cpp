@@ -60,8 +60,8 @@ TEST(ScanCodes, NoTwoKeysShareACodeAndUnknownKeysGiveNone) {
         if (code == 0) continue;
         ++mapped;
         auto [it, fresh] = seen.emplace(code, s);
-        EXPECT_TRUE(fresh) << "code " << int(code) << " from scan codes " << it->second
-                           << " and " << s;
+        EXPECT_TRUE(fresh) << "code " << int(code) << " from scan codes " << it->second << " and "
+                           << s;
     }
     EXPECT_GE(mapped, 100);  // the whole usual keyboard, keypad included
     EXPECT_EQ(directInputCode(SDL_SCANCODE_UNKNOWN), 0);

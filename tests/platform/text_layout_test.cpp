@@ -74,7 +74,9 @@ TEST(Font, CharactersWithoutGlyphDrawAVisibleBox) {
         EXPECT_GT(quads[0].y1 - quads[0].y0, 3.0f);
     }
     // A box takes a pen step like any character: the text after it stays put.
-    auto mixed = layout("a\x01" "b");
+    auto mixed = layout(
+        "a\x01"
+        "b");
     ASSERT_EQ(mixed.size(), 3u);
     auto plain = layout("aXb");
     EXPECT_FLOAT_EQ(mixed[2].x0, plain[2].x0);

@@ -20,14 +20,22 @@ struct Size {
 
 Size resourceSize(int resource) {
     switch (resource) {
-        case 13: return {2, 2};
-        case 15: return {36, 36};
-        case 44: return {1024, 1024};
-        case 45: return {16, 16};
-        case 46: return {36, 36};
-        case 91: return {800, 32};
-        case 0: return {48, 48};
-        default: return {32, 32};
+        case 13:
+            return {2, 2};
+        case 15:
+            return {36, 36};
+        case 44:
+            return {1024, 1024};
+        case 45:
+            return {16, 16};
+        case 46:
+            return {36, 36};
+        case 91:
+            return {800, 32};
+        case 0:
+            return {48, 48};
+        default:
+            return {32, 32};
     }
 }
 
@@ -41,9 +49,12 @@ void paint(int resource, int w, int h, std::vector<uint8_t>& rgb) {
             if (resource == 44) {
                 // Menu background: earth border, green top edge, light panel.
                 bool panel = x >= 150 && x < 650 && y >= 120 && y < 480;
-                if (panel) set(x, y, 232, 222, 196);
-                else if (y < 24) set(x, y, 70, 150, 50);
-                else set(x, y, 120, 80, 45);
+                if (panel)
+                    set(x, y, 232, 222, 196);
+                else if (y < 24)
+                    set(x, y, 70, 150, 50);
+                else
+                    set(x, y, 120, 80, 45);
             } else if (resource == 45) {
                 // Arrow: white right-pointing triangle on black.
                 int dy = y < 8 ? 8 - y : y - 7;

@@ -200,8 +200,7 @@ bool createScreenshotBuffer(Device& d) {
     glBindFramebuffer(GL_FRAMEBUFFER, d.fbo);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
                               d.colourBuffer);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER,
-                              d.depthBuffer);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, d.depthBuffer);
     return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
 }
 
@@ -237,8 +236,8 @@ void ensureIndices(Device& d, uint32_t quads) {
     d.indexCapacity = capacity;
 }
 
-GLuint makeTexture(int width, int height, GLenum internalFormat, GLenum format,
-                   const void* pixels, GLenum wrap) {
+GLuint makeTexture(int width, int height, GLenum internalFormat, GLenum format, const void* pixels,
+                   GLenum wrap) {
     GLuint t = 0;
     glGenTextures(1, &t);
     glBindTexture(GL_TEXTURE_2D, t);
@@ -396,8 +395,10 @@ void drawBatch(Device& d, const QuadBatch& batch, const std::vector<UniformSet>&
             blend = int(s.blend);
         }
         if (int(s.depthTest) != depth) {
-            if (s.depthTest) glEnable(GL_DEPTH_TEST);
-            else glDisable(GL_DEPTH_TEST);
+            if (s.depthTest)
+                glEnable(GL_DEPTH_TEST);
+            else
+                glDisable(GL_DEPTH_TEST);
             depth = int(s.depthTest);
         }
         if (int(s.wireframe) != wire) {
@@ -455,7 +456,9 @@ DrawState screenState(int texture) {
 
 }  // namespace
 
-FrameStats lastFrameStats() { return dev().last; }
+FrameStats lastFrameStats() {
+    return dev().last;
+}
 
 void startAssetDecoding() {
     if (pendingAssets().valid()) return;
@@ -529,9 +532,13 @@ namespace plat {
 
 using sdlplat::dev;
 
-bool hasDevice() { return dev().ready; }
+bool hasDevice() {
+    return dev().ready;
+}
 
-int beginScene() { return dev().ready ? 0 : -1; }
+int beginScene() {
+    return dev().ready ? 0 : -1;
+}
 
 void endScene() {}
 
@@ -594,8 +601,12 @@ void setFog(const Fog& fog) {
     dev().currentPushed = false;
 }
 
-void setWireframe(bool on) { dev().wireframe = on; }
-void setDepthTest(bool on) { dev().depthTest = on; }
+void setWireframe(bool on) {
+    dev().wireframe = on;
+}
+void setDepthTest(bool on) {
+    dev().depthTest = on;
+}
 
 void drawQuads(int texture, Blend blend, const Vertex* vertices, int quadCount) {
     auto& d = dev();

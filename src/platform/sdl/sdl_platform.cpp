@@ -42,7 +42,9 @@ Window& win() {
     return w;
 }
 
-bool isInputEvent(Uint32 type) { return type >= SDL_KEYDOWN && type <= SDL_MOUSEWHEEL; }
+bool isInputEvent(Uint32 type) {
+    return type >= SDL_KEYDOWN && type <= SDL_MOUSEWHEEL;
+}
 
 void handleInput(const SDL_Event& e) {
     InputState& in = win().input;
@@ -84,7 +86,9 @@ void trace(const char* step) {
     if (win().traceStart) std::fprintf(stderr, "velmora: %s at %d ms\n", step, plat::clockMs());
 }
 
-void failBox(const char* text) { plat::errorBox("ERRORE", text); }
+void failBox(const char* text) {
+    plat::errorBox("ERRORE", text);
+}
 
 void closeAll() {
     Window& w = win();
@@ -99,7 +103,9 @@ void closeAll() {
 
 }  // namespace
 
-SDL_Window* window() { return win().window; }
+SDL_Window* window() {
+    return win().window;
+}
 
 bool envFlag(const char* name) {
     const char* v = std::getenv(name);
@@ -129,7 +135,9 @@ int32_t clockMs() {
     return int32_t(ms.count());
 }
 
-int64_t calendarSeconds() { return int64_t(std::time(nullptr)); }
+int64_t calendarSeconds() {
+    return int64_t(std::time(nullptr));
+}
 
 bool readKeyboard(KeyboardState& out) {
     sdlplat::pumpInput();
@@ -178,7 +186,9 @@ Message takeMessage() {
     return Message::None;
 }
 
-void postQuit() { win().quitPosted = true; }
+void postQuit() {
+    win().quitPosted = true;
+}
 
 int createWindowAndDevices(const char* title, int width, int height) {
     auto& w = win();
