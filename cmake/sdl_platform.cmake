@@ -1,0 +1,120 @@
+# The windowed game: the SDL2 + OpenGL platform, the images and font compiled
+# into the executable, and the `velmora` executable itself.
+
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
+pkg_check_modules(EPOXY REQUIRED IMPORTED_TARGET epoxy)
+pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
+
+set(VELMORA_FONT_FILE /usr/share/fonts/truetype/liberation2/LiberationMono-Bold.ttf
+    CACHE FILEPATH "Bold monospaced TrueType font compiled into the game")
+if(NOT EXISTS "${VELMORA_FONT_FILE}")
+  message(FATAL_ERROR "Font not found: ${VELMORA_FONT_FILE} (package fonts-liberation2)")
+endif()
+
+# --- build-time tools ----------------------------------------------------------
+add_executable(velmora_embed tools/embed/embed.cpp)
+target_link_libraries(velmora_embed PRIVATE velmora_warnings)
+
+add_executable(velmora_placeholder_art tools/embed/placeholder_art.cpp
+               src/platform/sdl/bmp_file.cpp)
+target_include_directories(velmora_placeholder_art PRIVATE src)
+target_link_libraries(velmora_placeholder_art PRIVATE velmora_warnings)
+
+# --- the 104 images and the font -------------------------------------------------
+# assets/images/NNN.bmp is used wherever it exists; the images still missing
+# are stood in for by plain placeholders made in the build folder, never in
+# the source tree. Adding an image re-runs the configuration (CONFIGURE_DEPENDS).
+file(GLOB VELMORA_ART_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/images/*.bmp)
+set(VELMORA_PLACEHOLDER_DIR ${CMAKE_BINARY_DIR}/placeholder_images)
+set(VELMORA_BITMAPS "")
+set(VELMORA_MISSING_NUMBERS "")
+set(VELMORA_PLACEHOLDERS "")
+foreach(resource RANGE 0 103)
+  string(LENGTH "${resource}" digits)
+  if(digits EQUAL 1)
+    set(name "00${resource}")
+  elseif(digits EQUAL 2)
+    set(name "0${resource}")
+  else()
+    set(name "${resource}")
+  endif()
+  if(EXISTS ${CMAKE_SOURCE_DIR}/assets/images/${name}.bmp)
+    list(APPEND VELMORA_BITMAPS ${CMAKE_SOURCE_DIR}/assets/images/${name}.bmp)
+  else()
+    list(APPEND VELMORA_BITMAPS ${VELMORA_PLACEHOLDER_DIR}/${name}.bmp)
+    list(APPEND VELMORA_PLACEHOLDERS ${VELMORA_PLACEHOLDER_DIR}/${name}.bmp)
+    list(APPEND VELMORA_MISSING_NUMBERS ${name})
+  endif()
+endforeach()
+if(VELMORA_MISSING_NUMBERS)
+  list(LENGTH VELMORA_MISSING_NUMBERS missing_count)
+  message(STATUS "Velmora: ${missing_count} of 104 images missing from assets/images, "
+                 "placeholders used")
+  add_custom_command(
+    OUTPUT ${VELMORA_PLACEHOLDERS}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${VELMORA_PLACEHOLDER_DIR}
+    COMMAND velmora_placeholder_art ${VELMORA_PLACEHOLDER_DIR} ${VELMORA_MISSING_NUMBERS}
+    DEPENDS velmora_placeholder_art
+    COMMENT "Drawing placeholders for the missing images")
+endif()
+
+set(VELMORA_EMBEDDED_CPP ${CMAKE_BINARY_DIR}/generated/embedded_assets.cpp)
+add_custom_command(
+  OUTPUT ${VELMORA_EMBEDDED_CPP}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/generated
+  COMMAND velmora_embed ${VELMORA_EMBEDDED_CPP} ${VELMORA_FONT_FILE} ${VELMORA_BITMAPS}
+  DEPENDS velmora_embed ${VELMORA_FONT_FILE} ${VELMORA_BITMAPS}
+  COMMENT "Compiling the images and the font into the game")
+add_library(velmora_embedded_assets STATIC ${VELMORA_EMBEDDED_CPP})
+target_include_directories(velmora_embedded_assets PUBLIC src)
+
+# --- platform pieces without a window (unit-tested) ----------------------------
+find_library(VELMORA_STB_LIBRARY stb)
+add_library(velmora_platform_sdl_logic STATIC
+  src/platform/sdl/batching.cpp
+  src/platform/sdl/bmp_file.cpp
+  src/platform/sdl/image_decode.cpp
+  src/platform/sdl/input_state.cpp
+  src/platform/sdl/scancodes.cpp
+  src/platform/sdl/text_layout.cpp)
+target_include_directories(velmora_platform_sdl_logic PUBLIC src)
+target_link_libraries(velmora_platform_sdl_logic PUBLIC PkgConfig::FREETYPE
+                      PRIVATE velmora_warnings)
+if(VELMORA_STB_LIBRARY)
+  target_link_libraries(velmora_platform_sdl_logic PUBLIC ${VELMORA_STB_LIBRARY})
+else()
+  # No shared stb on this system: compile the image decoder in.
+  file(WRITE ${CMAKE_BINARY_DIR}/generated/stb_image_impl.c
+       "#define STB_IMAGE_IMPLEMENTATION\n#include <stb/stb_image.h>\n")
+  target_sources(velmora_platform_sdl_logic PRIVATE
+                 ${CMAKE_BINARY_DIR}/generated/stb_image_impl.c)
+endif()
+
+# --- the platform ---------------------------------------------------------------
+add_library(velmora_platform_sdl STATIC
+  src/platform/sdl/gl_device.cpp
+  src/platform/sdl/sdl_platform.cpp)
+target_include_directories(velmora_platform_sdl PUBLIC src)
+target_link_libraries(velmora_platform_sdl
+  PUBLIC velmora_platform_sdl_logic velmora_embedded_assets PkgConfig::SDL2 PkgConfig::EPOXY
+         Threads::Threads
+  PRIVATE velmora_warnings)
+
+# The Mesa driver the platform maps early to shorten the window's opening.
+if(CMAKE_LIBRARY_ARCHITECTURE AND EXISTS /usr/lib/${CMAKE_LIBRARY_ARCHITECTURE}/dri/swrast_dri.so)
+  set_source_files_properties(src/platform/sdl/gl_device.cpp PROPERTIES COMPILE_DEFINITIONS
+    VELMORA_MESA_DRIVER="/usr/lib/${CMAKE_LIBRARY_ARCHITECTURE}/dri/swrast_dri.so")
+endif()
+target_link_libraries(velmora_platform_sdl PRIVATE ${CMAKE_DL_LIBS})
+
+# --- the game -----------------------------------------------------------------------
+add_executable(velmora src/app/main.cpp)
+target_link_libraries(velmora PRIVATE velmora_core velmora_platform_sdl velmora_warnings
+                      Threads::Threads)
+set_target_properties(velmora PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+# A window-only measuring tool: many quads per frame through the real device.
+add_executable(velmora_batch_probe bench/window/batch_probe.cpp)
+target_link_libraries(velmora_batch_probe PRIVATE velmora_platform_sdl velmora_warnings)
+set_target_properties(velmora_batch_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})

@@ -1,0 +1,45 @@
+// What the two halves of the SDL platform share (window and input on one
+// side, the GL device on the other), plus the frame figures that the probes
+// and end-to-end runs read. Not for game code.
+#pragma once
+
+#include <string>
+
+struct SDL_Window;
+
+namespace sdlplat {
+
+// Figures of the last presented frame.
+struct FrameStats {
+    int drawCalls = 0;  // GL draw calls issued
+    int quads = 0;      // quads submitted (3D, sprites and glyphs)
+    int clears = 0;
+};
+FrameStats lastFrameStats();
+
+// Set-up failures the device can meet; each has its own message to the player.
+enum class DeviceFailure { None, Device, Textures };
+
+// Starts decoding the images and the font on a helper thread; createDevice
+// takes the result (or decodes itself when this was not called).
+void startAssetDecoding();
+// Waits for and throws away a decoding that createDevice will not take.
+void dropAssetDecoding();
+
+// Creates every GL object (shaders, buffers, the off-screen back buffer, the
+// textures and the font) for a current GL context. Back buffer size in pixels.
+DeviceFailure createDevice(int width, int height);
+void destroyDevice();
+// Copies the back buffer to the window and swaps.
+void presentDevice(SDL_Window* window);
+
+// Called by the device after every present (start-up trace, frame limits).
+void notePresented();
+
+// The window, or nullptr while there is none.
+SDL_Window* window();
+
+// True when the environment variable is set to "1".
+bool envFlag(const char* name);
+
+}  // namespace sdlplat

@@ -1,0 +1,51 @@
+# Tests of the real window. Included from tests/CMakeLists.txt once the unit
+# test binary exists.
+
+# Unit tests of the window platform's pure pieces (tests/platform) need its
+# libraries; without the windowed build they are left out.
+file(GLOB VELMORA_PLATFORM_TEST_SOURCES CONFIGURE_DEPENDS
+     ${CMAKE_CURRENT_LIST_DIR}/../platform/*.cpp)
+if(TARGET velmora_platform_sdl_logic)
+  target_link_libraries(velmora_tests PRIVATE velmora_platform_sdl_logic
+                        velmora_embedded_assets)
+else()
+  set_source_files_properties(${VELMORA_PLATFORM_TEST_SOURCES} PROPERTIES HEADER_FILE_ONLY ON)
+  return()
+endif()
+
+# End-to-end runs: the real game under a virtual X server, driven with xdotool.
+find_program(VELMORA_XVFB_RUN xvfb-run)
+find_program(VELMORA_XDOTOOL xdotool)
+find_program(VELMORA_XWD xwd)
+find_package(Python3 COMPONENTS Interpreter)
+if(NOT VELMORA_XVFB_RUN OR NOT VELMORA_XDOTOOL OR NOT VELMORA_XWD OR NOT Python3_FOUND)
+  message(STATUS "Velmora: xvfb-run, xdotool, xwd or python3 missing: no end-to-end tests")
+  return()
+endif()
+
+set(VELMORA_E2E_DRIVER ${CMAKE_CURRENT_LIST_DIR}/e2e_driver.py)
+# The menu scenarios check the pixels of the menu screens (arrow, black texts,
+# language switch); they are skipped until those screens are part of the build.
+option(VELMORA_E2E_MENUS "Run the end-to-end checks of the menu screens" OFF)
+set(VELMORA_E2E_FLAGS --game $<TARGET_FILE:velmora> --probe $<TARGET_FILE:velmora_batch_probe>)
+if(VELMORA_E2E_MENUS)
+  list(APPEND VELMORA_E2E_FLAGS --with-menus)
+endif()
+set(VELMORA_E2E_SCENARIOS
+  no_display_fails
+  no_gl33_fails
+  window_opens
+  close_button_quits
+  quit_confirmation
+  device_draws
+  menus_main_arrow
+  menus_language_switch)
+foreach(scenario ${VELMORA_E2E_SCENARIOS})
+  add_test(NAME e2e.${scenario}
+           COMMAND ${Python3_EXECUTABLE} ${VELMORA_E2E_DRIVER} ${VELMORA_E2E_FLAGS}
+                   --scenario ${scenario})
+  # One at a time: software GL on two shared cores makes parallel runs slow
+  # enough to miss key presses.
+  set_tests_properties(e2e.${scenario} PROPERTIES TIMEOUT 120 LABELS e2e
+                       SKIP_RETURN_CODE 77 RESOURCE_LOCK velmora_xserver)
+endforeach()

@@ -1,0 +1,473 @@
+#!/usr/bin/env python3
+"""End-to-end runs of the real game window under a virtual X server.
+
+Each scenario copies the game into a fresh temporary folder (so that
+Settings.data and any other file it writes land there, not beside the build),
+starts it with software GL, drives it with xdotool, captures the screen with
+xwd and checks the pixels, the exit status and the files left behind.
+
+    e2e_driver.py --game build/velmora --scenario NAME [--with-menus]
+
+Exit status: 0 passed, 1 failed, 77 skipped (ctest's SKIP_RETURN_CODE).
+Scenarios in MENU_SCENARIOS check what the menu screens draw; they are skipped
+unless --with-menus is given.
+"""
+import argparse
+import ctypes
+import ctypes.util
+import os
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+
+TITLE = "Velmora 1.1 Alpha"
+SCREEN = (1024, 768)
+SKIP = 77
+MENU_SCENARIOS = {"menus_main_arrow", "menus_language_switch"}
+# The menus step at most once per 250 ms; keys are spaced wider than that.
+STEP = 0.4
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def run(*args, timeout=20):
+    return subprocess.run(args, capture_output=True, text=True, timeout=timeout, check=False)
+
+
+# ---- the X side ------------------------------------------------------------
+
+def find_window(game, timeout=20.0, title=TITLE):
+    deadline = time.time() + timeout
+    while time.time() < deadline:
+        check(game.poll() is None, "the game ended before its window opened "
+              f"(status {game.returncode})")
+        r = run("xdotool", "search", "--name", f"^{title}$")
+        ids = r.stdout.split()
+        if ids:
+            return int(ids[0])
+        time.sleep(0.05)
+    raise Failure("no window titled " + title)
+
+
+def window_geometry(window):
+    out = run("xwininfo", "-id", str(window)).stdout
+    values = {}
+    for line in out.splitlines():
+        line = line.strip()
+        for key in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"):
+            if line.startswith(key + ":"):
+                values[key] = int(line.split(":")[1])
+    return (values["Absolute upper-left X"], values["Absolute upper-left Y"],
+            values["Width"], values["Height"])
+
+
+def window_name(window):
+    return run("xdotool", "getwindowname", str(window)).stdout.rstrip("\n")
+
+
+def focus(window):
+    run("xdotool", "windowfocus", "--sync", str(window))
+    time.sleep(0.1)
+
+
+def press(key, hold=0.12):
+    """Holds a key long enough for several frames to see it, then lets go."""
+    run("xdotool", "keydown", key)
+    time.sleep(hold)
+    run("xdotool", "keyup", key)
+    time.sleep(STEP)
+
+
+def close_window(window):
+    """What the close button does: a WM_DELETE_WINDOW message to the window."""
+    x11 = ctypes.CDLL(ctypes.util.find_library("X11"))
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XInternAtom.restype = ctypes.c_ulong
+    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                               ctypes.c_void_p]
+    x11.XFlush.argtypes = [ctypes.c_void_p]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+    class ClientMessage(ctypes.Structure):
+        _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
+                    ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
+                    ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                    ("format", ctypes.c_int), ("data", ctypes.c_long * 5),
+                    ("pad", ctypes.c_char * 96)]
+
+    display = x11.XOpenDisplay(None)
+    check(display, "cannot open the X display")
+    event = ClientMessage()
+    event.type = 33  # ClientMessage
+    event.window = window
+    event.message_type = x11.XInternAtom(display, b"WM_PROTOCOLS", 0)
+    event.format = 32
+    event.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+    event.data[1] = 0  # CurrentTime
+    x11.XSendEvent(display, window, 0, 0, ctypes.byref(event))
+    x11.XFlush(display)
+    x11.XCloseDisplay(display)
+
+
+class Picture:
+    """A screen capture: pixel(x, y) gives (r, g, b)."""
+
+    def __init__(self, width, height, rows):
+        self.width, self.height, self.rows = width, height, rows
+
+    def pixel(self, x, y):
+        return self.rows[y][x]
+
+    def region(self, x0, y0, x1, y1):
+        return [self.rows[y][x] for y in range(y0, y1) for x in range(x0, x1)]
+
+    def crop(self, x, y, w, h):
+        return Picture(w, h, [row[x:x + w] for row in self.rows[y:y + h]])
+
+
+def parse_xwd(data):
+    fields = struct.unpack(">25I", data[:100])
+    (header_size, _version, pixmap_format, _depth, width, height, _xoffset, byte_order,
+     _unit, _bit_order, _pad, bits_per_pixel, bytes_per_line, _visual, red_mask, green_mask,
+     blue_mask, _bits_rgb, _entries, ncolors) = fields[:20]
+    check(pixmap_format == 2 and bits_per_pixel in (24, 32),
+          f"unexpected xwd format {pixmap_format}, {bits_per_pixel} bits per pixel")
+    offset = header_size + ncolors * 12
+    size = bits_per_pixel // 8
+    order = "little" if byte_order == 0 else "big"
+
+    def shift(mask):
+        return (mask & -mask).bit_length() - 1
+
+    rs, gs, bs = shift(red_mask), shift(green_mask), shift(blue_mask)
+    rows = []
+    for y in range(height):
+        start = offset + y * bytes_per_line
+        line = data[start:start + width * size]
+        values = [int.from_bytes(line[i:i + size], order) for i in range(0, len(line), size)]
+        rows.append([((v & red_mask) >> rs, (v & green_mask) >> gs, (v & blue_mask) >> bs)
+                     for v in values])
+    return Picture(width, height, rows)
+
+
+def capture(window):
+    """The window's client area as the screen shows it."""
+    x, y, w, h = window_geometry(window)
+    data = subprocess.run(["xwd", "-root", "-silent"], capture_output=True, timeout=20,
+                          check=True).stdout
+    return parse_xwd(data).crop(x, y, w, h)
+
+
+def read_bmp(path):
+    with open(path, "rb") as f:
+        data = f.read()
+    check(data[:2] == b"BM", f"{path} is not a BMP file")
+    offset, = struct.unpack_from("<I", data, 10)
+    width, height = struct.unpack_from("<ii", data, 18)
+    bpp, = struct.unpack_from("<H", data, 28)
+    check(bpp == 24, f"{path} is {bpp}-bit, not 24-bit")
+    stride = (width * 3 + 3) & ~3
+    rows = []
+    for y in range(abs(height)):
+        src = height - 1 - y if height > 0 else y
+        line = data[offset + src * stride: offset + src * stride + width * 3]
+        rows.append([(line[3 * x + 2], line[3 * x + 1], line[3 * x]) for x in range(width)])
+    return Picture(width, abs(height), rows)
+
+
+# ---- the game ------------------------------------------------------------------
+
+class Game:
+    def __init__(self, binary, extra_env=None, args=(), base_env=None):
+        self.folder = tempfile.mkdtemp(prefix="velmora-e2e-")
+        self.binary = os.path.join(self.folder, os.path.basename(binary))
+        # A copy, not a link: the game finds its folder through /proc/self/exe,
+        # which sees through links.
+        shutil.copy2(binary, self.binary)
+        env = dict(base_env if base_env is not None else os.environ, LIBGL_ALWAYS_SOFTWARE="1", VELMORA_NO_DIALOGS="1",
+                   VELMORA_NO_VSYNC="1")
+        env.update(extra_env or {})
+        self.stderr = open(os.path.join(self.folder, "stderr.txt"), "w+")
+        self.process = subprocess.Popen([self.binary, *args], cwd=self.folder, env=env,
+                                        stdout=subprocess.DEVNULL, stderr=self.stderr)
+
+    def poll(self):
+        return self.process.poll()
+
+    @property
+    def returncode(self):
+        return self.process.returncode
+
+    def wait(self, timeout=15):
+        try:
+            return self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise Failure(f"the game did not end within {timeout} s")
+
+    def file(self, name):
+        return os.path.join(self.folder, name)
+
+    def errors(self):
+        self.stderr.seek(0)
+        return self.stderr.read()
+
+    def cleanup(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+        self.stderr.close()
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+
+def expect_clean_exit(game):
+    status = game.wait()
+    check(status == 0, f"exit status {status}, stderr: {game.errors()}")
+    settings = game.file("Settings.data")
+    check(os.path.exists(settings), "Settings.data was not written at exit")
+    check(os.path.getsize(settings) == 2,
+          f"Settings.data holds {os.path.getsize(settings)} bytes, not 2")
+
+
+def near(colour, expected, tolerance=24):
+    return all(abs(a - b) <= tolerance for a, b in zip(colour, expected))
+
+
+def dark(colour):
+    return sum(colour) < 120
+
+
+def white(colour):
+    return min(colour) > 200
+
+
+# ---- scenarios ------------------------------------------------------------------
+
+def window_opens(binary):
+    game = Game(binary)
+    try:
+        window = find_window(game)
+        check(window_name(window) == TITLE, f"title is {window_name(window)!r}")
+        time.sleep(0.5)
+        x, y, w, h = window_geometry(window)
+        check((w, h) == (800, 600), f"window is {w} x {h}, not 800 x 600")
+        expected = (SCREEN[0] // 2 - 400, SCREEN[1] // 2 - 300)
+        check((x, y) == expected, f"window at {(x, y)}, not centred at {expected}")
+        check(game.poll() is None, "the game ended on its own")
+        picture = capture(window)
+        check(picture.width == 800 and picture.height == 600, "capture size")
+        close_window(window)
+        expect_clean_exit(game)
+    finally:
+        game.cleanup()
+
+
+def close_button_quits(binary):
+    game = Game(binary)
+    try:
+        window = find_window(game)
+        time.sleep(0.5)
+        close_window(window)
+        expect_clean_exit(game)
+    finally:
+        game.cleanup()
+
+
+def quit_confirmation(binary):
+    game = Game(binary)
+    try:
+        window = find_window(game)
+        time.sleep(0.5)
+        focus(window)
+        # Esc opens the quit confirmation on "No": Enter there goes back.
+        press("Escape")
+        press("Return")
+        time.sleep(0.5)
+        check(game.poll() is None, "Enter on No ended the game")
+        # Esc, Up to "Yes", Enter: the game ends normally and keeps its settings.
+        press("Escape")
+        press("Up")
+        press("Return")
+        expect_clean_exit(game)
+    finally:
+        game.cleanup()
+
+
+def scene_problems(picture):
+    """What the probe's test scene must show; a list of what it does not."""
+    sky = (0x4B, 0x7D, 0xF5)
+    expected = [
+        ("clear colour", (20, 580), lambda c: near(c, sky, 2)),
+        ("near green wall in front of the far red one", (300, 300),
+         lambda c: near(c, (0, 255, 0), 2)),
+        ("far red wall where nothing covers it", (180, 300), lambda c: near(c, (255, 0, 0), 2)),
+        ("minimum blend over the sky", (560, 200), lambda c: near(c, (0x4B, 0x7D, 0x80), 2)),
+        ("fogged wall takes the fog colour", (620, 450), lambda c: near(c, (255, 0, 255), 3)),
+        ("half-transparent sprite over the sky", (40, 80),
+         lambda c: near(c, (165, 190, 250), 3)),
+        ("arrow sprite", (368 + 5, 280 + 8), white),
+    ]
+    problems = [f"{name}: pixel {xy} is {picture.pixel(*xy)}"
+                for name, xy, test in expected if not test(picture.pixel(*xy))]
+    if sum(1 for c in picture.region(400, 280, 460, 300) if dark(c)) < 20:
+        problems.append("no black text at (400, 280)")
+    return problems
+
+
+def device_draws(probe):
+    """The drawing device, through the probe's fixed test scene: the screenshot
+    it writes and the window as the screen shows it must both be right."""
+    game = Game(probe, args=["--scene", "scene.bmp"])
+    try:
+        window = find_window(game, title="Velmora device probe")
+        deadline = time.time() + 20
+        while not os.path.exists(game.file("scene.bmp")) and time.time() < deadline:
+            time.sleep(0.05)
+        time.sleep(0.3)
+        shot = read_bmp(game.file("scene.bmp"))
+        check((shot.width, shot.height) == (800, 600), "screenshot size")
+        problems = ["screenshot: " + p for p in scene_problems(shot)]
+        problems += ["window: " + p for p in scene_problems(capture(window))]
+        close_window(window)
+        status = game.wait()
+        check(status == 0, f"probe status {status}: {game.errors()}")
+        check(not problems, "; ".join(problems))
+    finally:
+        game.cleanup()
+
+
+def expect_setup_failure(game, text):
+    status = game.wait()
+    check(status == 255, f"exit status {status}, not -1 (255)")
+    check(f"ERRORE: {text}" in game.errors(), f"no message {text!r}, stderr: {game.errors()}")
+    check(not os.path.exists(game.file("Settings.data")),
+          "settings written although the game never started")
+
+
+def no_display_fails(binary):
+    """Without any display the game stops at once with its message."""
+    env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+    game = Game(binary, base_env=env)
+    try:
+        expect_setup_failure(game, "Creazione della finestra fallita.")
+    finally:
+        game.cleanup()
+
+
+def no_gl33_fails(binary):
+    """A GL older than 3.3 core is the missing device of the message."""
+    game = Game(binary, extra_env={"MESA_GL_VERSION_OVERRIDE": "3.0"})
+    try:
+        expect_setup_failure(game, "Impossibile creare un Device Direct3D.")
+    finally:
+        game.cleanup()
+
+
+SCENARIOS = {
+    "no_display_fails": no_display_fails,
+    "no_gl33_fails": no_gl33_fails,
+    "window_opens": window_opens,
+    "close_button_quits": close_button_quits,
+    "quit_confirmation": quit_confirmation,
+}
+
+
+# ---- scenarios that need the menu screens ------------------------------------
+
+def menus_main_arrow(binary):
+    game = Game(binary)
+    try:
+        window = find_window(game)
+        time.sleep(0.8)
+        picture = capture(window)
+        # The selection arrow (texture 44, white on black) beside "Gioca"/"Play".
+        arrow = picture.region(368, 280, 384, 296)
+        check(sum(1 for c in arrow if white(c)) >= 20,
+              "no white arrow at (368, 280)")
+        # Black text at (400, 280).
+        text = picture.region(400, 280, 460, 300)
+        check(sum(1 for c in text if dark(c)) >= 20, "no black text at (400, 280)")
+        # Row 300 ("Opzioni"/"Options") has no arrow: its arrow cell differs
+        # from the selected one (the background alone may be light there).
+        other = picture.region(368, 300, 384, 316)
+        check(sum(1 for a, b in zip(arrow, other) if a != b) >= 20,
+              "the arrow cell of row 300 looks like the selected one")
+        close_window(window)
+        expect_clean_exit(game)
+    finally:
+        game.cleanup()
+
+
+def menus_language_switch(binary):
+    game = Game(binary)
+    try:
+        window = find_window(game)
+        time.sleep(0.8)
+        focus(window)
+        press("Down")      # Options
+        press("Return")    # the options screen, on Cancel
+        press("Up")        # Language
+        time.sleep(0.3)
+        before = capture(window).region(400, 300, 600, 320)
+        press("Return")    # switch language
+        time.sleep(0.3)
+        after = capture(window).region(400, 300, 600, 320)
+        check(sum(1 for c in before if dark(c)) >= 20, "no language line at (400, 300)")
+        changed = sum(1 for a, b in zip(before, after) if a != b)
+        check(changed >= 20, "the language line did not change after Enter")
+        close_window(window)
+        expect_clean_exit(game)
+    finally:
+        game.cleanup()
+
+
+SCENARIOS.update({
+    "menus_main_arrow": menus_main_arrow,
+    "menus_language_switch": menus_language_switch,
+})
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--game", required=True)
+    parser.add_argument("--probe")
+    parser.add_argument("--scenario", required=True)
+    parser.add_argument("--with-menus", action="store_true")
+    options = parser.parse_args()
+    if options.scenario not in SCENARIOS and options.scenario != "device_draws":
+        print("unknown scenario", options.scenario)
+        return 2
+    if options.scenario in MENU_SCENARIOS and not options.with_menus:
+        print("skipped: needs the menu screens (pass --with-menus)")
+        return SKIP
+    if "VELMORA_E2E_DISPLAY" not in os.environ:
+        # Start over inside a private X server of a known size.
+        command = ["xvfb-run", "-a", "-s", f"-screen 0 {SCREEN[0]}x{SCREEN[1]}x24",
+                   sys.executable, os.path.abspath(__file__), *sys.argv[1:]]
+        env = dict(os.environ, VELMORA_E2E_DISPLAY="1")
+        return subprocess.run(command, env=env, check=False).returncode
+    try:
+        if options.scenario == "device_draws":
+            device_draws(os.path.abspath(options.probe))
+        else:
+            SCENARIOS[options.scenario](os.path.abspath(options.game))
+    except Failure as failure:
+        print("FAILED:", failure)
+        return 1
+    print("passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
