@@ -24,13 +24,7 @@ if(NOT VELMORA_XVFB_RUN OR NOT VELMORA_XDOTOOL OR NOT VELMORA_XWD OR NOT Python3
 endif()
 
 set(VELMORA_E2E_DRIVER ${CMAKE_CURRENT_LIST_DIR}/e2e_driver.py)
-# The menu scenarios check the pixels of the menu screens (arrow, black texts,
-# language switch); they are skipped until those screens are part of the build.
-option(VELMORA_E2E_MENUS "Run the end-to-end checks of the menu screens" OFF)
 set(VELMORA_E2E_FLAGS --game $<TARGET_FILE:velmora> --probe $<TARGET_FILE:velmora_batch_probe>)
-if(VELMORA_E2E_MENUS)
-  list(APPEND VELMORA_E2E_FLAGS --with-menus)
-endif()
 set(VELMORA_E2E_SCENARIOS
   no_display_fails
   no_gl33_fails

@@ -6,11 +6,9 @@ Settings.data and any other file it writes land there, not beside the build),
 starts it with software GL, drives it with xdotool, captures the screen with
 xwd and checks the pixels, the exit status and the files left behind.
 
-    e2e_driver.py --game build/velmora --scenario NAME [--with-menus]
+    e2e_driver.py --game build/velmora --scenario NAME
 
 Exit status: 0 passed, 1 failed, 77 skipped (ctest's SKIP_RETURN_CODE).
-Scenarios in MENU_SCENARIOS check what the menu screens draw; they are skipped
-unless --with-menus is given.
 """
 import argparse
 import ctypes
@@ -26,7 +24,6 @@ import time
 TITLE = "Velmora 1.1 Alpha"
 SCREEN = (1024, 768)
 SKIP = 77
-MENU_SCENARIOS = {"menus_main_arrow", "menus_language_switch"}
 # The menus step at most once per 250 ms; keys are spaced wider than that.
 STEP = 0.4
 
@@ -443,14 +440,10 @@ def main():
     parser.add_argument("--game", required=True)
     parser.add_argument("--probe")
     parser.add_argument("--scenario", required=True)
-    parser.add_argument("--with-menus", action="store_true")
     options = parser.parse_args()
     if options.scenario not in SCENARIOS and options.scenario != "device_draws":
         print("unknown scenario", options.scenario)
         return 2
-    if options.scenario in MENU_SCENARIOS and not options.with_menus:
-        print("skipped: needs the menu screens (pass --with-menus)")
-        return SKIP
     if "VELMORA_E2E_DISPLAY" not in os.environ:
         # Start over inside a private X server of a known size.
         command = ["xvfb-run", "-a", "-s", f"-screen 0 {SCREEN[0]}x{SCREEN[1]}x24",
