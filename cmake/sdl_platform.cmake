@@ -16,20 +16,9 @@ endif()
 add_executable(velmora_embed tools/embed/embed.cpp)
 target_link_libraries(velmora_embed PRIVATE velmora_warnings)
 
-add_executable(velmora_placeholder_art tools/embed/placeholder_art.cpp
-               src/platform/sdl/bmp_file.cpp)
-target_include_directories(velmora_placeholder_art PRIVATE src)
-target_link_libraries(velmora_placeholder_art PRIVATE velmora_warnings)
-
 # --- the 104 images and the font -------------------------------------------------
-# assets/images/NNN.bmp is used wherever it exists; the images still missing
-# are stood in for by plain placeholders made in the build folder, never in
-# the source tree. Adding an image re-runs the configuration (CONFIGURE_DEPENDS).
-file(GLOB VELMORA_ART_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/images/*.bmp)
-set(VELMORA_PLACEHOLDER_DIR ${CMAKE_BINARY_DIR}/placeholder_images)
+# assets/images/NNN.bmp, drawn by tools/make_assets and committed.
 set(VELMORA_BITMAPS "")
-set(VELMORA_MISSING_NUMBERS "")
-set(VELMORA_PLACEHOLDERS "")
 foreach(resource RANGE 0 103)
   string(LENGTH "${resource}" digits)
   if(digits EQUAL 1)
@@ -39,25 +28,12 @@ foreach(resource RANGE 0 103)
   else()
     set(name "${resource}")
   endif()
-  if(EXISTS ${CMAKE_SOURCE_DIR}/assets/images/${name}.bmp)
-    list(APPEND VELMORA_BITMAPS ${CMAKE_SOURCE_DIR}/assets/images/${name}.bmp)
-  else()
-    list(APPEND VELMORA_BITMAPS ${VELMORA_PLACEHOLDER_DIR}/${name}.bmp)
-    list(APPEND VELMORA_PLACEHOLDERS ${VELMORA_PLACEHOLDER_DIR}/${name}.bmp)
-    list(APPEND VELMORA_MISSING_NUMBERS ${name})
+  set(file ${CMAKE_SOURCE_DIR}/assets/images/${name}.bmp)
+  if(NOT EXISTS ${file})
+    message(FATAL_ERROR "Image missing: ${file} (rebuild it with the repaint_assets target)")
   endif()
+  list(APPEND VELMORA_BITMAPS ${file})
 endforeach()
-if(VELMORA_MISSING_NUMBERS)
-  list(LENGTH VELMORA_MISSING_NUMBERS missing_count)
-  message(STATUS "Velmora: ${missing_count} of 104 images missing from assets/images, "
-                 "placeholders used")
-  add_custom_command(
-    OUTPUT ${VELMORA_PLACEHOLDERS}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${VELMORA_PLACEHOLDER_DIR}
-    COMMAND velmora_placeholder_art ${VELMORA_PLACEHOLDER_DIR} ${VELMORA_MISSING_NUMBERS}
-    DEPENDS velmora_placeholder_art
-    COMMENT "Drawing placeholders for the missing images")
-endif()
 
 set(VELMORA_EMBEDDED_CPP ${CMAKE_BINARY_DIR}/generated/embedded_assets.cpp)
 add_custom_command(
