@@ -3,6 +3,7 @@
 #include "app/game_state.h"
 #include "game/play_state.h"
 #include "game/player.h"
+#include "game/screenshot.h"
 #include "platform/keys.h"
 #include "platform/platform.h"
 #include "world/world.h"
@@ -20,6 +21,9 @@ void respawnPlayer() {
 
 int updatePlaying() {
     shell.frameElapsed = shell.frameTime - shell.previousFrameTime;
+
+    // One picture in every frame while F4 is held.
+    if (held(key::F4)) takeScreenshot();
 
     if (player.Position.y <= -100.0f) {
         shell.gameState = GameState::Dead;
