@@ -91,13 +91,22 @@ bool syncFolderOf(const std::string& path) {
 
 std::string temporaryPath(const std::string& path) { return path + ".tmp"; }
 
-// Every stored byte is the value plus one, modulo 256.
-void encode(uint8_t* out, const uint8_t* in, size_t n) {
-    for (size_t i = 0; i < n; ++i) out[i] = uint8_t(in[i] + 1);
+// Every stored byte is the value plus one, modulo 256. Sixteen bytes at a time:
+// this runs over the whole 400 MB image on every save and load.
+typedef uint8_t Bytes16 __attribute__((vector_size(16)));
+
+void addToEach(uint8_t* out, const uint8_t* in, size_t n, uint8_t delta) {
+    size_t i = 0;
+    for (; i + 16 <= n; i += 16) {
+        Bytes16 v;
+        std::memcpy(&v, in + i, 16);
+        v += delta;
+        std::memcpy(out + i, &v, 16);
+    }
+    for (; i < n; ++i) out[i] = uint8_t(in[i] + delta);
 }
-void decodeInPlace(uint8_t* bytes, size_t n) {
-    for (size_t i = 0; i < n; ++i) bytes[i] = uint8_t(bytes[i] - 1);
-}
+void encode(uint8_t* out, const uint8_t* in, size_t n) { addToEach(out, in, n, 1); }
+void decodeInPlace(uint8_t* bytes, size_t n) { addToEach(bytes, bytes, n, 255); }
 
 std::vector<uint8_t> encodeTrailer() {
     std::vector<uint8_t> t;
@@ -162,6 +171,9 @@ ImageResult writeWorldImage(const std::string& temp) {
             return r == PumpResult::Quit ? ImageResult::Quit : ImageResult::DrawFailed;
         encode(buffer, cells + at, kBlockBytes);
         if (!writeAll(fd, buffer, kBlockBytes)) return ImageResult::WriteFailed;
+        // Start this block on its way to the disk now, so that the flush at
+        // the end has little left to wait for.
+        ::sync_file_range(fd, off_t(at), off_t(kBlockBytes), SYNC_FILE_RANGE_WRITE);
     }
     std::vector<uint8_t> trailer = encodeTrailer();
     if (!writeAll(fd, trailer.data(), trailer.size())) return ImageResult::WriteFailed;
