@@ -13,5 +13,8 @@ static void BM_GenerateWorld(benchmark::State& state) {
         benchmark::DoNotOptimize(world.cells.get());
     }
 }
-BENCHMARK(BM_GenerateWorld)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5)
+BENCHMARK(BM_GenerateWorld)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);

@@ -20,8 +20,8 @@ namespace {
 
 const std::string& benchFolder() {
     static const std::string folder = [] {
-        auto path = std::filesystem::temp_directory_path() /
-                    ("velmora-bench-" + std::to_string(getpid()));
+        auto path =
+            std::filesystem::temp_directory_path() / ("velmora-bench-" + std::to_string(getpid()));
         std::filesystem::create_directories(path);
         std::atexit([] { std::filesystem::remove_all(benchFolder()); });
         return path.string() + "/";
@@ -59,10 +59,12 @@ BENCHMARK(BM_PeakMemoryGenerateSaveLoad)->Unit(benchmark::kMillisecond)->Iterati
 
 static void BM_SaveWorld(benchmark::State& state) {
     ensureWorld();
-    for (auto _ : state)
-        saveWorldTo(benchFolder() + "Mondo1.data", benchFolder() + "SemeM1.data");
+    for (auto _ : state) saveWorldTo(benchFolder() + "Mondo1.data", benchFolder() + "SemeM1.data");
 }
-BENCHMARK(BM_SaveWorld)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5)
+BENCHMARK(BM_SaveWorld)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 // The floor a save is measured against: the same bytes, unencoded, written in
@@ -82,7 +84,10 @@ static void BM_WritePlainBytes(benchmark::State& state) {
     }
     ::unlink(path.c_str());
 }
-BENCHMARK(BM_WritePlainBytes)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5)
+BENCHMARK(BM_WritePlainBytes)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 static void BM_LoadWorldWarm(benchmark::State& state) {
@@ -93,5 +98,8 @@ static void BM_LoadWorldWarm(benchmark::State& state) {
     loadWorldFrom(worldPath, seedPath);  // warms the page cache
     for (auto _ : state) loadWorldFrom(worldPath, seedPath);
 }
-BENCHMARK(BM_LoadWorldWarm)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5)
+BENCHMARK(BM_LoadWorldWarm)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);

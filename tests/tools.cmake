@@ -2,7 +2,6 @@
 if(TARGET velmora-world)
   add_test(NAME velmora_world.generate_and_info
            COMMAND ${CMAKE_COMMAND} -DTOOL=$<TARGET_FILE:velmora-world>
-                   -DWORK=${CMAKE_CURRENT_BINARY_DIR}/velmora_world_tool_test
                    -P ${CMAKE_CURRENT_SOURCE_DIR}/tools/velmora_world_test.cmake)
   set_tests_properties(velmora_world.generate_and_info PROPERTIES TIMEOUT 300)
 endif()

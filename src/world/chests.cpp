@@ -25,7 +25,9 @@ void rebuildMap() {
     chestMap.known = true;
 }
 
-bool hasRecord(int number) { return number >= 0 && number < world.chestCount; }
+bool hasRecord(int number) {
+    return number >= 0 && number < world.chestCount;
+}
 
 }  // namespace
 
@@ -74,7 +76,9 @@ void removeChestRecord(int number) {
     }
 }
 
-void forgetChestPositions() { chestMap.known = false; }
+void forgetChestPositions() {
+    chestMap.known = false;
+}
 
 void clearChestPositions() {
     for (auto& list : chestMap.cells) list.clear();

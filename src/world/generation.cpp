@@ -23,9 +23,13 @@ constexpr uint8_t kRawWood = 5;
 constexpr uint8_t kStone = 7;
 
 // Pump results other than Continue end the whole generation.
-inline bool stopped(PumpResult r) { return r != PumpResult::Continue; }
+inline bool stopped(PumpResult r) {
+    return r != PumpResult::Continue;
+}
 
-Cell* zRow(int x, int y) { return world.cells.get() + cellIndex(x, y, 0); }
+Cell* zRow(int x, int y) {
+    return world.cells.get() + cellIndex(x, y, 0);
+}
 
 // Every cell back to air, x slab by x slab, pumping between slabs.
 PumpResult clearCells(int32_t& timer) {
@@ -217,4 +221,6 @@ int generateWorldFromSeed(int32_t seed) {
     return 0;
 }
 
-int generateWorld() { return generateWorldFromSeed(int32_t(plat::calendarSeconds())); }
+int generateWorld() {
+    return generateWorldFromSeed(int32_t(plat::calendarSeconds()));
+}

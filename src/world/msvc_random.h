@@ -8,7 +8,9 @@ struct MsvcRandom {
     uint32_t state = 1;  // the C runtime starts as if seeded with 1
 };
 
-inline void msvcSrand(MsvcRandom& r, uint32_t seed) { r.state = seed; }
+inline void msvcSrand(MsvcRandom& r, uint32_t seed) {
+    r.state = seed;
+}
 
 // 0..32767, the upper bits of the state after one step.
 inline int msvcRand(MsvcRandom& r) {

@@ -89,7 +89,9 @@ bool syncFolderOf(const std::string& path) {
     return ok;
 }
 
-std::string temporaryPath(const std::string& path) { return path + ".tmp"; }
+std::string temporaryPath(const std::string& path) {
+    return path + ".tmp";
+}
 
 // Every stored byte is the value plus one, modulo 256. Sixteen bytes at a time:
 // this runs over the whole 400 MB image on every save and load.
@@ -105,8 +107,12 @@ void addToEach(uint8_t* out, const uint8_t* in, size_t n, uint8_t delta) {
     }
     for (; i < n; ++i) out[i] = uint8_t(in[i] + delta);
 }
-void encode(uint8_t* out, const uint8_t* in, size_t n) { addToEach(out, in, n, 1); }
-void decodeInPlace(uint8_t* bytes, size_t n) { addToEach(bytes, bytes, n, 255); }
+void encode(uint8_t* out, const uint8_t* in, size_t n) {
+    addToEach(out, in, n, 1);
+}
+void decodeInPlace(uint8_t* bytes, size_t n) {
+    addToEach(bytes, bytes, n, 255);
+}
 
 std::vector<uint8_t> encodeTrailer() {
     std::vector<uint8_t> t;
@@ -182,7 +188,9 @@ ImageResult writeWorldImage(const std::string& temp) {
     return ::close(fd) == 0 ? ImageResult::Written : ImageResult::WriteFailed;
 }
 
-void noticeNotSaved() { postNotice("World not saved!", "Mondo non salvato!"); }
+void noticeNotSaved() {
+    postNotice("World not saved!", "Mondo non salvato!");
+}
 
 }  // namespace
 

@@ -33,8 +33,8 @@ struct WorldTrailer {
 
 enum class WorldFileCheck : uint8_t {
     Good,
-    Missing,     // cannot be opened for reading
-    BadLength,   // its length disagrees with its own chest count
+    Missing,    // cannot be opened for reading
+    BadLength,  // its length disagrees with its own chest count
     ReadError,
 };
 

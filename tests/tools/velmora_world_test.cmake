@@ -1,13 +1,20 @@
 # Drives velmora-world end to end: usage errors, one generation with a fixed
 # seed, info on the result, and info on the same file cut short.
-# Run with -DTOOL=<velmora-world> -DWORK=<scratch folder>.
-file(REMOVE_RECURSE ${WORK})
+# Run with -DTOOL=<velmora-world>; works in a scratch folder of the system's.
+if(DEFINED ENV{TMPDIR})
+  set(temp_root $ENV{TMPDIR})
+else()
+  set(temp_root /tmp)
+endif()
+string(RANDOM LENGTH 12 token)
+set(WORK ${temp_root}/velmora-world-test-${token})
 file(MAKE_DIRECTORY ${WORK})
 
 function(run expected_status)
   execute_process(COMMAND ${TOOL} ${ARGN} WORKING_DIRECTORY ${WORK}
                   RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
   if(NOT status EQUAL expected_status)
+    file(REMOVE_RECURSE ${WORK})
     message(FATAL_ERROR "velmora-world ${ARGN}: status ${status}, expected ${expected_status}\n${out}\n${err}")
   endif()
   set(out "${out}" PARENT_SCOPE)
@@ -17,6 +24,7 @@ endfunction()
 function(expect_in text needle)
   string(FIND "${text}" "${needle}" at)
   if(at EQUAL -1)
+    file(REMOVE_RECURSE ${WORK})
     message(FATAL_ERROR "expected '${needle}' in:\n${text}")
   endif()
 endfunction()

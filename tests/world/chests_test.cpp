@@ -1,13 +1,13 @@
 // The chest table: opening and closing copy a record, a 256th chest is
 // refused, and digging one chest never moves another chest's contents.
-#include "test_support.h"
 #include "world/chests.h"
+#include "test_support.h"
 #include "world/world.h"
 
 namespace {
 
 class Chests : public GameTest {
-protected:
+   protected:
     void SetUp() override {
         GameTest::SetUp();
         ASSERT_EQ(allocateWorldStorage(), 0);

@@ -86,7 +86,7 @@ struct Replay {
 };
 
 class Generation : public GameTest {
-protected:
+   protected:
     static void SetUpTestSuite() {
         headless::reset();
         resetGameGlobals();
@@ -102,8 +102,12 @@ uint64_t Generation::firstHash = 0;
 Replay* Generation::replay = nullptr;
 
 int framesDrawn = 0;
-int countDraw() { return ++framesDrawn, 0; }
-int failDraw() { return -1; }
+int countDraw() {
+    return ++framesDrawn, 0;
+}
+int failDraw() {
+    return -1;
+}
 
 TEST_F(Generation, SameSeedSameGridWhateverTheClockDoes) {
     EXPECT_EQ(firstHash, kSeedHash);
@@ -140,7 +144,9 @@ TEST_F(Generation, SpawnOnTopOfTheCentreColumn) {
 
 TEST_F(Generation, HillsAreClippedAtTheEdgeNeverWrapped) {
     // Some hills reach past every edge of the world.
-    auto reaches = [&](auto past) { return std::any_of(replay->hills.begin(), replay->hills.end(), past); };
+    auto reaches = [&](auto past) {
+        return std::any_of(replay->hills.begin(), replay->hills.end(), past);
+    };
     ASSERT_TRUE(reaches([](const Hill& h) { return h.xLo() < 0; }));
     ASSERT_TRUE(reaches([](const Hill& h) { return h.zHi() > 999; }));
     // Along all four edges each column's ground (stone and dirt; trees aside)
@@ -171,8 +177,8 @@ TEST_F(Generation, FirstTreeStandsWhereTheFirstFittingAttemptFell) {
         return true;
     };
     size_t first = 0;
-    while (first < replay->treeSpots.size() && !fits(replay->treeSpots[first].first,
-                                                     replay->treeSpots[first].second))
+    while (first < replay->treeSpots.size() &&
+           !fits(replay->treeSpots[first].first, replay->treeSpots[first].second))
         ++first;
     ASSERT_LT(first, replay->treeSpots.size());
     auto [x0, z0] = replay->treeSpots[first];

@@ -43,10 +43,12 @@ void sparseWorldFile(const std::string& path, size_t length, uint8_t storedChest
     }
 }
 
-int failDraw() { return -1; }
+int failDraw() {
+    return -1;
+}
 
 class SaveFiles : public GameTest {
-protected:
+   protected:
     static void SetUpTestSuite() {
         headless::reset();
         resetGameGlobals();
@@ -65,15 +67,17 @@ protected:
 void furnishWorld() {
     world.Seed = 1357924680;
     for (int mount = 0; mount <= 4; ++mount) cell(10 + mount, 120, 10) = Cell{24, uint8_t(mount)};
-    for (int facing = 0; facing <= 3; ++facing) cell(20 + facing, 120, 10) = Cell{26, uint8_t(facing)};
+    for (int facing = 0; facing <= 3; ++facing)
+        cell(20 + facing, 120, 10) = Cell{26, uint8_t(facing)};
     world.chestCount = 0;
     for (int i = 0; i < 10; ++i) {
         int n = newChestRecord();
         cell(30 + i, 121, 10) = Cell{uint8_t(67 + i % 4), uint8_t(n)};
-        for (int c = 0; c < kChestCells; ++c) world.chests[n][c] = ItemStack{uint8_t(c + i), uint8_t(i * 7 + c)};
+        for (int c = 0; c < kChestCells; ++c)
+            world.chests[n][c] = ItemStack{uint8_t(c + i), uint8_t(i * 7 + c)};
     }
     for (int i = 0; i < kInventoryCells; ++i) world.slots[i] = ItemStack{uint8_t(i + 1), 250};
-    world.slots[3] = ItemStack{25, 9};   // stored as 0x1A, 0x0A
+    world.slots[3] = ItemStack{25, 9};  // stored as 0x1A, 0x0A
     world.slots[4] = ItemStack{9, 25};
     world.slots[5] = ItemStack{255, 0};  // stored as 0x00
     cell(0, 0, 0) = Cell{255, 255};
@@ -212,7 +216,7 @@ TEST_F(SaveFiles, AWellFormedImageOf255ChestsIsTakenWhole) {
 }
 
 TEST_F(SaveFiles, SeedFileHoldsTheFirstTenCharactersOfTheSeed) {
-    world.Seed = -2000000001;  // 11 characters printed
+    world.Seed = -2000000001;                   // 11 characters printed
     fs::create_directory(slotFile() + ".tmp");  // no temporary can be made: the save fails
     ASSERT_EQ(saveWorld(), 0);
     fs::remove(slotFile() + ".tmp");
@@ -228,7 +232,7 @@ TEST_F(SaveFiles, SeedFileHoldsTheFirstTenCharactersOfTheSeed) {
 }
 
 class InterruptedSave : public SaveFiles {
-protected:
+   protected:
     void SetUp() override {
         SaveFiles::SetUp();
         writeBytes(slotFile(), "the old world");

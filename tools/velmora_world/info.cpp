@@ -122,7 +122,8 @@ int runInfo(int argc, char** argv) {
     }
     std::printf("blocks:\n");
     for (int type = 0; type < 256; ++type)
-        if (counts[type]) std::printf("  %-24s %llu\n", describe(uint8_t(type)).c_str(),
-                                      (unsigned long long)counts[type]);
+        if (counts[type])
+            std::printf("  %-24s %llu\n", describe(uint8_t(type)).c_str(),
+                        (unsigned long long)counts[type]);
     return 0;
 }
