@@ -6,6 +6,7 @@
 #include "game/screenshot.h"
 #include "platform/keys.h"
 #include "platform/platform.h"
+#include "world/chests.h"
 #include "world/world.h"
 
 void readInputDevices() {
@@ -50,8 +51,7 @@ void updateItemScreen() {
     if ((held(key::Escape) || held(key::I)) && gateOpen()) {
         // The chest's working copy goes back to its record on the way out.
         if (shell.gameState == GameState::ChestScreen) {
-            for (int i = 0; i < kChestCells; ++i)
-                world.chests[play.openChest][i] = world.slots[kInventoryCells + i];
+            closeChest(play.openChest);
         }
         shell.gameState = GameState::Playing;
         resumeJumpClock(shell.frameTime);

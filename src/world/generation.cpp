@@ -1,16 +1,226 @@
 #include "world/generation.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "app/game_state.h"
 #include "game/play_state.h"
+#include "game/player.h"
+#include "platform/platform.h"
+#include "world/chests.h"
+#include "world/msvc_random.h"
+#include "world/progress_pump.h"
 #include "world/world.h"
 
-// Placeholder until terrain generation lands: an empty world.
-int generateWorld() {
-    shell.gameState = GameState::Busy;
-    resetPlayState();
-    resetWorldValues();
-    if (int r = allocateWorldStorage(); r < 0) return r;
-    if (int r = clearWorld(); r < 0) return r;
-    shell.gameState = GameState::Playing;
+GenerationReport lastGeneration;
+
+namespace {
+
+constexpr uint8_t kAir = 0;
+constexpr uint8_t kDirt = 2;
+constexpr uint8_t kLeaves = 4;
+constexpr uint8_t kRawWood = 5;
+constexpr uint8_t kStone = 7;
+
+// Pump results other than Continue end the whole generation.
+inline bool stopped(PumpResult r) {
+    return r != PumpResult::Continue;
+}
+
+Cell* zRow(int x, int y) {
+    return world.cells.get() + cellIndex(x, y, 0);
+}
+
+// Every cell back to air, x slab by x slab, pumping between slabs.
+PumpResult clearCells(int32_t& timer) {
+    for (int x = 0; x < kWorldSizeX; ++x) {
+        if (PumpResult r = progressPump(timer); stopped(r)) return r;
+        std::fill_n(zRow(x, 0), size_t(kWorldSizeY) * kWorldSizeZ, Cell{kAir, 0});
+    }
+    return PumpResult::Continue;
+}
+
+// Stone up to 97, dirt above, grass on top. Every cell depends on its height
+// only, so the ground is laid one z-row at a time; the pump runs once per x.
+PumpResult layGround(int32_t& timer) {
+    for (int x = 0; x < kWorldSizeX; ++x) {
+        if (PumpResult r = progressPump(timer); stopped(r)) return r;
+        for (int y = 0; y <= kGroundTop; ++y) {
+            Cell c = y < kDirtBottom ? Cell{kStone, 0} : Cell{kDirt, uint8_t(y == kGroundTop)};
+            std::fill_n(zRow(x, y), kWorldSizeZ, c);
+        }
+    }
+    return PumpResult::Continue;
+}
+
+// How far (x, z) lies outside the span [lo, lo + size - 1]: 0 inside.
+inline int ringDistance(int v, int lo, int size) {
+    if (v < lo) return lo - v;
+    if (v > lo + size - 1) return v - (lo + size - 1);
     return 0;
+}
+
+// A stepped pyramid: an a x b core H high over the ground, each ring around it
+// one lower, the outermost one cell above the ground. Every hill column holds
+// stone with three dirt cells on top; the top one is grassy unless something
+// (an earlier hill) already lies above it. Clipped at the world's edges.
+void raiseHill(int x0, int z0, int a, int b, int h) {
+    const int reach = h - 1;
+    const int xLo = std::max(0, x0 - reach), xHi = std::min(kWorldSizeX - 1, x0 + a - 1 + reach);
+    const int zLo = std::max(0, z0 - reach), zHi = std::min(kWorldSizeZ - 1, z0 + b - 1 + reach);
+    for (int x = xLo; x <= xHi; ++x) {
+        const int dx = ringDistance(x, x0, a);
+        for (int z = zLo; z <= zHi; ++z) {
+            const int j = std::max(dx, ringDistance(z, z0, b));
+            const int top = h + kGroundTop - j;
+            // d = h + 101 - y - j > 3 is stone: y below top - 2.
+            for (int y = kDirtBottom; y < top - 2; ++y) cell(x, y, z).type = kStone;
+            for (int y = std::max(kDirtBottom, top - 2); y < top; ++y) cell(x, y, z) = {kDirt, 0};
+            const bool open = cell(x, top + 1, z).type == kAir;
+            cell(x, top, z) = Cell{kDirt, uint8_t(open)};
+        }
+    }
+}
+
+PumpResult raiseHills(int32_t& timer) {
+    for (int i = 0; i < kHillCount; ++i) {
+        if (PumpResult r = progressPump(timer); stopped(r)) return r;
+        const int a = msvcRand(worldRandom) % 5 + 5;
+        const int b = msvcRand(worldRandom) % 5 + 5;
+        const int x0 = msvcRand(worldRandom) % (kWorldSizeX - a);
+        const int z0 = msvcRand(worldRandom) % (kWorldSizeZ - b);
+        const int h = msvcRand(worldRandom) % 5 + 10;
+        raiseHill(x0, z0, a, b, h);
+    }
+    return PumpResult::Continue;
+}
+
+// Highest solid cell of column (x, z), or -1 when it is all air.
+int columnTop(int x, int z) {
+    for (int y = kWorldSizeY - 1; y >= 0; --y)
+        if (cell(x, y, z).type != kAir) return y;
+    return -1;
+}
+
+// A tree needs grassland or bare dirt, free air for its trunk and crown, a
+// crown inside the world and below the sky, and must not grow over the spot
+// where the player stands.
+bool treeFits(int x0, int t, int z0, int playerX, int playerZ) {
+    for (int y = t + 3; y <= t + 5; ++y)
+        for (int x = x0 - 2; x <= x0 + 2; ++x)
+            for (int z = z0 - 2; z <= z0 + 2; ++z) {
+                if (y >= kWorldSizeY || !inWorld(x, 0, z)) return false;
+                if (x == playerX && z == playerZ) return false;
+                if (cell(x, y, z).type != kAir) return false;
+            }
+    return cell(x0, t + 1, z0).type == kAir && cell(x0, t + 2, z0).type == kAir;
+}
+
+void plantTree(int x0, int t, int z0) {
+    cell(x0, t, z0).aux = 0;  // no grass under the trunk
+    for (int y = t + 3; y <= t + 4; ++y)
+        for (int x = x0 - 2; x <= x0 + 2; ++x)
+            for (int z = z0 - 2; z <= z0 + 2; ++z)
+                if (std::abs(x - x0) != 2 || std::abs(z - z0) != 2) cell(x, y, z).type = kLeaves;
+    for (int x = x0 - 1; x <= x0 + 1; ++x)
+        for (int z = z0 - 1; z <= z0 + 1; ++z) cell(x, t + 5, z).type = kLeaves;
+    for (int y = t + 1; y <= t + 4; ++y) cell(x0, y, z0).type = kRawWood;
+}
+
+PumpResult plantTrees(int32_t& timer) {
+    const int playerX = int(player.Position.x), playerZ = int(player.Position.z);
+    int standing = 0;
+    while (standing < kTreeCount) {
+        if (PumpResult r = progressPump(timer); stopped(r)) return r;
+        ++lastGeneration.treeAttempts;
+        const int x = msvcRand(worldRandom) % kWorldSizeX;
+        const int z = msvcRand(worldRandom) % kWorldSizeZ;
+        const int t = columnTop(x, z);
+        if (t < 0 || cell(x, t, z).type != kDirt) continue;
+        if (!treeFits(x, t, z, playerX, playerZ)) continue;
+        plantTree(x, t, z);
+        ++standing;
+    }
+    return PumpResult::Continue;
+}
+
+struct Pocket {
+    int x0, y0, z0, sx, sy, sz;
+};
+
+inline Pocket drawPocket(int largestEdge) {
+    Pocket p;
+    p.x0 = msvcRand(worldRandom) % kWorldSizeX;
+    p.y0 = msvcRand(worldRandom) % (kDirtBottom - 1);
+    p.z0 = msvcRand(worldRandom) % kWorldSizeZ;
+    p.sx = msvcRand(worldRandom) % largestEdge + 1;
+    p.sy = msvcRand(worldRandom) % largestEdge + 1;
+    p.sz = msvcRand(worldRandom) % largestEdge + 1;
+    return p;
+}
+
+inline void fillPocket(const Pocket& p, uint8_t type) {
+    const int xHi = std::min(kWorldSizeX, p.x0 + p.sx);
+    const int zHi = std::min(kWorldSizeZ, p.z0 + p.sz);
+    for (int x = p.x0; x < xHi; ++x)
+        for (int y = p.y0; y < p.y0 + p.sy; ++y)
+            std::fill(zRow(x, y) + p.z0, zRow(x, y) + zHi, Cell{type, 0});
+}
+
+// Small boxes of dirt, gravel and ores inside the ground (y 0..99). Pockets
+// land all over the 400 MB grid, so the rows of a pocket a few places ahead
+// are fetched while the current one is written; the writes keep their order.
+void digPockets() {
+    constexpr int kAhead = 16;
+    Pocket queue[kAhead];
+    for (const PocketPass& pass : kPocketPasses) {
+        const int n = pass.pockets;
+        int drawn = 0;
+        for (; drawn < std::min(n, kAhead); ++drawn) queue[drawn] = drawPocket(pass.largestEdge);
+        for (int i = 0; i < n; ++i) {
+            const Pocket p = queue[i % kAhead];
+            if (drawn < n) {
+                Pocket& next = queue[i % kAhead];
+                next = drawPocket(pass.largestEdge);
+                ++drawn;
+                for (int x = next.x0; x < std::min(kWorldSizeX, next.x0 + next.sx); ++x)
+                    for (int y = next.y0; y < next.y0 + next.sy; ++y)
+                        __builtin_prefetch(zRow(x, y) + next.z0, 1);
+            }
+            fillPocket(p, pass.type);
+        }
+    }
+}
+
+}  // namespace
+
+int generateWorldFromSeed(int32_t seed) {
+    world.Seed = seed;
+    msvcSrand(worldRandom, uint32_t(seed));
+    shell.gameState = GameState::Busy;
+    int32_t timer = plat::clockMs();
+    lastGeneration = GenerationReport{};
+
+    resetWorldValues();
+    resetPlayState();
+    clearChestPositions();  // nothing generated is a chest
+    if (!world.worldStorageReady) {
+        // Fresh storage comes zeroed from the system: already all air.
+        int r = allocateWorldStorage();
+        if (r < 0 || !world.worldStorageReady) return r;
+    } else if (PumpResult r = clearCells(timer); stopped(r)) {
+        return pumpExitCode(r);
+    }
+    for (PumpResult (*phase)(int32_t&) : {layGround, raiseHills, plantTrees})
+        if (PumpResult r = phase(timer); stopped(r)) return pumpExitCode(r);
+    digPockets();
+
+    player.Position.y = spawnEyeHeight(int(player.Position.x), int(player.Position.z));
+    shell.gameState = GameState::Playing;
+    plat::moveCursorToWindow(320, 240);
+    return 0;
+}
+
+int generateWorld() {
+    return generateWorldFromSeed(int32_t(plat::calendarSeconds()));
 }

@@ -7,3 +7,31 @@
 // Generates a world seeded with the calendar clock, leaves the Game state at
 // Playing. 0 on success (also when a quit message cut it short), < 0 on failure.
 int generateWorld();
+
+// The same from a given seed (tests and tools). Sets world.Seed.
+int generateWorldFromSeed(int32_t seed);
+
+// What the last generation went through, for tests and tools that replay it.
+struct GenerationReport {
+    int32_t treeAttempts = 0;  // failed attempts included
+};
+extern GenerationReport lastGeneration;
+
+// Tuning constants of the landscape.
+inline constexpr int kGroundTop = 100;  // top of the flat ground, grassy dirt
+inline constexpr int kDirtBottom = 98;  // three layers of dirt over stone
+inline constexpr int kHillCount = 2250;
+inline constexpr int kTreeCount = 6750;
+
+struct PocketPass {
+    uint8_t type;
+    int32_t pockets;
+    int32_t largestEdge;
+};
+inline constexpr int kPocketPassCount = 16;
+// Later passes overwrite earlier ones, so the rare ores go last.
+inline constexpr PocketPass kPocketPasses[kPocketPassCount] = {
+    {2, 128000, 4}, {3, 72000, 4},  {21, 98000, 4}, {11, 32000, 3}, {22, 40500, 3}, {25, 50000, 4},
+    {13, 24500, 3}, {12, 40500, 4}, {64, 24500, 3}, {14, 18000, 3}, {15, 12500, 3}, {16, 8000, 3},
+    {17, 6120, 3},  {18, 4500, 3},  {19, 3120, 3},  {20, 2000, 3},
+};

@@ -184,6 +184,7 @@ TEST_F(StateMachine, InventoryOpensAndClosesOnISharingTheGate) {
 
 TEST_F(StateMachine, ClosingAChestWritesItsCellsBack) {
     shell.gameState = GameState::ChestScreen;
+    world.chestCount = 4;  // chest 3 has a record
     play.openChest = 3;
     world.slots[kInventoryCells + 5] = ItemStack{7, 42};
     updateAt(300, {key::Escape});

@@ -1,0 +1,20 @@
+// Full world generation, every phase with the progress pump, on storage that
+// is already made (the game's second and later worlds) and on fresh storage.
+#include <benchmark/benchmark.h>
+
+#include "platform/headless/headless.h"
+#include "world/generation.h"
+#include "world/world.h"
+
+static void BM_GenerateWorld(benchmark::State& state) {
+    headless::reset();
+    for (auto _ : state) {
+        generateWorldFromSeed(1234567890);
+        benchmark::DoNotOptimize(world.cells.get());
+    }
+}
+BENCHMARK(BM_GenerateWorld)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);

@@ -1,0 +1,3 @@
+#include "world/msvc_random.h"
+
+MsvcRandom worldRandom;

@@ -1,0 +1,310 @@
+// World slot files: the exact byte image, a round trip of everything a slot
+// stores, damaged files refused before anything changes, and saves cut short
+// at every stage leaving the slot's previous world as it was.
+#include <signal.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "app/game_state.h"
+#include "game/play_state.h"
+#include "game/player.h"
+#include "test_support.h"
+#include "ui/notice.h"
+#include "world/chests.h"
+#include "world/generation.h"
+#include "world/progress_pump.h"
+#include "world/save_files.h"
+#include "world_fixtures.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string readBytes(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), {});
+}
+void writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+// A file of `length` bytes, all 0 (every value 255) but the chest-count byte,
+// made sparse so that it costs nothing.
+void sparseWorldFile(const std::string& path, size_t length, uint8_t storedChestCount) {
+    { std::ofstream(path, std::ios::binary); }
+    fs::resize_file(path, length);
+    if (length > kChestCountOffset) {
+        std::fstream f(path, std::ios::binary | std::ios::in | std::ios::out);
+        f.seekp(std::streamoff(kChestCountOffset));
+        f.put(char(storedChestCount));
+    }
+}
+
+int failDraw() {
+    return -1;
+}
+
+class SaveFiles : public GameTest {
+   protected:
+    static void SetUpTestSuite() {
+        headless::reset();
+        resetGameGlobals();
+        ASSERT_EQ(generateWorldFromSeed(1357924680), 0);
+    }
+    void SetUp() override {
+        GameTest::SetUp();
+        shell.worldSlotChoice = 2;
+        shell.gameState = GameState::Pause;
+    }
+    std::string slotFile() const { return worldFilePath(2); }
+    std::string seedFile() const { return seedFilePath(2); }
+};
+
+// Everything a slot keeps that a new world does not have.
+void furnishWorld() {
+    world.Seed = 1357924680;
+    for (int mount = 0; mount <= 4; ++mount) cell(10 + mount, 120, 10) = Cell{24, uint8_t(mount)};
+    for (int facing = 0; facing <= 3; ++facing)
+        cell(20 + facing, 120, 10) = Cell{26, uint8_t(facing)};
+    world.chestCount = 0;
+    for (int i = 0; i < 10; ++i) {
+        int n = newChestRecord();
+        cell(30 + i, 121, 10) = Cell{uint8_t(67 + i % 4), uint8_t(n)};
+        for (int c = 0; c < kChestCells; ++c)
+            world.chests[n][c] = ItemStack{uint8_t(c + i), uint8_t(i * 7 + c)};
+    }
+    for (int i = 0; i < kInventoryCells; ++i) world.slots[i] = ItemStack{uint8_t(i + 1), 250};
+    world.slots[3] = ItemStack{25, 9};  // stored as 0x1A, 0x0A
+    world.slots[4] = ItemStack{9, 25};
+    world.slots[5] = ItemStack{255, 0};  // stored as 0x00
+    cell(0, 0, 0) = Cell{255, 255};
+    cell(0, 0, 1) = Cell{9, 25};
+    world.DayTime = 239;
+    world.SubDayTime = 17;
+    world.gauges[1][0] = 4;
+    world.counters[2] = 8;
+}
+
+TEST_F(SaveFiles, RoundTripKeepsEveryStoredValueByteForByte) {
+    furnishWorld();
+    player.Position = Vec3{12.0f, 150.0f, 900.0f};
+    const uint64_t savedHash = gridHash();
+    const World before = [] {
+        World w;
+        std::memcpy(w.gauges, world.gauges, sizeof w.gauges);
+        std::memcpy(w.counters, world.counters, sizeof w.counters);
+        std::memcpy(w.slots, world.slots, sizeof w.slots);
+        std::memcpy(w.chests, world.chests, sizeof w.chests);
+        w.chestCount = world.chestCount;
+        return w;
+    }();
+
+    ASSERT_EQ(saveWorld(), 0);
+    EXPECT_EQ(shell.gameState, GameState::Pause);
+    EXPECT_EQ(notice.english, nullptr);
+    EXPECT_EQ(fs::file_size(slotFile()), 400000084u + 54u * 10u);
+    EXPECT_EQ(readBytes(seedFile()), "1357924680");
+    EXPECT_FALSE(fs::exists(slotFile() + ".tmp"));
+    {
+        std::ifstream f(slotFile(), std::ios::binary);
+        char head[4];
+        f.read(head, 4);
+        EXPECT_EQ(std::string(head, 4), std::string("\0\0\x0A\x1A", 4));
+        f.seekg(std::streamoff(kCellImageBytes + 9 + 6));
+        char slot3[4];
+        f.read(slot3, 4);
+        EXPECT_EQ(std::string(slot3, 4), std::string("\x1A\x0A\x0A\x1A", 4));
+        f.seekg(-2, std::ios::end);
+        char time[2];
+        f.read(time, 2);
+        EXPECT_EQ(uint8_t(time[0]), 240);
+        EXPECT_EQ(uint8_t(time[1]), 18);
+    }
+
+    // Spoil everything, then load it back.
+    cell(0, 0, 0) = Cell{1, 1};
+    cell(22, 120, 10) = Cell{0, 0};
+    world.DayTime = 3;
+    world.chestCount = 0;
+    world.slots[3] = ItemStack{0, 0};
+    world.Seed = 5;
+    play.selectedSlot = 4;
+    shell.gameState = GameState::WorldSelect;
+    ASSERT_EQ(loadWorld(), 0);
+    EXPECT_EQ(shell.gameState, GameState::WorldSelect);
+    EXPECT_EQ(gridHash(), savedHash);
+    EXPECT_EQ(world.Seed, 1357924680);
+    EXPECT_EQ(world.DayTime, 239);
+    EXPECT_EQ(world.SubDayTime, 17);
+    EXPECT_EQ(std::memcmp(world.gauges, before.gauges, sizeof before.gauges), 0);
+    EXPECT_EQ(std::memcmp(world.counters, before.counters, sizeof before.counters), 0);
+    EXPECT_EQ(std::memcmp(world.slots, before.slots, sizeof(ItemStack) * kInventoryCells), 0);
+    EXPECT_EQ(world.chestCount, 10);
+    EXPECT_EQ(std::memcmp(world.chests, before.chests, sizeof(ItemStack) * kChestCells * 10), 0);
+    // The player is set down anew at the centre, on top of the column.
+    EXPECT_EQ(player.Position.x, 500.0f);
+    EXPECT_EQ(player.Position.z, 500.0f);
+    EXPECT_EQ(player.Position.y, spawnEyeHeight(500, 500));
+    EXPECT_EQ(play.selectedSlot, 0);
+    EXPECT_EQ(headless::lastCursorMove(), std::make_pair(320, 240));
+
+    // Loaded chests still follow their records when one of them is dug.
+    cell(33, 121, 10) = Cell{0, 0};
+    removeChestRecord(3);
+    EXPECT_EQ(cell(34, 121, 10).aux, 3);
+    EXPECT_EQ(world.chests[3][0].type, 4);
+    EXPECT_EQ(cell(32, 121, 10).aux, 2);
+
+    // Without its seed file the world still loads, showing seed 0.
+    fs::remove(seedFile());
+    ASSERT_EQ(loadWorld(), 0);
+    EXPECT_EQ(world.Seed, 0);
+    EXPECT_EQ(world.DayTime, 239);
+}
+
+TEST_F(SaveFiles, DamagedFilesAreRefusedBeforeAnythingChanges) {
+    struct Case {
+        const char* what;
+        size_t length;
+        uint8_t storedChestCount;
+    };
+    const Case cases[] = {
+        {"empty", 0, 1},
+        {"short", 100, 1},
+        {"cut inside the cells", 300000000, 1},
+        {"one byte short", 400000083, 1},
+        {"one byte over", 400000085, 1},
+        {"chests claimed but missing", 400000084, 3},
+        {"count says 255 chests", 400000084 + 54 * 254, 0},
+    };
+    cell(7, 7, 7) = Cell{42, 43};
+    world.DayTime = 111;
+    player.Position = Vec3{1, 2, 3};
+    for (const Case& c : cases) {
+        sparseWorldFile(slotFile(), c.length, c.storedChestCount);
+        notice = Notice{};
+        shell.gameState = GameState::WorldSelect;
+        EXPECT_EQ(loadWorld(), 1) << c.what;
+        EXPECT_EQ(shell.gameState, GameState::WorldSelect) << c.what;
+        ASSERT_NE(notice.english, nullptr) << c.what;
+        EXPECT_STREQ(notice.english, "Damaged world: not loaded!");
+        EXPECT_STREQ(notice.italian, "Mondo danneggiato: non caricato!");
+        EXPECT_EQ(cell(7, 7, 7).type, 42) << c.what;
+        EXPECT_EQ(world.DayTime, 111) << c.what;
+        EXPECT_EQ(player.Position.x, 1.0f) << c.what;
+    }
+}
+
+TEST_F(SaveFiles, AWellFormedImageOf255ChestsIsTakenWhole) {
+    // Every stored byte 0: every value 255, including the chest count.
+    sparseWorldFile(slotFile(), 400013854, 0);
+    writeBytes(seedFile(), "12345");  // short: seed 0
+    ASSERT_EQ(loadWorld(), 0);
+    EXPECT_EQ(world.chestCount, 255);
+    EXPECT_EQ(world.chests[254][26].count, 255);
+    EXPECT_EQ(world.DayTime, 255);
+    EXPECT_EQ(cell(999, 199, 999).type, 255);
+    EXPECT_EQ(cell(999, 199, 999).aux, 255);
+    EXPECT_EQ(world.Seed, 0);
+    // The column is all blocks up to 198: the eye five above that.
+    EXPECT_EQ(player.Position.y, 203.0f);
+    // Put the generated world back for the tests that follow in this process.
+    ASSERT_EQ(generateWorldFromSeed(1357924680), 0);
+}
+
+TEST_F(SaveFiles, SeedFileHoldsTheFirstTenCharactersOfTheSeed) {
+    world.Seed = -2000000001;                   // 11 characters printed
+    fs::create_directory(slotFile() + ".tmp");  // no temporary can be made: the save fails
+    ASSERT_EQ(saveWorld(), 0);
+    fs::remove(slotFile() + ".tmp");
+    EXPECT_STREQ(notice.english, "World not saved!");
+    EXPECT_FALSE(fs::exists(seedFile()));
+    EXPECT_FALSE(fs::exists(slotFile()));
+    EXPECT_FALSE(slotOccupied(2));
+    EXPECT_EQ(readSeedFile(scratch.file("nothing")), 0);
+    writeBytes(scratch.file("s"), "2147483647");
+    EXPECT_EQ(readSeedFile(scratch.file("s")), 2147483647);
+    writeBytes(scratch.file("s"), "-200000000");
+    EXPECT_EQ(readSeedFile(scratch.file("s")), 0);
+}
+
+class InterruptedSave : public SaveFiles {
+   protected:
+    void SetUp() override {
+        SaveFiles::SetUp();
+        writeBytes(slotFile(), "the old world");
+        writeBytes(seedFile(), "1111111111");
+        headless::setClockStepPerRead(100);  // every pump draws a frame
+    }
+    void expectOldSlotIntact() {
+        EXPECT_EQ(readBytes(slotFile()), "the old world");
+        EXPECT_EQ(readBytes(seedFile()), "1111111111");
+        EXPECT_FALSE(fs::exists(slotFile() + ".tmp"));
+        EXPECT_FALSE(fs::exists(seedFile() + ".tmp"));
+        EXPECT_EQ(shell.gameState, GameState::Pause);
+    }
+};
+
+TEST_F(InterruptedSave, QuitMessageWritesNothing) {
+    headless::queueMessage(plat::Message::Quit);
+    EXPECT_EQ(saveWorld(), 0);
+    expectOldSlotIntact();
+    EXPECT_EQ(notice.english, nullptr);
+    EXPECT_EQ(headless::queuedMessages(), 1u);  // posted again for the frame loop
+}
+
+TEST_F(InterruptedSave, DrawingFailureFailsAndWritesNothing) {
+    pumpHooks.drawFrame = failDraw;
+    EXPECT_LT(saveWorld(), 0);
+    expectOldSlotIntact();
+}
+
+TEST_F(InterruptedSave, UnwritableTemporaryTellsThePlayer) {
+    fs::create_directory(seedFile() + ".tmp");
+    fs::create_directory(slotFile() + ".tmp");
+    EXPECT_EQ(saveWorld(), 0);
+    EXPECT_STREQ(notice.english, "World not saved!");
+    EXPECT_STREQ(notice.italian, "Mondo non salvato!");
+    fs::remove(slotFile() + ".tmp");
+    fs::remove(seedFile() + ".tmp");
+    expectOldSlotIntact();
+}
+
+TEST_F(InterruptedSave, DiskFullMidwayTellsThePlayer) {
+    // The file-size limit stands in for a full disk: writes past it fail.
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit old;
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 50'000'000;
+    setrlimit(RLIMIT_FSIZE, &small);
+    int result = saveWorld();
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_EQ(result, 0);
+    EXPECT_STREQ(notice.english, "World not saved!");
+    expectOldSlotIntact();
+}
+
+TEST_F(InterruptedSave, StrayTemporaryIsNoSlotAndGoesAtTheNextSave) {
+    fs::remove(slotFile());
+    writeBytes(slotFile() + ".tmp", "half a world");
+    EXPECT_FALSE(slotOccupied(2));
+    headless::queueMessage(plat::Message::Quit);  // cut short right after starting
+    EXPECT_EQ(saveWorld(), 0);
+    EXPECT_FALSE(fs::exists(slotFile() + ".tmp"));
+    EXPECT_FALSE(slotOccupied(2));
+}
+
+TEST_F(SaveFiles, QuitDuringALoadEndsItWithSuccess) {
+    sparseWorldFile(slotFile(), 400000084, 1);
+    headless::setClockStepPerRead(100);
+    headless::queueMessage(plat::Message::Quit);
+    EXPECT_EQ(loadWorld(), 0);
+    EXPECT_EQ(headless::queuedMessages(), 1u);
+    ASSERT_EQ(generateWorldFromSeed(1357924680), 0);
+}
+
+}  // namespace

@@ -1,0 +1,29 @@
+// velmora-world: makes and inspects world slot files without the game window.
+#include <cstdio>
+#include <cstring>
+
+#include "commands.h"
+
+void printUsage() {
+    std::fprintf(stderr,
+                 "usage: velmora-world generate --seed SEED --slot K --dir DIR\n"
+                 "       velmora-world info FILE\n"
+                 "       velmora-world COMMAND --help\n");
+}
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        printUsage();
+        return kExitUsage;
+    }
+    const char* command = argv[1];
+    if (!std::strcmp(command, "--help") || !std::strcmp(command, "-h")) {
+        printUsage();
+        return 0;
+    }
+    if (!std::strcmp(command, "generate")) return runGenerate(argc - 2, argv + 2);
+    if (!std::strcmp(command, "info")) return runInfo(argc - 2, argv + 2);
+    std::fprintf(stderr, "velmora-world: unknown command '%s'\n", command);
+    printUsage();
+    return kExitUsage;
+}
