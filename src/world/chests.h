@@ -6,10 +6,6 @@
 
 #include <cstdint>
 
-inline bool isChestType(uint8_t type) {
-    return type >= 67 && type <= 70;
-}
-
 // Record `number` into cells 36..62 (empty cells for a number without a record).
 void openChest(int number);
 // Cells 36..62 back into record `number` (dropped when it has no record).

@@ -2,6 +2,7 @@
 // refused, and digging one chest never moves another chest's contents.
 #include "world/chests.h"
 #include "test_support.h"
+#include "ui/catalogue.h"
 #include "world/world.h"
 
 namespace {
@@ -32,7 +33,7 @@ class Chests : public GameTest {
     // Whatever chest stands at i holds i's items.
     void expectOwnContents(int i) {
         const Cell& c = cell(i, 150, 3 * i);
-        ASSERT_TRUE(isChestType(c.type)) << i;
+        ASSERT_TRUE(isChest(c.type)) << i;
         ASSERT_LT(c.aux, world.chestCount) << i;
         EXPECT_EQ(world.chests[c.aux][0].type, i % 73 + 1) << i;
     }

@@ -15,5 +15,3 @@ void printUsage();
 void printGenerateHelp();
 void printInfoHelp();
 
-// English name of a block or item type; nullptr when it has none.
-const char* typeName(uint8_t type);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "commands.h"
+#include "ui/catalogue.h"
 #include "world/chests.h"
 #include "world/save_files.h"
 
@@ -18,9 +19,9 @@ constexpr size_t kBlockBytes = 4'000'000;
 
 std::string describe(uint8_t type) {
     if (type == 0) return "0 Air";
-    const char* name = typeName(type);
-    if (name) return std::to_string(type) + " " + name;
-    if (isChestType(type)) return std::to_string(type) + " Chest (turned)";
+    const char* name = englishName(type);
+    if (*name) return std::to_string(type) + " " + name;
+    if (isChest(type)) return std::to_string(type) + " Chest (turned)";
     return std::to_string(type) + " (no name)";
 }
 
