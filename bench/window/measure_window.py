@@ -3,7 +3,7 @@
 
     measure_window.py --game build/velmora [--starts 9] [--frames 3000]
     measure_window.py --game build/velmora_batch_probe --args=--menu
-        (the probe's stand-in for the main menu, while the game has none)
+        (the probe's stand-in for the main menu)
 
 Start-up: the game is started --starts times (after one unmeasured warm-up
 start) with VELMORA_TRACE_START=1 and VELMORA_EXIT_AFTER_FRAMES=1; it reports
