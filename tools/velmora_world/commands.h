@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 
 // Exit statuses: 0 done, 1 the world could not be made or read, 2 bad usage.
 inline constexpr int kExitFailed = 1;
@@ -11,7 +12,8 @@ inline constexpr int kExitUsage = 2;
 int runGenerate(int argc, char** argv);
 int runInfo(int argc, char** argv);
 
-void printUsage();
+// To standard error unless asked for (then standard output).
+void printUsage(std::FILE* to = stderr);
 void printGenerateHelp();
 void printInfoHelp();
 

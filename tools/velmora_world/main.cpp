@@ -4,8 +4,8 @@
 
 #include "commands.h"
 
-void printUsage() {
-    std::fprintf(stderr,
+void printUsage(std::FILE* to) {
+    std::fprintf(to,
                  "usage: velmora-world generate --seed SEED --slot K --dir DIR\n"
                  "       velmora-world info FILE\n"
                  "       velmora-world COMMAND --help\n");
@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     }
     const char* command = argv[1];
     if (!std::strcmp(command, "--help") || !std::strcmp(command, "-h")) {
-        printUsage();
+        printUsage(stdout);
         return 0;
     }
     if (!std::strcmp(command, "generate")) return runGenerate(argc - 2, argv + 2);
