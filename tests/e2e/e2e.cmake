@@ -33,7 +33,8 @@ set(VELMORA_E2E_SCENARIOS
   quit_confirmation
   device_draws
   menus_main_arrow
-  menus_language_switch)
+  menus_language_switch
+  play_save_and_reload)
 foreach(scenario ${VELMORA_E2E_SCENARIOS})
   add_test(NAME e2e.${scenario}
            COMMAND ${Python3_EXECUTABLE} ${VELMORA_E2E_DRIVER} ${VELMORA_E2E_FLAGS}

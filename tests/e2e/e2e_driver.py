@@ -429,9 +429,58 @@ def menus_language_switch(binary):
         game.cleanup()
 
 
+def wait_for(condition, timeout, what):
+    deadline = time.time() + timeout
+    while time.time() < deadline:
+        if condition():
+            return
+        time.sleep(0.1)
+    raise Failure("timed out waiting for " + what)
+
+
+def play_save_and_reload(binary):
+    """A new world in slot 1, saved from the pause menu, shows as taken and loads again."""
+    game = Game(binary)
+    try:
+        window = find_window(game)
+        time.sleep(0.8)
+        focus(window)
+        press("Return")    # Gioca
+        press("Return")    # Mondo1: empty, so a world is made
+        sky = (75, 125, 245)  # the playing screen opens on the sky
+
+        def playing():
+            centre = capture(window).region(300, 200, 310, 210)
+            return sum(1 for c in centre if near(c, sky, 40)) >= 50
+        wait_for(playing, 30, "the playing screen")
+        press("Escape")    # pause
+        press("Down")
+        press("Return")    # Salva
+        world = game.file("Mondo1.data")
+        wait_for(lambda: os.path.exists(world), 30, "the world file")
+        wait_for(lambda: not os.path.exists(world + ".tmp"), 30, "the save to finish")
+        check(os.path.getsize(world) == 400_000_084, f"world file of {os.path.getsize(world)} bytes")
+        seed = open(game.file("SemeM1.data"), "rb").read()
+        check(len(seed) == 10 and seed.isdigit(), f"seed file {seed!r}")
+        time.sleep(0.5)
+        press("Down")
+        press("Return")    # Esci senza salvare: the main menu
+        press("Return")    # Gioca: the slot now reads 400MB
+        time.sleep(0.3)
+        status = capture(window).region(550, 260, 600, 276)
+        check(sum(1 for c in status if dark(c)) >= 20, "no slot status beside Mondo1")
+        press("Return")    # Mondo1 again: loaded from its file
+        wait_for(playing, 30, "the loaded world")
+        close_window(window)
+        expect_clean_exit(game)
+    finally:
+        game.cleanup()
+
+
 SCENARIOS.update({
     "menus_main_arrow": menus_main_arrow,
     "menus_language_switch": menus_language_switch,
+    "play_save_and_reload": play_save_and_reload,
 })
 
 
