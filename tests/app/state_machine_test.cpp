@@ -227,3 +227,22 @@ TEST_F(StateMachine, EveryStateStampsThePreviousFrameTime) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(StateMachine, MakingAWorldIsNotOneLongFirstFrame) {
+    shell.gameState = GameState::WorldSelect;
+    shell.worldSlotChoice = 2;  // no file in the scratch folder: a new world
+    headless::setClockStepPerRead(1);
+    ASSERT_EQ(updateAt(1000, {key::Return}), 0);
+    ASSERT_EQ(state(), GameState::Playing);
+    const int32_t afterGeneration = shell.previousFrameTime;
+    EXPECT_GT(afterGeneration, 1000 + 1000);  // the clock moved on with every read
+    EXPECT_EQ(shell.lastActionTime, afterGeneration);
+    headless::setClockStepPerRead(0);
+    headless::setClock(afterGeneration + 16);
+    frameUpdate();
+    EXPECT_EQ(shell.frameElapsed, 16);
+}
+
+}  // namespace
