@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <limits>
 
 #include "world/settings.h"
 
@@ -153,6 +154,7 @@ bool canDig(uint8_t blockType, uint8_t toolType) {
 }
 
 float digTimeMs(uint8_t blockType, uint8_t toolType) {
-    if (!canDig(blockType, toolType)) return 0.0f;
+    // Never done: a caller that skips canDig must not get an instant dig.
+    if (!canDig(blockType, toolType)) return std::numeric_limits<float>::infinity();
     return float(digRule(blockType).hardness) * 100.0f / (float(toolStats(toolType).speed) / 10.0f);
 }

@@ -52,5 +52,5 @@ bool isChest(uint8_t type);
 // A block can be dug only with a tool of its family whose level reaches the
 // block's minimum; empty hands and swords never dig.
 bool canDig(uint8_t blockType, uint8_t toolType);
-// Milliseconds a dig takes: hardness * 1000 / speed (0 when it cannot be dug).
+// Milliseconds a dig takes: hardness * 1000 / speed (infinite when it cannot be dug).
 float digTimeMs(uint8_t blockType, uint8_t toolType);
