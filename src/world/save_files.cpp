@@ -237,9 +237,8 @@ int saveWorldTo(const std::string& worldPath, const std::string& seedPath) {
             noticeNotSaved();
             return finish(0);
     }
-    char digits[16];
-    int printed = std::snprintf(digits, sizeof digits, "%d", world.Seed);
-    size_t seedBytes = std::min<size_t>(size_t(printed), kSeedFileBytes);
+    char digits[kSeedFileBytes];
+    const size_t seedBytes = formatSeed(world.Seed, digits);
     if (!writeTemporary(seedPath, reinterpret_cast<const uint8_t*>(digits), seedBytes)) {
         ::unlink(worldTemp.c_str());
         noticeNotSaved();
@@ -280,6 +279,14 @@ WorldFileCheck readWorldTrailer(const std::string& path, WorldTrailer& out, int*
         closer.fd = -1;
     }
     return WorldFileCheck::Good;
+}
+
+size_t formatSeed(int32_t seed, char out[kSeedFileBytes]) {
+    char printed[16];
+    int n = std::snprintf(printed, sizeof printed, seed >= 0 ? "%010d" : "%d", seed);
+    const size_t count = std::min<size_t>(size_t(n), kSeedFileBytes);
+    std::memcpy(out, printed, count);
+    return count;
 }
 
 int32_t readSeedFile(const std::string& path) {

@@ -45,6 +45,10 @@ WorldFileCheck readWorldTrailer(const std::string& path, WorldTrailer& out, int*
 // The seed a seed file holds: its ten digits, or 0 when it is missing, short
 // or not ten digits.
 int32_t readSeedFile(const std::string& path);
+// The seed file's bytes (at most ten, returned count): the seed's ten digits,
+// with leading zeros for seeds below 1,000,000,000 so that they read back; a
+// negative seed keeps the first ten characters it prints (and reads back as 0).
+size_t formatSeed(int32_t seed, char out[kSeedFileBytes]);
 
 std::string worldFilePath(int slot);
 std::string seedFilePath(int slot);

@@ -231,6 +231,19 @@ TEST_F(SaveFiles, SeedFileHoldsTheFirstTenCharactersOfTheSeed) {
     EXPECT_EQ(readSeedFile(scratch.file("s")), 0);
 }
 
+TEST_F(SaveFiles, EverySeedFromZeroUpReadsBackAsWritten) {
+    for (int32_t seed : {0, 7, 12345, 999999999, 1000000000, 1765180800, 2147483647}) {
+        char digits[kSeedFileBytes];
+        ASSERT_EQ(formatSeed(seed, digits), kSeedFileBytes) << seed;
+        writeBytes(scratch.file("s"), std::string(digits, kSeedFileBytes));
+        EXPECT_EQ(readSeedFile(scratch.file("s")), seed);
+    }
+    char digits[kSeedFileBytes];
+    EXPECT_EQ(std::string(digits, formatSeed(1765180800, digits)), "1765180800");
+    EXPECT_EQ(std::string(digits, formatSeed(-2000000001, digits)), "-200000000");
+    EXPECT_EQ(std::string(digits, formatSeed(-5, digits)), "-5");
+}
+
 class InterruptedSave : public SaveFiles {
    protected:
     void SetUp() override {
