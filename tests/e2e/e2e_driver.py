@@ -220,6 +220,13 @@ class Game:
         self.stderr.seek(0)
         return self.stderr.read()
 
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.cleanup()
+        return False
+
     def cleanup(self):
         if self.process.poll() is None:
             self.process.kill()
@@ -252,8 +259,7 @@ def white(colour):
 # ---- scenarios ------------------------------------------------------------------
 
 def window_opens(binary):
-    game = Game(binary)
-    try:
+    with Game(binary) as game:
         window = find_window(game)
         check(window_name(window) == TITLE, f"title is {window_name(window)!r}")
         time.sleep(0.5)
@@ -266,24 +272,18 @@ def window_opens(binary):
         check(picture.width == 800 and picture.height == 600, "capture size")
         close_window(window)
         expect_clean_exit(game)
-    finally:
-        game.cleanup()
 
 
 def close_button_quits(binary):
-    game = Game(binary)
-    try:
+    with Game(binary) as game:
         window = find_window(game)
         time.sleep(0.5)
         close_window(window)
         expect_clean_exit(game)
-    finally:
-        game.cleanup()
 
 
 def quit_confirmation(binary):
-    game = Game(binary)
-    try:
+    with Game(binary) as game:
         window = find_window(game)
         time.sleep(0.5)
         focus(window)
@@ -297,8 +297,6 @@ def quit_confirmation(binary):
         press("Up")
         press("Return")
         expect_clean_exit(game)
-    finally:
-        game.cleanup()
 
 
 def scene_problems(picture):
@@ -325,8 +323,7 @@ def scene_problems(picture):
 def device_draws(probe):
     """The drawing device, through the probe's fixed test scene: the screenshot
     it writes and the window as the screen shows it must both be right."""
-    game = Game(probe, args=["--scene", "scene.bmp"])
-    try:
+    with Game(probe, args=["--scene", "scene.bmp"]) as game:
         window = find_window(game, title="Velmora device probe")
         deadline = time.time() + 20
         while not os.path.exists(game.file("scene.bmp")) and time.time() < deadline:
@@ -340,8 +337,6 @@ def device_draws(probe):
         status = game.wait()
         check(status == 0, f"probe status {status}: {game.errors()}")
         check(not problems, "; ".join(problems))
-    finally:
-        game.cleanup()
 
 
 def expect_setup_failure(game, text):
@@ -355,20 +350,14 @@ def expect_setup_failure(game, text):
 def no_display_fails(binary):
     """Without any display the game stops at once with its message."""
     env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
-    game = Game(binary, base_env=env)
-    try:
+    with Game(binary, base_env=env) as game:
         expect_setup_failure(game, "Creazione della finestra fallita.")
-    finally:
-        game.cleanup()
 
 
 def no_gl33_fails(binary):
     """A GL older than 3.3 core is the missing device of the message."""
-    game = Game(binary, extra_env={"MESA_GL_VERSION_OVERRIDE": "3.0"})
-    try:
+    with Game(binary, extra_env={"MESA_GL_VERSION_OVERRIDE": "3.0"}) as game:
         expect_setup_failure(game, "Impossibile creare un Device Direct3D.")
-    finally:
-        game.cleanup()
 
 
 SCENARIOS = {
@@ -383,8 +372,7 @@ SCENARIOS = {
 # ---- scenarios that need the menu screens ------------------------------------
 
 def menus_main_arrow(binary):
-    game = Game(binary)
-    try:
+    with Game(binary) as game:
         window = find_window(game)
         time.sleep(0.8)
         picture = capture(window)
@@ -402,13 +390,10 @@ def menus_main_arrow(binary):
               "the arrow cell of row 300 looks like the selected one")
         close_window(window)
         expect_clean_exit(game)
-    finally:
-        game.cleanup()
 
 
 def menus_language_switch(binary):
-    game = Game(binary)
-    try:
+    with Game(binary) as game:
         window = find_window(game)
         time.sleep(0.8)
         focus(window)
@@ -425,8 +410,6 @@ def menus_language_switch(binary):
         check(changed >= 20, "the language line did not change after Enter")
         close_window(window)
         expect_clean_exit(game)
-    finally:
-        game.cleanup()
 
 
 def wait_for(condition, timeout, what):
@@ -440,8 +423,7 @@ def wait_for(condition, timeout, what):
 
 def play_save_and_reload(binary):
     """A new world in slot 1, saved from the pause menu, shows as taken and loads again."""
-    game = Game(binary)
-    try:
+    with Game(binary) as game:
         window = find_window(game)
         time.sleep(0.8)
         focus(window)
@@ -473,8 +455,6 @@ def play_save_and_reload(binary):
         wait_for(playing, 30, "the loaded world")
         close_window(window)
         expect_clean_exit(game)
-    finally:
-        game.cleanup()
 
 
 SCENARIOS.update({
