@@ -47,7 +47,7 @@ def find_window(game, timeout=20.0, title=TITLE):
     deadline = time.time() + timeout
     while time.time() < deadline:
         check(game.poll() is None, "the game ended before its window opened "
-              f"(status {game.returncode})")
+              f"(status {game.returncode}): {game.errors()}")
         r = run("xdotool", "search", "--name", f"^{title}$")
         ids = r.stdout.split()
         if ids:
@@ -480,6 +480,9 @@ def main():
         env = dict(os.environ, VELMORA_E2E_DISPLAY="1")
         return subprocess.run(command, env=env, check=False).returncode
     try:
+        # xvfb-run can hand over before the server takes connections; a game
+        # started then finds no display at all.
+        wait_for(lambda: run("xwininfo", "-root").returncode == 0, 10, "the X server")
         if options.scenario == "device_draws":
             device_draws(os.path.abspath(options.probe))
         else:
