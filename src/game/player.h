@@ -4,9 +4,7 @@
 
 #include <cstdint>
 
-struct Vec3 {
-    float x, y, z;
-};
+#include "world/geometry.h"
 
 struct Player {
     Vec3 Position{500.0f, 105.0f, 500.0f};  // eye point

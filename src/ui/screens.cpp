@@ -4,7 +4,7 @@
 #include "app/game_state.h"
 #include "game/play_state.h"
 #include "platform/platform.h"
-#include "ui/catalogue.h"
+#include "game/catalogue.h"
 #include "ui/screen_common.h"
 #include "ui/text.h"
 #include "world/settings.h"

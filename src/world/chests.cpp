@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "ui/catalogue.h"
+#include "world/block_types.h"
 #include "world/world.h"
 
 namespace {
@@ -21,7 +21,7 @@ void rebuildMap() {
     const Cell* grid = world.cells.get();
     if (grid) {
         for (size_t i = 0; i < kCellCount; ++i)
-            if (isChest(grid[i].type)) chestMap.cells[grid[i].aux].push_back(uint32_t(i));
+            if (block::isChest(grid[i].type)) chestMap.cells[grid[i].aux].push_back(uint32_t(i));
     }
     chestMap.known = true;
 }
@@ -71,7 +71,7 @@ void removeChestRecord(int number) {
     Cell* grid = world.cells.get();
     for (int j = number + 1; j < count; ++j) {
         for (uint32_t i : chestMap.cells[j])
-            if (grid && isChest(grid[i].type) && grid[i].aux == j) grid[i].aux = uint8_t(j - 1);
+            if (grid && block::isChest(grid[i].type) && grid[i].aux == j) grid[i].aux = uint8_t(j - 1);
         chestMap.cells[j - 1] = std::move(chestMap.cells[j]);
         chestMap.cells[j].clear();
     }

@@ -1,7 +1,7 @@
 #include <vector>
 
 #include "game/play_state.h"
-#include "ui/catalogue.h"
+#include "game/catalogue.h"
 #include "ui/draw_checks.h"
 #include "ui/hud.h"
 #include "ui/notice.h"

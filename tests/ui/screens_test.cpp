@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "ui/catalogue.h"
+#include "game/catalogue.h"
 
 #include "game/play_state.h"
 #include "game/player.h"

@@ -2,7 +2,7 @@
 // refused, and digging one chest never moves another chest's contents.
 #include "world/chests.h"
 #include "test_support.h"
-#include "ui/catalogue.h"
+#include "game/catalogue.h"
 #include "world/world.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "commands.h"
-#include "ui/catalogue.h"
+#include "game/catalogue.h"
 #include "world/chests.h"
 #include "world/save_files.h"
 

@@ -1,9 +1,10 @@
-#include "ui/catalogue.h"
+#include "game/catalogue.h"
 
 #include <array>
 #include <cstring>
 #include <limits>
 
+#include "world/block_types.h"
 #include "world/settings.h"
 
 namespace {
@@ -142,9 +143,9 @@ bool isItemOnly(uint8_t type) {
 bool isSword(uint8_t type) { return type >= 42 && type <= 48; }
 bool isPickaxe(uint8_t type) { return (type >= 49 && type <= 55) || type == 71; }
 bool isAxe(uint8_t type) { return type >= 56 && type <= 62; }
-bool isTorch(uint8_t type) { return type == 24; }
+bool isTorch(uint8_t type) { return block::isTorch(type); }
 bool rejectsTorch(uint8_t type) { return type == 24 || type == 73; }
-bool isChest(uint8_t type) { return type >= 67 && type <= 70; }
+bool isChest(uint8_t type) { return block::isChest(type); }
 
 bool canDig(uint8_t blockType, uint8_t toolType) {
     const DigRule& rule = digRule(blockType);

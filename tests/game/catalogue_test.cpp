@@ -3,7 +3,7 @@
 #include <string>
 
 #include "test_support.h"
-#include "ui/catalogue.h"
+#include "game/catalogue.h"
 #include "world/settings.h"
 
 namespace {
