@@ -70,6 +70,8 @@ endif()
 # --- the platform ---------------------------------------------------------------
 add_library(velmora_platform_sdl STATIC
   src/platform/sdl/gl_device.cpp
+  src/platform/sdl/gl_draw.cpp
+  src/platform/sdl/gl_setup.cpp
   src/platform/sdl/sdl_platform.cpp)
 target_include_directories(velmora_platform_sdl PUBLIC src)
 target_link_libraries(velmora_platform_sdl
@@ -79,7 +81,7 @@ target_link_libraries(velmora_platform_sdl
 
 # The Mesa driver the platform maps early to shorten the window's opening.
 if(CMAKE_LIBRARY_ARCHITECTURE AND EXISTS /usr/lib/${CMAKE_LIBRARY_ARCHITECTURE}/dri/swrast_dri.so)
-  set_source_files_properties(src/platform/sdl/gl_device.cpp PROPERTIES COMPILE_DEFINITIONS
+  set_source_files_properties(src/platform/sdl/gl_setup.cpp PROPERTIES COMPILE_DEFINITIONS
     VELMORA_MESA_DRIVER="/usr/lib/${CMAKE_LIBRARY_ARCHITECTURE}/dri/swrast_dri.so")
 endif()
 target_link_libraries(velmora_platform_sdl PRIVATE ${CMAKE_DL_LIBS})
