@@ -4,8 +4,11 @@
 #include <unistd.h>
 
 #include "app/game_state.h"
+#include "game/digging.h"
 #include "game/play_state.h"
 #include "game/player.h"
+#include "game/target.h"
+#include "game/time_of_day.h"
 #include "render/camera.h"
 #include "ui/notice.h"
 #include "world/progress_pump.h"
@@ -34,6 +37,9 @@ void resetGameGlobals() {
     world.Seed = 0;
     notice = Notice{};
     resetWorldValues();
+    resetTarget();
+    resetDig();
+    resetTimeOfDay();
 }
 
 void GameTest::SetUp() {

@@ -1,5 +1,5 @@
-// The player: eye position, camera angles, the vertical-motion clock of jumps
-// and falls, and the block under the crosshair.
+// The player: eye position, camera angles and the vertical-motion clock of
+// jumps and falls.
 #pragma once
 
 #include <cstdint>
@@ -16,7 +16,6 @@ struct Player {
     bool airborne = false;  // a jump or fall is under way
     bool rising = false;    // ... and it is a jump still going up
     float verticalBaseY = 0.0f;  // height at which the current jump or fall began
-    Vec3 targetBlock{-1.0f, -1.0f, -1.0f};  // (-1, -1, -1) = none
 };
 
 extern Player player;

@@ -1,0 +1,26 @@
+// Digging: the dig clock that runs while the left button holds the same
+// block with the same hotbar cell, the crack stage it has reached, and what
+// the last dig frame aimed at.
+#pragma once
+
+#include <cstdint>
+
+#include "game/target.h"
+
+struct DigState {
+    int32_t digging = 0;       // 1 while the dig clock runs
+    int32_t digStartTime = 0;  // frame time the dig began
+    uint8_t crackStage = 0;    // 0..7, drawn over the block being dug
+    // What the last dig frame aimed at; the dig goes on only while all three stay.
+    uint8_t slot = 0;          // the hotbar cell in use
+    Vec3 block = kNoTarget;    // the targeted cell
+    uint8_t type = 0;          // that cell's block type
+};
+
+const DigState& digState();
+// The crack drawing found that the target, the hotbar cell or the block
+// changed under a running dig: it stops, and starts over next time.
+void abandonDig();
+// Tests and tools set a dig directly.
+void setDigState(const DigState& state);
+void resetDig();
