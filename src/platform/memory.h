@@ -10,4 +10,7 @@ namespace plat {
 void* allocateZeroed(size_t bytes);
 void releaseZeroed(void* block, size_t bytes);
 
+// A hint that memory at p is about to be written: its cache line is fetched.
+inline void prefetchForWrite(const void* p) { __builtin_prefetch(p, 1); }
+
 }  // namespace plat

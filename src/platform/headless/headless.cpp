@@ -61,6 +61,7 @@ const TextCall* Frame::findText(const std::string& text) const {
 
 void reset() {
     state() = State{};
+    plat::fileFaults() = plat::FileFaults{};
 }
 
 void setClock(int32_t ms) { state().clock = ms; }
@@ -99,6 +100,7 @@ void setExeFolder(const std::string& folder) {
 }
 const std::vector<ErrorBox>& errorBoxes() { return state().errorBoxes; }
 std::vector<std::string>& screenshotsSaved() { return state().screenshots; }
+void setFileFaults(const plat::FileFaults& faults) { plat::fileFaults() = faults; }
 
 }  // namespace headless
 

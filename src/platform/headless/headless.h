@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/common/file_faults.h"
 #include "platform/platform.h"
 
 namespace headless {
@@ -96,5 +97,7 @@ struct ErrorBox {
 };
 const std::vector<ErrorBox>& errorBoxes();
 std::vector<std::string>& screenshotsSaved();
+// Plants failures in file operations (cleared by reset).
+void setFileFaults(const plat::FileFaults& faults);
 
 }  // namespace headless

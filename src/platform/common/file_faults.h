@@ -1,0 +1,23 @@
+// Failures the headless platform can plant in file operations, so that the
+// save and load tests meet a full disk or a failing read without one. The
+// real game never sets them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace plat {
+
+struct FileFaults {
+    std::string pathContains;        // only files whose path contains this ("" = every file)
+    bool failOpen = false;           // opening for reading or writing fails
+    int64_t failWriteAfter = -1;     // writes beyond this many bytes fail as a full disk
+    bool shortWrites = false;        // every write takes at most 4096 bytes (still completes)
+    int64_t failReadAt = -1;         // a read touching this byte offset fails
+    bool failFlush = false;          // flushing a temporary fails
+    bool failRename = false;         // renaming a temporary over its target fails
+};
+
+FileFaults& fileFaults();
+
+}  // namespace plat
