@@ -18,6 +18,9 @@
 
 namespace {
 
+// Nothing is drawn while benchmarking.
+ProgressPump pump;
+
 const std::string& benchFolder() {
     static const std::string folder = [] {
         auto path =
@@ -32,7 +35,7 @@ const std::string& benchFolder() {
 void ensureWorld() {
     if (world.Seed == 1234567890 && world.cells) return;
     headless::reset();
-    generateWorldFromSeed(1234567890);
+    generateWorldFromSeed(1234567890, pump);
 }
 
 // Peak resident memory of the process so far, in MB.
@@ -50,8 +53,8 @@ double peakResidentMb() {
 static void BM_PeakMemoryGenerateSaveLoad(benchmark::State& state) {
     for (auto _ : state) {
         ensureWorld();
-        saveWorldTo(benchFolder() + "Mondo1.data", benchFolder() + "SemeM1.data");
-        loadWorldFrom(benchFolder() + "Mondo1.data", benchFolder() + "SemeM1.data");
+        saveWorldTo(benchFolder() + "Mondo1.data", benchFolder() + "SemeM1.data", pump);
+        loadWorldFrom(benchFolder() + "Mondo1.data", benchFolder() + "SemeM1.data", pump);
     }
     state.counters["VmHWM_MB"] = peakResidentMb();
 }
@@ -59,7 +62,7 @@ BENCHMARK(BM_PeakMemoryGenerateSaveLoad)->Unit(benchmark::kMillisecond)->Iterati
 
 static void BM_SaveWorld(benchmark::State& state) {
     ensureWorld();
-    for (auto _ : state) saveWorldTo(benchFolder() + "Mondo1.data", benchFolder() + "SemeM1.data");
+    for (auto _ : state) saveWorldTo(benchFolder() + "Mondo1.data", benchFolder() + "SemeM1.data", pump);
 }
 BENCHMARK(BM_SaveWorld)
     ->Unit(benchmark::kMillisecond)
@@ -94,9 +97,9 @@ static void BM_LoadWorldWarm(benchmark::State& state) {
     ensureWorld();
     const std::string worldPath = benchFolder() + "Mondo1.data";
     const std::string seedPath = benchFolder() + "SemeM1.data";
-    if (!std::filesystem::exists(worldPath)) saveWorldTo(worldPath, seedPath);
-    loadWorldFrom(worldPath, seedPath);  // warms the page cache
-    for (auto _ : state) loadWorldFrom(worldPath, seedPath);
+    if (!std::filesystem::exists(worldPath)) saveWorldTo(worldPath, seedPath, pump);
+    loadWorldFrom(worldPath, seedPath, pump);  // warms the page cache
+    for (auto _ : state) loadWorldFrom(worldPath, seedPath, pump);
 }
 BENCHMARK(BM_LoadWorldWarm)
     ->Unit(benchmark::kMillisecond)

@@ -4,13 +4,18 @@
 #include "platform/headless/headless.h"
 #include "world/world.h"
 
+namespace {
+// Nothing is drawn while benchmarking.
+ProgressPump pump;
+}  // namespace
+
 static void BM_AllocateAndClear(benchmark::State& state) {
     for (auto _ : state) {
         headless::reset();
         world.cells.reset();
         world.worldStorageReady = false;
-        allocateWorldStorage();
-        clearWorld();
+        allocateWorldStorage(pump);
+        clearWorld(pump);
         benchmark::DoNotOptimize(world.cells.get());
     }
 }
@@ -19,9 +24,9 @@ BENCHMARK(BM_AllocateAndClear)->Unit(benchmark::kMillisecond)->Iterations(3)->Re
 
 static void BM_ClearAllocated(benchmark::State& state) {
     headless::reset();
-    allocateWorldStorage();
+    allocateWorldStorage(pump);
     for (auto _ : state) {
-        clearWorld();
+        clearWorld(pump);
         benchmark::DoNotOptimize(world.cells.get());
     }
 }

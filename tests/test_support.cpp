@@ -1,17 +1,27 @@
 #include "test_support.h"
 
-#include <atomic>
 #include <unistd.h>
 
+#include <atomic>
+
 #include "app/game_state.h"
+#include "app/world_ops.h"
+#include "game/controls.h"
+#include "game/crafting.h"
 #include "game/digging.h"
-#include "game/play_state.h"
+#include "game/frame_clock.h"
+#include "game/input.h"
+#include "game/inventory.h"
+#include "game/item_screens.h"
 #include "game/player.h"
 #include "game/target.h"
 #include "game/time_of_day.h"
 #include "render/camera.h"
+#include "render/render_stats.h"
 #include "ui/notice.h"
-#include "world/progress_pump.h"
+#include "ui/screens.h"
+#include "world/chests.h"
+#include "world/generation.h"
 #include "world/settings.h"
 #include "world/world.h"
 
@@ -28,18 +38,31 @@ ScratchFolder::~ScratchFolder() {
 }
 
 void resetGameGlobals() {
-    shell = Shell{};
-    play = PlayState{};
-    player = Player{};
-    settings = Settings{};
-    camera = Camera{};
-    pumpHooks = PumpHooks{};
-    world.Seed = 0;
-    notice = Notice{};
-    resetWorldValues();
+    // world
+    resetWorld();
+    clearChestPositions();
+    resetGeneration();
+    resetSettings();
+    // game
+    resetFrameClock();
+    resetInput();
+    resetPlayer();
     resetTarget();
     resetDig();
     resetTimeOfDay();
+    resetControls();
+    resetCrafting();
+    resetItemScreen();
+    resetInventoryReadout();
+    // render
+    resetCamera();
+    resetPolygons();
+    // ui
+    resetNotice();
+    resetScreens();
+    // app
+    resetShell();
+    resetWorldOps();
 }
 
 void GameTest::SetUp() {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/headless/headless.h"
+#include "world/progress_pump.h"
 
 // A folder of its own under the system temp directory, deleted on destruction.
 struct ScratchFolder {
@@ -28,3 +29,18 @@ protected:
 
 // Resets the game's process-wide values (not the grid's cells).
 void resetGameGlobals();
+
+// A progress pump that draws nothing and counts what it is asked to do.
+struct CountingPump {
+    int frames = 0;
+    int updates = 0;
+    bool failDrawing = false;
+    ProgressPump pump;
+    CountingPump() {
+        pump.drawFrame = [this] { return ++frames, failDrawing ? -1 : 0; };
+        pump.frameUpdate = [this] { ++updates; };
+    }
+    CountingPump(const CountingPump&) = delete;
+    CountingPump& operator=(const CountingPump&) = delete;
+    operator ProgressPump&() { return pump; }
+};

@@ -1,13 +1,17 @@
 #include "app/frame_loop.h"
 
 #include "app/game_state.h"
+#include "app/state_table.h"
+#include "game/frame_clock.h"
+#include "game/input.h"
 #include "platform/platform.h"
-#include "ui/frame.h"
-#include "world/progress_pump.h"
+#include "render/render_stats.h"
 #include "world/settings.h"
 #include "world/world.h"
 
 Shell shell;
+
+void resetShell() { shell = Shell{}; }
 
 void countFrame(FpsCounter& counter) {
     ++counter.frames;
@@ -18,11 +22,34 @@ void countFrame(FpsCounter& counter) {
     }
 }
 
+int drawFrame() {
+    if (!plat::hasDevice()) {
+        plat::errorBox("ERRORE", "Errore nel caricamento del Device.");
+        return -1;
+    }
+    const StateRow& row = stateRow(shell.gameState);
+    // A scene that could not begin is not presented.
+    if (row.draw && row.draw() < 0) return -1;
+    plat::present();
+    return 0;
+}
+
+int frameUpdate() {
+    readInputDevices();
+    stampFrameTime(plat::clockMs());
+    const StateRow& row = stateRow(shell.gameState);
+    if (row.update) {
+        if (int r = row.update(); r < 0) return r;
+    }
+    // Only play turns the camera with an unbounded mouse; menus leave it free.
+    plat::setMouseCaptured(shell.gameState == GameState::Playing);
+    endFrameUpdate();
+    return 0;
+}
+
 int runGame() {
-    settings = Settings{};
+    resetSettings();
     readSettings();
-    // The grid is made ready by the first world operation, not at start.
-    world.worldStorageReady = world.cells != nullptr;
     plat::showCursor(false);
 
     shell.gameState = GameState::MainMenu;
@@ -31,7 +58,6 @@ int runGame() {
         plat::showCursor(true);
         return -1;
     }
-    pumpHooks = PumpHooks{drawFrame, frameUpdate};
 
     FpsCounter fps{plat::clockMs(), 0};
     // The pass that takes the quit message still draws and updates once.
@@ -41,7 +67,7 @@ int runGame() {
         if (drawFrame() < 0) return -1;
         if (frameUpdate() < 0) return -1;
         countFrame(fps);
-        shell.Polygons = 0;
+        resetPolygons();
     }
 
     writeSettings();

@@ -7,6 +7,9 @@
 // Runs the whole game; 0 after an orderly quit, -1 on any failure.
 int runGame();
 
+// Draws and presents one frame for the current Game state; < 0 (after
+// telling the player) when there is no device or the scene cannot begin.
+int drawFrame();
 // One frame update for the current Game state; < 0 on failure.
 int frameUpdate();
 

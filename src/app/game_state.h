@@ -1,11 +1,9 @@
-// The Game state machine's values: which screen is up, the menu selections,
-// the frame clock and the 250 ms action gate shared by every menu step and
-// state change, and the frame counters.
+// The Game state machine's values: which screen is up, the menu selections
+// and the frames-per-second figure. The frame clock and the 250 ms action
+// gate the states share belong to the game floor (game/frame_clock.h).
 #pragma once
 
 #include <cstdint>
-
-#include "platform/platform.h"
 
 enum class GameState : uint8_t {
     Busy = 1,
@@ -20,8 +18,6 @@ enum class GameState : uint8_t {
     ChestScreen = 11,
 };
 
-inline constexpr int32_t kActionGateMs = 250;
-
 struct Shell {
     GameState gameState = GameState::MainMenu;
     uint8_t mainMenuChoice = 1;   // 1..3
@@ -30,24 +26,9 @@ struct Shell {
     uint8_t pauseChoice = 1;      // 1..3
     uint8_t worldSlotChoice = 1;  // 1..4 slots, 5 = Cancel; the slot being played
     uint8_t savingInProgress = 0;
-
-    int32_t frameTime = 0;
-    int32_t previousFrameTime = 0;
-    int32_t frameElapsed = 0;
-    int32_t lastActionTime = 0;
-
     int32_t FPS = 0;
-    int32_t Polygons = 0;
-
-    // This frame's input snapshots.
-    plat::KeyboardState keyboard{};
-    plat::MouseState mouse{};
 };
 
 extern Shell shell;
 
-inline bool held(uint8_t scanCode) { return (shell.keyboard.keys[scanCode] & 0x80) != 0; }
-
-// The shared gate: an action may fire when 250 ms have passed since the last.
-inline bool gateOpen() { return shell.frameTime >= shell.lastActionTime + kActionGateMs; }
-inline void gateFired() { shell.lastActionTime = shell.frameTime; }
+void resetShell();

@@ -21,7 +21,18 @@ struct Player {
 extern Player player;
 
 // Leaving Playing for a menu: keep only the time already spent in the motion.
-inline void holdJumpClock(int32_t frameTime) { player.verticalStart = frameTime - player.verticalStart; }
+void holdJumpClock();
 // Back in Playing: time spent in the menu does not count.
-inline void resumeJumpClock(int32_t frameTime) { player.verticalStart = frameTime - player.verticalStart; }
-inline void cancelVerticalMotion() { player.airborne = player.rising = false; }
+void resumeJumpClock();
+void cancelVerticalMotion();
+
+// A world was made or loaded: the player stands on the centre column, eye
+// five above its highest solid cell.
+void placePlayerInNewWorld();
+// Back at the world's centre after dying, looking straight ahead; the
+// inventory and the grid stay as they are.
+void respawnPlayer();
+// Leaving a world for the main menu: camera straight ahead, motion stopped.
+void leaveWorld();
+
+void resetPlayer();

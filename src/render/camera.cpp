@@ -1,3 +1,5 @@
 #include "render/camera.h"
 
 Camera camera;
+
+void resetCamera() { camera = Camera{}; }

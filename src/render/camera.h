@@ -9,3 +9,5 @@ struct Camera {
 };
 
 extern Camera camera;
+
+void resetCamera();

@@ -1,9 +1,6 @@
-// Drawing one whole frame for the current Game state, and presenting it.
+// The Playing frame: the world and, when shown, the heads-up display.
 #pragma once
 
-// 0 on success; < 0 (after telling the player) when there is no device or the
-// scene cannot be started.
-int drawFrame();
-
-// The world and, when shown, the heads-up display.
-int drawPlayingFrame();
+// Begins and ends its own scene; < 0 (after telling the player) when the
+// scene cannot begin.
+int drawPlayingFrame(int fps);

@@ -1,10 +1,14 @@
 #include "ui/hud.h"
 
-#include "app/game_state.h"
-#include "game/play_state.h"
-#include "game/player.h"
-#include "platform/platform.h"
 #include "game/catalogue.h"
+#include "game/controls.h"
+#include "game/inventory.h"
+#include "game/item_screens.h"
+#include "game/player.h"
+#include "game/target.h"
+#include "game/time_of_day.h"
+#include "platform/platform.h"
+#include "render/render_stats.h"
 #include "ui/screen_common.h"
 #include "ui/text.h"
 #include "world/settings.h"
@@ -69,27 +73,24 @@ void drawStatusStrip() {
     for (int k = 0; k < 3; ++k) drawText(96 * (k + 3) + 64, 6, kBlack, "%d", world.counters[k]);
 }
 
-void drawDebugLines(const HudReadout& readout, int count) {
+void drawDebugLines(int count) {
     const Vec3& p = player.Position;
     int line = 0;
     if (line++ < count) drawText(655, 530, kWhite, "Seed: %d", world.Seed);
-    if (line++ < count) drawText(10, 490, kWhite, "Collide: %d", readout.collide);
+    if (line++ < count) drawText(10, 490, kWhite, "Collide: %d", controls.Collide);
     if (line++ < count)
         drawText(10, 510, kWhite, "xzRotCamera: %f, yRotCamera: %f", player.xzRotCamera,
                  player.yRotCamera);
-    if (line++ < count) drawText(10, 530, kWhite, "NewBlock: %d", readout.newBlock);
-    if (line++ < count) drawText(10, 550, kWhite, "Polygons: %d", shell.Polygons);
+    if (line++ < count) drawText(10, 530, kWhite, "NewBlock: %d", target().NewBlock);
+    if (line++ < count) drawText(10, 550, kWhite, "Polygons: %d", renderStats.Polygons);
     if (line++ < count) drawText(200, 550, kWhite, "Position: %f, %f, %f", p.x, p.y, p.z);
     if (line++ < count) drawText(690, 490, kWhite, "DayTime: %d", world.DayTime);
     if (line++ < count) drawText(670, 510, kWhite, "SubDayTime: %d", world.SubDayTime);
-    if (line++ < count) drawText(630, 470, kWhite, "TimeLuminance: %f", readout.timeLuminance);
+    if (line++ < count) drawText(630, 470, kWhite, "TimeLuminance: %f", TimeLuminance());
 }
 
 void drawFreeCellLine() {
-    uint8_t empty = 0;
-    for (int c = 0; c < kInventoryCells; ++c)
-        if (world.slots[c].type == 0) ++empty;
-    play.freeCellCount = empty;
+    const int empty = recountFreeCells();
     if (empty == 0)
         drawText(340, 460, kWhite, "%s!", tr("Full inventory", "Inventario pieno"));
     else
@@ -97,12 +98,12 @@ void drawFreeCellLine() {
                  empty);
 }
 
-void drawHud(const HudReadout& readout) {
+void drawHud(int fps) {
     drawCrosshair(kDotTexture);
-    drawCells(0, 8, play.selectedSlot, kNoMark);
+    drawCells(0, 8, controls.selectedSlot, kNoMark);
     drawStatusStrip();
-    if (play.debugInfoVisible) drawDebugLines(readout, 9);
+    if (controls.debugInfoVisible) drawDebugLines(9);
     drawFreeCellLine();
     // The crafting panel joins here, between the free-cell line and the closing texts.
-    drawClosingTexts(shell.FPS, kCreditsTopWorld);
+    drawClosingTexts(fps, kCreditsTopWorld);
 }

@@ -5,18 +5,10 @@
 
 #include <cstdint>
 
-// Values the display shows that other subsystems compute each frame.
-struct HudReadout {
-    float timeLuminance = 1.0f;
-    int collide = 0;
-    int newBlock = 0;
-};
-
 inline constexpr int kDotTexture = 12;
 inline constexpr int kDarkSquareTexture = 13;
 inline constexpr int kMarkFrameTexture = 14;
 inline constexpr int kCursorFrameTexture = 45;
-inline constexpr uint8_t kNoMark = 255;
 
 // Ten 2 x 2 dots forming a plus sign at the screen centre.
 void drawCrosshair(int texture);
@@ -26,8 +18,8 @@ void drawCells(int first, int last, int cursorCell, int markedCell);
 // The status values along the top edge.
 void drawStatusStrip();
 // The first `count` debug lines (six on the death screen, nine while playing).
-void drawDebugLines(const HudReadout& readout, int count);
-// Counts the empty inventory cells into play.freeCellCount and shows the count.
+void drawDebugLines(int count);
+// Counts the empty inventory cells and shows the count.
 void drawFreeCellLine();
 // The whole display while playing, frame counter and credits included.
-void drawHud(const HudReadout& readout);
+void drawHud(int fps);

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "app/game_state.h"
 #include "platform/platform.h"
 #include "ui/screen_common.h"
 #include "ui/screens.h"
@@ -23,7 +22,7 @@ struct Words {
 // chosen row (arrowRows holds the row of choice 1, 2, ...) (at the top edge when the choice is out
 // of range), then the menu's own texts, the notice line and the closing texts.
 template <typename DrawTexts>
-int drawMenu(std::initializer_list<int> arrowRows, int choice, DrawTexts drawTexts) {
+int drawMenu(std::initializer_list<int> arrowRows, int choice, int fps, DrawTexts drawTexts) {
     if (beginSceneOrFail() < 0) return -1;
     drawBackground();
     int arrowY = 0;
@@ -33,7 +32,7 @@ int drawMenu(std::initializer_list<int> arrowRows, int choice, DrawTexts drawTex
     plat::drawSprite(kMenuArrowTexture, 368, arrowY, kWhite, &arrow);
     drawTexts();
     drawNoticeLine(kNoticeX, kNoticeYMenus, kNoticeOnPanel);
-    drawClosingTexts(shell.FPS, kCreditsTopMenus);
+    drawClosingTexts(fps, kCreditsTopMenus);
     plat::endScene();
     return 0;
 }
@@ -49,16 +48,16 @@ constexpr Words kDistanceNames[5] = {
 
 }  // namespace
 
-int drawMainMenu() {
-    return drawMenu({280, 300, 320}, shell.mainMenuChoice, [] {
+int drawMainMenu(int choice, int fps) {
+    return drawMenu({280, 300, 320}, choice, fps, [] {
         item(280, {"Play", "Gioca"});
         item(300, {"Options", "Opzioni"});
         item(320, {"Quit", "Esci"});
     });
 }
 
-int drawOptionsMenu() {
-    return drawMenu({280, 300, 320}, shell.optionsChoice, [] {
+int drawOptionsMenu(int choice, int fps) {
+    return drawMenu({280, 300, 320}, choice, fps, [] {
         drawText(400, 280, kBlack, "%s", "Rendering:");
         const int distance = settings.RenderDistance;
         if (distance <= 4)
@@ -71,16 +70,16 @@ int drawOptionsMenu() {
     });
 }
 
-int drawQuitConfirm() {
-    return drawMenu({300, 320}, shell.quitChoice, [] {
+int drawQuitConfirm(int choice, int fps) {
+    return drawMenu({300, 320}, choice, fps, [] {
         drawText(400, 280, kBlack, "%s?", tr("Do you want to quit", "Uscire"));
         item(300, {"Yes", "Si'"});
         item(320, {"No", "No"});
     });
 }
 
-int drawPauseMenu() {
-    return drawMenu({290, 310, 330}, shell.pauseChoice, [] {
+int drawPauseMenu(int choice, int fps) {
+    return drawMenu({290, 310, 330}, choice, fps, [] {
         item(270, {"Pause", "Pausa"});
         item(290, {"Continue", "Continua"});
         item(310, {"Save", "Salva"});
@@ -88,8 +87,8 @@ int drawPauseMenu() {
     });
 }
 
-int drawWorldSelect() {
-    return drawMenu({260, 280, 300, 320, 340}, shell.worldSlotChoice, [] {
+int drawWorldSelect(int choice, int fps) {
+    return drawMenu({260, 280, 300, 320, 340}, choice, fps, [] {
         for (int k = 1; k <= 4; ++k) {
             const int y = 240 + 20 * k;
             drawText(400, y, kBlack, "%s%d", tr("World", "Mondo"), k);

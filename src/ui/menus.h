@@ -3,8 +3,9 @@
 #pragma once
 
 // Each begins and ends its own scene; < 0 when the scene could not begin.
-int drawMainMenu();
-int drawOptionsMenu();
-int drawQuitConfirm();
-int drawPauseMenu();
-int drawWorldSelect();
+// `choice` is the menu's selection (1-based), `fps` the frame counter shown.
+int drawMainMenu(int choice, int fps);
+int drawOptionsMenu(int choice, int fps);
+int drawQuitConfirm(int choice, int fps);
+int drawPauseMenu(int choice, int fps);
+int drawWorldSelect(int choice, int fps);

@@ -13,3 +13,5 @@ const char* activeNotice(int32_t now) {
     if (!notice.english || now - notice.postedAt > kNoticeShowMs) return nullptr;
     return tr(notice.english, notice.italian);
 }
+
+void resetNotice() { notice = Notice{}; }

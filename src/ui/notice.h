@@ -18,3 +18,5 @@ extern Notice notice;
 void postNotice(const char* english, const char* italian);
 // The text to show now, or nullptr when there is none or it has expired.
 const char* activeNotice(int32_t now);
+
+void resetNotice();

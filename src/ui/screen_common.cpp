@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/game_state.h"
+#include "game/frame_clock.h"
 #include "platform/platform.h"
 #include "ui/notice.h"
 #include "ui/text.h"
@@ -38,7 +38,7 @@ void drawClosingTexts(int fps, int creditsTop) {
 
 void drawNoticeLine(int x, int y, uint32_t argb) {
     // Drawing never reads the clock itself: the update's frame time is "now".
-    if (const char* text = activeNotice(shell.frameTime)) drawText(x, y, argb, "%s", text);
+    if (const char* text = activeNotice(frameClock.frameTime)) drawText(x, y, argb, "%s", text);
 }
 
 uint32_t skyColour(float luminance) {

@@ -1,16 +1,19 @@
 #include "ui/screens.h"
 
-#include "app/frame_loop.h"
-#include "app/game_state.h"
-#include "game/play_state.h"
-#include "platform/platform.h"
 #include "game/catalogue.h"
+#include "game/controls.h"
+#include "game/item_screens.h"
+#include "game/time_of_day.h"
+#include "platform/platform.h"
+#include "ui/hud.h"
 #include "ui/screen_common.h"
 #include "ui/text.h"
 #include "world/settings.h"
 #include "world/world.h"
 
 Pulse busyPulse;
+
+void resetScreens() { busyPulse = Pulse{}; }
 
 int stepPulse(Pulse& pulse) {
     if (pulse.alpha > 248) {
@@ -26,34 +29,31 @@ int stepPulse(Pulse& pulse) {
     return pulse.alpha;
 }
 
-int drawBusyScreen() {
+int drawBusyScreen(bool saving) {
     if (beginSceneOrFail() < 0) return -1;
     const uint32_t alpha = static_cast<uint32_t>(stepPulse(busyPulse));
     drawBackground();
     const char* word =
-        shell.savingInProgress ? tr("Saving", "Salvataggio") : tr("Loading", "Caricamento");
+        saving ? tr("Saving", "Salvataggio") : tr("Loading", "Caricamento");
     drawText(350, 450, alpha << 24, "%s ...", word);
     drawNoticeLine(kNoticeX, kNoticeYMenus, kNoticeOnPanel);
     // The measured rate means nothing while one update call does all the work.
     drawClosingTexts(15, kCreditsTopMenus);
     plat::endScene();
-    // Stamping the frame time here keeps a long save from reading as one
-    // enormous frame once play resumes.
-    if (shell.savingInProgress && frameUpdate() < 0) return -1;
     return 0;
 }
 
-int drawDeadScreen(const HudReadout& readout) {
+int drawDeadScreen(int fps) {
     if (beginSceneOrFail() < 0) return -1;
-    plat::clear(skyColour(readout.timeLuminance));
-    if (play.hudVisible) {
+    plat::clear(skyColour(TimeLuminance()));
+    if (controls.hudVisible) {
         drawCrosshair(kDarkSquareTexture);
-        drawCells(0, 8, play.selectedSlot, kNoMark);
+        drawCells(0, 8, controls.selectedSlot, kNoMark);
         drawStatusStrip();
         // Time-of-day lines stay off: the day stands still while dead.
-        if (play.debugInfoVisible) drawDebugLines(readout, 6);
+        if (controls.debugInfoVisible) drawDebugLines(6);
         drawNoticeLine(kNoticeX, kNoticeYWorld, kNoticeOnWorld);
-        drawClosingTexts(shell.FPS, kCreditsTopWorld);
+        drawClosingTexts(fps, kCreditsTopWorld);
     }
     drawText(250, 450, kWhite, "%s . . .",
              tr("You died. Press Enter to continue", "Sei morto. Premi Enter per continuare"));
@@ -61,17 +61,17 @@ int drawDeadScreen(const HudReadout& readout) {
     return 0;
 }
 
-int drawItemScreen(bool chest) {
+int drawItemScreen(bool chest, int fps) {
     if (beginSceneOrFail() < 0) return -1;
     drawBackground();
     const int last = chest ? kSlotCells - 1 : kInventoryCells - 1;
-    drawCells(0, last, play.screenCursor, play.markedCell);
+    drawCells(0, last, itemScreen.cursor, itemScreen.markedCell);
     drawText(400, 285, kBlack, "%s", chest ? tr("Chest", "Baule") : tr("Inventory", "Inventario"));
     char name[256] = {};
-    if (play.screenCursor < kSlotCells) itemName(world.slots[play.screenCursor].type, name);
+    if (itemScreen.cursor < kSlotCells) itemName(world.slots[itemScreen.cursor].type, name);
     drawText(400, 520, kBlack, "%s", name);
     drawNoticeLine(kNoticeX, kNoticeYItems, kNoticeOnPanel);
-    drawClosingTexts(shell.FPS, kCreditsTopMenus);
+    drawClosingTexts(fps, kCreditsTopMenus);
     plat::endScene();
     return 0;
 }

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 
-#include "ui/hud.h"
 
 // The progress word fades between 83 and 251 alpha, 8 steps per frame.
 struct Pulse {
@@ -16,10 +15,13 @@ extern Pulse busyPulse;
 int stepPulse(Pulse& pulse);
 
 // Each begins and ends its own scene; < 0 when the scene could not begin.
-int drawBusyScreen();
-int drawDeadScreen(const HudReadout& readout);
+// The progress screen reads "Saving" while a save runs, else "Loading".
+int drawBusyScreen(bool saving);
+int drawDeadScreen(int fps);
 // The inventory screen, or the chest screen when `chest` is set.
-int drawItemScreen(bool chest);
+int drawItemScreen(bool chest, int fps);
+
+void resetScreens();
 
 // Where notices stand on these screens, clear of their own texts.
 inline constexpr int kNoticeX = 300;

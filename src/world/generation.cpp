@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/game_state.h"
-#include "game/play_state.h"
-#include "game/player.h"
+#include "platform/memory.h"
 #include "platform/platform.h"
 #include "world/chests.h"
 #include "world/msvc_random.h"
@@ -27,14 +25,16 @@ inline bool stopped(PumpResult r) {
     return r != PumpResult::Continue;
 }
 
+using Phase = PumpResult (*)(ProgressPump&);
+
 Cell* zRow(int x, int y) {
     return world.cells.get() + cellIndex(x, y, 0);
 }
 
 // Every cell back to air, x slab by x slab, pumping between slabs.
-PumpResult clearCells(int32_t& timer) {
+PumpResult clearCells(ProgressPump& pump) {
     for (int x = 0; x < kWorldSizeX; ++x) {
-        if (PumpResult r = progressPump(timer); stopped(r)) return r;
+        if (PumpResult r = progressPump(pump); stopped(r)) return r;
         std::fill_n(zRow(x, 0), size_t(kWorldSizeY) * kWorldSizeZ, Cell{kAir, 0});
     }
     return PumpResult::Continue;
@@ -42,9 +42,9 @@ PumpResult clearCells(int32_t& timer) {
 
 // Stone up to 97, dirt above, grass on top. Every cell depends on its height
 // only, so the ground is laid one z-row at a time; the pump runs once per x.
-PumpResult layGround(int32_t& timer) {
+PumpResult layGround(ProgressPump& pump) {
     for (int x = 0; x < kWorldSizeX; ++x) {
-        if (PumpResult r = progressPump(timer); stopped(r)) return r;
+        if (PumpResult r = progressPump(pump); stopped(r)) return r;
         for (int y = 0; y <= kGroundTop; ++y) {
             Cell c = y < kDirtBottom ? Cell{kStone, 0} : Cell{kDirt, uint8_t(y == kGroundTop)};
             std::fill_n(zRow(x, y), kWorldSizeZ, c);
@@ -82,9 +82,9 @@ void raiseHill(int x0, int z0, int a, int b, int h) {
     }
 }
 
-PumpResult raiseHills(int32_t& timer) {
+PumpResult raiseHills(ProgressPump& pump) {
     for (int i = 0; i < kHillCount; ++i) {
-        if (PumpResult r = progressPump(timer); stopped(r)) return r;
+        if (PumpResult r = progressPump(pump); stopped(r)) return r;
         const int a = msvcRand(worldRandom) % 5 + 5;
         const int b = msvcRand(worldRandom) % 5 + 5;
         const int x0 = msvcRand(worldRandom) % (kWorldSizeX - a);
@@ -127,17 +127,16 @@ void plantTree(int x0, int t, int z0) {
     for (int y = t + 1; y <= t + 4; ++y) cell(x0, y, z0).type = kRawWood;
 }
 
-PumpResult plantTrees(int32_t& timer) {
-    const int playerX = int(player.Position.x), playerZ = int(player.Position.z);
+PumpResult plantTrees(ProgressPump& pump) {
     int standing = 0;
     while (standing < kTreeCount) {
-        if (PumpResult r = progressPump(timer); stopped(r)) return r;
+        if (PumpResult r = progressPump(pump); stopped(r)) return r;
         ++lastGeneration.treeAttempts;
         const int x = msvcRand(worldRandom) % kWorldSizeX;
         const int z = msvcRand(worldRandom) % kWorldSizeZ;
         const int t = columnTop(x, z);
         if (t < 0 || cell(x, t, z).type != kDirt) continue;
-        if (!treeFits(x, t, z, playerX, playerZ)) continue;
+        if (!treeFits(x, t, z, kSpawnColumnX, kSpawnColumnZ)) continue;
         plantTree(x, t, z);
         ++standing;
     }
@@ -185,7 +184,7 @@ void digPockets() {
                 ++drawn;
                 for (int x = next.x0; x < std::min(kWorldSizeX, next.x0 + next.sx); ++x)
                     for (int y = next.y0; y < next.y0 + next.sy; ++y)
-                        __builtin_prefetch(zRow(x, y) + next.z0, 1);
+                        plat::prefetchForWrite(zRow(x, y) + next.z0);
             }
             fillPocket(p, pass.type);
         }
@@ -194,33 +193,32 @@ void digPockets() {
 
 }  // namespace
 
-int generateWorldFromSeed(int32_t seed) {
+WorldResult generateWorldFromSeed(int32_t seed, ProgressPump& pump) {
     world.Seed = seed;
     msvcSrand(worldRandom, uint32_t(seed));
-    shell.gameState = GameState::Busy;
-    int32_t timer = plat::clockMs();
+    restartPump(pump);
     lastGeneration = GenerationReport{};
 
     resetWorldValues();
-    resetPlayState();
     clearChestPositions();  // nothing generated is a chest
     if (!world.worldStorageReady) {
         // Fresh storage comes zeroed from the system: already all air.
-        int r = allocateWorldStorage();
-        if (r < 0 || !world.worldStorageReady) return r;
-    } else if (PumpResult r = clearCells(timer); stopped(r)) {
-        return pumpExitCode(r);
+        if (WorldResult r = allocateWorldStorage(pump); r != WorldResult::Done) return r;
+    } else if (PumpResult r = clearCells(pump); stopped(r)) {
+        return stoppedBy(r);
     }
-    for (PumpResult (*phase)(int32_t&) : {layGround, raiseHills, plantTrees})
-        if (PumpResult r = phase(timer); stopped(r)) return pumpExitCode(r);
+    markGridReplaced();
+    for (Phase phase : {layGround, raiseHills, plantTrees})
+        if (PumpResult r = phase(pump); stopped(r)) return stoppedBy(r);
     digPockets();
-
-    player.Position.y = spawnEyeHeight(int(player.Position.x), int(player.Position.z));
-    shell.gameState = GameState::Playing;
-    plat::moveCursorToWindow(320, 240);
-    return 0;
+    return WorldResult::Done;
 }
 
-int generateWorld() {
-    return generateWorldFromSeed(int32_t(plat::calendarSeconds()));
+WorldResult generateWorld(ProgressPump& pump) {
+    return generateWorldFromSeed(int32_t(plat::calendarSeconds()), pump);
+}
+
+void resetGeneration() {
+    worldRandom = MsvcRandom{};
+    lastGeneration = GenerationReport{};
 }

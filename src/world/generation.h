@@ -4,18 +4,29 @@
 
 #include <cstdint>
 
-// Generates a world seeded with the calendar clock, leaves the Game state at
-// Playing. 0 on success (also when a quit message cut it short), < 0 on failure.
-int generateWorld();
+#include "world/progress_pump.h"
+#include "world/world_result.h"
+
+// Generates a world seeded with the calendar clock into the grid and resets
+// every world-level value. Done, Quit (the world is left half made),
+// DrawFailed or NoMemory.
+WorldResult generateWorld(ProgressPump& pump);
 
 // The same from a given seed (tests and tools). Sets world.Seed.
-int generateWorldFromSeed(int32_t seed);
+WorldResult generateWorldFromSeed(int32_t seed, ProgressPump& pump);
+
+// Back to a fresh process: the random stream and the report.
+void resetGeneration();
 
 // What the last generation went through, for tests and tools that replay it.
 struct GenerationReport {
     int32_t treeAttempts = 0;  // failed attempts included
 };
 extern GenerationReport lastGeneration;
+
+// A new player stands on this column; no tree grows over it.
+inline constexpr int kSpawnColumnX = 500;
+inline constexpr int kSpawnColumnZ = 500;
 
 // Tuning constants of the landscape.
 inline constexpr int kGroundTop = 100;  // top of the flat ground, grassy dirt

@@ -2,18 +2,17 @@
 
 #include "platform/platform.h"
 
-PumpHooks pumpHooks;
+void restartPump(ProgressPump& pump) { pump.timer = plat::clockMs(); }
 
-PumpResult pumpDraw(int32_t& timer) {
-    int32_t now = plat::clockMs();
-    if (now < timer + kPumpIntervalMs) return PumpResult::Continue;
-    if (pumpHooks.drawFrame && pumpHooks.drawFrame() < 0) return PumpResult::Failed;
-    timer = plat::clockMs();
+PumpResult pumpDraw(ProgressPump& pump) {
+    if (plat::clockMs() < pump.timer + kPumpIntervalMs) return PumpResult::Continue;
+    if (pump.drawFrame && pump.drawFrame() < 0) return PumpResult::Failed;
+    pump.timer = plat::clockMs();
     return PumpResult::Continue;
 }
 
-PumpResult pumpMessages() {
-    if (pumpHooks.frameUpdate) pumpHooks.frameUpdate();
+PumpResult pumpMessages(ProgressPump& pump) {
+    if (pump.frameUpdate) pump.frameUpdate();
     if (plat::takeMessage() == plat::Message::Quit) {
         // Posted again so that the frame loop ends too once the operation returns.
         plat::postQuit();
@@ -22,10 +21,9 @@ PumpResult pumpMessages() {
     return PumpResult::Continue;
 }
 
-PumpResult progressPump(int32_t& timer) {
-    int32_t now = plat::clockMs();
-    if (now < timer + kPumpIntervalMs) return PumpResult::Continue;
-    if (pumpHooks.drawFrame && pumpHooks.drawFrame() < 0) return PumpResult::Failed;
-    timer = plat::clockMs();
-    return pumpMessages();
+PumpResult progressPump(ProgressPump& pump) {
+    if (plat::clockMs() < pump.timer + kPumpIntervalMs) return PumpResult::Continue;
+    if (pump.drawFrame && pump.drawFrame() < 0) return PumpResult::Failed;
+    pump.timer = plat::clockMs();
+    return pumpMessages(pump);
 }

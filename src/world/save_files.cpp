@@ -1,23 +1,13 @@
 #include "world/save_files.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <vector>
 
-#include "app/game_state.h"
-#include "game/play_state.h"
-#include "game/player.h"
 #include "platform/platform.h"
-#include "ui/notice.h"
 #include "world/chests.h"
-#include "world/progress_pump.h"
 
 namespace {
 
@@ -27,91 +17,29 @@ constexpr size_t kBlockBytes = 4'000'000;
 static_assert(kCellImageBytes % kBlockBytes == 0);
 static_assert(kBlockBytes % (kWorldSizeZ * sizeof(Cell)) == 0);
 
-// The save keeps its pump timer from one save to the next.
-int32_t saveTimer = 0;
-
 uint8_t* blockBuffer() {
     static std::unique_ptr<uint8_t[]> buffer(new uint8_t[kBlockBytes]);
     return buffer.get();
 }
 
-// Closes a descriptor when it goes out of scope.
-struct FileCloser {
-    int fd = -1;
-    ~FileCloser() {
-        if (fd >= 0) ::close(fd);
-    }
-};
+// Eight bytes at a time, each kept to its own byte: this runs over the whole
+// 400 MB image on every save and load.
+constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+constexpr uint64_t kHigh = 0x8080808080808080ull;
+constexpr uint64_t kOnes = 0x0101010101010101ull;
+inline uint64_t plusOneEach(uint64_t x) { return ((x & kLow7) + kOnes) ^ (x & kHigh); }
+inline uint64_t minusOneEach(uint64_t x) { return ((x | kHigh) - kOnes) ^ (~x & kHigh); }
 
-bool writeAll(int fd, const uint8_t* bytes, size_t n) {
-    while (n > 0) {
-        ssize_t done = ::write(fd, bytes, n);
-        if (done < 0 && errno == EINTR) continue;
-        if (done <= 0) return false;
-        bytes += done;
-        n -= size_t(done);
-    }
-    return true;
-}
-
-// Reads exactly n bytes at the current position; false on error or early end.
-bool readAll(int fd, uint8_t* bytes, size_t n) {
-    while (n > 0) {
-        ssize_t done = ::read(fd, bytes, n);
-        if (done < 0 && errno == EINTR) continue;
-        if (done <= 0) return false;
-        bytes += done;
-        n -= size_t(done);
-    }
-    return true;
-}
-
-bool preadAll(int fd, uint8_t* bytes, size_t n, off_t at) {
-    while (n > 0) {
-        ssize_t done = ::pread(fd, bytes, n, at);
-        if (done < 0 && errno == EINTR) continue;
-        if (done <= 0) return false;
-        bytes += done;
-        at += done;
-        n -= size_t(done);
-    }
-    return true;
-}
-
-// A rename is only durable once the folder holding it is flushed too.
-bool syncFolderOf(const std::string& path) {
-    size_t slash = path.find_last_of('/');
-    std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return false;
-    bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
-}
-
-std::string temporaryPath(const std::string& path) {
-    return path + ".tmp";
-}
-
-// Every stored byte is the value plus one, modulo 256. Sixteen bytes at a time:
-// this runs over the whole 400 MB image on every save and load.
-typedef uint8_t Bytes16 __attribute__((vector_size(16)));
-
-void addToEach(uint8_t* out, const uint8_t* in, size_t n, uint8_t delta) {
+template <uint64_t (*Step)(uint64_t), int Delta>
+void addToEach(uint8_t* out, const uint8_t* in, size_t n) {
     size_t i = 0;
-    for (; i + 16 <= n; i += 16) {
-        Bytes16 v;
-        std::memcpy(&v, in + i, 16);
-        v += delta;
-        std::memcpy(out + i, &v, 16);
+    for (; i + 8 <= n; i += 8) {
+        uint64_t v;
+        std::memcpy(&v, in + i, 8);
+        v = Step(v);
+        std::memcpy(out + i, &v, 8);
     }
-    for (; i < n; ++i) out[i] = uint8_t(in[i] + delta);
-}
-void encode(uint8_t* out, const uint8_t* in, size_t n) {
-    addToEach(out, in, n, 1);
-}
-void decodeInPlace(uint8_t* bytes, size_t n) {
-    addToEach(bytes, bytes, n, 255);
+    for (; i < n; ++i) out[i] = uint8_t(in[i] + Delta);
 }
 
 std::vector<uint8_t> encodeTrailer() {
@@ -131,7 +59,7 @@ std::vector<uint8_t> encodeTrailer() {
         }
     t.push_back(world.DayTime);
     t.push_back(world.SubDayTime);
-    encode(t.data(), t.data(), t.size());
+    encodeBytes(t.data(), t.data(), t.size());
     return t;
 }
 
@@ -147,52 +75,37 @@ void decodeTrailer(const uint8_t* stored, WorldTrailer& out) {
     out.SubDayTime = next();
 }
 
-// Writes a whole file under a temporary name and flushes it; the caller
-// renames it into place. False on any failure (the temporary is removed).
-bool writeTemporary(const std::string& path, const uint8_t* bytes, size_t n) {
-    std::string temp = temporaryPath(path);
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    bool ok = writeAll(fd, bytes, n) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (!ok) ::unlink(temp.c_str());
-    return ok;
-}
 
-bool moveIntoPlace(const std::string& path) {
-    return ::rename(temporaryPath(path).c_str(), path.c_str()) == 0;
-}
-
-// Outcome of writing the world image to its temporary file.
-enum class ImageResult : uint8_t { Written, WriteFailed, Quit, DrawFailed };
-
-ImageResult writeWorldImage(const std::string& temp) {
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return ImageResult::WriteFailed;
-    FileCloser closer{fd};
+// Writes the world image into the temporary of `file`, pumping between
+// blocks. Done, Quit, DrawFailed or NotWritten.
+WorldResult writeWorldImage(plat::OutFile& file, ProgressPump& pump) {
     const uint8_t* cells = reinterpret_cast<const uint8_t*>(world.cells.get());
     uint8_t* buffer = blockBuffer();
     for (size_t at = 0; at < kCellImageBytes; at += kBlockBytes) {
-        if (PumpResult r = progressPump(saveTimer); r != PumpResult::Continue)
-            return r == PumpResult::Quit ? ImageResult::Quit : ImageResult::DrawFailed;
-        encode(buffer, cells + at, kBlockBytes);
-        if (!writeAll(fd, buffer, kBlockBytes)) return ImageResult::WriteFailed;
-        // Start this block on its way to the disk now, so that the flush at
-        // the end has little left to wait for.
-        ::sync_file_range(fd, off_t(at), off_t(kBlockBytes), SYNC_FILE_RANGE_WRITE);
+        if (PumpResult r = progressPump(pump); r != PumpResult::Continue) return stoppedBy(r);
+        encodeBytes(buffer, cells + at, kBlockBytes);
+        if (!plat::writeOut(file, buffer, kBlockBytes, true)) return WorldResult::NotWritten;
     }
     std::vector<uint8_t> trailer = encodeTrailer();
-    if (!writeAll(fd, trailer.data(), trailer.size())) return ImageResult::WriteFailed;
-    if (::fsync(fd) != 0) return ImageResult::WriteFailed;
-    closer.fd = -1;
-    return ::close(fd) == 0 ? ImageResult::Written : ImageResult::WriteFailed;
+    if (!plat::writeOut(file, trailer.data(), trailer.size())) return WorldResult::NotWritten;
+    return plat::finishOut(file) ? WorldResult::Done : WorldResult::NotWritten;
 }
 
-void noticeNotSaved() {
-    postNotice("World not saved!", "Mondo non salvato!");
+void applyTrailer(const WorldTrailer& trailer) {
+    std::memcpy(world.gauges, trailer.gauges, sizeof world.gauges);
+    std::memcpy(world.counters, trailer.counters, sizeof world.counters);
+    std::copy_n(trailer.inventory, kInventoryCells, world.slots);
+    world.chestCount = trailer.chestCount;
+    for (int c = 0; c < trailer.chestCount; ++c)
+        std::copy_n(trailer.chests[c], kChestCells, world.chests[c]);
+    world.DayTime = trailer.DayTime;
+    world.SubDayTime = trailer.SubDayTime;
 }
 
 }  // namespace
+
+void encodeBytes(uint8_t* out, const uint8_t* in, size_t n) { addToEach<plusOneEach, 1>(out, in, n); }
+void decodeBytes(uint8_t* bytes, size_t n) { addToEach<minusOneEach, -1>(bytes, bytes, n); }
 
 std::string worldFilePath(int slot) {
     return plat::exeFolder() + "Mondo" + char('0' + slot) + ".data";
@@ -201,83 +114,45 @@ std::string seedFilePath(int slot) {
     return plat::exeFolder() + "SemeM" + char('0' + slot) + ".data";
 }
 
-bool slotOccupied(int slot) {
-    int fd = ::open(worldFilePath(slot).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    ::close(fd);
-    return true;
-}
+bool slotOccupied(int slot) { return plat::fileExists(worldFilePath(slot)); }
 
-int saveWorldTo(const std::string& worldPath, const std::string& seedPath) {
-    const GameState remembered = shell.gameState;
-    shell.gameState = GameState::Busy;
-    auto finish = [&](int result) {
-        shell.gameState = remembered;
-        return result;
-    };
-    const std::string worldTemp = temporaryPath(worldPath);
-    // Left over from a save that was cut short by a crash: never a slot.
-    ::unlink(worldTemp.c_str());
-    ::unlink(temporaryPath(seedPath).c_str());
-    if (!world.cells) return noticeNotSaved(), finish(0);
-
+WorldResult saveWorldTo(const std::string& worldPath, const std::string& seedPath,
+                        ProgressPump& pump) {
+    if (!world.cells) return WorldResult::NotWritten;
     // Both files are complete on disk before either replaces the slot's, so
-    // the slot holds the old world or the new one, never half of one.
-    switch (writeWorldImage(worldTemp)) {
-        case ImageResult::Written:
-            break;
-        case ImageResult::Quit:
-            ::unlink(worldTemp.c_str());
-            return finish(0);
-        case ImageResult::DrawFailed:
-            ::unlink(worldTemp.c_str());
-            return finish(-1);
-        case ImageResult::WriteFailed:
-            ::unlink(worldTemp.c_str());
-            noticeNotSaved();
-            return finish(0);
-    }
+    // the slot holds the old world or the new one, never half of one. A file
+    // not committed takes its temporary with it.
+    plat::OutFile worldFile, seedFile;
+    if (!plat::beginReplacing(worldPath, worldFile)) return WorldResult::NotWritten;
+    if (WorldResult r = writeWorldImage(worldFile, pump); r != WorldResult::Done) return r;
     char digits[kSeedFileBytes];
     const size_t seedBytes = formatSeed(world.Seed, digits);
-    if (!writeTemporary(seedPath, reinterpret_cast<const uint8_t*>(digits), seedBytes)) {
-        ::unlink(worldTemp.c_str());
-        noticeNotSaved();
-        return finish(0);
-    }
-    bool ok = moveIntoPlace(worldPath) && moveIntoPlace(seedPath);
-    ok = syncFolderOf(worldPath) && ok;
-    if (!ok) {
-        ::unlink(worldTemp.c_str());
-        ::unlink(temporaryPath(seedPath).c_str());
-        noticeNotSaved();
-    }
-    return finish(0);
+    if (!plat::beginReplacing(seedPath, seedFile) || !plat::writeOut(seedFile, digits, seedBytes) ||
+        !plat::finishOut(seedFile))
+        return WorldResult::NotWritten;
+    plat::OutFile* files[] = {&worldFile, &seedFile};
+    return plat::commitReplacements(files, 2) ? WorldResult::Done : WorldResult::NotWritten;
 }
 
-int saveWorld() {
-    return saveWorldTo(worldFilePath(shell.worldSlotChoice), seedFilePath(shell.worldSlotChoice));
-}
-
-WorldFileCheck readWorldTrailer(const std::string& path, WorldTrailer& out, int* fdOut) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return WorldFileCheck::Missing;
-    FileCloser closer{fd};
-    struct stat info;
-    if (::fstat(fd, &info) != 0) return WorldFileCheck::ReadError;
-    const size_t length = size_t(info.st_size);
-    if (info.st_size < off_t(worldFileLength(0))) return WorldFileCheck::BadLength;
+WorldFileCheck readWorldTrailer(const std::string& path, WorldTrailer& out, plat::InFile* keep) {
+    plat::InFile own;
+    plat::InFile& file = keep ? *keep : own;
+    switch (plat::openForReading(path, file)) {
+        case plat::FileStatus::Ok: break;
+        case plat::FileStatus::Missing: return WorldFileCheck::Missing;
+        case plat::FileStatus::NotRegular: return WorldFileCheck::NotAFile;
+        case plat::FileStatus::Unreadable: return WorldFileCheck::ReadError;
+    }
+    const size_t length = size_t(file.size);
+    if (file.size < int64_t(worldFileLength(0))) return WorldFileCheck::BadLength;
     uint8_t stored = 0;
-    if (!preadAll(fd, &stored, 1, off_t(kChestCountOffset))) return WorldFileCheck::ReadError;
+    if (!plat::readAt(file, int64_t(kChestCountOffset), &stored, 1)) return WorldFileCheck::ReadError;
     const int chests = uint8_t(stored - 1);
     if (length != worldFileLength(chests)) return WorldFileCheck::BadLength;
     std::vector<uint8_t> trailer(length - kCellImageBytes);
-    if (!preadAll(fd, trailer.data(), trailer.size(), off_t(kCellImageBytes)))
+    if (!plat::readAt(file, int64_t(kCellImageBytes), trailer.data(), trailer.size()))
         return WorldFileCheck::ReadError;
     decodeTrailer(trailer.data(), out);
-    if (fdOut) {
-        *fdOut = fd;
-        closer.fd = -1;
-    }
     return WorldFileCheck::Good;
 }
 
@@ -290,12 +165,8 @@ size_t formatSeed(int32_t seed, char out[kSeedFileBytes]) {
 }
 
 int32_t readSeedFile(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return 0;
     uint8_t c[kSeedFileBytes];
-    bool complete = readAll(fd, c, kSeedFileBytes);
-    ::close(fd);
-    if (!complete) return 0;
+    if (plat::readSmallFile(path, c, kSeedFileBytes) != long(kSeedFileBytes)) return 0;
     uint32_t seed = 0;
     for (uint8_t digit : c) {
         if (digit < '0' || digit > '9') return 0;
@@ -304,65 +175,40 @@ int32_t readSeedFile(const std::string& path) {
     return int32_t(seed);
 }
 
-int loadWorldFrom(const std::string& worldPath, const std::string& seedPath) {
-    const GameState remembered = shell.gameState;
-    shell.gameState = GameState::Busy;
-    auto finish = [&](int result) {
-        shell.gameState = remembered;
-        return result;
-    };
-
+WorldResult loadWorldFrom(const std::string& worldPath, const std::string& seedPath,
+                          ProgressPump& pump) {
+    restartPump(pump);
     // Nothing in memory changes until the file has shown it is whole.
     auto trailer = std::make_unique<WorldTrailer>();
-    int fd = -1;
-    switch (readWorldTrailer(worldPath, *trailer, &fd)) {
-        case WorldFileCheck::Good:
-            break;
+    plat::InFile file;
+    switch (readWorldTrailer(worldPath, *trailer, &file)) {
+        case WorldFileCheck::Good: break;
         case WorldFileCheck::Missing:
-        case WorldFileCheck::ReadError:
-            postNotice("World could not be read!", "Impossibile leggere il mondo!");
-            return finish(1);
+        case WorldFileCheck::ReadError: return WorldResult::Unreadable;
         case WorldFileCheck::BadLength:
-            postNotice("Damaged world: not loaded!", "Mondo danneggiato: non caricato!");
-            return finish(1);
+        case WorldFileCheck::NotAFile: return WorldResult::Damaged;
     }
-    FileCloser closer{fd};
-    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-
-    int32_t timer = plat::clockMs();
-    resetPlayState();
-    if (!world.worldStorageReady) {
-        int r = allocateWorldStorage();
-        if (r < 0 || !world.worldStorageReady) return r;
-    }
+    if (WorldResult r = allocateWorldStorage(pump); r != WorldResult::Done) return r;
     forgetChestPositions();
+    markGridReplaced();
     uint8_t* cells = reinterpret_cast<uint8_t*>(world.cells.get());
     for (size_t at = 0; at < kCellImageBytes; at += kBlockBytes) {
-        if (PumpResult r = progressPump(timer); r != PumpResult::Continue) return pumpExitCode(r);
-        if (!readAll(fd, cells + at, kBlockBytes)) {
-            // The grid now holds part of this world; the player stays in the
-            // world selection, and a later load or generation rewrites it all.
-            postNotice("World could not be read!", "Impossibile leggere il mondo!");
-            return finish(1);
-        }
-        decodeInPlace(cells + at, kBlockBytes);
+        if (PumpResult r = progressPump(pump); r != PumpResult::Continue) return stoppedBy(r);
+        // A failing disk leaves part of this world in the grid; it is never
+        // played or saved from there, and the next load or generation
+        // rewrites all of it.
+        if (!plat::readAt(file, int64_t(at), cells + at, kBlockBytes)) return WorldResult::Unreadable;
+        decodeBytes(cells + at, kBlockBytes);
     }
-
-    std::memcpy(world.gauges, trailer->gauges, sizeof world.gauges);
-    std::memcpy(world.counters, trailer->counters, sizeof world.counters);
-    std::copy_n(trailer->inventory, kInventoryCells, world.slots);
-    world.chestCount = trailer->chestCount;
-    for (int c = 0; c < trailer->chestCount; ++c)
-        std::copy_n(trailer->chests[c], kChestCells, world.chests[c]);
-    world.DayTime = trailer->DayTime;
-    world.SubDayTime = trailer->SubDayTime;
+    applyTrailer(*trailer);
     world.Seed = readSeedFile(seedPath);
-
-    plat::moveCursorToWindow(320, 240);
-    player.Position.y = spawnEyeHeight(int(player.Position.x), int(player.Position.z));
-    return finish(0);
+    return WorldResult::Done;
 }
 
-int loadWorld() {
-    return loadWorldFrom(worldFilePath(shell.worldSlotChoice), seedFilePath(shell.worldSlotChoice));
+WorldResult saveWorld(int slot, ProgressPump& pump) {
+    return saveWorldTo(worldFilePath(slot), seedFilePath(slot), pump);
+}
+
+WorldResult loadWorld(int slot, ProgressPump& pump) {
+    return loadWorldFrom(worldFilePath(slot), seedFilePath(slot), pump);
 }

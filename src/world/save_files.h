@@ -1,14 +1,18 @@
 // The four world slots beside the executable: "MondoK.data" holds the world
 // image (every byte stored as value + 1: the cells in x, y, z order, then the
 // status values, inventory, chest table and time of day), "SemeMK.data" the
-// seed as ten decimal characters. Saves replace a slot's files atomically.
+// seed as ten decimal characters. Saves replace a slot's files atomically;
+// loads check a file's length and kind before anything in memory changes.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "platform/files.h"
+#include "world/progress_pump.h"
 #include "world/world.h"
+#include "world/world_result.h"
 
 inline constexpr size_t kCellImageBytes = kCellCount * sizeof(Cell);  // 400,000,000
 inline constexpr size_t kChestCountOffset = kCellImageBytes + 81;
@@ -33,14 +37,22 @@ struct WorldTrailer {
 
 enum class WorldFileCheck : uint8_t {
     Good,
-    Missing,    // cannot be opened for reading
+    Missing,    // nothing by that name
     BadLength,  // its length disagrees with its own chest count
+    NotAFile,   // a folder, a FIFO, a device
     ReadError,
 };
 
-// Checks a world file's length against its chest count and decodes its
-// trailer, touching nothing else. On Good, `fd` (when given) is left open.
-WorldFileCheck readWorldTrailer(const std::string& path, WorldTrailer& out, int* fd = nullptr);
+// Checks a world file's kind and length against its chest count and decodes
+// its trailer, touching nothing else. On Good, `file` (when given) is left
+// open for reading the cells.
+WorldFileCheck readWorldTrailer(const std::string& path, WorldTrailer& out,
+                                plat::InFile* file = nullptr);
+
+// Every stored byte is the value plus one (modulo 256); cells go through in
+// blocks, so both directions work on any run of bytes.
+void encodeBytes(uint8_t* out, const uint8_t* in, size_t n);
+void decodeBytes(uint8_t* bytes, size_t n);
 
 // The seed a seed file holds: its ten digits, or 0 when it is missing, short
 // or not ten digits.
@@ -52,17 +64,20 @@ size_t formatSeed(int32_t seed, char out[kSeedFileBytes]);
 
 std::string worldFilePath(int slot);
 std::string seedFilePath(int slot);
-// True when the slot's world file can be opened for reading.
+// True when something stands at the slot's world file name, readable or not:
+// such a slot is never made anew (that would replace what is there).
 bool slotOccupied(int slot);
 
-// Writes the world into the slot being played. < 0 only when drawing fails;
-// a save that could not be written tells the player and returns 0.
-int saveWorld();
-// Reads the slot being played into the world: 0 on success (or when a quit
-// message cut it short), 1 when the slot is damaged or unreadable (the player
-// is told, the world in memory is left alone), < 0 when drawing fails.
-int loadWorld();
+// Writes the world into a slot's pair of files. Done, Quit (nothing written),
+// DrawFailed (nothing written) or NotWritten; in every case but Done the
+// slot's files are as they were.
+WorldResult saveWorldTo(const std::string& worldPath, const std::string& seedPath,
+                        ProgressPump& pump);
+// Reads a slot's pair of files into the grid and the world values. Done,
+// Quit, DrawFailed, NoMemory, Unreadable or Damaged; Unreadable and Damaged
+// found before the cells are read leave memory as it was.
+WorldResult loadWorldFrom(const std::string& worldPath, const std::string& seedPath,
+                          ProgressPump& pump);
 
-// The same for any pair of files (tools and tests).
-int saveWorldTo(const std::string& worldPath, const std::string& seedPath);
-int loadWorldFrom(const std::string& worldPath, const std::string& seedPath);
+WorldResult saveWorld(int slot, ProgressPump& pump);
+WorldResult loadWorld(int slot, ProgressPump& pump);

@@ -1,7 +1,6 @@
 #include "world/settings.h"
 
-#include <cstdio>
-
+#include "platform/files.h"
 #include "platform/platform.h"
 
 Settings settings;
@@ -9,13 +8,9 @@ Settings settings;
 std::string settingsPath() { return plat::exeFolder() + "Settings.data"; }
 
 int readSettings() {
-    std::FILE* f = std::fopen(settingsPath().c_str(), "rb");
-    if (!f) return 0;
     // Bytes a short file lacks count as 0, which decodes to 255: out of range.
     unsigned char bytes[2] = {0, 0};
-    size_t got = std::fread(bytes, 1, 2, f);
-    (void)got;
-    std::fclose(f);
+    if (plat::readSmallFile(settingsPath(), bytes, 2) < 0) return 0;
     settings.RenderDistance = uint8_t(bytes[0] - 1);
     settings.Language = uint8_t(bytes[1] - 1);
     if (settings.RenderDistance > 4) settings.RenderDistance = 0;
@@ -24,11 +19,15 @@ int readSettings() {
 }
 
 int writeSettings() {
-    std::FILE* f = std::fopen(settingsPath().c_str(), "wb");
-    if (!f) return 0;
     const unsigned char bytes[2] = {uint8_t(settings.RenderDistance + 1),
                                     uint8_t(settings.Language + 1)};
-    std::fwrite(bytes, 1, 2, f);
-    std::fclose(f);
+    // Replaced whole, so a crash never leaves a half-written file.
+    plat::replaceFile(settingsPath(), bytes, 2);
     return 0;
 }
+
+void stepRenderDistance() { settings.RenderDistance = settings.RenderDistance >= 4 ? 0 : settings.RenderDistance + 1; }
+
+void toggleLanguage() { settings.Language = settings.Language == 1 ? 2 : 1; }
+
+void resetSettings() { settings = Settings{}; }

@@ -24,3 +24,10 @@ std::string settingsPath();
 int readSettings();
 // Stores both values; a file that cannot be written is left alone. Always 0.
 int writeSettings();
+
+// The options menu and F5: the next distance, 0 again after 4.
+void stepRenderDistance();
+// The options menu: Italian and English in turn.
+void toggleLanguage();
+
+void resetSettings();

@@ -3,36 +3,61 @@
 #include <cstring>
 
 #include "platform/memory.h"
-#include "platform/platform.h"
 #include "world/progress_pump.h"
 
 World world;
 
-void GridDeleter::operator()(void* p) const { plat::releaseZeroed(p, kCellCount * sizeof(Cell)); }
+namespace {
 
-int allocateWorldStorage() {
-    if (world.worldStorageReady) return 0;
-    int32_t timer = plat::clockMs();
-    if (PumpResult r = progressPump(timer); r != PumpResult::Continue) return pumpExitCode(r);
-    void* memory = plat::allocateZeroed(kCellCount * sizeof(Cell));
-    if (!memory) {
-        plat::errorBox("ERRORE", "Memoria insufficiente per il mondo.");
-        return -1;
+// More changes than this between two drains are not listed one by one.
+constexpr size_t kChangeLogLimit = 4096;
+CellChanges changeLog;
+
+}  // namespace
+
+void setCell(int x, int y, int z, Cell c) {
+    cell(x, y, z) = c;
+    if (changeLog.overflowed) return;
+    if (changeLog.cells.size() >= kChangeLogLimit) {
+        changeLog.overflowed = true;
+        changeLog.cells.clear();
+        return;
     }
-    world.cells.reset(static_cast<Cell*>(memory));
-    world.worldStorageReady = true;
-    return 0;
+    changeLog.cells.push_back(CellPos{x, y, z});
 }
 
-int clearWorld() {
-    int32_t timer = plat::clockMs();
+CellChanges takeCellChanges() {
+    CellChanges taken = std::move(changeLog);
+    changeLog = CellChanges{};
+    return taken;
+}
+
+void markGridReplaced() {
+    ++world.replacements;
+    changeLog = CellChanges{};
+}
+
+void GridDeleter::operator()(void* p) const { plat::releaseZeroed(p, kCellCount * sizeof(Cell)); }
+
+WorldResult allocateWorldStorage(ProgressPump& pump) {
+    if (world.worldStorageReady) return WorldResult::Done;
+    if (PumpResult r = progressPump(pump); r != PumpResult::Continue) return stoppedBy(r);
+    void* memory = plat::allocateZeroed(kCellCount * sizeof(Cell));
+    if (!memory) return WorldResult::NoMemory;
+    world.cells.reset(static_cast<Cell*>(memory));
+    world.worldStorageReady = true;
+    return WorldResult::Done;
+}
+
+WorldResult clearWorld(ProgressPump& pump) {
     Cell* row = world.cells.get();
     // One z-row at a time, in x, y, z order, with the pump between rows.
     for (int xy = 0; xy < kWorldSizeX * kWorldSizeY; ++xy, row += kWorldSizeZ) {
-        if (PumpResult r = progressPump(timer); r != PumpResult::Continue) return pumpExitCode(r);
+        if (PumpResult r = progressPump(pump); r != PumpResult::Continue) return stoppedBy(r);
         std::memset(row, 0, sizeof(Cell) * kWorldSizeZ);
     }
-    return 0;
+    markGridReplaced();
+    return WorldResult::Done;
 }
 
 void resetWorldValues() {
@@ -44,6 +69,12 @@ void resetWorldValues() {
     std::memset(world.slots, 0, sizeof world.slots);
     world.slots[0] = ItemStack{62, 1};  // a new player starts with a wooden axe
     world.chestCount = 0;
+}
+
+void resetWorld() {
+    resetWorldValues();
+    world.Seed = 0;
+    changeLog = CellChanges{};
 }
 
 float spawnEyeHeight(int x, int z) {

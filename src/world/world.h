@@ -5,6 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
+
+#include "world/world_result.h"
 
 inline constexpr int kWorldSizeX = 1000;
 inline constexpr int kWorldSizeY = 200;
@@ -47,6 +50,16 @@ struct World {
     ItemStack slots[kSlotCells] = {};
     uint8_t chestCount = 0;
     ItemStack chests[kChestRecords][kChestCells] = {};
+
+    // Counts the times the whole grid was replaced (a new world, a load), so
+    // that whatever is cached from the grid knows to start over.
+    uint32_t replacements = 0;
+};
+
+// A cell's place in the grid.
+struct CellPos {
+    int x, y, z;
+    bool operator==(const CellPos&) const = default;
 };
 
 extern World world;
@@ -68,14 +81,29 @@ inline Cell cellOrAir(int x, int y, int z) {
     return inWorld(x, y, z) ? cell(x, y, z) : Cell{0, 0};
 }
 
+// Play changes cells one at a time through setCell, which keeps a log of
+// the changes for whatever caches the grid (the renderer drains it each frame).
+void setCell(int x, int y, int z, Cell c);
+struct CellChanges {
+    std::vector<CellPos> cells;  // oldest first
+    bool overflowed = false;     // too many to list: treat every cell as changed
+};
+// The changes since the previous call, emptying the log.
+CellChanges takeCellChanges();
+// Bulk writers (generation, loading, tools) say the whole grid is new.
+void markGridReplaced();
+
 // Eye height of a player set down in column (x, z): five above the highest
 // solid cell below the top layer, or 4 when the column is empty.
 float spawnEyeHeight(int x, int z);
 
-// Sizes the grid once per process, pumping progress while it is made ready.
-// 0 on success (also when a quit message cut it short), < 0 on failure.
-int allocateWorldStorage();
-// Every cell to air, pumping progress. Same results as allocateWorldStorage.
-int clearWorld();
+// Sizes the grid once per process (it comes zeroed: all air). Done, Quit,
+// DrawFailed or NoMemory.
+WorldResult allocateWorldStorage(ProgressPump& pump);
+// Every cell to air, pumping progress. Done, Quit or DrawFailed.
+WorldResult clearWorld(ProgressPump& pump);
 // The world-level values of a brand-new world (cells untouched).
 void resetWorldValues();
+// A fresh process, but for the grid's storage and cells: values, seed and
+// the change log.
+void resetWorld();

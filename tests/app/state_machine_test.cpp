@@ -5,7 +5,11 @@
 
 #include "app/frame_loop.h"
 #include "app/game_state.h"
-#include "game/play_state.h"
+#include "game/controls.h"
+#include "game/crafting.h"
+#include "game/frame_clock.h"
+#include "game/inventory.h"
+#include "game/item_screens.h"
 #include "game/player.h"
 #include "platform/keys.h"
 #include "render/camera.h"
@@ -39,7 +43,7 @@ TEST_F(StateMachine, EnterHeldOnPlayDoesNotAlsoPickTheFirstSlot) {
     updateAt(400, {key::Return});
     updateAt(549, {key::Return});
     EXPECT_EQ(state(), GameState::WorldSelect);
-    EXPECT_EQ(shell.lastActionTime, 300);
+    EXPECT_EQ(frameClock.lastActionTime, 300);
 }
 
 TEST_F(StateMachine, MenuStepsRepeatAtMostEvery250ms) {
@@ -51,13 +55,13 @@ TEST_F(StateMachine, MenuStepsRepeatAtMostEvery250ms) {
     EXPECT_EQ(shell.mainMenuChoice, 3);
     updateAt(750, {key::Down});  // already at the bottom: nothing moves, no gate used
     EXPECT_EQ(shell.mainMenuChoice, 3);
-    EXPECT_EQ(shell.lastActionTime, 500);
+    EXPECT_EQ(frameClock.lastActionTime, 500);
     updateAt(760, {key::W});
     EXPECT_EQ(shell.mainMenuChoice, 2);
     // Up and Down together move nothing in the main menu...
     updateAt(2000, {key::Up, key::Down});
     EXPECT_EQ(shell.mainMenuChoice, 2);
-    EXPECT_EQ(shell.lastActionTime, 760);
+    EXPECT_EQ(frameClock.lastActionTime, 760);
     // ... while elsewhere the up key is tested first.
     updateAt(2300, {key::Return});  // Options, entered on Cancel
     ASSERT_EQ(state(), GameState::Options);
@@ -132,11 +136,11 @@ TEST_F(StateMachine, PauseHoldsTheJumpClockAndContinueResumesIt) {
     EXPECT_EQ(shell.pauseChoice, 1);
     EXPECT_EQ(player.verticalStart, 600);  // time already spent in the jump
 
-    play.recipeCursor = 4;
+    craftingPanel.selected = 4;
     updateAt(5000, {key::Return});  // Continue
     ASSERT_EQ(state(), GameState::Playing);
     EXPECT_EQ(5000 - player.verticalStart, 600);  // the pause did not count
-    EXPECT_EQ(play.recipeCursor, 0);
+    EXPECT_EQ(craftingPanel.selected, 0);
     EXPECT_TRUE(headless::mouseCaptured());
 
     updateAt(5300, {key::Escape});
@@ -170,12 +174,12 @@ TEST_F(StateMachine, SaveStaysInPause) {
 
 TEST_F(StateMachine, InventoryOpensAndClosesOnISharingTheGate) {
     shell.gameState = GameState::Playing;
-    play.selectedSlot = 4;
-    play.markedCell = 7;
+    controls.selectedSlot = 4;
+    itemScreen.markedCell = 7;
     updateAt(300, {key::I});
     ASSERT_EQ(state(), GameState::InventoryScreen);
-    EXPECT_EQ(play.screenCursor, 4);
-    EXPECT_EQ(play.markedCell, 255);
+    EXPECT_EQ(itemScreen.cursor, 4);
+    EXPECT_EQ(itemScreen.markedCell, 255);
     updateAt(400, {key::I});  // the same press does not close it again
     EXPECT_EQ(state(), GameState::InventoryScreen);
     updateAt(550, {key::I});
@@ -185,7 +189,7 @@ TEST_F(StateMachine, InventoryOpensAndClosesOnISharingTheGate) {
 TEST_F(StateMachine, ClosingAChestWritesItsCellsBack) {
     shell.gameState = GameState::ChestScreen;
     world.chestCount = 4;  // chest 3 has a record
-    play.openChest = 3;
+    itemScreen.chestNumber = 3;
     world.slots[kInventoryCells + 5] = ItemStack{7, 42};
     updateAt(300, {key::Escape});
     EXPECT_EQ(state(), GameState::Playing);
@@ -218,12 +222,12 @@ TEST_F(StateMachine, EveryStateStampsThePreviousFrameTime) {
                         GameState::Playing, GameState::Dead, GameState::InventoryScreen}) {
         shell.gameState = s;
         updateAt(777);
-        EXPECT_EQ(shell.previousFrameTime, 777) << int(s);
+        EXPECT_EQ(frameClock.previousFrameTime, 777) << int(s);
     }
     shell.gameState = GameState::Playing;
-    shell.previousFrameTime = 700;
+    frameClock.previousFrameTime = 700;
     updateAt(760);
-    EXPECT_EQ(shell.frameElapsed, 60);
+    EXPECT_EQ(frameClock.frameElapsed, 60);
 }
 
 }  // namespace
@@ -236,13 +240,13 @@ TEST_F(StateMachine, MakingAWorldIsNotOneLongFirstFrame) {
     headless::setClockStepPerRead(1);
     ASSERT_EQ(updateAt(1000, {key::Return}), 0);
     ASSERT_EQ(state(), GameState::Playing);
-    const int32_t afterGeneration = shell.previousFrameTime;
+    const int32_t afterGeneration = frameClock.previousFrameTime;
     EXPECT_GT(afterGeneration, 1000 + 1000);  // the clock moved on with every read
-    EXPECT_EQ(shell.lastActionTime, afterGeneration);
+    EXPECT_EQ(frameClock.lastActionTime, afterGeneration);
     headless::setClockStepPerRead(0);
     headless::setClock(afterGeneration + 16);
     frameUpdate();
-    EXPECT_EQ(shell.frameElapsed, 16);
+    EXPECT_EQ(frameClock.frameElapsed, 16);
 }
 
 }  // namespace

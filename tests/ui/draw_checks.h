@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "app/frame_loop.h"
 #include "app/game_state.h"
+#include "game/frame_clock.h"
 #include "platform/headless/headless.h"
 #include "test_support.h"
 #include "ui/frame.h"

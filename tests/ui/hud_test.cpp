@@ -1,6 +1,10 @@
 #include <vector>
 
-#include "game/play_state.h"
+#include "game/controls.h"
+#include "game/crafting.h"
+#include "game/frame_clock.h"
+#include "game/inventory.h"
+#include "game/item_screens.h"
 #include "game/catalogue.h"
 #include "ui/draw_checks.h"
 #include "ui/hud.h"
@@ -46,11 +50,11 @@ TEST_F(Hud, FreeCellLineCountsOnlyTypelessCellsInBothLanguages) {
     world.slots[36] = {0, 0};  // the chest copy is not the inventory
     english();
     drawFreeCellLine();
-    EXPECT_EQ(play.freeCellCount, 0);
+    EXPECT_EQ(inventoryReadout.freeCellCount, 0);
     world.slots[17] = {0, 0};
     world.slots[18] = {9, 0};  // a type with count 0 is not free
     drawFreeCellLine();
-    EXPECT_EQ(play.freeCellCount, 1);
+    EXPECT_EQ(inventoryReadout.freeCellCount, 1);
     italianLanguage();
     fillInventory();
     drawFreeCellLine();
@@ -65,9 +69,9 @@ TEST_F(Hud, FreeCellLineCountsOnlyTypelessCellsInBothLanguages) {
 
 TEST_F(Hud, PlayingFrameWithDisplayAndDebugLines) {
     world.slots[4] = {7, 3};
-    play.selectedSlot = 4;
-    play.markedCell = 4;  // a mark means nothing while playing
-    play.debugInfoVisible = 1;
+    controls.selectedSlot = 4;
+    itemScreen.markedCell = 4;  // a mark means nothing while playing
+    controls.debugInfoVisible = 1;
     shell.FPS = 58;
     english();
     const auto& frame = draw(GameState::Playing);
@@ -106,20 +110,20 @@ TEST_F(Hud, PlayingFrameWithDisplayAndDebugLines) {
 }
 
 TEST_F(Hud, HiddenDisplayLeavesOnlyTheWorldAndKeepsTheFreeCount) {
-    play.hudVisible = 0;
-    play.debugInfoVisible = 1;
-    play.freeCellCount = 17;
+    controls.hudVisible = 0;
+    controls.debugInfoVisible = 1;
+    inventoryReadout.freeCellCount = 17;
     postNotice("Saved", "Salvato");
     const auto& frame = draw(GameState::Playing);
     EXPECT_EQ(frame.clears.size(), 1u);
     EXPECT_TRUE(frame.sprites.empty());
     EXPECT_TRUE(frame.texts.empty());
-    EXPECT_EQ(play.freeCellCount, 17);
+    EXPECT_EQ(inventoryReadout.freeCellCount, 17);
 
-    play.hudVisible = 1;
+    controls.hudVisible = 1;
     english();
     const auto& shown = draw(GameState::Playing);
-    EXPECT_EQ(play.freeCellCount, 35);  // the new world's axe fills one cell
+    EXPECT_EQ(inventoryReadout.freeCellCount, 35);  // the new world's axe fills one cell
     const auto* t = shown.findText("Saved");
     ASSERT_NE(t, nullptr);
     EXPECT_EQ(t->top, 420);

@@ -169,7 +169,7 @@ TEST_F(Menus, ArrowStandsBesideTheChoiceAndAtTheTopWhenOutOfRange) {
 }
 
 TEST_F(Menus, NoticeShowsOnEveryMenuInDarkRedClearOfTheRows) {
-    shell.frameTime = 1000;
+    frameClock.frameTime = 1000;
     headless::setClock(1000);
     postNotice("The world could not be saved", "Impossibile salvare il mondo");
     english();
@@ -190,7 +190,7 @@ TEST_F(Menus, NoticeShowsOnEveryMenuInDarkRedClearOfTheRows) {
     italianLanguage();
     EXPECT_NE(draw(GameState::Pause).findText("Impossibile salvare il mondo"), nullptr);
     // Gone once its time has passed.
-    shell.frameTime = 1000 + kNoticeShowMs + 1;
+    frameClock.frameTime = 1000 + kNoticeShowMs + 1;
     EXPECT_EQ(draw(GameState::Pause).findText("Impossibile salvare il mondo"), nullptr);
 }
 

@@ -3,7 +3,11 @@
 
 #include "game/catalogue.h"
 
-#include "game/play_state.h"
+#include "game/controls.h"
+#include "game/crafting.h"
+#include "game/frame_clock.h"
+#include "game/inventory.h"
+#include "game/item_screens.h"
 #include "game/player.h"
 #include "platform/keys.h"
 #include "ui/draw_checks.h"
@@ -124,15 +128,15 @@ TEST_F(Screens, ProgressScreenWordsAndFixedFrameCounter) {
 }
 
 TEST_F(Screens, SavingFrameStampsTheFrameTimeButLoadingDoesNot) {
-    shell.frameTime = shell.previousFrameTime = 100;
+    frameClock.frameTime = frameClock.previousFrameTime = 100;
     headless::setClock(5000);
     draw(GameState::Busy);
-    EXPECT_EQ(shell.frameTime, 100);
+    EXPECT_EQ(frameClock.frameTime, 100);
 
     shell.savingInProgress = 1;
     draw(GameState::Busy);
-    EXPECT_EQ(shell.frameTime, 5000);
-    EXPECT_EQ(shell.previousFrameTime, 5000);
+    EXPECT_EQ(frameClock.frameTime, 5000);
+    EXPECT_EQ(frameClock.previousFrameTime, 5000);
     EXPECT_EQ(shell.gameState, GameState::Busy);
 }
 
@@ -147,8 +151,8 @@ TEST_F(Screens, NoticeShowsOnTheProgressScreen) {
 // ---- death screen -----------------------------------------------------------------
 
 TEST_F(Screens, DeathScreenWithDisplayAndDebugShowsSixDebugLines) {
-    play.hudVisible = 1;
-    play.debugInfoVisible = 1;
+    controls.hudVisible = 1;
+    controls.debugInfoVisible = 1;
     world.Seed = 4242;
     player.Position = Vec3{1.5f, -101.0f, 2.25f};
     shell.FPS = 33;
@@ -189,8 +193,8 @@ TEST_F(Screens, DeathScreenWithDisplayAndDebugShowsSixDebugLines) {
 }
 
 TEST_F(Screens, DeathScreenWithoutDisplayShowsOnlySkyAndMessage) {
-    play.hudVisible = 0;
-    play.debugInfoVisible = 1;
+    controls.hudVisible = 0;
+    controls.debugInfoVisible = 1;
     italianLanguage();
     const auto& frame = draw(GameState::Dead);
     EXPECT_EQ(frame.clears, std::vector<uint32_t>{kFullDaySky});
@@ -219,8 +223,8 @@ TEST_F(Screens, InventoryScreenLaysOutFourRowsWithCursorMarkAndCounts) {
     world.slots[10] = {3, 250};
     world.slots[35] = {5, 2};
     world.slots[20] = {0, 7};  // an emptied cell with a stale count shows none
-    play.screenCursor = 35;
-    play.markedCell = 10;
+    itemScreen.cursor = 35;
+    itemScreen.markedCell = 10;
     shell.FPS = 12;
     english();
     const auto& frame = draw(GameState::InventoryScreen);
@@ -252,7 +256,7 @@ TEST_F(Screens, InventoryScreenLaysOutFourRowsWithCursorMarkAndCounts) {
 TEST_F(Screens, ChestScreenAddsThreeRowsAboveAGapAndItsTitle) {
     world.slots[36] = {4, 9};
     world.slots[62] = {6, 1};
-    play.screenCursor = 62;
+    itemScreen.cursor = 62;
     italianLanguage();
     const auto& frame = draw(GameState::ChestScreen);
     EXPECT_EQ(frame.sprites.size(), 63u + 2u);  // no mark
@@ -271,7 +275,7 @@ TEST_F(Screens, ChestScreenAddsThreeRowsAboveAGapAndItsTitle) {
     EXPECT_EQ(title->top, 285);
     english();
     EXPECT_NE(draw(GameState::ChestScreen).findText("Chest"), nullptr);
-    play.screenCursor = 0;
+    itemScreen.cursor = 0;
     italianLanguage();
     EXPECT_NE(draw(GameState::InventoryScreen).findText("Inventario"), nullptr);
 }

@@ -11,7 +11,8 @@ class Chests : public GameTest {
    protected:
     void SetUp() override {
         GameTest::SetUp();
-        ASSERT_EQ(allocateWorldStorage(), 0);
+        CountingPump pump;
+        ASSERT_EQ(allocateWorldStorage(pump), WorldResult::Done);
         clearChestPositions();
         world.chestCount = 0;
     }

@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/game_state.h"
-#include "game/player.h"
 #include "test_support.h"
 #include "world/generation.h"
 #include "world/msvc_random.h"
@@ -90,7 +88,8 @@ class Generation : public GameTest {
     static void SetUpTestSuite() {
         headless::reset();
         resetGameGlobals();
-        ASSERT_EQ(generateWorldFromSeed(kSeed), 0);
+        CountingPump pump;
+        ASSERT_EQ(generateWorldFromSeed(kSeed, pump), WorldResult::Done);
         firstHash = gridHash();
         replay = new Replay(kSeed, lastGeneration.treeAttempts);
     }
@@ -101,14 +100,6 @@ class Generation : public GameTest {
 uint64_t Generation::firstHash = 0;
 Replay* Generation::replay = nullptr;
 
-int framesDrawn = 0;
-int countDraw() {
-    return ++framesDrawn, 0;
-}
-int failDraw() {
-    return -1;
-}
-
 TEST_F(Generation, SameSeedSameGridWhateverTheClockDoes) {
     EXPECT_EQ(firstHash, kSeedHash);
     // Now with a clock that runs fast: many more progress frames, same grid.
@@ -116,23 +107,19 @@ TEST_F(Generation, SameSeedSameGridWhateverTheClockDoes) {
     world.DayTime = 3;
     world.chestCount = 4;
     world.slots[5] = ItemStack{7, 9};
-    framesDrawn = 0;
-    pumpHooks.drawFrame = countDraw;
-    ASSERT_EQ(generateWorldFromSeed(kSeed), 0);
-    EXPECT_GT(framesDrawn, 100);
+    CountingPump pump;
+    ASSERT_EQ(generateWorldFromSeed(kSeed, pump), WorldResult::Done);
+    EXPECT_GT(pump.frames, 100);
     EXPECT_EQ(gridHash(), firstHash);
     // The clock is read at a bounded cadence, never once per cell.
     EXPECT_LT(headless::clockReads(), 200000);
-    // A fresh game's values, the player at the centre.
+    // A fresh game's values.
     EXPECT_EQ(world.Seed, kSeed);
-    EXPECT_EQ(shell.gameState, GameState::Playing);
     EXPECT_EQ(world.DayTime, 180);
     EXPECT_EQ(world.chestCount, 0);
     EXPECT_EQ(world.slots[0].type, 62);
     EXPECT_EQ(world.slots[0].count, 1);
     EXPECT_EQ(world.slots[5].type, 0);
-    EXPECT_EQ(player.Position.x, 500.0f);
-    EXPECT_EQ(headless::lastCursorMove(), std::make_pair(320, 240));
 }
 
 TEST_F(Generation, SpawnOnTopOfTheCentreColumn) {
@@ -223,18 +210,17 @@ TEST_F(Generation, LaterPocketsOverwriteEarlierOnes) {
 TEST_F(Generation, QuitMessageEndsItEarlyAndIsPostedAgain) {
     headless::setClockStepPerRead(1);
     headless::queueMessage(plat::Message::Quit);
-    player.Position.y = -7.0f;
-    EXPECT_EQ(generateWorldFromSeed(kSeed + 1), 0);
-    EXPECT_EQ(shell.gameState, GameState::Busy);
-    EXPECT_EQ(player.Position.y, -7.0f);  // never got as far as the spawn
+    CountingPump pump;
+    EXPECT_EQ(generateWorldFromSeed(kSeed + 1, pump), WorldResult::Quit);
     EXPECT_EQ(lastGeneration.treeAttempts, 0);
     EXPECT_EQ(headless::queuedMessages(), 1u);
 }
 
 TEST_F(Generation, DrawingFailureEndsItWithFailure) {
     headless::setClockStepPerRead(1);
-    pumpHooks.drawFrame = failDraw;
-    EXPECT_LT(generateWorldFromSeed(kSeed), 0);
+    CountingPump pump;
+    pump.failDrawing = true;
+    EXPECT_EQ(generateWorldFromSeed(kSeed, pump), WorldResult::DrawFailed);
 }
 
 }  // namespace

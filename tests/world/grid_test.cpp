@@ -6,19 +6,15 @@
 
 namespace {
 
-int framesDrawn = 0;
-int updatesRun = 0;
-int countDraw() { return ++framesDrawn, 0; }
-int countUpdate() { return ++updatesRun, 0; }
-int failDraw() { return -1; }
-
 class Grid : public GameTest {
 protected:
     void SetUp() override {
         GameTest::SetUp();
-        framesDrawn = updatesRun = 0;
-        ASSERT_EQ(allocateWorldStorage(), 0);
+        ASSERT_EQ(allocateWorldStorage(quiet), WorldResult::Done);
     }
+    // Clears the grid with a pump that draws nothing.
+    void clearWorld() { ASSERT_EQ(::clearWorld(quiet), WorldResult::Done); }
+    CountingPump quiet;
 };
 
 TEST_F(Grid, BoundsAreTheClosedIntegerRanges) {
@@ -60,60 +56,60 @@ TEST_F(Grid, SpawnStandsFiveAboveTheColumnTopBelowTheLastLayer) {
 
 TEST_F(Grid, StorageIsMadeReadyOnlyOnce) {
     Cell* first = world.cells.get();
-    ASSERT_EQ(allocateWorldStorage(), 0);
+    ASSERT_EQ(allocateWorldStorage(quiet), WorldResult::Done);
     EXPECT_EQ(world.cells.get(), first);
     EXPECT_TRUE(world.worldStorageReady);
 }
 
 TEST_F(Grid, PumpDrawsAtMostEvery66msAndReadsTheClockSparingly) {
-    pumpHooks = PumpHooks{countDraw, countUpdate};
+    CountingPump pump;
     headless::setClockStepPerRead(1);
     int64_t readsBefore = headless::clockReads();
-    ASSERT_EQ(clearWorld(), 0);
+    ASSERT_EQ(::clearWorld(pump), WorldResult::Done);
     int64_t reads = headless::clockReads() - readsBefore;
     // Never a clock read per cell: the clock is read once per row of cells.
     EXPECT_LT(reads, 400'000);
     // With the clock moving 1 ms a read, a frame about every 66 reads.
-    EXPECT_GT(framesDrawn, 2000);
-    EXPECT_LT(framesDrawn, 200'000 / 60);
-    EXPECT_EQ(updatesRun, framesDrawn);
+    EXPECT_GT(pump.frames, 2000);
+    EXPECT_LT(pump.frames, 200'000 / 60);
+    EXPECT_EQ(pump.updates, pump.frames);
 }
 
 TEST_F(Grid, QuitMessageEndsTheWorkWithSuccessAndIsPostedAgain) {
-    pumpHooks = PumpHooks{countDraw, countUpdate};
+    CountingPump pump;
     cell(999, 199, 999).type = 5;
     headless::setClockStepPerRead(1);
     headless::queueMessage(plat::Message::Quit);
-    EXPECT_EQ(clearWorld(), 0);
-    EXPECT_EQ(framesDrawn, 1);
+    EXPECT_EQ(::clearWorld(pump), WorldResult::Quit);
+    EXPECT_EQ(pump.frames, 1);
     EXPECT_EQ(cell(999, 199, 999).type, 5);  // cut short: the rest untouched
     EXPECT_EQ(plat::takeMessage(), plat::Message::Quit);
     clearWorld();
 }
 
 TEST_F(Grid, DrawingFailureEndsTheWorkWithFailure) {
-    pumpHooks = PumpHooks{failDraw, countUpdate};
+    CountingPump pump;
+    pump.failDrawing = true;
     headless::setClockStepPerRead(1);
-    EXPECT_LT(clearWorld(), 0);
-    EXPECT_EQ(updatesRun, 0);
+    EXPECT_EQ(::clearWorld(pump), WorldResult::DrawFailed);
+    EXPECT_EQ(pump.updates, 0);
 }
 
 TEST_F(Grid, SplitPumpDrawsWhenDueAndUpdatesEveryTime) {
-    pumpHooks = PumpHooks{countDraw, countUpdate};
-    int32_t timer = 0;
+    CountingPump pump;
     headless::setClock(65);
-    EXPECT_EQ(pumpDraw(timer), PumpResult::Continue);
-    EXPECT_EQ(framesDrawn, 0);
+    EXPECT_EQ(pumpDraw(pump), PumpResult::Continue);
+    EXPECT_EQ(pump.frames, 0);
     headless::setClock(66);
-    pumpDraw(timer);
-    EXPECT_EQ(framesDrawn, 1);
-    EXPECT_EQ(timer, 66);
-    EXPECT_EQ(pumpMessages(), PumpResult::Continue);
-    EXPECT_EQ(updatesRun, 1);
+    pumpDraw(pump);
+    EXPECT_EQ(pump.frames, 1);
+    EXPECT_EQ(pump.pump.timer, 66);
+    EXPECT_EQ(pumpMessages(pump), PumpResult::Continue);
+    EXPECT_EQ(pump.updates, 1);
     headless::queueMessage(plat::Message::Other);
     headless::queueMessage(plat::Message::Quit);
-    EXPECT_EQ(pumpMessages(), PumpResult::Continue);  // one message a step
-    EXPECT_EQ(pumpMessages(), PumpResult::Quit);
+    EXPECT_EQ(pumpMessages(pump), PumpResult::Continue);  // one message a step
+    EXPECT_EQ(pumpMessages(pump), PumpResult::Quit);
 }
 
 TEST_F(Grid, NewWorldValues) {

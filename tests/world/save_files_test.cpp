@@ -1,8 +1,7 @@
-// World slot files: the exact byte image, a round trip of everything a slot
-// stores, damaged files refused before anything changes, and saves cut short
-// at every stage leaving the slot's previous world as it was.
-#include <signal.h>
-#include <sys/resource.h>
+// World slot files, as the game saves and loads them from the pause menu and
+// the world selection: the exact byte image, a round trip of everything a
+// slot stores, damaged files refused before anything changes, and saves cut
+// short at every stage leaving the slot's previous world as it was.
 #include <unistd.h>
 
 #include <cstring>
@@ -10,7 +9,12 @@
 #include <fstream>
 
 #include "app/game_state.h"
-#include "game/play_state.h"
+#include "app/world_ops.h"
+#include "game/controls.h"
+#include "game/crafting.h"
+#include "game/frame_clock.h"
+#include "game/inventory.h"
+#include "game/item_screens.h"
 #include "game/player.h"
 #include "test_support.h"
 #include "ui/notice.h"
@@ -43,8 +47,9 @@ void sparseWorldFile(const std::string& path, size_t length, uint8_t storedChest
     }
 }
 
-int failDraw() {
-    return -1;
+void makeTestWorld() {
+    CountingPump pump;
+    ASSERT_EQ(generateWorldFromSeed(1357924680, pump), WorldResult::Done);
 }
 
 class SaveFiles : public GameTest {
@@ -52,12 +57,21 @@ class SaveFiles : public GameTest {
     static void SetUpTestSuite() {
         headless::reset();
         resetGameGlobals();
-        ASSERT_EQ(generateWorldFromSeed(1357924680), 0);
+        makeTestWorld();
     }
     void SetUp() override {
         GameTest::SetUp();
+        // The progress screen is drawn while the game saves and loads.
+        ASSERT_EQ(plat::createWindowAndDevices("Velmora 1.1 Alpha", 800, 600), 0);
         shell.worldSlotChoice = 2;
         shell.gameState = GameState::Pause;
+    }
+    // Pause -> Save, as the player does it.
+    int save() { return saveSlot(2); }
+    // World selection -> slot 2.
+    int open() {
+        shell.gameState = GameState::WorldSelect;
+        return openSlot(2);
     }
     std::string slotFile() const { return worldFilePath(2); }
     std::string seedFile() const { return seedFilePath(2); }
@@ -102,7 +116,7 @@ TEST_F(SaveFiles, RoundTripKeepsEveryStoredValueByteForByte) {
         return w;
     }();
 
-    ASSERT_EQ(saveWorld(), 0);
+    ASSERT_EQ(save(), 0);
     EXPECT_EQ(shell.gameState, GameState::Pause);
     EXPECT_EQ(notice.english, nullptr);
     EXPECT_EQ(fs::file_size(slotFile()), 400000084u + 54u * 10u);
@@ -131,10 +145,9 @@ TEST_F(SaveFiles, RoundTripKeepsEveryStoredValueByteForByte) {
     world.chestCount = 0;
     world.slots[3] = ItemStack{0, 0};
     world.Seed = 5;
-    play.selectedSlot = 4;
-    shell.gameState = GameState::WorldSelect;
-    ASSERT_EQ(loadWorld(), 0);
-    EXPECT_EQ(shell.gameState, GameState::WorldSelect);
+    controls.selectedSlot = 4;
+    ASSERT_EQ(open(), 0);
+    EXPECT_EQ(shell.gameState, GameState::Playing);
     EXPECT_EQ(gridHash(), savedHash);
     EXPECT_EQ(world.Seed, 1357924680);
     EXPECT_EQ(world.DayTime, 239);
@@ -148,7 +161,7 @@ TEST_F(SaveFiles, RoundTripKeepsEveryStoredValueByteForByte) {
     EXPECT_EQ(player.Position.x, 500.0f);
     EXPECT_EQ(player.Position.z, 500.0f);
     EXPECT_EQ(player.Position.y, spawnEyeHeight(500, 500));
-    EXPECT_EQ(play.selectedSlot, 0);
+    EXPECT_EQ(controls.selectedSlot, 0);
     EXPECT_EQ(headless::lastCursorMove(), std::make_pair(320, 240));
 
     // Loaded chests still follow their records when one of them is dug.
@@ -160,7 +173,7 @@ TEST_F(SaveFiles, RoundTripKeepsEveryStoredValueByteForByte) {
 
     // Without its seed file the world still loads, showing seed 0.
     fs::remove(seedFile());
-    ASSERT_EQ(loadWorld(), 0);
+    ASSERT_EQ(open(), 0);
     EXPECT_EQ(world.Seed, 0);
     EXPECT_EQ(world.DayTime, 239);
 }
@@ -186,8 +199,7 @@ TEST_F(SaveFiles, DamagedFilesAreRefusedBeforeAnythingChanges) {
     for (const Case& c : cases) {
         sparseWorldFile(slotFile(), c.length, c.storedChestCount);
         notice = Notice{};
-        shell.gameState = GameState::WorldSelect;
-        EXPECT_EQ(loadWorld(), 1) << c.what;
+        EXPECT_EQ(open(), 0) << c.what;
         EXPECT_EQ(shell.gameState, GameState::WorldSelect) << c.what;
         ASSERT_NE(notice.english, nullptr) << c.what;
         EXPECT_STREQ(notice.english, "Damaged world: not loaded!");
@@ -202,7 +214,7 @@ TEST_F(SaveFiles, AWellFormedImageOf255ChestsIsTakenWhole) {
     // Every stored byte 0: every value 255, including the chest count.
     sparseWorldFile(slotFile(), 400013854, 0);
     writeBytes(seedFile(), "12345");  // short: seed 0
-    ASSERT_EQ(loadWorld(), 0);
+    ASSERT_EQ(open(), 0);
     EXPECT_EQ(world.chestCount, 255);
     EXPECT_EQ(world.chests[254][26].count, 255);
     EXPECT_EQ(world.DayTime, 255);
@@ -212,13 +224,13 @@ TEST_F(SaveFiles, AWellFormedImageOf255ChestsIsTakenWhole) {
     // The column is all blocks up to 198: the eye five above that.
     EXPECT_EQ(player.Position.y, 203.0f);
     // Put the generated world back for the tests that follow in this process.
-    ASSERT_EQ(generateWorldFromSeed(1357924680), 0);
+    makeTestWorld();
 }
 
 TEST_F(SaveFiles, SeedFileHoldsTheFirstTenCharactersOfTheSeed) {
     world.Seed = -2000000001;                   // 11 characters printed
     fs::create_directory(slotFile() + ".tmp");  // no temporary can be made: the save fails
-    ASSERT_EQ(saveWorld(), 0);
+    ASSERT_EQ(save(), 0);
     fs::remove(slotFile() + ".tmp");
     EXPECT_STREQ(notice.english, "World not saved!");
     EXPECT_FALSE(fs::exists(seedFile()));
@@ -263,22 +275,22 @@ class InterruptedSave : public SaveFiles {
 
 TEST_F(InterruptedSave, QuitMessageWritesNothing) {
     headless::queueMessage(plat::Message::Quit);
-    EXPECT_EQ(saveWorld(), 0);
+    EXPECT_EQ(save(), 0);
     expectOldSlotIntact();
     EXPECT_EQ(notice.english, nullptr);
     EXPECT_EQ(headless::queuedMessages(), 1u);  // posted again for the frame loop
 }
 
 TEST_F(InterruptedSave, DrawingFailureFailsAndWritesNothing) {
-    pumpHooks.drawFrame = failDraw;
-    EXPECT_LT(saveWorld(), 0);
+    headless::setBeginSceneFails(true);
+    EXPECT_LT(save(), 0);
     expectOldSlotIntact();
 }
 
 TEST_F(InterruptedSave, UnwritableTemporaryTellsThePlayer) {
     fs::create_directory(seedFile() + ".tmp");
     fs::create_directory(slotFile() + ".tmp");
-    EXPECT_EQ(saveWorld(), 0);
+    EXPECT_EQ(save(), 0);
     EXPECT_STREQ(notice.english, "World not saved!");
     EXPECT_STREQ(notice.italian, "Mondo non salvato!");
     fs::remove(slotFile() + ".tmp");
@@ -287,16 +299,11 @@ TEST_F(InterruptedSave, UnwritableTemporaryTellsThePlayer) {
 }
 
 TEST_F(InterruptedSave, DiskFullMidwayTellsThePlayer) {
-    // The file-size limit stands in for a full disk: writes past it fail.
-    signal(SIGXFSZ, SIG_IGN);
-    rlimit old;
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit small = old;
-    small.rlim_cur = 50'000'000;
-    setrlimit(RLIMIT_FSIZE, &small);
-    int result = saveWorld();
-    setrlimit(RLIMIT_FSIZE, &old);
-    EXPECT_EQ(result, 0);
+    plat::FileFaults full;
+    full.failWriteAfter = 50'000'000;
+    full.shortWrites = true;
+    headless::setFileFaults(full);
+    EXPECT_EQ(save(), 0);
     EXPECT_STREQ(notice.english, "World not saved!");
     expectOldSlotIntact();
 }
@@ -306,7 +313,7 @@ TEST_F(InterruptedSave, StrayTemporaryIsNoSlotAndGoesAtTheNextSave) {
     writeBytes(slotFile() + ".tmp", "half a world");
     EXPECT_FALSE(slotOccupied(2));
     headless::queueMessage(plat::Message::Quit);  // cut short right after starting
-    EXPECT_EQ(saveWorld(), 0);
+    EXPECT_EQ(save(), 0);
     EXPECT_FALSE(fs::exists(slotFile() + ".tmp"));
     EXPECT_FALSE(slotOccupied(2));
 }
@@ -315,9 +322,13 @@ TEST_F(SaveFiles, QuitDuringALoadEndsItWithSuccess) {
     sparseWorldFile(slotFile(), 400000084, 1);
     headless::setClockStepPerRead(100);
     headless::queueMessage(plat::Message::Quit);
-    EXPECT_EQ(loadWorld(), 0);
+    EXPECT_EQ(open(), 0);
+    EXPECT_EQ(shell.gameState, GameState::WorldSelect);
     EXPECT_EQ(headless::queuedMessages(), 1u);
-    ASSERT_EQ(generateWorldFromSeed(1357924680), 0);
+    // The half-read grid goes; the quit has done its work.
+    plat::takeMessage();
+    headless::setClockStepPerRead(0);
+    makeTestWorld();
 }
 
 }  // namespace

@@ -10,10 +10,8 @@
 #include <cstring>
 #include <string>
 
-#include "app/game_state.h"
 #include "commands.h"
 #include "platform/headless/headless.h"
-#include "ui/notice.h"
 #include "world/generation.h"
 #include "world/progress_pump.h"
 #include "world/save_files.h"
@@ -140,18 +138,20 @@ int runGenerate(int argc, char** argv) {
     headless::reset();
     headless::setClockStepPerRead(1);
     progress.terminal = ::isatty(STDERR_FILENO);
-    pumpHooks = PumpHooks{drawProgress, nullptr};
+    ProgressPump pump;
+    pump.drawFrame = drawProgress;
 
     beginPhase("generating");
-    if (generateWorldFromSeed(int32_t(seed)) != 0 || shell.gameState != GameState::Playing) {
-        std::fprintf(stderr, "\nvelmora-world generate: generation did not finish\n");
+    if (WorldResult r = generateWorldFromSeed(int32_t(seed), pump); r != WorldResult::Done) {
+        std::fprintf(stderr, "\nvelmora-world generate: generation did not finish: %s\n",
+                     describe(r));
         return kExitFailed;
     }
     endPhase();
     beginPhase("saving");
-    notice = Notice{};
-    if (saveWorldTo(worldPath, seedPath) != 0 || notice.english) {
-        std::fprintf(stderr, "\nvelmora-world generate: could not write %s\n", worldPath.c_str());
+    if (WorldResult r = saveWorldTo(worldPath, seedPath, pump); r != WorldResult::Done) {
+        std::fprintf(stderr, "\nvelmora-world generate: could not write %s: %s\n",
+                     worldPath.c_str(), describe(r));
         return kExitFailed;
     }
     endPhase();

@@ -1,8 +1,4 @@
 // `info`: checks a world file and summarises it, reading it in blocks.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -17,7 +13,7 @@ namespace {
 
 constexpr size_t kBlockBytes = 4'000'000;
 
-std::string describe(uint8_t type) {
+std::string describeType(uint8_t type) {
     if (type == 0) return "0 Air";
     const char* name = englishName(type);
     if (*name) return std::to_string(type) + " " + name;
@@ -29,7 +25,7 @@ void printStacks(const ItemStack* stacks, int count, const char* indent) {
     bool any = false;
     for (int i = 0; i < count; ++i) {
         if (stacks[i].type == 0) continue;
-        std::printf("%scell %2d: %s x%d\n", indent, i, describe(stacks[i].type).c_str(),
+        std::printf("%scell %2d: %s x%d\n", indent, i, describeType(stacks[i].type).c_str(),
                     stacks[i].count);
         any = true;
     }
@@ -68,8 +64,8 @@ int runInfo(int argc, char** argv) {
     }
 
     auto trailer = std::make_unique<WorldTrailer>();
-    int fd = -1;
-    switch (readWorldTrailer(path, *trailer, &fd)) {
+    plat::InFile file;
+    switch (readWorldTrailer(path, *trailer, &file)) {
         case WorldFileCheck::Good:
             break;
         case WorldFileCheck::Missing:
@@ -78,34 +74,27 @@ int runInfo(int argc, char** argv) {
         case WorldFileCheck::ReadError:
             std::fprintf(stderr, "%s: read error\n", path);
             return kExitFailed;
-        case WorldFileCheck::BadLength: {
-            struct stat st;
-            long long length = ::stat(path, &st) == 0 ? (long long)st.st_size : -1;
+        case WorldFileCheck::NotAFile:
+            std::fprintf(stderr, "%s: damaged: not a regular file\n", path);
+            return kExitFailed;
+        case WorldFileCheck::BadLength:
             std::fprintf(stderr,
                          "%s: damaged: %lld bytes, not a whole world file "
                          "(400000084 + 54 per chest)\n",
-                         path, length);
+                         path, (long long)file.size);
             return kExitFailed;
-        }
     }
 
     // Cells: type byte then aux byte, each stored as value + 1.
     uint64_t counts[256] = {};
     std::unique_ptr<uint8_t[]> block(new uint8_t[kBlockBytes]);
     for (size_t at = 0; at < kCellImageBytes; at += kBlockBytes) {
-        size_t got = 0;
-        while (got < kBlockBytes) {
-            ssize_t n = ::pread(fd, block.get() + got, kBlockBytes - got, off_t(at + got));
-            if (n <= 0) {
-                ::close(fd);
-                std::fprintf(stderr, "%s: read error\n", path);
-                return kExitFailed;
-            }
-            got += size_t(n);
+        if (!plat::readAt(file, int64_t(at), block.get(), kBlockBytes)) {
+            std::fprintf(stderr, "%s: read error\n", path);
+            return kExitFailed;
         }
         for (size_t i = 0; i < kBlockBytes; i += 2) ++counts[uint8_t(block[i] - 1)];
     }
-    ::close(fd);
 
     const WorldTrailer& t = *trailer;
     std::printf("file: %s\n", path);
@@ -124,7 +113,7 @@ int runInfo(int argc, char** argv) {
     std::printf("blocks:\n");
     for (int type = 0; type < 256; ++type)
         if (counts[type])
-            std::printf("  %-24s %llu\n", describe(uint8_t(type)).c_str(),
+            std::printf("  %-24s %llu\n", describeType(uint8_t(type)).c_str(),
                         (unsigned long long)counts[type]);
     return 0;
 }

@@ -1,0 +1,155 @@
+// The keyboard menus: Up and Down step the selection, Enter acts on it, Esc
+// goes back; every step passes the shared 250 ms gate.
+#include "app/game_state.h"
+#include "app/state_updates.h"
+#include "app/world_ops.h"
+#include "game/frame_clock.h"
+#include "game/input.h"
+#include "game/player.h"
+#include "game/playing.h"
+#include "platform/keys.h"
+#include "platform/platform.h"
+#include "render/camera.h"
+#include "world/settings.h"
+
+namespace {
+
+bool upHeld() { return held(key::W) || held(key::Up); }
+bool downHeld() { return held(key::S) || held(key::Down); }
+
+// Up and Down over a 1..count selection.
+void stepSelection(uint8_t& choice, uint8_t count) {
+    if (upHeld() && gateOpen() && choice > 1) {
+        --choice;
+        gateFired();
+    } else if (downHeld() && gateOpen() && choice < count) {
+        ++choice;
+        gateFired();
+    }
+}
+
+// Enter and Esc each fire once the gate is open; the caller acts, then the
+// gate closes whatever was chosen.
+bool enterPressed() { return held(key::Return) && gateOpen(); }
+bool escPressed() { return held(key::Escape) && gateOpen(); }
+
+void goTo(GameState state) { shell.gameState = state; }
+
+void enterQuitConfirm() {
+    goTo(GameState::QuitConfirm);
+    shell.quitChoice = 2;
+}
+
+void backToPlaying() {
+    goTo(GameState::Playing);
+    resumeFromPause();
+}
+
+}  // namespace
+
+int updateMainMenu() {
+    // Up and Down held together cancel out in the main menu.
+    if (!(upHeld() && downHeld())) stepSelection(shell.mainMenuChoice, 3);
+    if (enterPressed()) {
+        switch (shell.mainMenuChoice) {
+            case 1:
+                goTo(GameState::WorldSelect);
+                shell.worldSlotChoice = 1;
+                break;
+            case 2:
+                goTo(GameState::Options);
+                shell.optionsChoice = 3;
+                break;
+            case 3:
+                enterQuitConfirm();
+                break;
+        }
+        gateFired();
+    }
+    if (escPressed()) {
+        enterQuitConfirm();
+        gateFired();
+    }
+    return 0;
+}
+
+int updateWorldSelect() {
+    stepSelection(shell.worldSlotChoice, 5);
+    if (enterPressed()) {
+        if (shell.worldSlotChoice == 5) {
+            goTo(GameState::MainMenu);
+        } else if (int r = openSlot(shell.worldSlotChoice); r < 0) {
+            return r;
+        }
+        gateFired();
+    }
+    if (escPressed()) {
+        goTo(GameState::MainMenu);
+        gateFired();
+    }
+    return 0;
+}
+
+int updateOptions() {
+    stepSelection(shell.optionsChoice, 3);
+    if (enterPressed()) {
+        switch (shell.optionsChoice) {
+            case 1:
+                stepRenderDistance();
+                camera.projectionDirty = 1;
+                break;
+            case 2:
+                toggleLanguage();
+                break;
+            case 3:
+                goTo(GameState::MainMenu);
+                break;
+        }
+        gateFired();
+    }
+    if (escPressed()) {
+        goTo(GameState::MainMenu);
+        gateFired();
+    }
+    return 0;
+}
+
+int updateQuitConfirm() {
+    stepSelection(shell.quitChoice, 2);
+    if (enterPressed()) {
+        if (shell.quitChoice == 1)
+            plat::postQuit();
+        else
+            goTo(GameState::MainMenu);
+        gateFired();
+    }
+    if (escPressed()) {
+        goTo(GameState::MainMenu);
+        gateFired();
+    }
+    return 0;
+}
+
+int updatePause() {
+    stepSelection(shell.pauseChoice, 3);
+    if (enterPressed()) {
+        switch (shell.pauseChoice) {
+            case 1:
+                backToPlaying();
+                break;
+            case 2:
+                if (int r = saveSlot(shell.worldSlotChoice); r < 0) return r;
+                break;
+            case 3:
+                goTo(GameState::MainMenu);
+                leaveWorld();
+                break;
+        }
+        gateFired();
+    }
+    if (escPressed()) {
+        backToPlaying();
+        gateFired();
+    }
+    return 0;
+}

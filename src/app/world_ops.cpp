@@ -1,0 +1,88 @@
+#include "app/world_ops.h"
+
+#include "app/frame_loop.h"
+#include "app/game_state.h"
+#include "game/frame_clock.h"
+#include "game/playing.h"
+#include "platform/platform.h"
+#include "ui/notice.h"
+#include "world/generation.h"
+#include "world/save_files.h"
+
+namespace {
+
+// The pump of the game's own operations: the progress screen and the update.
+ProgressPump gamePump() {
+    ProgressPump pump;
+    pump.drawFrame = drawFrame;
+    pump.frameUpdate = [] { frameUpdate(); };
+    return pump;
+}
+
+// The save keeps its pump timer from one save to the next, so a second save
+// soon after the first draws no frame before its first block.
+ProgressPump savePump = gamePump();
+
+// Results every operation shares. Returns < 0 when the process must end.
+int endOnFailure(WorldResult result) {
+    switch (result) {
+        case WorldResult::DrawFailed:
+            return -1;
+        case WorldResult::NoMemory:
+            plat::errorBox("ERRORE", "Memoria insufficiente per il mondo.");
+            return -1;
+        default:
+            return 0;
+    }
+}
+
+void enterWorld() {
+    startPlayingWorld();
+    plat::moveCursorToWindow(320, 240);
+    shell.gameState = GameState::Playing;
+    // The time the world took to make is not one long first frame.
+    stampFrameTime(plat::clockMs());
+}
+
+}  // namespace
+
+int openSlot(int slot) {
+    const GameState found = shell.gameState;
+    shell.gameState = GameState::Busy;
+    ProgressPump pump = gamePump();
+    if (!slotOccupied(slot)) {
+        const WorldResult result = generateWorld(pump);
+        shell.gameState = found;
+        if (result == WorldResult::Done) enterWorld();
+        return endOnFailure(result);
+    }
+    const WorldResult result = loadWorld(slot, pump);
+    shell.gameState = found;
+    switch (result) {
+        case WorldResult::Done:
+            enterWorld();
+            break;
+        case WorldResult::Unreadable:
+            postNotice("World could not be read!", "Impossibile leggere il mondo!");
+            break;
+        case WorldResult::Damaged:
+            postNotice("Damaged world: not loaded!", "Mondo danneggiato: non caricato!");
+            break;
+        default:
+            break;
+    }
+    return endOnFailure(result);
+}
+
+int saveSlot(int slot) {
+    const GameState found = shell.gameState;
+    shell.savingInProgress = 1;
+    shell.gameState = GameState::Busy;
+    const WorldResult result = saveWorld(slot, savePump);
+    shell.gameState = found;
+    shell.savingInProgress = 0;
+    if (result == WorldResult::NotWritten) postNotice("World not saved!", "Mondo non salvato!");
+    return endOnFailure(result);
+}
+
+void resetWorldOps() { savePump = gamePump(); }

@@ -1,0 +1,14 @@
+// The long world operations as the game runs them: the progress screen kept
+// alive through the pump, the Busy state while they work, and what each
+// result means for the player (a new screen, a notice, the process ending).
+#pragma once
+
+// Enter on a world slot: loads the slot when something stands at its world
+// file, else makes a new world for it. Playing afterwards, or still the world
+// selection when the slot could not be loaded. < 0 when the process must end.
+int openSlot(int slot);
+// Pause -> Save: writes the world into its slot and stays in the pause menu.
+// < 0 when the process must end.
+int saveSlot(int slot);
+
+void resetWorldOps();

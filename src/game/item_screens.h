@@ -1,0 +1,27 @@
+// The inventory and chest screens' working state: the cursor, the cell
+// picked up for a move, and the chest whose cells are open.
+#pragma once
+
+#include <cstdint>
+
+inline constexpr uint8_t kNoMark = 255;
+
+struct ItemScreen {
+    uint8_t cursor = 0;             // 0..35 (inventory) or 0..62 (chest)
+    uint8_t markedCell = kNoMark;   // the cell picked up, kNoMark = none
+    uint8_t chestNumber = 0;        // the chest shown in the chest screen
+};
+
+extern ItemScreen itemScreen;
+
+// Entering either screen: the cursor on the hotbar cell in use, nothing picked up.
+void openInventoryScreen();
+// The chest's 27 cells are copied into cells 36..62 while it is open.
+void openChestScreen(int chestNumber);
+
+enum class ScreenRequest : uint8_t { Stay, Leave };
+// The screen's keys for this frame. Leaving the chest screen writes the
+// chest's cells back to its record.
+ScreenRequest updateItemScreen(bool chest);
+
+void resetItemScreen();

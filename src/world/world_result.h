@@ -1,0 +1,26 @@
+// What a long world operation (making the grid ready, generating, loading,
+// saving) ends with. The world floor only reports; the app decides what each
+// result means for the screen and the player.
+#pragma once
+
+#include <cstdint>
+
+#include "world/progress_pump.h"
+
+enum class WorldResult : uint8_t {
+    Done,
+    Quit,        // a quit message arrived and the work stopped early
+    DrawFailed,  // a progress frame could not be drawn: the process must end
+    NoMemory,    // the grid could not be allocated
+    Unreadable,  // load: the world file is there but cannot be read
+    Damaged,     // load: not a world file (wrong length, not a regular file)
+    NotWritten,  // save: the files could not be written; the slot keeps its old world
+};
+
+// One plain English line for tools and logs.
+const char* describe(WorldResult result);
+
+// What a pump that stopped the work means for the operation.
+inline WorldResult stoppedBy(PumpResult r) {
+    return r == PumpResult::Failed ? WorldResult::DrawFailed : WorldResult::Quit;
+}
