@@ -10,6 +10,10 @@ struct Controls {
     uint8_t hudVisible = 1;        // E: the heads-up display is drawn
     int32_t debugInfoVisible = 0;  // F3: the debug lines are drawn
     uint8_t Collide = 0;           // the body's collision at the end of the last update
+    // Set by this frame's mouse buttons, cleared at the end of every update:
+    // the left while it is held, the right on a click the repeat clock accepts.
+    uint8_t leftButtonLatch = 0;
+    uint8_t rightButtonLatch = 0;
 };
 
 extern Controls controls;
