@@ -8,6 +8,12 @@ namespace {
 // The sample's cell among the candidates around its truncated position, the
 // first in x, y, z order that holds it; false when none lies in the grid.
 bool sampleCell(const Vec3& p, int& cx, int& cy, int& cz) {
+    // No cell of the grid reaches beyond these bounds; testing them first also
+    // keeps a far or undefined coordinate from being truncated to an integer.
+    constexpr float kMin = -0.5f;
+    if (!(p.x >= kMin && p.x <= kWorldSizeX - 0.5f && p.y >= kMin && p.y <= kWorldSizeY - 0.5f &&
+          p.z >= kMin && p.z <= kWorldSizeZ - 0.5f))
+        return false;
     const int ix = int(p.x), iy = int(p.y), iz = int(p.z);
     for (int dx = -1; dx <= 1; ++dx)
         for (int dy = -2; dy <= 1; ++dy)
