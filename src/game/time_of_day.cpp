@@ -8,6 +8,9 @@ namespace {
 
 struct DayClock {
     float TimeLuminance = 1.0f;
+    // Elapsed time not yet turned into SubDayTime steps, in 1/240 ms: one
+    // SubDayTime step is kDayStepMs of these.
+    int32_t carried = 0;
 };
 DayClock dayClock;
 
@@ -23,8 +26,29 @@ float luminanceAt(uint8_t dayTime) {
     return (7.0f * r + 9.0f) * 0.0625f;
 }
 
+void advanceTimeOfDay(int32_t elapsedMs) {
+    // 240 SubDayTime steps per 3750 ms: a step every 15.625 ms. Counting the
+    // time in 1/240 ms keeps the division exact, and 64 bits keep a frame of
+    // hours (a machine woken from sleep) from overflowing.
+    const int64_t total = int64_t(elapsedMs > 0 ? elapsedMs : 0) * kDaySteps + dayClock.carried;
+    dayClock.carried = int32_t(total % kDayStepMs);
+    int64_t n = total / kDayStepMs + world.SubDayTime;
+    // Whole days change nothing; a frame of hours does not loop here hours long.
+    const int64_t dayInSteps = int64_t(kDaySteps) * kDaySteps;
+    n = n % dayInSteps;
+    for (int64_t k = n / kDaySteps; k > 0; --k)
+        world.DayTime = world.DayTime == kDaySteps - 1 ? 0 : uint8_t(world.DayTime + 1);
+    world.SubDayTime = uint8_t(n % kDaySteps);
+    refreshTimeLuminance();
+}
+
 float TimeLuminance() { return dayClock.TimeLuminance; }
 
 void refreshTimeLuminance() { dayClock.TimeLuminance = luminanceAt(world.DayTime); }
+
+void startTimeOfDay() {
+    dayClock.carried = 0;
+    refreshTimeLuminance();
+}
 
 void resetTimeOfDay() { dayClock = DayClock{}; }
