@@ -6,46 +6,55 @@
 #include "game/frame_clock.h"
 #include "game/input.h"
 #include "game/item_screens.h"
+#include "game/movement.h"
 #include "game/player.h"
 #include "game/screenshot.h"
 #include "game/target.h"
+#include "game/time_of_day.h"
 #include "platform/keys.h"
 
 PlayRequest updatePlaying() {
     PlayRequest request = PlayRequest::Stay;
 
     // 1-3: mouse motion and the button latches.
+    takeMouseAndButtons();
 
     // 4: the time since the previous update, which movement and the day use.
     measureFrameElapsed();
 
     // 5-6: walking, then jumping and falling, with collision.
+    walk();
+    jumpAndFall();
 
     // 7: turning the camera with the mouse.
+    lookAround(controls.mouseDeltaX, controls.mouseDeltaY);
 
     // 8-9: the hotbar keys, then F5.
+    selectHotbarCell();
+    renderDistanceKey();
 
     // 10: digging while the left button is latched.
 
     // 11: placing, or opening a chest, on an accepted right click.
 
     // 12: the time of day.
+    advanceTimeOfDay(frameClock.frameElapsed);
 
     // 13: E, F3, then F4: one screenshot in every frame while F4 is held.
+    displayToggleKeys();
     if (held(key::F4)) takeScreenshot();
 
     // 14-15: latches cleared; the body's collision kept for the debug lines.
+    finishFrameControls();
 
     // 16: falling to the bottom of the world is death (not gated).
-    if (player.Position.y <= -100.0f) {
-        cancelVerticalMotion();
-        request = PlayRequest::Dead;
-    }
+    if (fellOutOfWorld()) request = PlayRequest::Dead;
 
     // 17: the crafting panel's keys while it is open.
 
-    // 18: R, then I, then Esc; each leaves play for a screen that holds the
-    // jump clock.
+    // 18: R, then I, then Esc; the last two leave play for a screen that holds
+    // the jump clock.
+    if (craftingPanelKeyFires()) toggleCraftingPanel();
     if (held(key::I) && gateOpen()) {
         openInventoryScreen();
         holdJumpClock();
@@ -66,6 +75,8 @@ void startPlayingWorld() {
     resetDig();
     controlsForNewWorld();
     resetCraftingCursor();
+    // The sky has the new world's brightness from the first frame on.
+    startTimeOfDay();
 }
 
 void resumeFromPause() {

@@ -17,7 +17,8 @@ enum class PlayRequest : uint8_t {
 PlayRequest updatePlaying();
 
 // A world was made or loaded: the player at the centre column, nothing
-// targeted, the first hotbar cell, the display on, the crafting cursor at 0.
+// targeted, the first hotbar cell, the display on, the crafting cursor at 0,
+// the sky as bright as the world's time of day.
 void startPlayingWorld();
 // Back from the pause menu: the jump clock runs again, the crafting cursor at 0.
 void resumeFromPause();

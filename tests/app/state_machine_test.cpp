@@ -130,23 +130,23 @@ TEST_F(StateMachine, WorldSelectCancelAndEscGoBack) {
 TEST_F(StateMachine, PauseHoldsTheJumpClockAndContinueResumesIt) {
     shell.gameState = GameState::Playing;
     player.airborne = true;
-    player.verticalStart = 1000;
+    player.airStartTime = 1000;
     updateAt(1600, {key::Escape});
     ASSERT_EQ(state(), GameState::Pause);
     EXPECT_EQ(shell.pauseChoice, 1);
-    EXPECT_EQ(player.verticalStart, 600);  // time already spent in the jump
+    EXPECT_EQ(player.airStartTime, 600);  // time already spent in the jump
 
     craftingPanel.selected = 4;
     updateAt(5000, {key::Return});  // Continue
     ASSERT_EQ(state(), GameState::Playing);
-    EXPECT_EQ(5000 - player.verticalStart, 600);  // the pause did not count
+    EXPECT_EQ(5000 - player.airStartTime, 600);  // the pause did not count
     EXPECT_EQ(craftingPanel.selected, 0);
     EXPECT_TRUE(headless::mouseCaptured());
 
     updateAt(5300, {key::Escape});
     updateAt(5600, {key::Escape});  // Esc leaves the pause menu too
     EXPECT_EQ(state(), GameState::Playing);
-    EXPECT_EQ(5600 - player.verticalStart, 900);  // 600 + the 300 ms played since
+    EXPECT_EQ(5600 - player.airStartTime, 900);  // 600 + the 300 ms played since
 }
 
 TEST_F(StateMachine, QuitWithoutSavingResetsCameraAndMotion) {
@@ -199,8 +199,10 @@ TEST_F(StateMachine, ClosingAChestWritesItsCellsBack) {
 
 TEST_F(StateMachine, FallingBelowTheWorldKillsAndEnterRespawns) {
     shell.gameState = GameState::Playing;
-    player.Position = Vec3{123.0f, -100.0f, 77.0f};
+    // A fall under way since time 0 from just above the limit.
+    player.Position = Vec3{123.0f, -99.0f, 77.0f};
     player.airborne = true;
+    player.airBaseHeight = -99.0f;
     player.xzRotCamera = 2.0f;
     world.slots[3] = ItemStack{5, 9};
     updateAt(300);

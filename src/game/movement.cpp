@@ -1,0 +1,148 @@
+#include "game/movement.h"
+
+#include <cmath>
+#include <cstdint>
+
+#include "game/frame_clock.h"
+#include "game/input.h"
+#include "game/player.h"
+#include "platform/keys.h"
+#include "world/collision.h"
+
+namespace {
+
+constexpr double kWalkFactor = 1.1;  // speed value per elapsed ms
+constexpr double kRunFactor = 1.5;   // ... with Q held
+constexpr double kBlocksPerSpeed = 0.004;
+constexpr int kBackOffTries = 10;    // halves, quarters, ... twentieths of a blocked step
+
+constexpr double kJumpRise = 1.2;  // reached a quarter-second into a jump
+constexpr double kJumpTop = 1.1;   // where the fall after a jump starts from
+constexpr int kSettleTries = 200;  // one-block steps when landing or bumping the head
+
+bool collides() { return bodyCollides(player.Position); }
+
+// Elapsed ms times the factor, truncated toward zero; a clock that went back
+// moves nothing.
+int32_t speedFor(int32_t elapsedMs, double factor) {
+    const double speed = double(elapsedMs > 0 ? elapsedMs : 0) * factor;
+    return speed < 2147483647.0 ? int32_t(speed) : INT32_MAX;
+}
+
+// One coordinate's change with collision: the whole step, else the largest
+// of 1/2, 1/4, ... 1/20 of it that is free, else no step at all.
+void moveAxis(float& coordinate, double change) {
+    if (change == 0.0) return;
+    const float saved = coordinate;
+    coordinate = float(double(saved) + change);
+    if (!collides()) return;
+    for (int i = 1; i <= kBackOffTries; ++i) {
+        coordinate = float(double(saved) + change / (2.0 * i));
+        if (!collides()) return;
+    }
+    coordinate = saved;
+}
+
+// The body ended up in the ground: from the whole block the frame started
+// in, step down a block at a time to the first height that collides, then
+// stand one block above it.
+void land(float savedY) {
+    float& y = player.Position.y;
+    y = float(std::trunc(double(savedY)) + 0.001);
+    for (int i = 0; i < kSettleTries; ++i) {
+        if (collides()) {
+            y += 1.0f;
+            break;
+        }
+        y -= 1.0f;
+    }
+    player.airOffset = 0.0f;
+    player.airborne = player.rising = false;
+}
+
+// The head went into a ceiling: step up from the whole block the frame
+// started in to the first height that collides, then stay one block under it.
+// The next update cannot jump at once.
+void bumpHead(float savedY) {
+    float& y = player.Position.y;
+    y = float(std::trunc(double(savedY)) + 0.101);
+    for (int i = 0; i < kSettleTries; ++i) {
+        if (collides()) {
+            y -= 1.0f;
+            break;
+        }
+        y += 1.0f;
+    }
+    player.airOffset = 0.0f;
+    player.airborne = player.rising = false;
+    player.canJump = false;
+}
+
+}  // namespace
+
+void walk() {
+    const bool forward = held(key::W), back = held(key::S);
+    const bool left = held(key::A), right = held(key::D);
+    int32_t speed = speedFor(frameClock.frameElapsed, held(key::Q) ? kRunFactor : kWalkFactor);
+    // Diagonally each of the two directions gets half the speed value.
+    if ((forward || back) && (left || right)) speed /= 2;
+    player.moveSpeed = speed;
+
+    const double step = kBlocksPerSpeed * speed;
+    const double angle = player.xzRotCamera;
+    const double along = std::cos(angle) * step;  // z share of a forward step
+    const double across = std::sin(angle) * step;  // x share of a forward step
+    Vec3& p = player.Position;
+    // Opposite keys together cancel out.
+    if (forward && !back) {
+        moveAxis(p.z, along);
+        moveAxis(p.x, across);
+    } else if (back && !forward) {
+        moveAxis(p.z, -along);
+        moveAxis(p.x, -across);
+    }
+    if (left && !right) {
+        moveAxis(p.z, across);
+        moveAxis(p.x, -along);
+    } else if (right && !left) {
+        moveAxis(p.z, -across);
+        moveAxis(p.x, along);
+    }
+}
+
+void jumpAndFall() {
+    const int32_t now = frameClock.frameTime;
+    const float savedY = player.Position.y;
+    if (held(key::Space) && !player.airborne && player.canJump) player.rising = true;
+    // A head bump blocks only the update right after it.
+    player.canJump = true;
+    if (!player.airborne) {
+        player.airStartTime = now;
+        player.airBaseHeight = savedY;
+    }
+    // Quarter-seconds since this part of the motion began. A clock that went
+    // back counts as no time rather than the root of a negative number.
+    const int32_t sinceStart = now - player.airStartTime;
+    const double t = double(sinceStart > 0 ? sinceStart : 0) * 4.0 / 1000.0;
+    player.airOffset = player.rising ? float(kJumpRise * std::sqrt(t)) : float(-kJumpRise * t * t);
+    player.airborne = true;
+    if (player.rising && player.airOffset >= float(kJumpRise)) {
+        // The top of the jump: the fall starts a little lower than the peak.
+        player.rising = false;
+        player.airBaseHeight = float(double(player.airBaseHeight) + kJumpTop);
+        player.airStartTime = now;
+        player.airOffset = 0.0f;
+    }
+    player.Position.y = player.airBaseHeight + player.airOffset;
+    if (!collides()) return;
+    if (savedY > player.Position.y)
+        land(savedY);
+    else if (player.Position.y > savedY)
+        bumpHead(savedY);
+}
+
+bool fellOutOfWorld() {
+    if (player.Position.y > kDeathHeight) return false;
+    cancelVerticalMotion();
+    return true;
+}

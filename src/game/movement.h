@@ -1,0 +1,18 @@
+// Moving the player: walking with collision, one axis at a time with a fixed
+// back-off search, and jumping and falling as closed-form functions of time,
+// with landing, head bumps and death at the bottom of the world. Writes the
+// player's position and vertical-motion values (see player.h).
+#pragma once
+
+// Eye height at or below which the player has fallen out of the world.
+inline constexpr float kDeathHeight = -100.0f;
+
+// W, S, A, D and Q for this frame's elapsed time: forward or back first, then
+// sideways, each step resolved z first, then x.
+void walk();
+// Space starts a jump when standing; otherwise the player falls. Landing puts
+// the feet back on the block below, a head bump puts the head back under
+// the ceiling.
+void jumpAndFall();
+// True, with any jump or fall stopped, once the eye is at or below kDeathHeight.
+bool fellOutOfWorld();
