@@ -78,6 +78,21 @@ void bumpHead(float savedY) {
     player.canJump = false;
 }
 
+// A fall of more than a block in one frame (a long fall at a low frame rate)
+// can carry the whole body past a floor one block thick without either end
+// of it colliding. The heights passed on the way are tested a block apart,
+// which no cell can slip between; the bottom of the grid ends the search.
+bool passedThroughFloor(float savedY) {
+    const float y = player.Position.y;
+    bool hit = false;
+    for (float h = savedY - 1.0f; h > y && h > -1.0f && !hit; h -= 1.0f) {
+        player.Position.y = h;
+        hit = collides();
+    }
+    player.Position.y = y;
+    return hit;
+}
+
 }  // namespace
 
 void walk() {
@@ -134,7 +149,7 @@ void jumpAndFall() {
         player.airOffset = 0.0f;
     }
     player.Position.y = player.airBaseHeight + player.airOffset;
-    if (!collides()) return;
+    if (!collides() && !passedThroughFloor(savedY)) return;
     if (savedY > player.Position.y)
         land(savedY);
     else if (player.Position.y > savedY)

@@ -115,6 +115,26 @@ TEST_F(Movement, AFallDropsNineteenPointTwoBlocksTimesSecondsSquared) {
     EXPECT_TRUE(player.airborne);
 }
 
+// Fast falls at low frame rates used to pass through a floor one block thick.
+TEST_F(Movement, LandingPutsTheFeetOnTheBlockBelowWhateverTheFrameRate) {
+    BlockScene::layer(100, BlockScene::kLow, BlockScene::kHigh);
+    for (int step : {1, 16, 100, 700}) {
+        player.Position = Vec3{500.0f, 160.7f, 500.0f};
+        player.airborne = false;
+        framesUntil(now + 4000, step);
+        // Standing is a fall that lands again at once: at high frame rates
+        // the eye sinks less than its 0.001 margin before it does.
+        EXPECT_NEAR(player.Position.y, 102.0005f, 0.0006f) << step << " ms frames";
+    }
+    // Nor does a floor under a long drop stop the fall before it is reached.
+    player.Position = Vec3{500.0f, 180.0f, 500.0f};
+    player.airborne = false;
+    BlockScene::put(500, 150, 510);  // beside the path, not under it
+    framesUntil(now + 2800, 700);  // the last frame ends at 95.3, under the floor
+    // Stepped down block by block from 142.001: a float a few ulps off 102.001.
+    EXPECT_NEAR(player.Position.y, kStandingEye, 1e-4f);
+}
+
 TEST_F(Movement, AHeadBumpStopsTheJumpAndBlocksOnlyTheNextOne) {
     standOnFloor();
     BlockScene::layer(103, BlockScene::kLow, BlockScene::kHigh);  // a gap two blocks high
