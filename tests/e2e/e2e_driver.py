@@ -429,7 +429,9 @@ def play_save_and_reload(binary):
         focus(window)
         press("Return")    # Gioca
         press("Return")    # Mondo1: empty, so a world is made
-        sky = (75, 125, 245)  # the playing screen opens on the sky
+        # The playing screen opens on the sky of a new world's time of day
+        # (DayTime 180, brightness 0.78125).
+        sky = (41, 69, 140)
 
         def playing():
             centre = capture(window).region(300, 200, 310, 210)
@@ -461,6 +463,149 @@ SCENARIOS.update({
     "menus_main_arrow": menus_main_arrow,
     "menus_language_switch": menus_language_switch,
     "play_save_and_reload": play_save_and_reload,
+})
+
+
+# ---- scenarios of the player: walking, looking, jumping, the time of day ------
+
+# The debug lines' fields, as pixel boxes of the 7-pixel-wide font: the line
+# "Position: x, y, z" at (200, 550) and "xzRotCamera: a, yRotCamera: b" at (10, 510).
+POSITION_X = (270, 550, 340, 564)
+POSITION_Y_WHOLE = (354, 550, 389, 564)  # "102.0": the height to a tenth
+POSITION_Z = (438, 550, 508, 564)
+ANGLES = (10, 510, 340, 524)
+
+
+def status_strip_shown(picture):
+    """The parchment strip along the top edge: the playing (or death) screen."""
+    strip = picture.region(600, 18, 800, 30)
+    return sum(1 for c in strip if near(c, (220, 208, 184), 30)) >= len(strip) * 3 // 4
+
+
+def text_pixels(picture, box):
+    """Where the white text lies within the box: what the text says, whatever
+    is drawn behind it."""
+    x0, y0, x1, y1 = box
+    return frozenset((x, y) for y in range(y0, y1) for x in range(x0, x1)
+                     if white(picture.pixel(x, y)))
+
+
+def hold(key, seconds):
+    run("xdotool", "keydown", key)
+    try:
+        time.sleep(seconds)
+    finally:
+        run("xdotool", "keyup", key)
+
+
+def start_new_world(game, window):
+    """Play, slot 1 (empty: a world is made), and wait for the playing screen.
+    Returns the time just before the key that started the world went down."""
+    time.sleep(0.8)
+    focus(window)
+    press("Return")  # Play
+    before = time.time()
+    press("Return")  # slot 1
+    wait_for(lambda: status_strip_shown(capture(window)), 30, "the playing screen")
+    return before
+
+
+def player_walks_looks_and_jumps(binary):
+    """W, the mouse and Space move the player and the view, as the debug
+    lines (F3) show."""
+    with Game(binary) as game:
+        window = find_window(game)
+        start_new_world(game, window)
+        press("F3")
+        wait_for(lambda: len(text_pixels(capture(window), POSITION_Z)) >= 20, 5,
+                 "the debug lines")
+        time.sleep(1.0)  # the drop onto the centre column is over
+        still = capture(window)
+
+        hold("w", 0.8)
+        time.sleep(0.4)
+        walked = capture(window)
+        check(text_pixels(walked, POSITION_Z) != text_pixels(still, POSITION_Z),
+              "W did not move the player forward (z)")
+        check(text_pixels(walked, POSITION_X) == text_pixels(still, POSITION_X),
+              "W moved a player facing +z sideways (x)")
+
+        run("xdotool", "mousemove_relative", "--", "150", "60")
+        time.sleep(0.4)
+        turned = capture(window)
+        check(text_pixels(turned, ANGLES) != text_pixels(walked, ANGLES),
+              "moving the mouse did not turn the camera")
+        check(text_pixels(turned, POSITION_Z) == text_pixels(walked, POSITION_Z),
+              "turning moved the player")
+
+        # Held Space jumps again at every landing: captures taken meanwhile
+        # find the eye a tenth of a block or more above the ground.
+        run("xdotool", "keydown", "space")
+        try:
+            airborne = [capture(window) for _ in range(3)]
+        finally:
+            run("xdotool", "keyup", "space")
+        time.sleep(1.0)
+        landed = capture(window)
+        ground = text_pixels(turned, POSITION_Y_WHOLE)
+        check(any(text_pixels(p, POSITION_Y_WHOLE) != ground for p in airborne),
+              "Space did not lift the player")
+        check(text_pixels(landed, POSITION_Y_WHOLE) == ground,
+              "the jump did not come back down to the ground")
+        for box, axis in ((POSITION_X, "x"), (POSITION_Z, "z")):
+            check(text_pixels(landed, box) == text_pixels(turned, box),
+                  f"a jump in place moved the player along {axis}")
+        close_window(window)
+        expect_clean_exit(game)
+
+
+def world_info(binary, path):
+    tool = os.path.join(os.path.dirname(binary), "velmora-world")
+    check(os.access(tool, os.X_OK), f"no world tool beside the game at {tool}")
+    out = run(tool, "info", path, timeout=120)
+    check(out.returncode == 0, f"velmora-world info failed: {out.stderr}")
+    values = {}
+    for line in out.stdout.splitlines():
+        name, _, value = line.partition(": ")
+        if name in ("DayTime", "SubDayTime"):
+            values[name] = int(value)
+    return values
+
+
+def day_time_advances(binary):
+    """Seconds of play move the saved world's DayTime on by one step per
+    3.75 s (240 SubDayTime steps each), whatever the frame rate; time in the
+    pause menu does not count."""
+    with Game(binary) as game:
+        window = find_window(game)
+        started_before = start_new_world(game, window)
+        started_after = time.time()
+        time.sleep(11.0)
+        left_before = time.time()
+        hold("Escape", 0.12)  # the pause menu
+        left_after = time.time()
+        time.sleep(4.0)
+        press("Down")
+        press("Return")  # Save
+        world = game.file("Mondo1.data")
+        wait_for(lambda: os.path.exists(world), 30, "the world file")
+        wait_for(lambda: not os.path.exists(world + ".tmp"), 30, "the save to finish")
+        values = world_info(binary, world)
+        check(set(values) == {"DayTime", "SubDayTime"}, f"world info gave {values}")
+        # A new world starts at DayTime 180, SubDayTime 0; 64 steps a second.
+        steps = ((values["DayTime"] - 180) % 240) * 240 + values["SubDayTime"]
+        least = (left_before - started_after) * 64
+        most = (left_after - started_before) * 64
+        check(least - 4 <= steps <= most + 4,
+              f"DayTime {values['DayTime']}, SubDayTime {values['SubDayTime']}: {steps} steps "
+              f"of 15.625 ms, not within {least:.0f} to {most:.0f} for the time played")
+        close_window(window)
+        expect_clean_exit(game)
+
+
+SCENARIOS.update({
+    "player_walks_looks_and_jumps": player_walks_looks_and_jumps,
+    "day_time_advances": day_time_advances,
 })
 
 
