@@ -30,7 +30,7 @@ int32_t speedFor(int32_t elapsedMs, double factor) {
 }
 
 // One coordinate's change with collision: the whole step, else the largest
-// of 1/2, 1/4, ... 1/20 of it that is free, else no step at all.
+// of 1/2, 1/4, 1/6, ... 1/20 of it that is free, else no step at all.
 void moveAxis(float& coordinate, double change) {
     if (change == 0.0) return;
     const float saved = coordinate;
