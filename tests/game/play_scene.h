@@ -16,7 +16,7 @@
 #include "world/world.h"
 
 class PlayScene : public GameTest {
-protected:
+   protected:
     // The box every scene lives in; cleared before and after each test.
     static constexpr int kX0 = 280, kX1 = 340, kY0 = 30, kY1 = 80, kZ0 = 280, kZ1 = 340;
     // The middle of the box, where the tests build.
@@ -32,10 +32,13 @@ protected:
         // Out of the way of the blocks the tests place, unless a test moves him.
         player.Position = Vec3{float(kX1 - 5), float(kY1 - 5), float(kZ1 - 5)};
         std::fill(std::begin(world.slots), std::end(world.slots), ItemStack{0, 0});
+        for (auto& record : world.chests)
+            std::fill(std::begin(record), std::end(record), ItemStack{0, 0});
     }
     void TearDown() override {
         clearBox(kX0, kX1, kY0, kY1, kZ0, kZ1);
-        for (const CellPos& p : extra) clearBox(p.x - 2, p.x + 2, p.y - 2, p.y + 2, p.z - 2, p.z + 2);
+        for (const CellPos& p : extra)
+            clearBox(p.x - 2, p.x + 2, p.y - 2, p.y + 2, p.z - 2, p.z + 2);
         GameTest::TearDown();
     }
     static void clearBox(int x0, int x1, int y0, int y1, int z0, int z1) {
@@ -50,7 +53,9 @@ protected:
         clearBox(x - 2, x + 2, y - 2, y + 2, z - 2, z + 2);
     }
 
-    static void put(int x, int y, int z, uint8_t type, uint8_t aux = 0) { cell(x, y, z) = Cell{type, aux}; }
+    static void put(int x, int y, int z, uint8_t type, uint8_t aux = 0) {
+        cell(x, y, z) = Cell{type, aux};
+    }
     static Cell at(int x, int y, int z) { return cell(x, y, z); }
     static void aim(int x, int y, int z, uint8_t side) {
         setTarget(Vec3{float(x), float(y), float(z)}, side);
