@@ -22,8 +22,8 @@ void buildScene() {
     cell(503, 117, 497) = Cell{27, 0};  // at the far corners of the cube
     cell(497, 123, 503) = Cell{26, 0};
     cell(500, 120, 503) = Cell{41, 0};
-    const uint8_t types[] = {5, 23, 38, 39, 1, 10, 11, 12, 13, 14, 15, 16, 25, 29, 31,
-                             32, 33, 40, 63, 64, 65, 66, 72, 6, 37, 54, 28, 30};
+    const uint8_t types[] = {5,  23, 38, 39, 1,  10, 11, 12, 13, 14, 15, 16, 25, 29,
+                             31, 32, 33, 40, 63, 64, 65, 66, 72, 6,  37, 54, 28, 30};
     int c = 0;
     for (uint8_t t : types) world.slots[c++] = ItemStack{t, 40};
     craftingPanel.open = 1;
@@ -44,5 +44,7 @@ static void BM_CraftingPanelFrame(benchmark::State& state) {
     }
     state.counters["candidates"] = craftingPanel.candidateCount;
 }
-BENCHMARK(BM_CraftingPanelFrame)->Unit(benchmark::kMicrosecond)->Repetitions(5)
+BENCHMARK(BM_CraftingPanelFrame)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);

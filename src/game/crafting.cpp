@@ -14,7 +14,7 @@ CraftingPanel craftingPanel;
 
 namespace {
 
-constexpr int kStationReach = 3;     // cells on each side of the player
+constexpr int kStationReach = 3;         // cells on each side of the player
 constexpr int32_t kCraftRepeatMs = 150;  // Enter repeats faster than the other keys
 
 // Items of each type across cells 0..35.
@@ -60,32 +60,48 @@ void clampSelection() {
 
 }  // namespace
 
-void toggleCraftingPanel() { craftingPanel.open = craftingPanel.open ? 0 : 1; }
-void resetCraftingCursor() { craftingPanel.selected = 0; }
+void toggleCraftingPanel() {
+    craftingPanel.open = craftingPanel.open ? 0 : 1;
+}
+void resetCraftingCursor() {
+    craftingPanel.selected = 0;
+}
 
 StationsNear findStations(const Vec3& position) {
     StationsNear found;
     if (!world.cells) return found;
     const int px = int(position.x), py = int(position.y), pz = int(position.z);
-    const int x0 = std::max(px - kStationReach, 0), x1 = std::min(px + kStationReach, kWorldSizeX - 1);
-    const int y0 = std::max(py - kStationReach, 0), y1 = std::min(py + kStationReach, kWorldSizeY - 1);
-    const int z0 = std::max(pz - kStationReach, 0), z1 = std::min(pz + kStationReach, kWorldSizeZ - 1);
+    const int x0 = std::max(px - kStationReach, 0),
+              x1 = std::min(px + kStationReach, kWorldSizeX - 1);
+    const int y0 = std::max(py - kStationReach, 0),
+              y1 = std::min(py + kStationReach, kWorldSizeY - 1);
+    const int z0 = std::max(pz - kStationReach, 0),
+              z1 = std::min(pz + kStationReach, kWorldSizeZ - 1);
     for (int x = x0; x <= x1; ++x)
         for (int y = y0; y <= y1; ++y) {
             const Cell* row = &cell(x, y, 0);
             for (int z = z0; z <= z1; ++z) {
                 switch (row[z].type) {
-                    case block::CraftingTable: found.craftingTable = true; break;
-                    case block::Furnace: found.furnace = true; break;
-                    case block::Anvil: found.anvil = true; break;
-                    default: break;
+                    case block::CraftingTable:
+                        found.craftingTable = true;
+                        break;
+                    case block::Furnace:
+                        found.furnace = true;
+                        break;
+                    case block::Anvil:
+                        found.anvil = true;
+                        break;
+                    default:
+                        break;
                 }
             }
         }
     return found;
 }
 
-bool inventoryHolds(const Recipe& recipe) { return holds(inventoryTotals(), recipe); }
+bool inventoryHolds(const Recipe& recipe) {
+    return holds(inventoryTotals(), recipe);
+}
 
 void buildCandidates() {
     const StationsNear near = findStations(player.Position);
@@ -132,4 +148,6 @@ bool craftSelected() {
     return true;
 }
 
-void resetCrafting() { craftingPanel = CraftingPanel{}; }
+void resetCrafting() {
+    craftingPanel = CraftingPanel{};
+}

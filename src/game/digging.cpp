@@ -91,7 +91,9 @@ void completeDig(int x, int y, int z, uint8_t type) {
 
 }  // namespace
 
-const DigState& digState() { return dig; }
+const DigState& digState() {
+    return dig;
+}
 
 void updateDigging() {
     const Target& aim = target();
@@ -124,6 +126,12 @@ void updateDigging() {
     dig.type = cell(x, y, z).type;
 }
 
-void abandonDig() { dig.digging = 0; }
-void setDigState(const DigState& state) { dig = state; }
-void resetDig() { dig = DigState{}; }
+void abandonDig() {
+    dig.digging = 0;
+}
+void setDigState(const DigState& state) {
+    dig = state;
+}
+void resetDig() {
+    dig = DigState{};
+}

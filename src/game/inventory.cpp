@@ -12,7 +12,9 @@ int recountFreeCells() {
     return inventoryReadout.freeCellCount;
 }
 
-void resetInventoryReadout() { inventoryReadout = InventoryReadout{}; }
+void resetInventoryReadout() {
+    inventoryReadout = InventoryReadout{};
+}
 
 int countFreeCells() {
     int free = 0;

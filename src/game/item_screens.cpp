@@ -41,7 +41,9 @@ void moveCell(int from, int to) {
 
 namespace {
 
-bool pressed(uint8_t a, uint8_t b) { return held(a) || held(b); }
+bool pressed(uint8_t a, uint8_t b) {
+    return held(a) || held(b);
+}
 
 // Enter: pick the cursor cell up, or put the picked-up cell down on it.
 // False when there was nothing to do.
@@ -59,7 +61,9 @@ bool enterOnCursor() {
 
 // One action at most per frame: the keys in this order, each through the
 // shared gate, which a fired action closes for the rest of the frame.
-bool act(bool keyHeld, bool allowed) { return keyHeld && allowed && gateOpen(); }
+bool act(bool keyHeld, bool allowed) {
+    return keyHeld && allowed && gateOpen();
+}
 
 }  // namespace
 
@@ -100,4 +104,6 @@ ScreenRequest updateItemScreen(bool chest) {
     return ScreenRequest::Stay;
 }
 
-void resetItemScreen() { itemScreen = ItemScreen{}; }
+void resetItemScreen() {
+    itemScreen = ItemScreen{};
+}

@@ -7,9 +7,9 @@
 inline constexpr uint8_t kNoMark = 255;
 
 struct ItemScreen {
-    uint8_t cursor = 0;             // 0..35 (inventory) or 0..62 (chest)
-    uint8_t markedCell = kNoMark;   // the cell picked up, kNoMark = none
-    uint8_t chestNumber = 0;        // the chest shown in the chest screen
+    uint8_t cursor = 0;            // 0..35 (inventory) or 0..62 (chest)
+    uint8_t markedCell = kNoMark;  // the cell picked up, kNoMark = none
+    uint8_t chestNumber = 0;       // the chest shown in the chest screen
 };
 
 extern ItemScreen itemScreen;

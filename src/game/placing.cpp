@@ -22,10 +22,18 @@ constexpr Offset kSideOffsets[7] = {
     {0, 0, 0}, {0, -1, 0}, {0, +1, 0}, {0, 0, -1}, {-1, 0, 0}, {+1, 0, 0}, {0, 0, +1},
 };
 
-bool airAt(int x, int y, int z) { return inWorld(x, y, z) && cell(x, y, z).type == block::Air; }
+bool airAt(int x, int y, int z) {
+    return inWorld(x, y, z) && cell(x, y, z).type == block::Air;
+}
 
 // Furnace facings (aux) and the cell each looks at.
-enum FurnaceFacing : uint8_t { kFacesMinusZ = 0, kFacesMinusX = 1, kFacesPlusX = 2, kFacesPlusZ = 3, kFacesNone = 4 };
+enum FurnaceFacing : uint8_t {
+    kFacesMinusZ = 0,
+    kFacesMinusX = 1,
+    kFacesPlusX = 2,
+    kFacesPlusZ = 3,
+    kFacesNone = 4
+};
 constexpr Offset kFurnaceFront[4] = {{0, 0, -1}, {-1, 0, 0}, {+1, 0, 0}, {0, 0, +1}};
 
 // Looking back at the face clicked; when that side is closed (or the click
@@ -34,11 +42,20 @@ constexpr Offset kFurnaceFront[4] = {{0, 0, -1}, {-1, 0, 0}, {+1, 0, 0}, {0, 0, 
 uint8_t furnaceFacing(int x, int y, int z, uint8_t side) {
     uint8_t facing = kFacesNone;
     switch (side) {
-        case kSidePlusZ: facing = kFacesPlusZ; break;
-        case kSidePlusX: facing = kFacesPlusX; break;
-        case kSideMinusX: facing = kFacesMinusX; break;
-        case kSideMinusZ: facing = kFacesMinusZ; break;
-        default: break;
+        case kSidePlusZ:
+            facing = kFacesPlusZ;
+            break;
+        case kSidePlusX:
+            facing = kFacesPlusX;
+            break;
+        case kSideMinusX:
+            facing = kFacesMinusX;
+            break;
+        case kSideMinusZ:
+            facing = kFacesMinusZ;
+            break;
+        default:
+            break;
     }
     if (facing != kFacesNone) {
         const Offset f = kFurnaceFront[facing];
@@ -57,11 +74,20 @@ uint8_t chestType(int x, int y, int z, uint8_t side) {
     uint8_t type = 0;
     Offset front{};
     switch (side) {
-        case kSidePlusZ: type = block::ChestFacingPlusZ, front = {0, 0, +1}; break;
-        case kSidePlusX: type = block::ChestFacingPlusX, front = {+1, 0, 0}; break;
-        case kSideMinusX: type = block::ChestFacingMinusX, front = {-1, 0, 0}; break;
-        case kSideMinusZ: type = block::ChestFacingMinusZ, front = {0, 0, -1}; break;
-        default: break;
+        case kSidePlusZ:
+            type = block::ChestFacingPlusZ, front = {0, 0, +1};
+            break;
+        case kSidePlusX:
+            type = block::ChestFacingPlusX, front = {+1, 0, 0};
+            break;
+        case kSideMinusX:
+            type = block::ChestFacingMinusX, front = {-1, 0, 0};
+            break;
+        case kSideMinusZ:
+            type = block::ChestFacingMinusZ, front = {0, 0, -1};
+            break;
+        default:
+            break;
     }
     if (type != 0 && airAt(x + front.dx, y + front.dy, z + front.dz)) return type;
     type = 0;
@@ -77,12 +103,18 @@ uint8_t chestType(int x, int y, int z, uint8_t side) {
 constexpr uint8_t kNoMount = 5;
 uint8_t torchMount(uint8_t side) {
     switch (side) {
-        case kSideAbove: return 0;
-        case kSidePlusZ: return 4;
-        case kSidePlusX: return 2;
-        case kSideMinusX: return 3;
-        case kSideMinusZ: return 1;
-        default: return kNoMount;
+        case kSideAbove:
+            return 0;
+        case kSidePlusZ:
+            return 4;
+        case kSidePlusX:
+            return 2;
+        case kSideMinusX:
+            return 3;
+        case kSideMinusZ:
+            return 1;
+        default:
+            return kNoMount;
     }
 }
 

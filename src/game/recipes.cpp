@@ -74,7 +74,9 @@ constexpr Recipe make(uint8_t count, uint8_t result, Pairs... pairs) {
     return r;
 }
 
-constexpr Ingredient of(uint8_t count, uint8_t type) { return Ingredient{type, count}; }
+constexpr Ingredient of(uint8_t count, uint8_t type) {
+    return Ingredient{type, count};
+}
 
 // clang-format off
 constexpr Recipe kHand[] = {
@@ -159,4 +161,6 @@ static_assert(kLists[0].count + kLists[1].count + kLists[2].count + kLists[3].co
 
 }  // namespace
 
-RecipeList recipeList(Station station) { return kLists[int(station)]; }
+RecipeList recipeList(Station station) {
+    return kLists[int(station)];
+}

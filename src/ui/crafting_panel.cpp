@@ -17,7 +17,9 @@ constexpr int kRowPitch = 48;
 constexpr int kRecipeTextY = 267;
 constexpr int kCharWidth = 7;  // the font's advance, for centring the text
 
-void drawIcon(uint8_t type, int x, int y) { plat::drawSprite(iconTexture(type), x, y, kWhite); }
+void drawIcon(uint8_t type, int x, int y) {
+    plat::drawSprite(iconTexture(type), x, y, kWhite);
+}
 
 // "Result = First + Second ...", names only, in the current language.
 int formatRecipe(const Recipe& r, char* out, size_t size) {
@@ -26,7 +28,8 @@ int formatRecipe(const Recipe& r, char* out, size_t size) {
     for (int i = 0; i < kMaxIngredients; ++i) itemName(r.ingredients[i].type, names[1 + i]);
     char more[kMaxIngredients - 1][kItemNameMax + 3] = {};
     for (int i = 1; i < kMaxIngredients; ++i)
-        if (i < r.ingredientCount) std::snprintf(more[i - 1], sizeof more[i - 1], " + %s", names[1 + i]);
+        if (i < r.ingredientCount)
+            std::snprintf(more[i - 1], sizeof more[i - 1], " + %s", names[1 + i]);
     return std::snprintf(out, size, "%s = %s%s%s%s%s", names[0], names[1], more[0], more[1],
                          more[2], more[3]);
 }

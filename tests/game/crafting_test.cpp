@@ -27,6 +27,7 @@ std::vector<std::string> describe(Station station) {
     return out;
 }
 
+// clang-format off
 TEST(Recipes, TheFiftyFourRecipesStandInTheirListsInOrder) {
     EXPECT_EQ(describe(Station::Hand), (std::vector<std::string>{
         "1 Crafting table = 4 Raw wood",
@@ -90,6 +91,7 @@ TEST(Recipes, TheFiftyFourRecipesStandInTheirListsInOrder) {
         "1 Steel axe = 6 Steel ingot, 2 Stick",
         "1 Diamond pickaxe = 1 Platinum pickaxe, 5 Platinum ingot, 8 Diamond, 20 Steel ingot",
     }));
+    // clang-format on
     // The pairs past the ingredient count are empty.
     for (int s = 0; s < kStationCount; ++s) {
         const RecipeList list = recipeList(Station(s));
@@ -102,7 +104,7 @@ TEST(Recipes, TheFiftyFourRecipesStandInTheirListsInOrder) {
 }
 
 class Crafting : public PlayScene {
-protected:
+   protected:
     void SetUp() override {
         PlayScene::SetUp();
         player.Position = Vec3{kX + 0.7f, kY + 0.9f, kZ + 0.2f};  // truncates to (kX, kY, kZ)
@@ -113,7 +115,9 @@ protected:
             out.push_back(describe(craftingPanel.candidates[i]));
         return out;
     }
-    static void give(int cell, uint8_t type, uint8_t count) { world.slots[cell] = ItemStack{type, count}; }
+    static void give(int cell, uint8_t type, uint8_t count) {
+        world.slots[cell] = ItemStack{type, count};
+    }
     // Enter held in the update at time t.
     static void enterAt(int32_t t) {
         stampFrameTime(t);
@@ -148,13 +152,13 @@ TEST_F(Crafting, StationsCountWithinThreeCellsOnEveryAxisWhateverStandsBetween) 
 }
 
 TEST_F(Crafting, CandidatesGoHandTableFurnaceAnvilAndOnlyWhatTheInventoryHolds) {
-    give(0, 5, 7);     // raw wood, in two cells
+    give(0, 5, 7);  // raw wood, in two cells
     give(20, 5, 5);
-    give(1, 23, 2);    // sticks
-    give(2, 38, 1);    // coal
-    give(3, 25, 3);    // cuprite
-    give(4, 40, 8);    // copper ingots
-    give(5, 65, 9);    // copper snippets
+    give(1, 23, 2);  // sticks
+    give(2, 38, 1);  // coal
+    give(3, 25, 3);  // cuprite
+    give(4, 40, 8);  // copper ingots
+    give(5, 65, 9);  // copper snippets
     buildCandidates();
     EXPECT_EQ(candidates(), (std::vector<std::string>{"1 Crafting table = 4 Raw wood",
                                                       "5 Torch = 1 Stick, 1 Coal"}));
@@ -162,19 +166,20 @@ TEST_F(Crafting, CandidatesGoHandTableFurnaceAnvilAndOnlyWhatTheInventoryHolds) 
     put(kX, kY - 1, kZ, 27);
     put(kX, kY, kZ + 2, 41);
     buildCandidates();
-    EXPECT_EQ(candidates(), (std::vector<std::string>{
-        "1 Crafting table = 4 Raw wood",
-        "5 Torch = 1 Stick, 1 Coal",
-        "3 Wooden planks = 1 Raw wood",
-        "1 Wooden sword = 5 Raw wood",
-        "1 Wooden pickaxe = 7 Raw wood, 2 Stick",  // 12 raw wood over two cells
-        "1 Wooden axe = 5 Raw wood, 2 Stick",
-        "9 Copper snippet = 2 Copper ingot",
-        "2 Copper ingot = 9 Copper snippet",       // the same result, separately
-        "1 Copper sword = 6 Copper ingot",
-        "1 Copper pickaxe = 8 Copper ingot, 2 Stick",
-        "1 Copper axe = 6 Copper ingot, 2 Stick",
-    }));
+    EXPECT_EQ(candidates(),
+              (std::vector<std::string>{
+                  "1 Crafting table = 4 Raw wood",
+                  "5 Torch = 1 Stick, 1 Coal",
+                  "3 Wooden planks = 1 Raw wood",
+                  "1 Wooden sword = 5 Raw wood",
+                  "1 Wooden pickaxe = 7 Raw wood, 2 Stick",  // 12 raw wood over two cells
+                  "1 Wooden axe = 5 Raw wood, 2 Stick",
+                  "9 Copper snippet = 2 Copper ingot",
+                  "2 Copper ingot = 9 Copper snippet",  // the same result, separately
+                  "1 Copper sword = 6 Copper ingot",
+                  "1 Copper pickaxe = 8 Copper ingot, 2 Stick",
+                  "1 Copper axe = 6 Copper ingot, 2 Stick",
+              }));
 }
 
 TEST_F(Crafting, TheCursorIsClampedToTheListAndWaitsAtMinusOneWhileItIsEmpty) {
@@ -266,8 +271,8 @@ TEST_F(Crafting, TheDiamondPickaxeUsesUpThePlatinumOne) {
 }
 
 TEST_F(Crafting, NothingIsMadeWithAFullInventoryOrWithoutAllTheIngredients) {
-    fillInventory(5, 200);  // plenty of raw wood, and no empty cell
-    give(4, 27, 1);         // a crafting table the result could stack onto
+    fillInventory(5, 200);               // plenty of raw wood, and no empty cell
+    give(4, 27, 1);                      // a crafting table the result could stack onto
     inventoryReadout.freeCellCount = 9;  // the hidden display's stale count
     buildCandidates();
     craftingPanel.selected = 0;

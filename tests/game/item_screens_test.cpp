@@ -14,7 +14,7 @@
 namespace {
 
 class ItemScreens : public PlayScene {
-protected:
+   protected:
     void SetUp() override {
         PlayScene::SetUp();
         ASSERT_EQ(plat::createWindowAndDevices("Velmora 1.1 Alpha", 800, 600), 0);

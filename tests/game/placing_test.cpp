@@ -1,14 +1,14 @@
 // Placing: the cell beside the clicked face, every refusal, the body check,
 // furnace and chest facings, torch mounts, and opening a chest.
+#include "game/placing.h"
 #include "game/catalogue.h"
 #include "game/item_screens.h"
-#include "game/placing.h"
 #include "game/play_scene.h"
 
 namespace {
 
 class Placing : public PlayScene {
-protected:
+   protected:
     void SetUp() override {
         PlayScene::SetUp();
         stampFrameTime(10'000);
@@ -23,7 +23,8 @@ protected:
 };
 
 TEST_F(Placing, TheBlockGoesBesideTheClickedFaceAndLeavesTheHand) {
-    const int offsets[7][3] = {{0, 0, 0}, {0, -1, 0}, {0, 1, 0}, {0, 0, -1}, {-1, 0, 0}, {1, 0, 0}, {0, 0, 1}};
+    const int offsets[7][3] = {{0, 0, 0},  {0, -1, 0}, {0, 1, 0}, {0, 0, -1},
+                               {-1, 0, 0}, {1, 0, 0},  {0, 0, 1}};
     for (uint8_t side = 1; side <= 6; ++side) {
         SCOPED_TRACE(int(side));
         base();
@@ -133,7 +134,10 @@ TEST_F(Placing, AFurnaceFacesTheClickedSideOrTheLastOpenOne) {
         uint8_t side;
         int dx, dz;
         uint8_t facing;
-    } faces[] = {{kSidePlusZ, 0, 1, 3}, {kSidePlusX, 1, 0, 2}, {kSideMinusX, -1, 0, 1}, {kSideMinusZ, 0, -1, 0}};
+    } faces[] = {{kSidePlusZ, 0, 1, 3},
+                 {kSidePlusX, 1, 0, 2},
+                 {kSideMinusX, -1, 0, 1},
+                 {kSideMinusZ, 0, -1, 0}};
     for (const auto& f : faces) {
         hold(0, 26, 1);
         click(kX, kY, kZ, f.side);
@@ -170,7 +174,9 @@ TEST_F(Placing, AChestTakesANewRecordAndFacesLikeAFurnace) {
         uint8_t side;
         int dx, dy, dz;
         uint8_t type;
-    } faces[] = {{kSidePlusZ, 0, 0, 1, 70}, {kSideMinusX, -1, 0, 0, 68}, {kSideMinusZ, 0, 0, -1, 67},
+    } faces[] = {{kSidePlusZ, 0, 0, 1, 70},
+                 {kSideMinusX, -1, 0, 0, 68},
+                 {kSideMinusZ, 0, 0, -1, 67},
                  // top: -z is open, so -z, as the furnace would
                  {kSideAbove, 0, 1, 0, 67}};
     for (const auto& f : faces) {
@@ -211,8 +217,11 @@ TEST_F(Placing, TorchesHangOnWallsAndStandOnTopButComeBackFromUnderneathGlassAnd
         uint8_t side;
         int dx, dy, dz;
         uint8_t mount;
-    } faces[] = {{kSideAbove, 0, 1, 0, 0}, {kSidePlusZ, 0, 0, 1, 4}, {kSidePlusX, 1, 0, 0, 2},
-                 {kSideMinusX, -1, 0, 0, 3}, {kSideMinusZ, 0, 0, -1, 1}};
+    } faces[] = {{kSideAbove, 0, 1, 0, 0},
+                 {kSidePlusZ, 0, 0, 1, 4},
+                 {kSidePlusX, 1, 0, 0, 2},
+                 {kSideMinusX, -1, 0, 0, 3},
+                 {kSideMinusZ, 0, 0, -1, 1}};
     for (const auto& f : faces) {
         hold(0, 24, 9);
         click(kX, kY, kZ, f.side);
@@ -256,7 +265,7 @@ TEST_F(Placing, ARightClickOnAChestOpensItThroughTheSharedGate) {
     EXPECT_EQ(itemScreen.markedCell, kNoMark);
     EXPECT_EQ(frameClock.lastActionTime, 10'050);
     EXPECT_EQ(player.verticalStart, 1'050);  // the time already spent falling
-    EXPECT_EQ(at(kX - 1, kY, kZ).type, 0);  // nothing placed
+    EXPECT_EQ(at(kX - 1, kY, kZ).type, 0);   // nothing placed
     EXPECT_EQ(world.slots[6].count, 10);
 
     // A chest whose number has no record does not open: what went in would be lost.

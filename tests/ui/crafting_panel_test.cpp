@@ -17,7 +17,7 @@ constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr uint32_t kBlack = 0xFF000000;
 
 class Panel : public ScreenTest {
-protected:
+   protected:
     void SetUp() override {
         ScreenTest::SetUp();
         std::fill(std::begin(world.slots), std::end(world.slots), ItemStack{0, 0});
@@ -25,7 +25,8 @@ protected:
     // A candidate list of the given recipes, as buildCandidates would leave it.
     static void listOf(std::initializer_list<Recipe> recipes, int selected) {
         craftingPanel.candidateCount = 0;
-        for (const Recipe& r : recipes) craftingPanel.candidates[craftingPanel.candidateCount++] = r;
+        for (const Recipe& r : recipes)
+            craftingPanel.candidates[craftingPanel.candidateCount++] = r;
         craftingPanel.selected = selected;
     }
     static Recipe recipe(Station station, int index) { return recipeList(station).recipes[index]; }
@@ -39,9 +40,10 @@ TEST_F(Panel, AnEmptyListSaysSoInBothLanguages) {
     drawCraftingPanel();
     const auto& frame = headless::currentFrame();
     EXPECT_TRUE(frame.sprites.empty());
-    EXPECT_EQ(describeTexts(frame),
-              (std::vector<std::string>{textLine(360, 300, kWhite, "No item to craft."),
-                                        textLine(360, 300, kWhite, "Nessun oggetto da craftare.")}));
+    EXPECT_EQ(
+        describeTexts(frame),
+        (std::vector<std::string>{textLine(360, 300, kWhite, "No item to craft."),
+                                  textLine(360, 300, kWhite, "Nessun oggetto da craftare.")}));
 }
 
 TEST_F(Panel, FiveCandidatesAroundTheCursorWithTheSelectedRecipeBeside) {
@@ -58,10 +60,10 @@ TEST_F(Panel, FiveCandidatesAroundTheCursorWithTheSelectedRecipeBeside) {
               (std::vector<std::string>{"29@384,188", "46@384,236", "45@382,282", "15@384,284",
                                         "71@384,332", "28@384,380", "7@432,284"}));
     const std::string text = "Wooden planks = Raw wood";
-    EXPECT_EQ(describeTexts(frame),
-              (std::vector<std::string>{textLine(402, 208, kBlack, "5"),
-                                        textLine(402, 304, kBlack, "3"),
-                                        textLine(400 - 7 * 24 / 2, 267, kWhite, text)}));
+    EXPECT_EQ(
+        describeTexts(frame),
+        (std::vector<std::string>{textLine(402, 208, kBlack, "5"), textLine(402, 304, kBlack, "3"),
+                                  textLine(400 - 7 * 24 / 2, 267, kWhite, text)}));
 }
 
 TEST_F(Panel, IngredientsShowTheirCountsAndTheTextNamesThemAll) {
@@ -76,12 +78,12 @@ TEST_F(Panel, IngredientsShowTheirCountsAndTheTextNamesThemAll) {
     const std::string text =
         "Lingotto d'acciaio = Ematite + Cementite + Frammento di rame + Frammento di tungsteno + "
         "Carbone";
-    EXPECT_EQ(describeTexts(steel),
-              (std::vector<std::string>{
-                  textLine(402, 304, kBlack, "2"), textLine(402, 352, kBlack, "5"),
-                  textLine(450, 304, kBlack, "2"), textLine(594, 304, kBlack, "2"),
-                  textLine(642, 304, kBlack, "2"),
-                  textLine(400 - (7 * int(text.size())) / 2, 267, kWhite, text)}));
+    EXPECT_EQ(
+        describeTexts(steel),
+        (std::vector<std::string>{textLine(402, 304, kBlack, "2"), textLine(402, 352, kBlack, "5"),
+                                  textLine(450, 304, kBlack, "2"), textLine(594, 304, kBlack, "2"),
+                                  textLine(642, 304, kBlack, "2"),
+                                  textLine(400 - (7 * int(text.size())) / 2, 267, kWhite, text)}));
 
     headless::reset();
     plat::createWindowAndDevices("Velmora 1.1 Alpha", 800, 600);
@@ -107,7 +109,8 @@ TEST_F(Panel, TheDisplayBuildsTheListFromWhatThePlayerCarriesAndShowsItBeforeThe
     EXPECT_EQ(craftingPanel.selected, 0);
     const auto texts = describeTexts(frame);
     ASSERT_GE(texts.size(), 5u);
-    EXPECT_EQ(texts[texts.size() - 4], textLine(400 - 7 * 25 / 2, 267, kWhite, "Crafting table = Raw wood"));
+    EXPECT_EQ(texts[texts.size() - 4],
+              textLine(400 - 7 * 25 / 2, 267, kWhite, "Crafting table = Raw wood"));
     EXPECT_EQ(texts[texts.size() - 5], textLine(450, 304, kBlack, "4"));
 
     // Hidden, the display neither draws nor rebuilds the list.

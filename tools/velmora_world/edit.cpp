@@ -32,7 +32,8 @@ bool parseRange(const char* text, long lo, long hi, Range& out) {
     }
     const std::string first(text, dots);
     long a, b;
-    if (!parseInt(first.c_str(), lo, hi, a) || !parseInt(dots + 2, lo, hi, b) || a > b) return false;
+    if (!parseInt(first.c_str(), lo, hi, a) || !parseInt(dots + 2, lo, hi, b) || a > b)
+        return false;
     out = {a, b};
     return true;
 }
@@ -67,7 +68,8 @@ int parseCommon(const char* command, int argc, char** argv, CommonArgs& out, voi
         }
         const char* value = argv[++i];
         if (slot && !parseInt(value, 1, 4, out.slot)) {
-            std::fprintf(stderr, "velmora-world %s: slot must be 1 to 4, not '%s'\n", command, value);
+            std::fprintf(stderr, "velmora-world %s: slot must be 1 to 4, not '%s'\n", command,
+                         value);
             return kExitUsage;
         }
         if (dir) out.dir = value;
@@ -81,7 +83,9 @@ int parseCommon(const char* command, int argc, char** argv, CommonArgs& out, voi
 }
 
 // Chests come with a record of their contents that only the game makes.
-bool refusedType(long type) { return isChest(uint8_t(type)); }
+bool refusedType(long type) {
+    return isChest(uint8_t(type));
+}
 
 // Loads slot K, lets `change` work on the world, saves it back. `change`
 // returns 0 or an exit status (nothing is written then).
@@ -167,15 +171,20 @@ int runSet(int argc, char** argv) {
         Edit e{};
         long type;
         const char* const* a = &args.rest[i];
-        if (!parseRange(a[0], 0, kWorldSizeX - 1, e.x) || !parseRange(a[1], 0, kWorldSizeY - 1, e.y) ||
+        if (!parseRange(a[0], 0, kWorldSizeX - 1, e.x) ||
+            !parseRange(a[1], 0, kWorldSizeY - 1, e.y) ||
             !parseRange(a[2], 0, kWorldSizeZ - 1, e.z)) {
-            std::fprintf(stderr, "velmora-world set: '%s %s %s' is not a cell of the world "
-                         "(X, Z 0..999, Y 0..199)\n", a[0], a[1], a[2]);
+            std::fprintf(stderr,
+                         "velmora-world set: '%s %s %s' is not a cell of the world "
+                         "(X, Z 0..999, Y 0..199)\n",
+                         a[0], a[1], a[2]);
             return kExitUsage;
         }
         if (!parseInt(a[3], 0, 255, type) || refusedType(type)) {
-            std::fprintf(stderr, "velmora-world set: type must be 0 to 255 and not a chest (67..70), "
-                         "not '%s'\n", a[3]);
+            std::fprintf(stderr,
+                         "velmora-world set: type must be 0 to 255 and not a chest (67..70), "
+                         "not '%s'\n",
+                         a[3]);
             return kExitUsage;
         }
         e.type = uint8_t(type);
@@ -188,8 +197,10 @@ int runSet(int argc, char** argv) {
                 for (long y = e.y.lo; y <= e.y.hi; ++y)
                     for (long z = e.z.lo; z <= e.z.hi; ++z)
                         if (isChest(cell(int(x), int(y), int(z)).type)) {
-                            std::fprintf(stderr, "velmora-world set: cell %ld %ld %ld holds a chest, "
-                                         "which only the game changes; nothing written\n", x, y, z);
+                            std::fprintf(stderr,
+                                         "velmora-world set: cell %ld %ld %ld holds a chest, "
+                                         "which only the game changes; nothing written\n",
+                                         x, y, z);
                             return kExitUsage;
                         }
         for (const Edit& e : edits)
@@ -224,15 +235,19 @@ int runGive(int argc, char** argv) {
             return kExitUsage;
         }
         if (!parseInt(a[1], 0, 255, type) || refusedType(type)) {
-            std::fprintf(stderr, "velmora-world give: type must be 0 to 255 and not a chest "
-                         "(67..70), not '%s'\n", a[1]);
+            std::fprintf(stderr,
+                         "velmora-world give: type must be 0 to 255 and not a chest "
+                         "(67..70), not '%s'\n",
+                         a[1]);
             return kExitUsage;
         }
         const bool counted =
             type == 0 ? parseInt(a[2], 0, 0, count) : parseInt(a[2], 1, maxStack, count);
         if (!counted) {
-            std::fprintf(stderr, "velmora-world give: count must be 1 to 250 (0 with type 0), "
-                         "not '%s'\n", a[2]);
+            std::fprintf(stderr,
+                         "velmora-world give: count must be 1 to 250 (0 with type 0), "
+                         "not '%s'\n",
+                         a[2]);
             return kExitUsage;
         }
         gifts.push_back(Gift{int(c), ItemStack{uint8_t(type), uint8_t(count)}});
