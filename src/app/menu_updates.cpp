@@ -96,7 +96,7 @@ int updateOptions() {
         switch (shell.optionsChoice) {
             case 1:
                 stepRenderDistance();
-                camera.projectionDirty = 1;
+                markProjectionDirty();
                 break;
             case 2:
                 toggleLanguage();

@@ -3,3 +3,4 @@
 Camera camera;
 
 void resetCamera() { camera = Camera{}; }
+void markProjectionDirty() { camera.projectionDirty = 1; }

@@ -10,4 +10,7 @@ struct Camera {
 
 extern Camera camera;
 
+// The rendering distance changed: projection and fog are rebuilt next frame.
+void markProjectionDirty();
+
 void resetCamera();

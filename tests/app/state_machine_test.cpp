@@ -11,6 +11,7 @@
 #include "game/inventory.h"
 #include "game/item_screens.h"
 #include "game/player.h"
+#include "game/target.h"
 #include "platform/keys.h"
 #include "render/camera.h"
 #include "test_support.h"
@@ -243,6 +244,13 @@ TEST_F(StateMachine, MakingAWorldIsNotOneLongFirstFrame) {
     const int32_t afterGeneration = frameClock.previousFrameTime;
     EXPECT_GT(afterGeneration, 1000 + 1000);  // the clock moved on with every read
     EXPECT_EQ(frameClock.lastActionTime, afterGeneration);
+    // The new world's player stands on the centre column, the cursor is put
+    // back at the window's centre, nothing is targeted.
+    EXPECT_EQ(player.Position.x, 500.0f);
+    EXPECT_EQ(player.Position.z, 500.0f);
+    EXPECT_EQ(player.Position.y, spawnEyeHeight(500, 500));
+    EXPECT_EQ(headless::lastCursorMove(), std::make_pair(320, 240));
+    EXPECT_FALSE(hasTarget());
     headless::setClockStepPerRead(0);
     headless::setClock(afterGeneration + 16);
     frameUpdate();

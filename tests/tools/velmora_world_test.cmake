@@ -125,4 +125,16 @@ if(NOT cut_size EQUAL 400000083)
   message(FATAL_ERROR "a damaged world file was written over: ${cut_size} bytes")
 endif()
 
+# A FIFO in a world file's place is damaged, and never waited on.
+execute_process(COMMAND mkfifo ${WORK}/Mondo4.data RESULT_VARIABLE made)
+if(made EQUAL 0)
+  execute_process(COMMAND ${TOOL} info ${WORK}/Mondo4.data WORKING_DIRECTORY ${WORK} TIMEOUT 20
+                  RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT status EQUAL 1)
+    file(REMOVE_RECURSE ${WORK})
+    message(FATAL_ERROR "info on a FIFO: status ${status}, expected 1\n${err}")
+  endif()
+  expect_in("${err}" "not a regular file")
+endif()
+
 file(REMOVE_RECURSE ${WORK})

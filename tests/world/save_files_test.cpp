@@ -2,6 +2,7 @@
 // the world selection: the exact byte image, a round trip of everything a
 // slot stores, damaged files refused before anything changes, and saves cut
 // short at every stage leaving the slot's previous world as it was.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -327,6 +328,95 @@ TEST_F(SaveFiles, QuitDuringALoadEndsItWithSuccess) {
     EXPECT_EQ(headless::queuedMessages(), 1u);
     // The half-read grid goes; the quit has done its work.
     plat::takeMessage();
+    headless::setClockStepPerRead(0);
+    makeTestWorld();
+}
+
+}  // namespace
+
+namespace {
+
+// A slot whose world file exists is the player's, whatever state the file is
+// in: it is never made anew over, and a file that is not a regular file is
+// never waited on.
+class SlotFiles : public SaveFiles {
+   protected:
+    uint32_t replacementsBefore = 0;
+    void SetUp() override {
+        SaveFiles::SetUp();
+        replacementsBefore = world.replacements;
+    }
+    // Nothing was generated or loaded into the grid.
+    void expectGridUntouched() { EXPECT_EQ(world.replacements, replacementsBefore); }
+};
+
+TEST_F(SlotFiles, AnUnreadableWorldFileIsTakenToldAndNeverReplaced) {
+    writeBytes(slotFile(), "the old world");
+    plat::FileFaults unreadable;
+    unreadable.pathContains = "Mondo2";
+    unreadable.failOpen = true;
+    headless::setFileFaults(unreadable);
+    EXPECT_TRUE(slotOccupied(2));
+    ASSERT_EQ(open(), 0);
+    EXPECT_EQ(shell.gameState, GameState::WorldSelect);
+    EXPECT_STREQ(notice.english, "World could not be read!");
+    EXPECT_STREQ(notice.italian, "Impossibile leggere il mondo!");
+    expectGridUntouched();
+    headless::setFileFaults({});
+    EXPECT_EQ(readBytes(slotFile()), "the old world");
+}
+
+TEST_F(SlotFiles, WithoutReadPermissionTheSlotIsStillTaken) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
+    writeBytes(slotFile(), "the old world");
+    fs::permissions(slotFile(), fs::perms::none);
+    EXPECT_TRUE(slotOccupied(2));
+    ASSERT_EQ(open(), 0);
+    EXPECT_STREQ(notice.english, "World could not be read!");
+    expectGridUntouched();
+    fs::permissions(slotFile(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(readBytes(slotFile()), "the old world");
+}
+
+TEST_F(SlotFiles, AFifoInPlaceOfAFileIsDamagedAndNeverWaitedOn) {
+    ASSERT_EQ(::mkfifo(slotFile().c_str(), 0644), 0);
+    ASSERT_EQ(::mkfifo(seedFile().c_str(), 0644), 0);
+    EXPECT_TRUE(slotOccupied(2));
+    ASSERT_EQ(open(), 0);  // returns at once: nothing opens the FIFO for writing
+    EXPECT_EQ(shell.gameState, GameState::WorldSelect);
+    EXPECT_STREQ(notice.english, "Damaged world: not loaded!");
+    expectGridUntouched();
+    EXPECT_EQ(readSeedFile(seedFile()), 0);
+    WorldTrailer trailer;
+    EXPECT_EQ(readWorldTrailer(slotFile(), trailer), WorldFileCheck::NotAFile);
+}
+
+TEST_F(SlotFiles, AFolderInPlaceOfAFileIsDamaged) {
+    fs::create_directory(slotFile());
+    EXPECT_TRUE(slotOccupied(2));
+    ASSERT_EQ(open(), 0);
+    EXPECT_STREQ(notice.english, "Damaged world: not loaded!");
+    expectGridUntouched();
+}
+
+TEST_F(SlotFiles, ADiskFailingMidLoadIsToldAndPlayDoesNotStart) {
+    sparseWorldFile(slotFile(), 400000084, 1);
+    plat::FileFaults failing;
+    failing.failReadAt = 123'456'789;
+    headless::setFileFaults(failing);
+    ASSERT_EQ(open(), 0);
+    EXPECT_EQ(shell.gameState, GameState::WorldSelect);
+    EXPECT_STREQ(notice.english, "World could not be read!");
+    headless::setFileFaults({});
+    makeTestWorld();  // the grid holds part of the sparse file now
+}
+
+TEST_F(SlotFiles, AFrameThatCannotBeDrawnDuringALoadEndsTheProcess) {
+    sparseWorldFile(slotFile(), 400000084, 1);
+    headless::setClockStepPerRead(100);  // every pump draws a frame
+    headless::setBeginSceneFails(true);
+    EXPECT_LT(open(), 0);
+    headless::setBeginSceneFails(false);
     headless::setClockStepPerRead(0);
     makeTestWorld();
 }

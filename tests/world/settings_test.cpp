@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <fstream>
 #include <string>
 
@@ -71,6 +73,26 @@ TEST_F(SettingsFile, LongFileReadsOnlyTheFirstTwoBytes) {
     readWithDefaults();
     EXPECT_EQ(settings.RenderDistance, 1);
     EXPECT_EQ(settings.Language, 1);
+}
+
+TEST_F(SettingsFile, AFifoInItsPlaceGivesTheDefaultsWithoutWaiting) {
+    ASSERT_EQ(::mkfifo(scratch.file("Settings.data").c_str(), 0644), 0);
+    settings.RenderDistance = 3;
+    readWithDefaults();
+    EXPECT_EQ(settings.RenderDistance, 0);
+    EXPECT_EQ(settings.Language, 1);
+}
+
+TEST_F(SettingsFile, AWriteThatCannotFinishLeavesTheOldFile) {
+    writeFile("\x03\x02");
+    plat::FileFaults faults;
+    faults.failRename = true;
+    headless::setFileFaults(faults);
+    settings.RenderDistance = 4;
+    EXPECT_EQ(writeSettings(), 0);
+    headless::setFileFaults({});
+    EXPECT_EQ(readFile(), "\x03\x02");
+    EXPECT_FALSE(std::filesystem::exists(scratch.file("Settings.data.tmp")));
 }
 
 }  // namespace
