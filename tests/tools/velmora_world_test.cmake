@@ -135,6 +135,13 @@ if(made EQUAL 0)
     message(FATAL_ERROR "info on a FIFO: status ${status}, expected 1\n${err}")
   endif()
   expect_in("${err}" "not a regular file")
+  # ... and neither set nor give waits on it or writes over it.
+  run(1 set --slot 4 --dir ${WORK} 1 2 3 4)
+  expect_in("${err}" "damaged")
+  run(1 give --slot 4 --dir ${WORK} 0 5 1)
+  if(EXISTS ${WORK}/SemeM4.data)
+    message(FATAL_ERROR "give wrote a seed file beside a FIFO")
+  endif()
 endif()
 
 file(REMOVE_RECURSE ${WORK})
