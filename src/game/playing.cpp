@@ -7,6 +7,7 @@
 #include "game/input.h"
 #include "game/item_screens.h"
 #include "game/movement.h"
+#include "game/placing.h"
 #include "game/player.h"
 #include "game/screenshot.h"
 #include "game/target.h"
@@ -34,8 +35,11 @@ PlayRequest updatePlaying() {
     renderDistanceKey();
 
     // 10: digging while the left button is latched.
+    updateDigging();  // every update: a released button ends the dig
 
     // 11: placing, or opening a chest, on an accepted right click.
+    if (controls.rightButtonLatch && placeOrOpen() == PlaceResult::OpenedChest)
+        request = PlayRequest::Chest;
 
     // 12: the time of day.
     advanceTimeOfDay(frameClock.frameElapsed);
@@ -51,6 +55,7 @@ PlayRequest updatePlaying() {
     if (fellOutOfWorld()) request = PlayRequest::Dead;
 
     // 17: the crafting panel's keys while it is open.
+    if (craftingPanel.open) updateCraftingKeys();
 
     // 18: R, then I, then Esc; the last two leave play for a screen that holds
     // the jump clock.

@@ -5,6 +5,7 @@
 
 #include "app/frame_loop.h"
 #include "app/game_state.h"
+#include "block_scene.h"
 #include "game/controls.h"
 #include "game/crafting.h"
 #include "game/frame_clock.h"
@@ -129,6 +130,7 @@ TEST_F(StateMachine, WorldSelectCancelAndEscGoBack) {
 }
 
 TEST_F(StateMachine, PauseHoldsTheJumpClockAndContinueResumesIt) {
+    BlockScene nothingToLandOn;  // whatever an earlier test left in the grid
     shell.gameState = GameState::Playing;
     player.airborne = true;
     player.airStartTime = 1000;
@@ -199,6 +201,7 @@ TEST_F(StateMachine, ClosingAChestWritesItsCellsBack) {
 }
 
 TEST_F(StateMachine, FallingBelowTheWorldKillsAndEnterRespawns) {
+    BlockScene emptyCentre;  // whatever an earlier test left in the grid
     shell.gameState = GameState::Playing;
     // A fall under way since time 0 from just above the limit.
     player.Position = Vec3{123.0f, -99.0f, 77.0f};
@@ -215,7 +218,7 @@ TEST_F(StateMachine, FallingBelowTheWorldKillsAndEnterRespawns) {
     ASSERT_EQ(state(), GameState::Playing);
     EXPECT_EQ(player.Position.x, 500.0f);
     EXPECT_EQ(player.Position.z, 500.0f);
-    EXPECT_EQ(player.Position.y, 4.0f);  // no world yet: an empty column
+    EXPECT_EQ(player.Position.y, 4.0f);  // an empty column
     EXPECT_EQ(player.xzRotCamera, 0.0f);
     EXPECT_EQ(world.slots[3].count, 9);  // the inventory survives death
 }
