@@ -1,5 +1,5 @@
 # Drives velmora-world end to end: usage errors, one generation with a fixed
-# seed, info on the result, and info on the same file cut short.
+# seed, info, map and check on the result, and on the same file cut short.
 # Run with -DTOOL=<velmora-world>; works in a scratch folder of the system's.
 if(DEFINED ENV{TMPDIR})
   set(temp_root $ENV{TMPDIR})
@@ -66,6 +66,22 @@ expect_in("${out}" "  4 Leaves                 330750\n")
 expect_in("${out}" "  5 Raw wood               27000\n")
 expect_in("${out}" "  20 Diamond ore           15551\n")
 
+# Its map: a 1000 x 1000 PNG. Its deep check: nothing found.
+run(2 map ${WORK}/Mondo3.data)
+run(2 map ${WORK}/Mondo3.data --out ${WORK}/map.png --scale 9)
+run(2 check ${WORK}/Mondo3.data ${WORK}/Mondo3.data)
+run(0 map --help)
+expect_in("${out}" "--out PICTURE.png [--scale N]")
+run(0 check --help)
+expect_in("${out}" "exit status 1")
+run(0 map ${WORK}/Mondo3.data --out ${WORK}/map.png)
+file(READ ${WORK}/map.png png_head LIMIT 24 HEX)
+if(NOT png_head STREQUAL "89504e470d0a1a0a0000000d49484452000003e8000003e8")
+  message(FATAL_ERROR "not a 1000 x 1000 PNG: ${png_head}")
+endif()
+run(0 check ${WORK}/Mondo3.data)
+expect_in("${out}" "no findings")
+
 # Cut short by one byte: damaged, nothing summarised.
 execute_process(COMMAND truncate -s 400000083 ${WORK}/Mondo3.data RESULT_VARIABLE cut)
 if(NOT cut EQUAL 0)
@@ -73,6 +89,12 @@ if(NOT cut EQUAL 0)
 endif()
 run(1 info ${WORK}/Mondo3.data)
 expect_in("${err}" "damaged")
+file(REMOVE ${WORK}/map.png)
+run(1 map ${WORK}/Mondo3.data --out ${WORK}/map.png)
+run(1 check ${WORK}/Mondo3.data)
+if(EXISTS ${WORK}/map.png OR EXISTS ${WORK}/map.png.tmp)
+  message(FATAL_ERROR "a picture was written for a damaged world")
+endif()
 
 # A FIFO in a world file's place is damaged, and never waited on.
 execute_process(COMMAND mkfifo ${WORK}/Mondo4.data RESULT_VARIABLE made)

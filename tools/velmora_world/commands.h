@@ -11,9 +11,13 @@ inline constexpr int kExitUsage = 2;
 
 int runGenerate(int argc, char** argv);
 int runInfo(int argc, char** argv);
+int runMap(int argc, char** argv);
+int runCheck(int argc, char** argv);
 
 // To standard error unless asked for (then standard output).
 void printUsage(std::FILE* to = stderr);
 void printGenerateHelp();
 void printInfoHelp();
+void printMapHelp();
+void printCheckHelp();
 

@@ -8,6 +8,8 @@ void printUsage(std::FILE* to) {
     std::fprintf(to,
                  "usage: velmora-world generate --seed SEED --slot K --dir DIR\n"
                  "       velmora-world info FILE\n"
+                 "       velmora-world map FILE --out PICTURE.png [--scale N]\n"
+                 "       velmora-world check FILE\n"
                  "       velmora-world COMMAND --help\n");
 }
 
@@ -23,6 +25,8 @@ int main(int argc, char** argv) {
     }
     if (!std::strcmp(command, "generate")) return runGenerate(argc - 2, argv + 2);
     if (!std::strcmp(command, "info")) return runInfo(argc - 2, argv + 2);
+    if (!std::strcmp(command, "map")) return runMap(argc - 2, argv + 2);
+    if (!std::strcmp(command, "check")) return runCheck(argc - 2, argv + 2);
     std::fprintf(stderr, "velmora-world: unknown command '%s'\n", command);
     printUsage();
     return kExitUsage;
