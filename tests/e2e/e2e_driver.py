@@ -464,6 +464,49 @@ SCENARIOS.update({
 })
 
 
+# ---- a damaged world slot, emptied from the world selection ------------------
+
+def damaged_slot_moved_aside(binary):
+    """A damaged Mondo1.data refuses to load with a notice; Delete, Yes moves the
+    slot's files aside as .bak1 and the question goes away."""
+    with Game(binary) as game:
+        with open(game.file("Mondo1.data"), "wb") as f:
+            f.write(b"not a world")
+        with open(game.file("SemeM1.data"), "wb") as f:
+            f.write(b"1234567890")
+        window = find_window(game)
+        time.sleep(0.8)
+        focus(window)
+        press("Return")    # Gioca
+        press("Return")    # Mondo1: damaged, so it stays in the world selection
+        time.sleep(0.3)
+        notice = capture(window).region(300, 400, 500, 416)
+        check(sum(1 for r, g, b in notice if r > 100 and g < 60 and b < 60) >= 20,
+              "no dark red notice at (300, 400)")
+        check(os.path.exists(game.file("Mondo1.data")), "the damaged world went away on Enter")
+        press("Delete")    # Cancellare Mondo1? on No
+        time.sleep(0.3)
+        question = capture(window).region(400, 180, 560, 196)
+        check(sum(1 for c in question if dark(c)) >= 20, "no question at (400, 180)")
+        press("Up")        # Si'
+        press("Return")
+        wait_for(lambda: os.path.exists(game.file("Mondo1.data.bak1")), 10, "Mondo1.data.bak1")
+        check(os.path.exists(game.file("SemeM1.data.bak1")), "the seed file was not moved aside")
+        check(not os.path.exists(game.file("Mondo1.data")), "Mondo1.data is still there")
+        with open(game.file("Mondo1.data.bak1"), "rb") as f:
+            check(f.read() == b"not a world", "the moved world file changed")
+        time.sleep(0.3)
+        question = capture(window).region(400, 180, 560, 196)
+        check(sum(1 for c in question if dark(c)) < 5, "the question is still up")
+        close_window(window)
+        expect_clean_exit(game)
+
+
+SCENARIOS.update({
+    "damaged_slot_moved_aside": damaged_slot_moved_aside,
+})
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--game", required=True)
