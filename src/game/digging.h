@@ -1,6 +1,7 @@
 // Digging: the dig clock that runs while the left button holds the same
 // block with the same hotbar cell, the crack stage it has reached, and what
-// the last dig frame aimed at.
+// the last dig frame aimed at. A finished dig puts the block's yield into the
+// inventory and brings back the torches fixed to it.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +19,12 @@ struct DigState {
 };
 
 const DigState& digState();
+
+// One Playing update's digging. It runs in every update, button held or not,
+// so that letting go of the button ends the dig and the next press starts
+// the clock afresh.
+void updateDigging();
+
 // The crack drawing found that the target, the hotbar cell or the block
 // changed under a running dig: it stops, and starts over next time.
 void abandonDig();

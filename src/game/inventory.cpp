@@ -1,5 +1,8 @@
 #include "game/inventory.h"
 
+#include <algorithm>
+
+#include "world/block_types.h"
 #include "world/world.h"
 
 InventoryReadout inventoryReadout;
@@ -9,7 +12,9 @@ int recountFreeCells() {
     return inventoryReadout.freeCellCount;
 }
 
-void resetInventoryReadout() { inventoryReadout = InventoryReadout{}; }
+void resetInventoryReadout() {
+    inventoryReadout = InventoryReadout{};
+}
 
 int countFreeCells() {
     int free = 0;
@@ -18,20 +23,52 @@ int countFreeCells() {
     return free;
 }
 
+namespace {
+
+int firstEmptyCell() {
+    for (int c = 0; c < kInventoryCells; ++c)
+        if (world.slots[c].type == 0) return c;
+    return -1;
+}
+
+}  // namespace
+
 bool addOneItem(uint8_t type) {
     for (int c = 0; c < kInventoryCells; ++c) {
         ItemStack& s = world.slots[c];
-        if (s.type == type && s.count < kMaxStack) {
+        if (s.type == type && s.count < maxStack) {
             ++s.count;
             return true;
         }
     }
-    for (int c = 0; c < kInventoryCells; ++c) {
+    const int empty = firstEmptyCell();
+    if (empty < 0) return false;
+    world.slots[empty] = ItemStack{type, 1};
+    return true;
+}
+
+int returnTorches(int count) {
+    for (int c = 0; c < kInventoryCells && count > 0; ++c) {
         ItemStack& s = world.slots[c];
-        if (s.type == 0) {
-            s = ItemStack{type, 1};
-            return true;
+        if (s.type == block::Torch && s.count < maxStack) {
+            ++s.count;
+            --count;
         }
     }
-    return false;
+    if (count <= 0) return 0;
+    if (const int empty = firstEmptyCell(); empty >= 0) {
+        const int stack = std::min(count, maxStack);
+        world.slots[empty] = ItemStack{block::Torch, uint8_t(stack)};
+        count -= stack;
+    }
+    // No empty cell (or more than one stack's worth): rather than throw
+    // torches away, fill the stacks that still have room.
+    for (int c = 0; c < kInventoryCells && count > 0; ++c) {
+        ItemStack& s = world.slots[c];
+        if (s.type != block::Torch || s.count >= maxStack) continue;
+        const int room = std::min(count, maxStack - s.count);
+        s.count = uint8_t(s.count + room);
+        count -= room;
+    }
+    return count;
 }

@@ -1,22 +1,31 @@
 // The rules of the inventory: 36 cells of (type, count), the first nine the
-// hotbar, at most 250 items a cell, and units added one at a time.
+// hotbar, at most 250 items a cell, units added one at a time, and torches
+// that fall off a dug block coming back.
 #pragma once
 
 #include <cstdint>
 
-inline constexpr int kMaxStack = 250;
+inline constexpr int maxStack = 250;
 
 // Cells among 0..35 whose type is 0 (a typed cell with count 0 is not free).
+// Digging and crafting count afresh whenever they need it.
 int countFreeCells();
 
 // The count as the heads-up display last showed it (the display counts again
-// in every frame it is drawn).
+// in every frame it is drawn); nothing decides by it.
 struct InventoryReadout {
     uint8_t freeCellCount = 0;
 };
 extern InventoryReadout inventoryReadout;
 int recountFreeCells();
 void resetInventoryReadout();
+
 // One unit of `type`: onto the first stack of it below 250, else into the
 // first empty cell; false when there is no room (the unit is lost).
 bool addOneItem(uint8_t type);
+
+// Torches that fell off a dug block: one onto each torch stack below 250, in
+// cell order, the rest as one stack in the first empty cell. With no empty
+// cell left they top up the torch stacks instead. Returns how many found no
+// room at all (they are lost).
+int returnTorches(int count);

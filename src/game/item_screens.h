@@ -1,5 +1,5 @@
-// The inventory and chest screens' working state: the cursor, the cell
-// picked up for a move, and the chest whose cells are open.
+// The inventory and chest screens' working state and keys: the cursor, the
+// cell picked up for a move, and the chest whose cells are open.
 #pragma once
 
 #include <cstdint>
@@ -7,9 +7,9 @@
 inline constexpr uint8_t kNoMark = 255;
 
 struct ItemScreen {
-    uint8_t cursor = 0;             // 0..35 (inventory) or 0..62 (chest)
-    uint8_t markedCell = kNoMark;   // the cell picked up, kNoMark = none
-    uint8_t chestNumber = 0;        // the chest shown in the chest screen
+    uint8_t cursor = 0;            // 0..35 (inventory) or 0..62 (chest)
+    uint8_t markedCell = kNoMark;  // the cell picked up, kNoMark = none
+    uint8_t chestNumber = 0;       // the chest shown in the chest screen
 };
 
 extern ItemScreen itemScreen;
@@ -20,8 +20,14 @@ void openInventoryScreen();
 void openChestScreen(int chestNumber);
 
 enum class ScreenRequest : uint8_t { Stay, Leave };
-// The screen's keys for this frame. Leaving the chest screen writes the
-// chest's cells back to its record.
+// The screen's keys for this frame, at most one action, each through the
+// shared gate: cursor moves, Enter to pick up and put down, Delete, and Esc
+// or I to leave. Leaving the chest screen writes the chest's cells back to
+// its record.
 ScreenRequest updateItemScreen(bool chest);
+
+// Putting the marked cell down on `to`: onto the same type as much as fits
+// (the rest stays behind), anything else swaps whole. Never loses an item.
+void moveCell(int from, int to);
 
 void resetItemScreen();

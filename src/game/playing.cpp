@@ -6,6 +6,7 @@
 #include "game/frame_clock.h"
 #include "game/input.h"
 #include "game/item_screens.h"
+#include "game/placing.h"
 #include "game/player.h"
 #include "game/screenshot.h"
 #include "game/target.h"
@@ -26,8 +27,11 @@ PlayRequest updatePlaying() {
     // 8-9: the hotbar keys, then F5.
 
     // 10: digging while the left button is latched.
+    updateDigging();  // every update: a released button ends the dig
 
     // 11: placing, or opening a chest, on an accepted right click.
+    if (controls.rightButtonLatch && placeOrOpen() == PlaceResult::OpenedChest)
+        request = PlayRequest::Chest;
 
     // 12: the time of day.
 
@@ -43,6 +47,7 @@ PlayRequest updatePlaying() {
     }
 
     // 17: the crafting panel's keys while it is open.
+    if (craftingPanel.open) updateCraftingKeys();
 
     // 18: R, then I, then Esc; each leaves play for a screen that holds the
     // jump clock.

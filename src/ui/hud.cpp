@@ -2,6 +2,7 @@
 
 #include "game/catalogue.h"
 #include "game/controls.h"
+#include "game/crafting.h"
 #include "game/inventory.h"
 #include "game/item_screens.h"
 #include "game/player.h"
@@ -9,6 +10,7 @@
 #include "game/time_of_day.h"
 #include "platform/platform.h"
 #include "render/render_stats.h"
+#include "ui/crafting_panel.h"
 #include "ui/screen_common.h"
 #include "ui/text.h"
 #include "world/settings.h"
@@ -104,6 +106,11 @@ void drawHud(int fps) {
     drawStatusStrip();
     if (controls.debugInfoVisible) drawDebugLines(9);
     drawFreeCellLine();
-    // The crafting panel joins here, between the free-cell line and the closing texts.
+    // The crafting panel: its list is made afresh from what the player
+    // carries and stands near, then drawn.
+    if (craftingPanel.open) {
+        buildCandidates();
+        drawCraftingPanel();
+    }
     drawClosingTexts(fps, kCreditsTopWorld);
 }

@@ -35,6 +35,8 @@ set(VELMORA_E2E_SCENARIOS
   menus_main_arrow
   menus_language_switch
   play_save_and_reload)
+list(APPEND VELMORA_E2E_SCENARIOS
+  hands_on_the_world)
 # A damaged world slot emptied from the world selection.
 list(APPEND VELMORA_E2E_SCENARIOS damaged_slot_moved_aside)
 foreach(scenario ${VELMORA_E2E_SCENARIOS})
@@ -46,3 +48,8 @@ foreach(scenario ${VELMORA_E2E_SCENARIOS})
   set_tests_properties(e2e.${scenario} PROPERTIES TIMEOUT 120 LABELS e2e
                        SKIP_RETURN_CODE 77 RESOURCE_LOCK velmora_xserver)
 endforeach()
+# Digging, placing and the crafting panel need the picking of the target
+# block, the mouse buttons' latches and R's clock, which come with the
+# renderer's and the player's work: until both are in, it cannot pass. It
+# also makes and edits a world with velmora-world before playing.
+set_tests_properties(e2e.hands_on_the_world PROPERTIES TIMEOUT 300 DISABLED TRUE)

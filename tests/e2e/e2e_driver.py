@@ -464,6 +464,125 @@ SCENARIOS.update({
 })
 
 
+# ---- hands on the world: digging, crafting, placing and a chest ---------------
+
+def world_tool(binary):
+    """velmora-world, built beside the game."""
+    tool = os.path.join(os.path.dirname(binary), "velmora-world")
+    check(os.path.exists(tool), f"no world tool at {tool}")
+    return tool
+
+
+def prepare_hands_scene(tool, folder):
+    """Slot 1 in `folder`: a generated world with, straight ahead of the spawn
+    (eye at x = z = 500 looking along +z, standing on the ground at y 100, so
+    the eye settles just above y 102), raw wood, dirt, stone and raw wood again
+    at eye height, and 16 raw wood and an iron ingot in the inventory."""
+    def tool_run(*args):
+        r = run(tool, *args, timeout=300)
+        check(r.returncode == 0, f"velmora-world {' '.join(args)}: {r.returncode} {r.stderr}")
+        return r.stdout
+    slot = ["--slot", "1", "--dir", folder]
+    tool_run("generate", "--seed", "1234567890", *slot)
+    tool_run("set", *slot,
+             "496..504", "101..198", "496..510", "0",   # nothing above the ground around
+             "496..504", "100", "496..510", "7",        # a floor of stone
+             "500", "102", "502", "5",                   # raw wood to chop
+             "500", "102", "503", "2",                   # dirt and stone to dig
+             "500", "102", "504", "7",
+             "500", "102", "505", "5")                   # a backstop no pickaxe digs
+    tool_run("give", *slot, "1", "5", "16", "2", "29", "1")
+
+
+def inventory_and_chests(tool, world_file):
+    r = run(tool, "info", world_file, timeout=120)
+    check(r.returncode == 0, f"velmora-world info: {r.returncode} {r.stderr}")
+    text = r.stdout
+    return text[text.index("inventory:"):text.index("blocks:")]
+
+
+def mouse_hold(button, seconds):
+    run("xdotool", "mousedown", str(button))
+    time.sleep(seconds)
+    run("xdotool", "mouseup", str(button))
+    time.sleep(STEP)
+
+
+def hands_on_the_world(binary):
+    """Chop wood with the starting axe, craft a table and place it, craft
+    planks, sticks, a wooden pickaxe and a chest, dig the table back, dig dirt
+    and stone, place a block and the chest, move cobblestone into the chest,
+    save; the saved file then holds exactly that inventory and chest."""
+    tool = world_tool(binary)
+    with Game(binary) as game:
+        prepare_hands_scene(tool, game.folder)
+        window = find_window(game)
+        time.sleep(0.8)
+        focus(window)
+        press("Return")    # Play
+        press("Return")    # slot 1: loaded from the prepared file
+        time.sleep(3.0)    # loaded, and landed on the floor
+
+        mouse_hold(1, 2.5)          # chop the raw wood (1.2 s with the wooden axe)
+        press("r")                  # the crafting panel
+        press("Return", hold=0.1)   # hand: a crafting table (cell 3)
+        press("4")
+        mouse_hold(3, 0.12)         # place it where the wood was
+        press("Down")               # table list: planks
+        press("Return", hold=0.1)
+        press("Return", hold=0.1)   # 6 planks
+        press("Down")
+        press("Down")               # sticks
+        press("Return", hold=0.1)
+        press("Return", hold=0.1)   # 2 sticks
+        press("Down")               # the wooden pickaxe (cell 4)
+        press("Return", hold=0.1)
+        # The list shrinks past the cursor, which stops on its last recipe: the chest.
+        press("Return", hold=0.1)   # a chest (cell 1)
+        press("r")                  # panel closed
+        press("1")
+        mouse_hold(1, 2.5)          # the axe takes the table back (cell 2)
+        press("5")
+        mouse_hold(1, 3.5)          # the pickaxe digs the dirt (cell 5), then the stone (cobblestone, cell 6)
+        press("6")
+        mouse_hold(3, 0.12)         # the dirt goes back in front of the far raw wood
+        press("2")
+        mouse_hold(3, 0.12)         # the chest in front of the dirt
+        time.sleep(0.3)
+        mouse_hold(3, 0.12)         # open it: the cursor on cell 1
+        for _ in range(5):
+            press("d")              # to the cobblestone in cell 6
+        press("Return")
+        for _ in range(4):
+            press("w")              # up into the chest's first row, its cell 6
+        press("Return")
+        press("Escape")             # the chest keeps it
+        press("Escape")             # pause
+        press("Down")
+        world = game.file("Mondo1.data")
+        before = os.path.getmtime(world)
+        press("Return")             # save
+        wait_for(lambda: os.path.getmtime(world) != before and not os.path.exists(world + ".tmp"),
+                 60, "the save")
+        close_window(window)
+        expect_clean_exit(game)
+
+        expected = ("inventory:\n"
+                    "  cell  0: 62 Wooden axe x1\n"
+                    "  cell  2: 27 Crafting table x1\n"
+                    "  cell  3: 10 Wooden planks x2\n"
+                    "  cell  4: 55 Wooden pickaxe x1\n"
+                    "chest 0:\n"
+                    "  cell  6: 1 Cobblestone x1\n")
+        found = inventory_and_chests(tool, world)
+        check(found == expected, f"the saved world holds\n{found}\nnot\n{expected}")
+
+
+SCENARIOS.update({
+    "hands_on_the_world": hands_on_the_world,
+})
+
+
 # ---- a damaged world slot, emptied from the world selection ------------------
 
 def damaged_slot_moved_aside(binary):

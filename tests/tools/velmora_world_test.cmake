@@ -1,5 +1,6 @@
 # Drives velmora-world end to end: usage errors, one generation with a fixed
-# seed, info, map and check on the result, and on the same file cut short.
+# seed, info on the result, set and give on it, its map and deep check, and
+# info, set, give, map and check on the same file cut short.
 # Run with -DTOOL=<velmora-world>; works in a scratch folder of the system's.
 if(DEFINED ENV{TMPDIR})
   set(temp_root $ENV{TMPDIR})
@@ -42,6 +43,34 @@ expect_in("${out}" "--seed SEED --slot K --dir DIR")
 run(0 info --help)
 run(1 info ${WORK}/nothing.data)
 
+# set and give check every argument before touching anything.
+run(0 set --help)
+expect_in("${out}" "X Y Z TYPE")
+run(0 give --help)
+expect_in("${out}" "CELL TYPE COUNT")
+run(2 set --slot 3 --dir ${WORK})
+run(2 set --slot 3 --dir ${WORK} 1 2 3)
+run(2 set --dir ${WORK} 1 2 3 4)
+run(2 set --slot 0 --dir ${WORK} 1 2 3 4)
+run(2 set --slot 3 --dir ${WORK} 1000 2 3 4)
+run(2 set --slot 3 --dir ${WORK} 1 200 3 4)
+run(2 set --slot 3 --dir ${WORK} 1 2 -1 4)
+run(2 set --slot 3 --dir ${WORK} 5..3 2 3 4)
+run(2 set --slot 3 --dir ${WORK} 1 2 3 256)
+run(2 set --slot 3 --dir ${WORK} 1 2 3 67)
+expect_in("${err}" "chest")
+run(2 set --slot 3 --dir ${WORK} 1 2 3 70)
+run(2 set --slot 3 --dir ${WORK} --colour red 1 2 3 4)
+run(2 give --slot 3 --dir ${WORK} 36 5 1)
+run(2 give --slot 3 --dir ${WORK} 0 5 251)
+run(2 give --slot 3 --dir ${WORK} 0 5 0)
+run(2 give --slot 3 --dir ${WORK} 0 0 3)
+run(2 give --slot 3 --dir ${WORK} 0 68 1)
+run(2 give --slot 3 --dir ${WORK} 0 5)
+run(1 set --slot 3 --dir ${WORK} 1 2 3 4)
+expect_in("${err}" "cannot be read")
+run(1 give --slot 3 --dir ${WORK}/nowhere 0 5 1)
+
 # One world, the same every time for this seed.
 run(0 generate --seed 1234567890 --slot 3 --dir ${WORK})
 file(SIZE ${WORK}/Mondo3.data world_size)
@@ -65,6 +94,20 @@ expect_in("${out}" "cell  0: 62 Wooden axe x1")
 expect_in("${out}" "  4 Leaves                 330750\n")
 expect_in("${out}" "  5 Raw wood               27000\n")
 expect_in("${out}" "  20 Diamond ore           15551\n")
+
+# A scene: a crafting table and six cobblestones, then items in three cells.
+run(0 set --slot 3 --dir ${WORK} 500 101 503 27 499..501 101..102 505 1)
+expect_in("${out}" "7 cells set")
+run(0 give --slot 3 --dir ${WORK} 1 5 12 8 24 250 0 0 0)
+expect_in("${out}" "3 cells given")
+run(0 info ${WORK}/Mondo3.data)
+expect_in("${out}" "  27 Crafting table        1\n")
+expect_in("${out}" "  1 Cobblestone            6\n")
+expect_in("${out}" "inventory:\n  cell  1: 5 Raw wood x12\n  cell  8: 24 Torch x250\nblocks:")
+file(READ ${WORK}/SemeM3.data seed_text)
+if(NOT seed_text STREQUAL "1234567890")
+  message(FATAL_ERROR "the seed file holds '${seed_text}' after set and give")
+endif()
 
 # Its map: a 1000 x 1000 PNG. Its deep check: nothing found.
 run(2 map ${WORK}/Mondo3.data)
@@ -95,6 +138,14 @@ run(1 check ${WORK}/Mondo3.data)
 if(EXISTS ${WORK}/map.png OR EXISTS ${WORK}/map.png.tmp)
   message(FATAL_ERROR "a picture was written for a damaged world")
 endif()
+# ... and neither set nor give writes over it.
+run(1 set --slot 3 --dir ${WORK} 1 2 3 4)
+expect_in("${err}" "damaged")
+run(1 give --slot 3 --dir ${WORK} 0 5 1)
+file(SIZE ${WORK}/Mondo3.data cut_size)
+if(NOT cut_size EQUAL 400000083)
+  message(FATAL_ERROR "a damaged world file was written over: ${cut_size} bytes")
+endif()
 
 # A FIFO in a world file's place is damaged, and never waited on.
 execute_process(COMMAND mkfifo ${WORK}/Mondo4.data RESULT_VARIABLE made)
@@ -106,6 +157,15 @@ if(made EQUAL 0)
     message(FATAL_ERROR "info on a FIFO: status ${status}, expected 1\n${err}")
   endif()
   expect_in("${err}" "not a regular file")
+  run(1 check ${WORK}/Mondo4.data)
+  run(1 map ${WORK}/Mondo4.data --out ${WORK}/fifo.png)
+  # ... and neither set nor give waits on it or writes over it.
+  run(1 set --slot 4 --dir ${WORK} 1 2 3 4)
+  expect_in("${err}" "damaged")
+  run(1 give --slot 4 --dir ${WORK} 0 5 1)
+  if(EXISTS ${WORK}/SemeM4.data)
+    message(FATAL_ERROR "give wrote a seed file beside a FIFO")
+  endif()
 endif()
 
 file(REMOVE_RECURSE ${WORK})

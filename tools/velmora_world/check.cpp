@@ -107,9 +107,9 @@ void checkStacks(Report& report, const ItemStack* stacks, int count, const std::
         } else if (s.count == 0) {
             note(report, kEmptyStack, "%s cell %d: %s with a count of 0", where.c_str(), i,
                  englishName(s.type));
-        } else if (s.count > kMaxStack) {
+        } else if (s.count > maxStack) {
             note(report, kOverfullStack, "%s cell %d: %d %s, above the %d a cell holds",
-                 where.c_str(), i, s.count, englishName(s.type), kMaxStack);
+                 where.c_str(), i, s.count, englishName(s.type), maxStack);
         }
     }
 }

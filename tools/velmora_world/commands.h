@@ -1,5 +1,6 @@
-// velmora-world: generate a slot's files from a seed, or summarise a world
-// file. The commands and their shared bits.
+// velmora-world: generate a slot's files from a seed, summarise a world
+// file, or change a slot's blocks and inventory to make a scene. The commands
+// and their shared bits.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +12,8 @@ inline constexpr int kExitUsage = 2;
 
 int runGenerate(int argc, char** argv);
 int runInfo(int argc, char** argv);
+int runSet(int argc, char** argv);
+int runGive(int argc, char** argv);
 int runMap(int argc, char** argv);
 int runCheck(int argc, char** argv);
 
@@ -18,6 +21,8 @@ int runCheck(int argc, char** argv);
 void printUsage(std::FILE* to = stderr);
 void printGenerateHelp();
 void printInfoHelp();
+void printSetHelp();
+void printGiveHelp();
 void printMapHelp();
 void printCheckHelp();
 

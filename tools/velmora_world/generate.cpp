@@ -1,75 +1,16 @@
 // `generate`: the world the game makes for a seed, written as slot K's files.
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
-#include <chrono>
 #include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "commands.h"
-#include "platform/headless/headless.h"
+#include "progress.h"
 #include "world/generation.h"
 #include "world/progress_pump.h"
 #include "world/save_files.h"
-
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-struct Progress {
-    const char* phase = "";
-    Clock::time_point start;
-    Clock::time_point lastShown;
-    int frames = 0;
-    bool terminal = false;
-};
-Progress progress;
-
-void beginPhase(const char* phase) {
-    progress.phase = phase;
-    progress.start = progress.lastShown = Clock::now();
-    progress.frames = 0;
-    if (!progress.terminal) std::fprintf(stderr, "%s ...\n", phase);
-}
-
-// The pump's frame: a bar that sweeps while the work goes on, redrawn at most
-// ten times a second; only on a terminal, so that logs stay one line a phase.
-int drawProgress() {
-    if (!progress.terminal) return 0;
-    auto now = Clock::now();
-    if (now - progress.lastShown < std::chrono::milliseconds(100)) return 0;
-    progress.lastShown = now;
-    constexpr int kWidth = 30;
-    int head = progress.frames++ % (2 * kWidth);
-    if (head >= kWidth) head = 2 * kWidth - 1 - head;
-    char bar[kWidth + 1];
-    for (int i = 0; i < kWidth; ++i) bar[i] = (i >= head - 2 && i <= head + 2) ? '#' : '.';
-    bar[kWidth] = '\0';
-    double seconds = std::chrono::duration<double>(now - progress.start).count();
-    std::fprintf(stderr, "\r%-12s [%s] %5.1f s", progress.phase, bar, seconds);
-    return 0;
-}
-
-void endPhase() {
-    if (!progress.terminal) return;
-    double seconds = std::chrono::duration<double>(Clock::now() - progress.start).count();
-    std::fprintf(stderr, "\r%-12s done in %.1f s%30s\n", progress.phase, seconds, "");
-}
-
-bool parseInt(const char* text, long lo, long hi, long& out) {
-    char* end = nullptr;
-    errno = 0;
-    long v = std::strtol(text, &end, 10);
-    if (errno || end == text || *end != '\0' || v < lo || v > hi) return false;
-    out = v;
-    return true;
-}
-
-}  // namespace
 
 void printGenerateHelp() {
     std::printf(
@@ -127,19 +68,12 @@ int runGenerate(int argc, char** argv) {
         return kExitFailed;
     }
 
-    std::string folder = dir;
-    if (folder.back() != '/') folder += '/';
-    const std::string digit(1, char('0' + slot));
-    const std::string worldPath = folder + "Mondo" + digit + ".data";
-    const std::string seedPath = folder + "SemeM" + digit + ".data";
+    const SlotFiles files = slotFiles(dir, slot);
+    const std::string& worldPath = files.world;
+    const std::string& seedPath = files.seed;
 
-    // The headless clock moves on with every reading, so the pump calls the
-    // progress display regularly; nothing generated depends on it.
-    headless::reset();
-    headless::setClockStepPerRead(1);
-    progress.terminal = ::isatty(STDERR_FILENO);
-    ProgressPump pump;
-    pump.drawFrame = drawProgress;
+    // Nothing generated depends on the pump's clock.
+    ProgressPump pump = terminalPump();
 
     beginPhase("generating");
     if (WorldResult r = generateWorldFromSeed(int32_t(seed), pump); r != WorldResult::Done) {

@@ -1,0 +1,184 @@
+#include "game/placing.h"
+
+#include "game/catalogue.h"
+#include "game/controls.h"
+#include "game/frame_clock.h"
+#include "game/item_screens.h"
+#include "game/player.h"
+#include "game/target.h"
+#include "world/block_types.h"
+#include "world/chests.h"
+#include "world/collision.h"
+#include "world/world.h"
+
+namespace {
+
+struct Offset {
+    int dx, dy, dz;
+};
+
+// The neighbour on each side of a block, by NewBlock's value.
+constexpr Offset kSideOffsets[7] = {
+    {0, 0, 0}, {0, -1, 0}, {0, +1, 0}, {0, 0, -1}, {-1, 0, 0}, {+1, 0, 0}, {0, 0, +1},
+};
+
+bool airAt(int x, int y, int z) {
+    return inWorld(x, y, z) && cell(x, y, z).type == block::Air;
+}
+
+// Furnace facings (aux) and the cell each looks at.
+enum FurnaceFacing : uint8_t {
+    kFacesMinusZ = 0,
+    kFacesMinusX = 1,
+    kFacesPlusX = 2,
+    kFacesPlusZ = 3,
+    kFacesNone = 4
+};
+constexpr Offset kFurnaceFront[4] = {{0, 0, -1}, {-1, 0, 0}, {+1, 0, 0}, {0, 0, +1}};
+
+// Looking back at the face clicked; when that side is closed (or the click
+// was on a top or bottom face), the last open side of +x, -x, +z, -z, and -z
+// when all four are closed.
+uint8_t furnaceFacing(int x, int y, int z, uint8_t side) {
+    uint8_t facing = kFacesNone;
+    switch (side) {
+        case kSidePlusZ:
+            facing = kFacesPlusZ;
+            break;
+        case kSidePlusX:
+            facing = kFacesPlusX;
+            break;
+        case kSideMinusX:
+            facing = kFacesMinusX;
+            break;
+        case kSideMinusZ:
+            facing = kFacesMinusZ;
+            break;
+        default:
+            break;
+    }
+    if (facing != kFacesNone) {
+        const Offset f = kFurnaceFront[facing];
+        if (airAt(x + f.dx, y + f.dy, z + f.dz)) return facing;
+    }
+    facing = kFacesNone;
+    if (airAt(x + 1, y, z)) facing = kFacesPlusX;
+    if (airAt(x - 1, y, z)) facing = kFacesMinusX;
+    if (airAt(x, y, z + 1)) facing = kFacesPlusZ;
+    if (airAt(x, y, z - 1)) facing = kFacesMinusZ;
+    return facing == kFacesNone ? uint8_t(kFacesMinusZ) : facing;
+}
+
+// A chest's facing is its type; the same choice as the furnace's.
+uint8_t chestType(int x, int y, int z, uint8_t side) {
+    uint8_t type = 0;
+    Offset front{};
+    switch (side) {
+        case kSidePlusZ:
+            type = block::ChestFacingPlusZ, front = {0, 0, +1};
+            break;
+        case kSidePlusX:
+            type = block::ChestFacingPlusX, front = {+1, 0, 0};
+            break;
+        case kSideMinusX:
+            type = block::ChestFacingMinusX, front = {-1, 0, 0};
+            break;
+        case kSideMinusZ:
+            type = block::ChestFacingMinusZ, front = {0, 0, -1};
+            break;
+        default:
+            break;
+    }
+    if (type != 0 && airAt(x + front.dx, y + front.dy, z + front.dz)) return type;
+    type = 0;
+    if (airAt(x + 1, y, z)) type = block::ChestFacingPlusX;
+    if (airAt(x - 1, y, z)) type = block::ChestFacingMinusX;
+    if (airAt(x, y, z + 1)) type = block::ChestFacingPlusZ;
+    if (airAt(x, y, z - 1)) type = block::ChestFacingMinusZ;
+    return type == 0 ? block::ChestFacingMinusZ : type;
+}
+
+// The torch's mount code for the face clicked: 0 standing, 1..4 on a wall;
+// none (5) under a block, where a torch cannot hang.
+constexpr uint8_t kNoMount = 5;
+uint8_t torchMount(uint8_t side) {
+    switch (side) {
+        case kSideAbove:
+            return 0;
+        case kSidePlusZ:
+            return 4;
+        case kSidePlusX:
+            return 2;
+        case kSideMinusX:
+            return 3;
+        case kSideMinusZ:
+            return 1;
+        default:
+            return kNoMount;
+    }
+}
+
+// A right click on a chest opens it when the shared gate lets it. A chest
+// without a record (only a damaged file can hold one) does not open: what
+// was put in it would have nowhere to go.
+PlaceResult openChestAt(const Cell& chest) {
+    if (!gateOpen() || chest.aux >= world.chestCount) return PlaceResult::Nothing;
+    openChestScreen(chest.aux);
+    holdJumpClock();
+    gateFired();
+    return PlaceResult::OpenedChest;
+}
+
+}  // namespace
+
+PlaceResult placeOrOpen() {
+    const Target& aim = target();
+    if (aim.NewBlock == kNoSide || aim.NewBlock > kSidePlusZ || !hasTarget() || !world.cells)
+        return PlaceResult::Nothing;
+    const int tx = int(aim.targetBlock.x), ty = int(aim.targetBlock.y), tz = int(aim.targetBlock.z);
+    if (!inWorld(tx, ty, tz)) return PlaceResult::Nothing;
+    const Cell targeted = cell(tx, ty, tz);
+    if (isChest(targeted.type)) return openChestAt(targeted);
+
+    const Offset o = kSideOffsets[aim.NewBlock];
+    const int x = tx + o.dx, y = ty + o.dy, z = tz + o.dz;
+    if (controls.selectedSlot >= 9) return PlaceResult::Nothing;
+    ItemStack& hand = world.slots[controls.selectedSlot];
+    // A typed cell with no items left (only a damaged file holds one) has
+    // nothing to place either.
+    if (!inWorld(x, y, z) || hand.type == 0 || hand.count == 0 || isItemOnly(hand.type) ||
+        cell(x, y, z).type != block::Air)
+        return PlaceResult::Nothing;
+    // Every chest needs a record of its own for its contents; with all of
+    // them in use the chest stays in the hand.
+    const bool chest = isChest(hand.type);
+    if (chest && world.chestCount >= kMaxChests) return PlaceResult::Nothing;
+
+    const uint8_t placed = hand.type;
+    const uint8_t keptAux = cell(x, y, z).aux;
+    setCell(x, y, z, Cell{placed, keptAux});
+    --hand.count;
+
+    if (bodyCollides(player.Position)) {
+        // It would stand in the player's body: taken back.
+        setCell(x, y, z, Cell{block::Air, keptAux});
+        ++hand.count;
+    } else if (placed == block::Furnace) {
+        setCell(x, y, z, Cell{placed, furnaceFacing(x, y, z, aim.NewBlock)});
+    } else if (chest) {
+        const int number = newChestRecord();  // there is room: checked above
+        setCell(x, y, z, Cell{chestType(x, y, z, aim.NewBlock), uint8_t(number)});
+        registerChestAt(number, x, y, z);
+    } else if (placed == block::Torch) {
+        const uint8_t mount = torchMount(aim.NewBlock);
+        if (mount == kNoMount || rejectsTorch(targeted.type)) {
+            // Nothing holds it there: it comes straight back.
+            setCell(x, y, z, Cell{0, 0});
+            ++hand.count;
+        } else {
+            setCell(x, y, z, Cell{placed, mount});
+        }
+    }
+    if (hand.count == 0) hand.type = 0;
+    return PlaceResult::Placed;
+}

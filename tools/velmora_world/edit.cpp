@@ -1,0 +1,260 @@
+// `set` and `give`: change a slot's world on disk, for making scenes. Every
+// argument is checked before the file is touched; the world is loaded whole,
+// changed, and written back through the same atomic save as the game's.
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "commands.h"
+#include "game/catalogue.h"
+#include "game/inventory.h"
+#include "progress.h"
+#include "world/save_files.h"
+#include "world/world.h"
+
+namespace {
+
+struct Range {
+    long lo, hi;
+};
+
+// "N" or "A..B" (inclusive) within lo..hi.
+bool parseRange(const char* text, long lo, long hi, Range& out) {
+    const char* dots = std::strstr(text, "..");
+    if (!dots) {
+        long v;
+        if (!parseInt(text, lo, hi, v)) return false;
+        out = {v, v};
+        return true;
+    }
+    const std::string first(text, dots);
+    long a, b;
+    if (!parseInt(first.c_str(), lo, hi, a) || !parseInt(dots + 2, lo, hi, b) || a > b)
+        return false;
+    out = {a, b};
+    return true;
+}
+
+struct CommonArgs {
+    long slot = 0;
+    const char* dir = nullptr;
+    std::vector<const char*> rest;
+};
+
+// --slot and --dir anywhere, everything else in order. 0 or an exit status.
+int parseCommon(const char* command, int argc, char** argv, CommonArgs& out, void (*help)()) {
+    for (int i = 0; i < argc; ++i) {
+        const char* arg = argv[i];
+        if (!std::strcmp(arg, "--help") || !std::strcmp(arg, "-h")) {
+            help();
+            return -1;
+        }
+        const bool slot = !std::strcmp(arg, "--slot"), dir = !std::strcmp(arg, "--dir");
+        if (!slot && !dir) {
+            if (arg[0] == '-' && arg[1] == '-') {
+                std::fprintf(stderr, "velmora-world %s: unknown argument '%s'\n", command, arg);
+                printUsage();
+                return kExitUsage;
+            }
+            out.rest.push_back(arg);
+            continue;
+        }
+        if (i + 1 >= argc) {
+            std::fprintf(stderr, "velmora-world %s: missing value for '%s'\n", command, arg);
+            return kExitUsage;
+        }
+        const char* value = argv[++i];
+        if (slot && !parseInt(value, 1, 4, out.slot)) {
+            std::fprintf(stderr, "velmora-world %s: slot must be 1 to 4, not '%s'\n", command,
+                         value);
+            return kExitUsage;
+        }
+        if (dir) out.dir = value;
+    }
+    if (!out.slot || !out.dir) {
+        std::fprintf(stderr, "velmora-world %s: --slot and --dir are both needed\n", command);
+        printUsage();
+        return kExitUsage;
+    }
+    return 0;
+}
+
+// Chests come with a record of their contents that only the game makes.
+bool refusedType(long type) {
+    return isChest(uint8_t(type));
+}
+
+// Loads slot K, lets `change` work on the world, saves it back. `change`
+// returns 0 or an exit status (nothing is written then).
+template <typename Change>
+int editSlot(const char* command, const CommonArgs& args, Change change) {
+    struct stat info;
+    if (::stat(args.dir, &info) != 0 || !S_ISDIR(info.st_mode)) {
+        std::fprintf(stderr, "velmora-world %s: '%s' is not a folder\n", command, args.dir);
+        return kExitFailed;
+    }
+    const SlotFiles files = slotFiles(args.dir, args.slot);
+    ProgressPump pump = terminalPump();
+    beginPhase("loading");
+    switch (loadWorldFrom(files.world, files.seed, pump)) {
+        case WorldResult::Done:
+            break;
+        case WorldResult::Damaged:
+            std::fprintf(stderr, "%s: damaged: not a whole world file; nothing written\n",
+                         files.world.c_str());
+            return kExitFailed;
+        case WorldResult::NoMemory:
+            std::fprintf(stderr, "velmora-world %s: not enough memory for the world\n", command);
+            return kExitFailed;
+        default:
+            std::fprintf(stderr, "%s: cannot be read; nothing written\n", files.world.c_str());
+            return kExitFailed;
+    }
+    endPhase();
+    if (int status = change(); status != 0) return status;
+    beginPhase("saving");
+    if (WorldResult r = saveWorldTo(files.world, files.seed, pump); r != WorldResult::Done) {
+        std::fprintf(stderr, "\nvelmora-world %s: could not write %s: %s\n", command,
+                     files.world.c_str(), describe(r));
+        return kExitFailed;
+    }
+    endPhase();
+    std::printf("%s written\n", files.world.c_str());
+    return 0;
+}
+
+}  // namespace
+
+void printSetHelp() {
+    std::printf(
+        "usage: velmora-world set --slot K --dir DIR X Y Z TYPE [X Y Z TYPE ...]\n"
+        "\n"
+        "Writes block TYPE (0 to 255, 0 = air) into the cells at X, Y, Z of slot K's\n"
+        "world in folder DIR and saves it back atomically. Each coordinate is a number\n"
+        "or an inclusive range A..B: X and Z 0 to 999, Y 0 to 199. A cell's second byte\n"
+        "is set to 0 (no grass, a standing torch, a furnace facing -z). Chests are made\n"
+        "only by the game: chest types (67 to 70) are refused, and so is a change to a\n"
+        "cell that holds a chest. Exit status 1 when the world file is missing, damaged\n"
+        "or unreadable (nothing is written), 2 for bad arguments.\n");
+}
+
+void printGiveHelp() {
+    std::printf(
+        "usage: velmora-world give --slot K --dir DIR CELL TYPE COUNT [CELL TYPE COUNT ...]\n"
+        "\n"
+        "Puts COUNT items of TYPE into inventory CELL (0 to 35; 0 to 8 are the hotbar)\n"
+        "of slot K's world in folder DIR, replacing what the cell held, and saves it\n"
+        "back atomically. TYPE 1 to 255 with COUNT 1 to 250, or TYPE 0 with COUNT 0 to\n"
+        "empty the cell. Chest types (67 to 70) are refused: chests are made only by\n"
+        "the game. Exit status 1 when the world file is missing, damaged or unreadable\n"
+        "(nothing is written), 2 for bad arguments.\n");
+}
+
+int runSet(int argc, char** argv) {
+    CommonArgs args;
+    if (int status = parseCommon("set", argc, argv, args, printSetHelp); status != 0)
+        return status < 0 ? 0 : status;
+    struct Edit {
+        Range x, y, z;
+        uint8_t type;
+    };
+    std::vector<Edit> edits;
+    if (args.rest.empty() || args.rest.size() % 4 != 0) {
+        std::fprintf(stderr, "velmora-world set: give cells as groups of X Y Z TYPE\n");
+        printUsage();
+        return kExitUsage;
+    }
+    for (size_t i = 0; i < args.rest.size(); i += 4) {
+        Edit e{};
+        long type;
+        const char* const* a = &args.rest[i];
+        if (!parseRange(a[0], 0, kWorldSizeX - 1, e.x) ||
+            !parseRange(a[1], 0, kWorldSizeY - 1, e.y) ||
+            !parseRange(a[2], 0, kWorldSizeZ - 1, e.z)) {
+            std::fprintf(stderr,
+                         "velmora-world set: '%s %s %s' is not a cell of the world "
+                         "(X, Z 0..999, Y 0..199)\n",
+                         a[0], a[1], a[2]);
+            return kExitUsage;
+        }
+        if (!parseInt(a[3], 0, 255, type) || refusedType(type)) {
+            std::fprintf(stderr,
+                         "velmora-world set: type must be 0 to 255 and not a chest (67..70), "
+                         "not '%s'\n",
+                         a[3]);
+            return kExitUsage;
+        }
+        e.type = uint8_t(type);
+        edits.push_back(e);
+    }
+    return editSlot("set", args, [&]() {
+        long cells = 0;
+        for (const Edit& e : edits)
+            for (long x = e.x.lo; x <= e.x.hi; ++x)
+                for (long y = e.y.lo; y <= e.y.hi; ++y)
+                    for (long z = e.z.lo; z <= e.z.hi; ++z)
+                        if (isChest(cell(int(x), int(y), int(z)).type)) {
+                            std::fprintf(stderr,
+                                         "velmora-world set: cell %ld %ld %ld holds a chest, "
+                                         "which only the game changes; nothing written\n",
+                                         x, y, z);
+                            return kExitUsage;
+                        }
+        for (const Edit& e : edits)
+            for (long x = e.x.lo; x <= e.x.hi; ++x)
+                for (long y = e.y.lo; y <= e.y.hi; ++y)
+                    for (long z = e.z.lo; z <= e.z.hi; ++z, ++cells)
+                        cell(int(x), int(y), int(z)) = Cell{e.type, 0};
+        std::printf("%ld cells set\n", cells);
+        return 0;
+    });
+}
+
+int runGive(int argc, char** argv) {
+    CommonArgs args;
+    if (int status = parseCommon("give", argc, argv, args, printGiveHelp); status != 0)
+        return status < 0 ? 0 : status;
+    struct Gift {
+        int cell;
+        ItemStack stack;
+    };
+    std::vector<Gift> gifts;
+    if (args.rest.empty() || args.rest.size() % 3 != 0) {
+        std::fprintf(stderr, "velmora-world give: give items as groups of CELL TYPE COUNT\n");
+        printUsage();
+        return kExitUsage;
+    }
+    for (size_t i = 0; i < args.rest.size(); i += 3) {
+        const char* const* a = &args.rest[i];
+        long c, type, count;
+        if (!parseInt(a[0], 0, kInventoryCells - 1, c)) {
+            std::fprintf(stderr, "velmora-world give: cell must be 0 to 35, not '%s'\n", a[0]);
+            return kExitUsage;
+        }
+        if (!parseInt(a[1], 0, 255, type) || refusedType(type)) {
+            std::fprintf(stderr,
+                         "velmora-world give: type must be 0 to 255 and not a chest "
+                         "(67..70), not '%s'\n",
+                         a[1]);
+            return kExitUsage;
+        }
+        const bool counted =
+            type == 0 ? parseInt(a[2], 0, 0, count) : parseInt(a[2], 1, maxStack, count);
+        if (!counted) {
+            std::fprintf(stderr,
+                         "velmora-world give: count must be 1 to 250 (0 with type 0), "
+                         "not '%s'\n",
+                         a[2]);
+            return kExitUsage;
+        }
+        gifts.push_back(Gift{int(c), ItemStack{uint8_t(type), uint8_t(count)}});
+    }
+    return editSlot("give", args, [&]() {
+        for (const Gift& g : gifts) world.slots[g.cell] = g.stack;
+        std::printf("%zu cells given\n", gifts.size());
+        return 0;
+    });
+}
