@@ -25,11 +25,12 @@ constexpr int kDaySteps = 240;
 enum Kind : uint8_t {
     // Could lose data: items or chest contents are gone or go in play.
     kUnknownItem,
-    kOverfullStack,
     kChestWithoutRecord,
     kSharedRecord,
     kUnreachableRecord,
-    // Odd, but nothing is lost by them.
+    // Odd, but the game copes: nothing is lost by them.
+    kTurnedChestItem,
+    kOverfullStack,
     kEmptyStack,
     kUnusedRecord,
     kTorchMount,
@@ -45,10 +46,11 @@ struct KindInfo {
 
 constexpr KindInfo kKinds[kKindCount] = {
     {true, "stacks of unknown types"},
-    {true, "stacks above 250"},
     {true, "chest cells without a record"},
     {true, "shared records"},
     {true, "unreachable records"},
+    {false, "stacks of turned chests"},
+    {false, "stacks above 250"},
     {false, "stacks with a count of 0"},
     {false, "unused empty records"},
     {false, "torches with an unknown mount"},
@@ -101,7 +103,11 @@ void checkStacks(Report& report, const ItemStack* stacks, int count, const std::
     for (int i = 0; i < count; ++i) {
         const ItemStack s = stacks[i];
         if (s.type == 0) continue;  // empty, whatever its count
-        if (!knownItem(s.type)) {
+        if (block::isChest(s.type) && s.type != block::Chest) {
+            note(report, kTurnedChestItem,
+                 "%s cell %d: type %d is a placed chest's facing, not an item (count %d)",
+                 where.c_str(), i, s.type, s.count);
+        } else if (!knownItem(s.type)) {
             note(report, kUnknownItem, "%s cell %d: type %d is not in the catalogue (count %d)",
                  where.c_str(), i, s.type, s.count);
         } else if (s.count == 0) {
@@ -219,12 +225,16 @@ void printCheckHelp() {
         "inventory cell or the chest:\n"
         "\n"
         "  risk: findings that could lose data, exit status 1:\n"
-        "    an inventory or chest cell whose type the catalogue does not know\n"
-        "    an inventory or chest cell holding more than 250\n"
+        "    an inventory or chest cell whose type the catalogue does not know (the\n"
+        "      item it held is gone; placed, it makes a block nothing digs)\n"
         "    a chest in the grid whose number has no record (what is put in it is lost)\n"
-        "    two or more chests in the grid sharing one record (digging one empties both)\n"
+        "    two or more chests in the grid sharing one record (digging one takes the\n"
+        "      contents of both)\n"
         "    a record that no chest points to but that holds items (they cannot be reached)\n"
-        "  odd: nothing is lost by them, exit status 0:\n"
+        "  odd: the game copes and nothing is lost, exit status 0:\n"
+        "    an inventory or chest cell holding a turned chest (68 to 70; placed, it is\n"
+        "      a chest)\n"
+        "    an inventory or chest cell holding more than 250 (nothing is added to it)\n"
         "    an inventory or chest cell with a type and a count of 0\n"
         "    an empty record that no chest points to\n"
         "    a torch whose mount is not 0 to 4\n"

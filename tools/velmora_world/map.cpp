@@ -5,9 +5,7 @@
 // byte per column for the marks are all that is kept.
 #include <sys/stat.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -15,6 +13,7 @@
 #include <stb/stb_image_write.h>
 
 #include "commands.h"
+#include "progress.h"
 #include "world/block_types.h"
 #include "world_stream.h"
 
@@ -254,10 +253,8 @@ int runMap(int argc, char** argv) {
                 out = value;
                 continue;
             }
-            char* end = nullptr;
-            errno = 0;
-            const long n = std::strtol(value, &end, 10);
-            if (errno || end == value || *end || n < 1 || n > kMaxScale) {
+            long n = 0;
+            if (!parseInt(value, 1, kMaxScale, n)) {
                 std::fprintf(stderr, "velmora-world map: scale must be 1 to %d, not '%s'\n",
                              kMaxScale, value);
                 return kExitUsage;
