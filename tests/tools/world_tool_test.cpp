@@ -44,7 +44,9 @@ ToolRun runTool(const std::string& args) {
     return run;
 }
 
-std::string shellWord(const std::string& path) { return "'" + path + "'"; }
+std::string shellWord(const std::string& path) {
+    return "'" + path + "'";
+}
 
 std::string fileBytes(const std::string& path) {
     std::ifstream f(path, std::ios::binary);
@@ -119,7 +121,8 @@ class WorldFile {
         for (const ItemStack& s : t.inventory) bytes.push_back(s.type), bytes.push_back(s.count);
         bytes.push_back(t.chestCount);
         for (int c = 0; c < t.chestCount; ++c)
-            for (const ItemStack& s : t.chests[c]) bytes.push_back(s.type), bytes.push_back(s.count);
+            for (const ItemStack& s : t.chests[c])
+                bytes.push_back(s.type), bytes.push_back(s.count);
         bytes.push_back(t.DayTime);
         bytes.push_back(t.SubDayTime);
         encodeBytes(bytes.data(), bytes.data(), bytes.size());
@@ -174,8 +177,8 @@ class WorldTool : public ::testing::Test {
         folder = new ScratchFolder;
         world = new WorldFile;
         world->path = folder->file("Mondo1.data");
-        const ToolRun made =
-            runTool("generate --seed 1234567890 --slot 1 --dir " + shellWord(folder->path.string()));
+        const ToolRun made = runTool("generate --seed 1234567890 --slot 1 --dir " +
+                                     shellWord(folder->path.string()));
         ASSERT_EQ(made.status, 0) << made.output;
     }
     static void TearDownTestSuite() {
@@ -220,8 +223,8 @@ TEST_F(WorldTool, MapColoursEachColumnByItsHighestBlockShadedByHeight) {
         Rgb looks;
     };
     const Planted planted[] = {
-        {100, 700, block::Sand, {220, 206, 150}},   {700, 100, block::Glass, {190, 225, 235}},
-        {120, 700, block::Stone, {128, 128, 128}},  {140, 700, block::GoldOre, {235, 190, 40}},
+        {100, 700, block::Sand, {220, 206, 150}},      {700, 100, block::Glass, {190, 225, 235}},
+        {120, 700, block::Stone, {128, 128, 128}},     {140, 700, block::GoldOre, {235, 190, 40}},
         {160, 700, block::DiamondOre, {90, 225, 225}}, {180, 700, 200, {255, 0, 255}},
     };
     for (const Planted& p : planted) world->plant(p.x, 120, p.z, p.type);
@@ -230,7 +233,8 @@ TEST_F(WorldTool, MapColoursEachColumnByItsHighestBlockShadedByHeight) {
 
     // Columns as generation left them: grass on the ground, on a hill, leaves.
     auto grassAt = [](int height) {
-        return [height](Cell c, int y) { return c.type == block::Dirt && c.aux == 1 && y == height; };
+        return
+            [height](Cell c, int y) { return c.type == block::Dirt && c.aux == 1 && y == height; };
     };
     const auto ground = findColumn(50, 0, grassAt(100));
     std::pair<int, int> hill{-1, -1};
@@ -322,7 +326,8 @@ TEST_F(WorldTool, MapOfADamagedFileOrAtABadScaleWritesNoPicture) {
     EXPECT_EQ(fileBytes(out), "an earlier picture");
     EXPECT_FALSE(fs::exists(out + ".tmp"));
 
-    EXPECT_EQ(runTool("map " + shellWord(file("nothing.data")) + " --out " + shellWord(out)).status, 1);
+    EXPECT_EQ(runTool("map " + shellWord(file("nothing.data")) + " --out " + shellWord(out)).status,
+              1);
     EXPECT_EQ(fileBytes(out), "an earlier picture");
     // Nor is the world file ever taken for the picture's place.
     world->restore();
@@ -387,7 +392,8 @@ TEST_F(WorldTool, CheckPassesOddFindingsAndCountsWhatItDoesNotList) {
     for (int i = 0; i < 25; ++i) world->plant(40 + i, 130, 40, block::Torch, uint8_t(6 + i));
     const ToolRun run = checkWorld();
     EXPECT_EQ(run.status, 0) << run.output;
-    EXPECT_TRUE(contains(run.output, "odd: cell (40, 130, 40): torch with mount 6 (0 to 4 are known)\n"));
+    EXPECT_TRUE(
+        contains(run.output, "odd: cell (40, 130, 40): torch with mount 6 (0 to 4 are known)\n"));
     EXPECT_TRUE(contains(run.output, "odd: cell (59, 130, 40): torch with mount 25"));
     EXPECT_FALSE(contains(run.output, "(60, 130, 40)"));
     EXPECT_TRUE(contains(run.output, "odd: ... and 5 more torches with an unknown mount\n"));

@@ -21,8 +21,12 @@ void writeBytes(const std::string& path, const std::string& bytes) {
 
 class SlotAsideTest : public GameTest {
    protected:
-    std::string world(const std::string& suffix = "") { return scratch.file("Mondo2.data" + suffix); }
-    std::string seed(const std::string& suffix = "") { return scratch.file("SemeM2.data" + suffix); }
+    std::string world(const std::string& suffix = "") {
+        return scratch.file("Mondo2.data" + suffix);
+    }
+    std::string seed(const std::string& suffix = "") {
+        return scratch.file("SemeM2.data" + suffix);
+    }
     void fillSlot(const std::string& worldBytes, const std::string& seedBytes) {
         writeBytes(world(), worldBytes);
         writeBytes(seed(), seedBytes);

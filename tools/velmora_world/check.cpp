@@ -96,8 +96,12 @@ bool printReport(const Report& report, const char* path) {
 
 // Types an inventory or chest cell may hold: those with a catalogue entry.
 // The turned chests 68..70 have none; they exist only in the grid.
-bool knownItem(uint8_t type) { return *englishName(type) != '\0'; }
-bool knownBlock(uint8_t type) { return type == block::Air || knownItem(type) || block::isChest(type); }
+bool knownItem(uint8_t type) {
+    return *englishName(type) != '\0';
+}
+bool knownBlock(uint8_t type) {
+    return type == block::Air || knownItem(type) || block::isChest(type);
+}
 
 void checkStacks(Report& report, const ItemStack* stacks, int count, const std::string& where) {
     for (int i = 0; i < count; ++i) {
@@ -171,12 +175,14 @@ struct GridCheck {
                 break;
             case kTorchCell:
                 if (c.aux >= kTorchMounts)
-                    note(report, kTorchMount, "cell (%d, %d, %d): torch with mount %d (0 to 4 are known)",
-                         at.x, at.y, at.z, c.aux);
+                    note(report, kTorchMount,
+                         "cell (%d, %d, %d): torch with mount %d (0 to 4 are known)", at.x, at.y,
+                         at.z, c.aux);
                 break;
             case kStrangeCell:
-                note(report, kUnknownBlock, "cell (%d, %d, %d): block type %d is not in the catalogue",
-                     at.x, at.y, at.z, c.type);
+                note(report, kUnknownBlock,
+                     "cell (%d, %d, %d): block type %d is not in the catalogue", at.x, at.y, at.z,
+                     c.type);
                 break;
         }
     }
@@ -209,7 +215,8 @@ void checkRecords(Report& report, const GridCheck& grid, const WorldTrailer& t) 
                      "chest %d: no chest cell points to it; its %d stack%s cannot be reached", n,
                      stacks, stacks == 1 ? "" : "s");
             else
-                note(report, kUnusedRecord, "chest %d: no chest cell points to it (it is empty)", n);
+                note(report, kUnusedRecord, "chest %d: no chest cell points to it (it is empty)",
+                     n);
         }
     }
 }
@@ -279,8 +286,9 @@ int runCheck(int argc, char** argv) {
         note(report, kTimeOfDay, "SubDayTime: %d, above 239", t.SubDayTime);
 
     auto grid = std::make_unique<GridCheck>(report, t.chestCount);
-    if (!streamCells(path, file, "checking",
-                     [&](const Cell* cells, int firstX, int rows) { grid->rows(cells, firstX, rows); }))
+    if (!streamCells(path, file, "checking", [&](const Cell* cells, int firstX, int rows) {
+            grid->rows(cells, firstX, rows);
+        }))
         return kExitFailed;
     checkRecords(report, *grid, t);
     return printReport(report, path) ? kExitFailed : 0;

@@ -103,9 +103,7 @@ constexpr Palette kPalette = makePalette();
 Rgb shade(Rgb c, int y) {
     const int d = y - kGroundLevel;
     const int k = d > 60 ? 60 : d < -60 ? -60 : d;
-    auto channel = [k](int v) {
-        return uint8_t(k >= 0 ? v + (255 - v) * k / 80 : v + v * k / 80);
-    };
+    auto channel = [k](int v) { return uint8_t(k >= 0 ? v + (255 - v) * k / 80 : v + v * k / 80); };
     return Rgb{channel(c.r), channel(c.g), channel(c.b)};
 }
 
@@ -117,9 +115,8 @@ struct ColumnTop {
 
 Rgb columnColour(const ColumnTop& top) {
     if (top.cell.type == block::Air) return kEmptyColumn;
-    const Rgb base = top.cell.type == block::Dirt && top.cell.aux == 1
-                         ? kGrass
-                         : kPalette.colour[top.cell.type];
+    const Rgb base =
+        top.cell.type == block::Dirt && top.cell.aux == 1 ? kGrass : kPalette.colour[top.cell.type];
     return shade(base, top.y);
 }
 
@@ -282,10 +279,11 @@ int runMap(int argc, char** argv) {
 
     Picture picture(scale);
     std::vector<uint8_t> marks(size_t(kWorldSizeX) * kWorldSizeZ, kNoMark);
-    const bool read = streamCells(path, file, "mapping", [&](const Cell* cells, int firstX, int rows) {
-        for (int r = 0; r < rows; ++r)
-            paintRow(cells + size_t(r) * kRowCells, firstX + r, picture, marks.data());
-    });
+    const bool read =
+        streamCells(path, file, "mapping", [&](const Cell* cells, int firstX, int rows) {
+            for (int r = 0; r < rows; ++r)
+                paintRow(cells + size_t(r) * kRowCells, firstX + r, picture, marks.data());
+        });
     if (!read) return kExitFailed;
     paintMarks(marks.data(), picture);
 
@@ -294,7 +292,6 @@ int runMap(int argc, char** argv) {
         std::fprintf(stderr, "velmora-world map: could not write %s\n", out);
         return kExitFailed;
     }
-    std::printf("%s: map of %d x %d pixels written to %s\n", path, picture.side, picture.side,
-                out);
+    std::printf("%s: map of %d x %d pixels written to %s\n", path, picture.side, picture.side, out);
     return 0;
 }
