@@ -626,6 +626,37 @@ SCENARIOS.update({
 })
 
 
+def run_in_private_x_server():
+    """Starts this script over inside an X server of its own, of a known size.
+
+    The server picks a free display number itself and tells it through a pipe
+    (-displayfd), so runs started at the same moment never share a server;
+    choosing a number beforehand, as xvfb-run -a does, races with them."""
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24",
+         "-nolisten", "tcp"],
+        pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    try:
+        with os.fdopen(read_end) as announced:
+            number = announced.readline().strip()
+        if not number.isdigit():
+            print("the X server did not start")
+            return 1
+        env = dict(os.environ, VELMORA_E2E_DISPLAY="1", DISPLAY=f":{number}")
+        env.pop("XAUTHORITY", None)
+        command = [sys.executable, os.path.abspath(__file__), *sys.argv[1:]]
+        return subprocess.run(command, env=env, check=False).returncode
+    finally:
+        server.terminate()
+        try:
+            server.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            server.kill()
+            server.wait()
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--game", required=True)
@@ -636,11 +667,7 @@ def main():
         print("unknown scenario", options.scenario)
         return 2
     if "VELMORA_E2E_DISPLAY" not in os.environ:
-        # Start over inside a private X server of a known size.
-        command = ["xvfb-run", "-a", "-s", f"-screen 0 {SCREEN[0]}x{SCREEN[1]}x24",
-                   sys.executable, os.path.abspath(__file__), *sys.argv[1:]]
-        env = dict(os.environ, VELMORA_E2E_DISPLAY="1")
-        return subprocess.run(command, env=env, check=False).returncode
+        return run_in_private_x_server()
     try:
         # xvfb-run can hand over before the server takes connections; a game
         # started then finds no display at all.
