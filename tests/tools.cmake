@@ -5,3 +5,14 @@ if(TARGET velmora-world)
                    -P ${CMAKE_CURRENT_SOURCE_DIR}/tools/velmora_world_test.cmake)
   set_tests_properties(velmora_world.generate_and_info PROPERTIES TIMEOUT 300)
 endif()
+
+# The unit tests run the tool on a generated world and read its pictures back
+# with stb's decoder.
+if(TARGET velmora-world AND VELMORA_STB_LIBRARY)
+  add_dependencies(velmora_tests velmora-world)
+  target_compile_definitions(velmora_tests PRIVATE VELMORA_WORLD_TOOL="$<TARGET_FILE:velmora-world>")
+  target_link_libraries(velmora_tests PRIVATE ${VELMORA_STB_LIBRARY})
+else()
+  set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/tools/world_tool_test.cpp
+                              PROPERTIES HEADER_FILE_ONLY ON)
+endif()

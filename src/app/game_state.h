@@ -25,6 +25,10 @@ struct Shell {
     uint8_t quitChoice = 2;       // 1 = Yes, 2 = No
     uint8_t pauseChoice = 1;      // 1..3
     uint8_t worldSlotChoice = 1;  // 1..4 slots, 5 = Cancel; the slot being played
+    // The world selection's question "Delete WorldK?" over its rows: the slot
+    // asked about (0 = no question up) and its choice, 1 = Yes, 2 = No.
+    uint8_t deleteSlot = 0;
+    uint8_t deleteChoice = 2;
     uint8_t savingInProgress = 0;
     int32_t FPS = 0;
 };

@@ -10,6 +10,7 @@
 #include "platform/keys.h"
 #include "platform/platform.h"
 #include "render/camera.h"
+#include "world/save_files.h"
 #include "world/settings.h"
 
 namespace {
@@ -45,6 +46,22 @@ void backToPlaying() {
     resumeFromPause();
 }
 
+// "Delete WorldK?" over the world selection, entered on No like the quit
+// confirmation. Yes moves the slot's files aside; either way, and on Esc, the
+// world selection's own rows take the keys again.
+void updateDeleteQuestion() {
+    stepSelection(shell.deleteChoice, 2);
+    if (enterPressed()) {
+        if (shell.deleteChoice == 1) emptySlot(shell.deleteSlot);
+        shell.deleteSlot = 0;
+        gateFired();
+    }
+    if (escPressed()) {
+        shell.deleteSlot = 0;
+        gateFired();
+    }
+}
+
 }  // namespace
 
 int updateMainMenu() {
@@ -55,6 +72,7 @@ int updateMainMenu() {
             case 1:
                 goTo(GameState::WorldSelect);
                 shell.worldSlotChoice = 1;
+                shell.deleteSlot = 0;
                 break;
             case 2:
                 goTo(GameState::Options);
@@ -74,7 +92,20 @@ int updateMainMenu() {
 }
 
 int updateWorldSelect() {
+    if (shell.deleteSlot != 0) {
+        updateDeleteQuestion();
+        return 0;
+    }
     stepSelection(shell.worldSlotChoice, 5);
+    // Delete asks only about a slot that holds something; on an empty slot or
+    // on Cancel it does nothing, not even close the gate.
+    const int slot = shell.worldSlotChoice;
+    if (held(key::Delete) && gateOpen() && slot >= 1 && slot <= 4 && slotOccupied(slot)) {
+        shell.deleteSlot = uint8_t(slot);
+        shell.deleteChoice = 2;
+        gateFired();
+        return 0;
+    }
     if (enterPressed()) {
         if (shell.worldSlotChoice == 5) {
             goTo(GameState::MainMenu);

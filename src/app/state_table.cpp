@@ -22,7 +22,9 @@ int drawMain() { return drawMainMenu(shell.mainMenuChoice, shell.FPS); }
 int drawOptions() { return drawOptionsMenu(shell.optionsChoice, shell.FPS); }
 int drawQuit() { return drawQuitConfirm(shell.quitChoice, shell.FPS); }
 int drawPause() { return drawPauseMenu(shell.pauseChoice, shell.FPS); }
-int drawSlots() { return drawWorldSelect(shell.worldSlotChoice, shell.FPS); }
+int drawSlots() {
+    return drawWorldSelect(shell.worldSlotChoice, shell.FPS, shell.deleteSlot, shell.deleteChoice);
+}
 int drawInventory() { return drawItemScreen(false, shell.FPS); }
 int drawChest() { return drawItemScreen(true, shell.FPS); }
 

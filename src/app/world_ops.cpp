@@ -1,5 +1,7 @@
 #include "app/world_ops.h"
 
+#include <string>
+
 #include "app/frame_loop.h"
 #include "app/game_state.h"
 #include "game/frame_clock.h"
@@ -65,9 +67,13 @@ int openSlot(int slot) {
         case WorldResult::Unreadable:
             postNotice("World could not be read!", "Impossibile leggere il mondo!");
             break;
-        case WorldResult::Damaged:
-            postNotice("Damaged world: not loaded!", "Mondo danneggiato: non caricato!");
+        case WorldResult::Damaged: {
+            // Named, so that the player knows which file to look at or move aside.
+            const std::string name = worldFileName(slot);
+            postNotice(("Damaged world " + name + ": not loaded!").c_str(),
+                       ("Mondo danneggiato " + name + ": non caricato!").c_str());
             break;
+        }
         default:
             break;
     }
@@ -83,6 +89,24 @@ int saveSlot(int slot) {
     shell.savingInProgress = 0;
     if (result == WorldResult::NotWritten) postNotice("World not saved!", "Mondo non salvato!");
     return endOnFailure(result);
+}
+
+void emptySlot(int slot) {
+    int number = 0;
+    const std::string name = worldFileName(slot);
+    switch (moveSlotAside(slot, number)) {
+        case SlotAside::Moved: {
+            const std::string kept = name + ".bak" + std::to_string(number);
+            postNotice(("Moved to " + kept).c_str(), ("Spostato in " + kept).c_str());
+            break;
+        }
+        case SlotAside::Failed:
+            postNotice(("Could not move " + name + "!").c_str(),
+                       ("Impossibile spostare " + name + "!").c_str());
+            break;
+        case SlotAside::NothingThere:
+            break;
+    }
 }
 
 void resetWorldOps() { savePump = gamePump(); }

@@ -11,4 +11,9 @@ int openSlot(int slot);
 // < 0 when the process must end.
 int saveSlot(int slot);
 
+// World selection -> Delete -> Yes: moves the slot's files aside, kept as
+// ".bakN", so that the slot reads as empty; the player is told where they went,
+// or that they could not be moved (the slot then stays as it was).
+void emptySlot(int slot);
+
 void resetWorldOps();

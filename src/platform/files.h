@@ -41,6 +41,12 @@ long readSmallFile(const std::string& path, void* bytes, size_t max);
 // Something (of any kind) exists at that name.
 bool fileExists(const std::string& path);
 
+// ---- moving aside --------------------------------------------------------------
+// Renames whatever stands at `from` (a file of any kind) to `to`, never over
+// something already there, then flushes the folder so that the rename lasts.
+// False when nothing was renamed.
+bool renameWithoutReplacing(const std::string& from, const std::string& to);
+
 // ---- replacing -----------------------------------------------------------------
 // A file being written under a temporary name beside its target. Dropped
 // without commitReplacements, the temporary is removed.

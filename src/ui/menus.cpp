@@ -87,8 +87,8 @@ int drawPauseMenu(int choice, int fps) {
     });
 }
 
-int drawWorldSelect(int choice, int fps) {
-    return drawMenu({260, 280, 300, 320, 340}, choice, fps, [] {
+int drawWorldSelect(int choice, int fps, int deleteSlot, int deleteChoice) {
+    auto drawSlotRows = [] {
         for (int k = 1; k <= 4; ++k) {
             const int y = 240 + 20 * k;
             drawText(400, y, kBlack, "%s%d", tr("World", "Mondo"), k);
@@ -99,5 +99,16 @@ int drawWorldSelect(int choice, int fps) {
                 drawText(550, y, kBlack, "(%s)", tr("Empty", "Vuoto"));
         }
         item(340, {"Cancel", "Annulla"});
+    };
+    if (deleteSlot < 1 || deleteSlot > 4)
+        return drawMenu({260, 280, 300, 320, 340}, choice, fps, drawSlotRows);
+    // The question stands above the rows with a free line between, so that its
+    // No never reads as one more slot; the slots stay in view below it.
+    return drawMenu({200, 220}, deleteChoice, fps, [&] {
+        drawText(400, 180, kBlack, "%s %s%d?", tr("Delete", "Cancellare"), tr("World", "Mondo"),
+                 deleteSlot);
+        item(200, {"Yes", "Si'"});
+        item(220, {"No", "No"});
+        drawSlotRows();
     });
 }

@@ -8,4 +8,6 @@ int drawMainMenu(int choice, int fps);
 int drawOptionsMenu(int choice, int fps);
 int drawQuitConfirm(int choice, int fps);
 int drawPauseMenu(int choice, int fps);
-int drawWorldSelect(int choice, int fps);
+// With `deleteSlot` 1..4 the question "Delete WorldK?" stands above the slot
+// rows, Yes and No under it, and the arrow at `deleteChoice` (1 = Yes, 2 = No).
+int drawWorldSelect(int choice, int fps, int deleteSlot = 0, int deleteChoice = 2);

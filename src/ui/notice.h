@@ -1,20 +1,23 @@
 // A short message to the player (a save that failed, a damaged slot), shown
-// for a few seconds on whichever screen is up, in the current language.
+// for a few seconds on whichever screen is up, in the current language. The
+// texts are copied, so they may name a file or a number.
 #pragma once
 
 #include <cstdint>
 
 inline constexpr int32_t kNoticeShowMs = 4000;
+// Room for one line across the menus' panel, with its terminator.
+inline constexpr int kNoticeChars = 64;
 
 struct Notice {
-    const char* english = nullptr;
-    const char* italian = nullptr;
+    char english[kNoticeChars] = "";  // "" = no notice
+    char italian[kNoticeChars] = "";
     int32_t postedAt = 0;
 };
 
 extern Notice notice;
 
-// Both texts must be string literals (they are kept, not copied).
+// Keeps both texts (cut to fit) and shows them from now on.
 void postNotice(const char* english, const char* italian);
 // The text to show now, or nullptr when there is none or it has expired.
 const char* activeNotice(int32_t now);

@@ -107,14 +107,32 @@ void applyTrailer(const WorldTrailer& trailer) {
 void encodeBytes(uint8_t* out, const uint8_t* in, size_t n) { addToEach<plusOneEach, 1>(out, in, n); }
 void decodeBytes(uint8_t* bytes, size_t n) { addToEach<minusOneEach, -1>(bytes, bytes, n); }
 
-std::string worldFilePath(int slot) {
-    return plat::exeFolder() + "Mondo" + char('0' + slot) + ".data";
-}
+std::string worldFileName(int slot) { return std::string("Mondo") + char('0' + slot) + ".data"; }
+std::string worldFilePath(int slot) { return plat::exeFolder() + worldFileName(slot); }
 std::string seedFilePath(int slot) {
     return plat::exeFolder() + "SemeM" + char('0' + slot) + ".data";
 }
 
 bool slotOccupied(int slot) { return plat::fileExists(worldFilePath(slot)); }
+
+SlotAside moveSlotAside(int slot, int& number) {
+    constexpr int kMostBackups = 999;
+    const std::string worldPath = worldFilePath(slot), seedPath = seedFilePath(slot);
+    if (!plat::fileExists(worldPath)) return SlotAside::NothingThere;
+    for (int n = 1; n <= kMostBackups; ++n) {
+        const std::string suffix = ".bak" + std::to_string(n);
+        if (plat::fileExists(worldPath + suffix) || plat::fileExists(seedPath + suffix)) continue;
+        if (!plat::renameWithoutReplacing(worldPath, worldPath + suffix)) return SlotAside::Failed;
+        if (plat::fileExists(seedPath) && !plat::renameWithoutReplacing(seedPath, seedPath + suffix)) {
+            // The world goes back beside its seed: a slot is moved whole or not at all.
+            plat::renameWithoutReplacing(worldPath + suffix, worldPath);
+            return SlotAside::Failed;
+        }
+        number = n;
+        return SlotAside::Moved;
+    }
+    return SlotAside::Failed;
+}
 
 WorldResult saveWorldTo(const std::string& worldPath, const std::string& seedPath,
                         ProgressPump& pump) {

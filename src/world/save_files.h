@@ -62,11 +62,24 @@ int32_t readSeedFile(const std::string& path);
 // negative seed keeps the first ten characters it prints (and reads back as 0).
 size_t formatSeed(int32_t seed, char out[kSeedFileBytes]);
 
+// "MondoK.data": the world file's name alone, as the player is told it.
+std::string worldFileName(int slot);
 std::string worldFilePath(int slot);
 std::string seedFilePath(int slot);
 // True when something stands at the slot's world file name, readable or not:
 // such a slot is never made anew (that would replace what is there).
 bool slotOccupied(int slot);
+
+enum class SlotAside : uint8_t {
+    Moved,
+    NothingThere,  // no world file: the slot is empty already
+    Failed,        // nothing was moved; the slot is as it was
+};
+// Empties a slot without losing what it held: MondoK.data and SemeMK.data are
+// renamed MondoK.data.bakN and SemeMK.data.bakN, N the smallest number from 1
+// that neither name has yet (so the pair keeps one number), and nothing is
+// ever renamed over an existing file. On Moved, `number` is N.
+SlotAside moveSlotAside(int slot, int& number);
 
 // Writes the world into a slot's pair of files. Done, Quit (nothing written),
 // DrawFailed (nothing written) or NotWritten; in every case but Done the

@@ -14,12 +14,12 @@ else()
 endif()
 
 # End-to-end runs: the real game under a virtual X server, driven with xdotool.
-find_program(VELMORA_XVFB_RUN xvfb-run)
+find_program(VELMORA_XVFB Xvfb)
 find_program(VELMORA_XDOTOOL xdotool)
 find_program(VELMORA_XWD xwd)
 find_package(Python3 COMPONENTS Interpreter)
-if(NOT VELMORA_XVFB_RUN OR NOT VELMORA_XDOTOOL OR NOT VELMORA_XWD OR NOT Python3_FOUND)
-  message(STATUS "Velmora: xvfb-run, xdotool, xwd or python3 missing: no end-to-end tests")
+if(NOT VELMORA_XVFB OR NOT VELMORA_XDOTOOL OR NOT VELMORA_XWD OR NOT Python3_FOUND)
+  message(STATUS "Velmora: Xvfb, xdotool, xwd or python3 missing: no end-to-end tests")
   return()
 endif()
 
@@ -37,6 +37,9 @@ set(VELMORA_E2E_SCENARIOS
   play_save_and_reload)
 list(APPEND VELMORA_E2E_SCENARIOS
   hands_on_the_world)
+# A damaged world slot emptied from the world selection.
+list(APPEND VELMORA_E2E_SCENARIOS damaged_slot_moved_aside)
+# The player: walking, looking and jumping; the time of day in a saved world.
 list(APPEND VELMORA_E2E_SCENARIOS
   player_walks_looks_and_jumps
   day_time_advances)

@@ -585,6 +585,49 @@ SCENARIOS.update({
 })
 
 
+# ---- a damaged world slot, emptied from the world selection ------------------
+
+def damaged_slot_moved_aside(binary):
+    """A damaged Mondo1.data refuses to load with a notice; Delete, Yes moves the
+    slot's files aside as .bak1 and the question goes away."""
+    with Game(binary) as game:
+        with open(game.file("Mondo1.data"), "wb") as f:
+            f.write(b"not a world")
+        with open(game.file("SemeM1.data"), "wb") as f:
+            f.write(b"1234567890")
+        window = find_window(game)
+        time.sleep(0.8)
+        focus(window)
+        press("Return")    # Gioca
+        press("Return")    # Mondo1: damaged, so it stays in the world selection
+        time.sleep(0.3)
+        notice = capture(window).region(300, 400, 500, 416)
+        check(sum(1 for r, g, b in notice if r > 100 and g < 60 and b < 60) >= 20,
+              "no dark red notice at (300, 400)")
+        check(os.path.exists(game.file("Mondo1.data")), "the damaged world went away on Enter")
+        press("Delete")    # Cancellare Mondo1? on No
+        time.sleep(0.3)
+        question = capture(window).region(400, 180, 560, 196)
+        check(sum(1 for c in question if dark(c)) >= 20, "no question at (400, 180)")
+        press("Up")        # Si'
+        press("Return")
+        wait_for(lambda: os.path.exists(game.file("Mondo1.data.bak1")), 10, "Mondo1.data.bak1")
+        check(os.path.exists(game.file("SemeM1.data.bak1")), "the seed file was not moved aside")
+        check(not os.path.exists(game.file("Mondo1.data")), "Mondo1.data is still there")
+        with open(game.file("Mondo1.data.bak1"), "rb") as f:
+            check(f.read() == b"not a world", "the moved world file changed")
+        time.sleep(0.3)
+        question = capture(window).region(400, 180, 560, 196)
+        check(sum(1 for c in question if dark(c)) < 5, "the question is still up")
+        close_window(window)
+        expect_clean_exit(game)
+
+
+SCENARIOS.update({
+    "damaged_slot_moved_aside": damaged_slot_moved_aside,
+})
+
+
 # ---- scenarios of the player: walking, looking, jumping, the time of day ------
 
 # The debug lines' fields, as pixel boxes of the 7-pixel-wide font: the line
@@ -733,6 +776,37 @@ SCENARIOS.update({
 })
 
 
+def run_in_private_x_server():
+    """Starts this script over inside an X server of its own, of a known size.
+
+    The server picks a free display number itself and tells it through a pipe
+    (-displayfd), so runs started at the same moment never share a server;
+    choosing a number beforehand, as xvfb-run -a does, races with them."""
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24",
+         "-nolisten", "tcp"],
+        pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    try:
+        with os.fdopen(read_end) as announced:
+            number = announced.readline().strip()
+        if not number.isdigit():
+            print("the X server did not start")
+            return 1
+        env = dict(os.environ, VELMORA_E2E_DISPLAY="1", DISPLAY=f":{number}")
+        env.pop("XAUTHORITY", None)
+        command = [sys.executable, os.path.abspath(__file__), *sys.argv[1:]]
+        return subprocess.run(command, env=env, check=False).returncode
+    finally:
+        server.terminate()
+        try:
+            server.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            server.kill()
+            server.wait()
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--game", required=True)
@@ -743,11 +817,7 @@ def main():
         print("unknown scenario", options.scenario)
         return 2
     if "VELMORA_E2E_DISPLAY" not in os.environ:
-        # Start over inside a private X server of a known size.
-        command = ["xvfb-run", "-a", "-s", f"-screen 0 {SCREEN[0]}x{SCREEN[1]}x24",
-                   sys.executable, os.path.abspath(__file__), *sys.argv[1:]]
-        env = dict(os.environ, VELMORA_E2E_DISPLAY="1")
-        return subprocess.run(command, env=env, check=False).returncode
+        return run_in_private_x_server()
     try:
         # xvfb-run can hand over before the server takes connections; a game
         # started then finds no display at all.

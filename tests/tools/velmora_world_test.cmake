@@ -1,6 +1,6 @@
 # Drives velmora-world end to end: usage errors, one generation with a fixed
-# seed, info on the result, set and give on it, and info, set and give on the
-# same file cut short.
+# seed, info on the result, set and give on it, its map and deep check, and
+# info, set, give, map and check on the same file cut short.
 # Run with -DTOOL=<velmora-world>; works in a scratch folder of the system's.
 if(DEFINED ENV{TMPDIR})
   set(temp_root $ENV{TMPDIR})
@@ -109,6 +109,22 @@ if(NOT seed_text STREQUAL "1234567890")
   message(FATAL_ERROR "the seed file holds '${seed_text}' after set and give")
 endif()
 
+# Its map: a 1000 x 1000 PNG. Its deep check: nothing found.
+run(2 map ${WORK}/Mondo3.data)
+run(2 map ${WORK}/Mondo3.data --out ${WORK}/map.png --scale 9)
+run(2 check ${WORK}/Mondo3.data ${WORK}/Mondo3.data)
+run(0 map --help)
+expect_in("${out}" "--out PICTURE.png [--scale N]")
+run(0 check --help)
+expect_in("${out}" "exit status 1")
+run(0 map ${WORK}/Mondo3.data --out ${WORK}/map.png)
+file(READ ${WORK}/map.png png_head LIMIT 24 HEX)
+if(NOT png_head STREQUAL "89504e470d0a1a0a0000000d49484452000003e8000003e8")
+  message(FATAL_ERROR "not a 1000 x 1000 PNG: ${png_head}")
+endif()
+run(0 check ${WORK}/Mondo3.data)
+expect_in("${out}" "no findings")
+
 # Cut short by one byte: damaged, nothing summarised.
 execute_process(COMMAND truncate -s 400000083 ${WORK}/Mondo3.data RESULT_VARIABLE cut)
 if(NOT cut EQUAL 0)
@@ -116,6 +132,12 @@ if(NOT cut EQUAL 0)
 endif()
 run(1 info ${WORK}/Mondo3.data)
 expect_in("${err}" "damaged")
+file(REMOVE ${WORK}/map.png)
+run(1 map ${WORK}/Mondo3.data --out ${WORK}/map.png)
+run(1 check ${WORK}/Mondo3.data)
+if(EXISTS ${WORK}/map.png OR EXISTS ${WORK}/map.png.tmp)
+  message(FATAL_ERROR "a picture was written for a damaged world")
+endif()
 # ... and neither set nor give writes over it.
 run(1 set --slot 3 --dir ${WORK} 1 2 3 4)
 expect_in("${err}" "damaged")
@@ -135,6 +157,8 @@ if(made EQUAL 0)
     message(FATAL_ERROR "info on a FIFO: status ${status}, expected 1\n${err}")
   endif()
   expect_in("${err}" "not a regular file")
+  run(1 check ${WORK}/Mondo4.data)
+  run(1 map ${WORK}/Mondo4.data --out ${WORK}/fifo.png)
   # ... and neither set nor give waits on it or writes over it.
   run(1 set --slot 4 --dir ${WORK} 1 2 3 4)
   expect_in("${err}" "damaged")

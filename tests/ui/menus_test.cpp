@@ -144,6 +144,48 @@ TEST_F(Menus, WorldSelectShowsWhichSlotsHoldAWorld) {
     EXPECT_EQ(frame.texts[5].text, "400MB");
 }
 
+TEST_F(Menus, DeleteQuestionStandsAboveTheSlotRowsInBothLanguages) {
+    std::ofstream(scratch.file("Mondo2.data")) << "x";
+    shell.deleteSlot = 2;
+    shell.deleteChoice = 2;
+    const std::vector<std::string> slotsItalian = {
+        textLine(400, 260, kBlack, "Mondo1"), textLine(550, 260, kBlack, "(Vuoto)"),
+        textLine(400, 280, kBlack, "Mondo2"), textLine(550, 280, kBlack, "400MB"),
+        textLine(400, 300, kBlack, "Mondo3"), textLine(550, 300, kBlack, "(Vuoto)"),
+        textLine(400, 320, kBlack, "Mondo4"), textLine(550, 320, kBlack, "(Vuoto)"),
+        textLine(400, 340, kBlack, "Annulla")};
+    std::vector<std::string> italianTexts = {textLine(400, 180, kBlack, "Cancellare Mondo2?"),
+                                             textLine(400, 200, kBlack, "Si'"),
+                                             textLine(400, 220, kBlack, "No")};
+    italianTexts.insert(italianTexts.end(), slotsItalian.begin(), slotsItalian.end());
+    italianLanguage();
+    expectTexts(GameState::WorldSelect, italianTexts);
+    english();
+    const auto& frame = draw(GameState::WorldSelect);
+    ASSERT_GE(frame.texts.size(), 3u);
+    EXPECT_EQ(describeTexts(frame)[0], textLine(400, 180, kBlack, "Delete World2?"));
+    EXPECT_EQ(describeTexts(frame)[1], textLine(400, 200, kBlack, "Yes"));
+    EXPECT_EQ(describeTexts(frame)[2], textLine(400, 220, kBlack, "No"));
+    EXPECT_NE(frame.findText("World4"), nullptr);
+
+    // The arrow marks the question's choice, not the slot's.
+    EXPECT_EQ(arrowY(GameState::WorldSelect, shell.deleteChoice, 2), 220);
+    EXPECT_EQ(arrowY(GameState::WorldSelect, shell.deleteChoice, 1), 200);
+
+    // The question's lines stay clear of every other line, the damaged-world
+    // notice included.
+    frameClock.frameTime = 1000;
+    headless::setClock(1000);
+    postNotice("Damaged world Mondo2.data: not loaded!",
+               "Mondo danneggiato Mondo2.data: non caricato!");
+    const auto& withNotice = draw(GameState::WorldSelect);
+    for (size_t i = 0; i < 3; ++i)
+        for (size_t j = 3; j < withNotice.texts.size(); ++j)
+            EXPECT_GE(std::abs(withNotice.texts[i].top - withNotice.texts[j].top), 20)
+                << withNotice.texts[i].text << " / " << withNotice.texts[j].text;
+    EXPECT_NE(withNotice.findText("Damaged world Mondo2.data: not loaded!"), nullptr);
+}
+
 TEST_F(Menus, ArrowStandsBesideTheChoiceAndAtTheTopWhenOutOfRange) {
     struct Case {
         GameState state;

@@ -119,7 +119,7 @@ TEST_F(SaveFiles, RoundTripKeepsEveryStoredValueByteForByte) {
 
     ASSERT_EQ(save(), 0);
     EXPECT_EQ(shell.gameState, GameState::Pause);
-    EXPECT_EQ(notice.english, nullptr);
+    EXPECT_STREQ(notice.english, "");
     EXPECT_EQ(fs::file_size(slotFile()), 400000084u + 54u * 10u);
     EXPECT_EQ(readBytes(seedFile()), "1357924680");
     EXPECT_FALSE(fs::exists(slotFile() + ".tmp"));
@@ -202,9 +202,9 @@ TEST_F(SaveFiles, DamagedFilesAreRefusedBeforeAnythingChanges) {
         notice = Notice{};
         EXPECT_EQ(open(), 0) << c.what;
         EXPECT_EQ(shell.gameState, GameState::WorldSelect) << c.what;
-        ASSERT_NE(notice.english, nullptr) << c.what;
-        EXPECT_STREQ(notice.english, "Damaged world: not loaded!");
-        EXPECT_STREQ(notice.italian, "Mondo danneggiato: non caricato!");
+        // The notice names the file, so the player knows which one to look at.
+        EXPECT_STREQ(notice.english, "Damaged world Mondo2.data: not loaded!") << c.what;
+        EXPECT_STREQ(notice.italian, "Mondo danneggiato Mondo2.data: non caricato!") << c.what;
         EXPECT_EQ(cell(7, 7, 7).type, 42) << c.what;
         EXPECT_EQ(world.DayTime, 111) << c.what;
         EXPECT_EQ(player.Position.x, 1.0f) << c.what;
@@ -278,7 +278,7 @@ TEST_F(InterruptedSave, QuitMessageWritesNothing) {
     headless::queueMessage(plat::Message::Quit);
     EXPECT_EQ(save(), 0);
     expectOldSlotIntact();
-    EXPECT_EQ(notice.english, nullptr);
+    EXPECT_STREQ(notice.english, "");
     EXPECT_EQ(headless::queuedMessages(), 1u);  // posted again for the frame loop
 }
 
@@ -384,7 +384,7 @@ TEST_F(SlotFiles, AFifoInPlaceOfAFileIsDamagedAndNeverWaitedOn) {
     EXPECT_TRUE(slotOccupied(2));
     ASSERT_EQ(open(), 0);  // returns at once: nothing opens the FIFO for writing
     EXPECT_EQ(shell.gameState, GameState::WorldSelect);
-    EXPECT_STREQ(notice.english, "Damaged world: not loaded!");
+    EXPECT_STREQ(notice.english, "Damaged world Mondo2.data: not loaded!");
     expectGridUntouched();
     EXPECT_EQ(readSeedFile(seedFile()), 0);
     WorldTrailer trailer;
@@ -395,7 +395,7 @@ TEST_F(SlotFiles, AFolderInPlaceOfAFileIsDamaged) {
     fs::create_directory(slotFile());
     EXPECT_TRUE(slotOccupied(2));
     ASSERT_EQ(open(), 0);
-    EXPECT_STREQ(notice.english, "Damaged world: not loaded!");
+    EXPECT_STREQ(notice.english, "Damaged world Mondo2.data: not loaded!");
     expectGridUntouched();
 }
 

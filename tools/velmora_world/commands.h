@@ -14,6 +14,8 @@ int runGenerate(int argc, char** argv);
 int runInfo(int argc, char** argv);
 int runSet(int argc, char** argv);
 int runGive(int argc, char** argv);
+int runMap(int argc, char** argv);
+int runCheck(int argc, char** argv);
 
 // To standard error unless asked for (then standard output).
 void printUsage(std::FILE* to = stderr);
@@ -21,4 +23,6 @@ void printGenerateHelp();
 void printInfoHelp();
 void printSetHelp();
 void printGiveHelp();
+void printMapHelp();
+void printCheckHelp();
 

@@ -8,10 +8,9 @@
 #include "game/catalogue.h"
 #include "world/chests.h"
 #include "world/save_files.h"
+#include "world_stream.h"
 
 namespace {
-
-constexpr size_t kBlockBytes = 4'000'000;
 
 std::string describeType(uint8_t type) {
     if (type == 0) return "0 Air";
@@ -65,36 +64,13 @@ int runInfo(int argc, char** argv) {
 
     auto trailer = std::make_unique<WorldTrailer>();
     plat::InFile file;
-    switch (readWorldTrailer(path, *trailer, &file)) {
-        case WorldFileCheck::Good:
-            break;
-        case WorldFileCheck::Missing:
-            std::fprintf(stderr, "%s: cannot be opened\n", path);
-            return kExitFailed;
-        case WorldFileCheck::ReadError:
-            std::fprintf(stderr, "%s: read error\n", path);
-            return kExitFailed;
-        case WorldFileCheck::NotAFile:
-            std::fprintf(stderr, "%s: damaged: not a regular file\n", path);
-            return kExitFailed;
-        case WorldFileCheck::BadLength:
-            std::fprintf(stderr,
-                         "%s: damaged: %lld bytes, not a whole world file "
-                         "(400000084 + 54 per chest)\n",
-                         path, (long long)file.size);
-            return kExitFailed;
-    }
+    if (int status = openWorldFile(path, *trailer, file)) return status;
 
-    // Cells: type byte then aux byte, each stored as value + 1.
     uint64_t counts[256] = {};
-    std::unique_ptr<uint8_t[]> block(new uint8_t[kBlockBytes]);
-    for (size_t at = 0; at < kCellImageBytes; at += kBlockBytes) {
-        if (!plat::readAt(file, int64_t(at), block.get(), kBlockBytes)) {
-            std::fprintf(stderr, "%s: read error\n", path);
-            return kExitFailed;
-        }
-        for (size_t i = 0; i < kBlockBytes; i += 2) ++counts[uint8_t(block[i] - 1)];
-    }
+    const bool read = streamCells(path, file, "reading", [&](const Cell* cells, int, int rows) {
+        for (size_t i = 0; i < kRowCells * size_t(rows); ++i) ++counts[cells[i].type];
+    });
+    if (!read) return kExitFailed;
 
     const WorldTrailer& t = *trailer;
     std::printf("file: %s\n", path);

@@ -15,7 +15,7 @@ struct FileFaults {
     bool shortWrites = false;        // every write takes at most 4096 bytes (still completes)
     int64_t failReadAt = -1;         // a read touching this byte offset fails
     bool failFlush = false;          // flushing a temporary fails
-    bool failRename = false;         // renaming a temporary over its target fails
+    bool failRename = false;         // renaming fails (a temporary over its target, a file aside)
 };
 
 FileFaults& fileFaults();

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 
 #include "platform/common/file_faults.h"
 
@@ -101,6 +102,19 @@ long readSmallFile(const std::string& path, void* bytes, size_t max) {
 bool fileExists(const std::string& path) {
     struct stat info;
     return ::lstat(path.c_str(), &info) == 0;
+}
+
+bool renameWithoutReplacing(const std::string& from, const std::string& to) {
+    if (faulty(from) && fileFaults().failRename) return false;
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0) {
+        // Some file systems cannot refuse by themselves: look first, then rename.
+        if (errno != EINVAL && errno != ENOSYS) return false;
+        if (fileExists(to) || ::rename(from.c_str(), to.c_str()) != 0) return false;
+    }
+    // The rename is done: a folder that cannot be flushed only makes it less
+    // sure to outlast a crash, and the name is moved either way.
+    flushFolderOf(to);
+    return true;
 }
 
 OutFile::~OutFile() {
