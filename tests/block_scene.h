@@ -12,7 +12,7 @@
 #include "world/world.h"
 
 class BlockScene {
-public:
+   public:
     // Every scene lives within x and z 480..520, all heights.
     static constexpr int kLow = 480, kHigh = 520;
 
@@ -26,7 +26,8 @@ public:
     BlockScene& operator=(const BlockScene&) = delete;
 
     static void put(int x, int y, int z, uint8_t type = block::Stone) {
-        ASSERT_TRUE(x >= kLow && x <= kHigh && z >= kLow && z <= kHigh && y >= 0 && y < kWorldSizeY);
+        ASSERT_TRUE(x >= kLow && x <= kHigh && z >= kLow && z <= kHigh && y >= 0 &&
+                    y < kWorldSizeY);
         cell(x, y, z) = Cell{type, 0};
     }
     // A flat layer of one type at height y over the square x, z in [low, high].
@@ -35,7 +36,7 @@ public:
             for (int z = low; z <= high; ++z) put(x, y, z, type);
     }
 
-private:
+   private:
     static void empty() {
         if (!world.cells) return;
         for (int x = kLow; x <= kHigh; ++x)

@@ -18,14 +18,15 @@ struct MouseInput {
 };
 
 class PlayingTest : public GameTest {
-protected:
+   protected:
     void SetUp() override {
         GameTest::SetUp();
         shell.gameState = GameState::Playing;
     }
 
     // One frame update at clock `t` with exactly these keys held.
-    void frameAt(int32_t t, std::initializer_list<uint8_t> keys = {}, MouseInput mouse = {0, 0, false, false}) {
+    void frameAt(int32_t t, std::initializer_list<uint8_t> keys = {},
+                 MouseInput mouse = {0, 0, false, false}) {
         headless::releaseAllKeys();
         for (uint8_t k : keys) headless::pressKey(k);
         headless::setMouse(mouse.dx, mouse.dy, mouse.left, mouse.right);

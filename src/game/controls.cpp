@@ -19,7 +19,9 @@ bool repeatClockFires(int32_t& clock) {
     return true;
 }
 
-bool keyFires(uint8_t key, int32_t& clock) { return held(key) && repeatClockFires(clock); }
+bool keyFires(uint8_t key, int32_t& clock) {
+    return held(key) && repeatClockFires(clock);
+}
 
 }  // namespace
 
@@ -49,7 +51,9 @@ void displayToggleKeys() {
         controls.debugInfoVisible = controls.debugInfoVisible ? 0 : 1;
 }
 
-bool craftingPanelKeyFires() { return keyFires(key::R, controls.craftingClock); }
+bool craftingPanelKeyFires() {
+    return keyFires(key::R, controls.craftingClock);
+}
 
 void finishFrameControls() {
     controls.mouseDeltaX = controls.mouseDeltaY = 0;
@@ -62,4 +66,6 @@ void controlsForNewWorld() {
     controls.hudVisible = 1;
 }
 
-void resetControls() { controls = Controls{}; }
+void resetControls() {
+    controls = Controls{};
+}

@@ -14,13 +14,15 @@ namespace {
 constexpr double kWalkFactor = 1.1;  // speed value per elapsed ms
 constexpr double kRunFactor = 1.5;   // ... with Q held
 constexpr double kBlocksPerSpeed = 0.004;
-constexpr int kBackOffTries = 10;    // halves, quarters, ... twentieths of a blocked step
+constexpr int kBackOffTries = 10;  // halves, quarters, ... twentieths of a blocked step
 
 constexpr double kJumpRise = 1.2;  // reached a quarter-second into a jump
 constexpr double kJumpTop = 1.1;   // where the fall after a jump starts from
 constexpr int kSettleTries = 200;  // one-block steps when landing or bumping the head
 
-bool collides() { return bodyCollides(player.Position); }
+bool collides() {
+    return bodyCollides(player.Position);
+}
 
 // Elapsed ms times the factor, truncated toward zero; a clock that went back
 // moves nothing.
@@ -105,7 +107,7 @@ void walk() {
 
     const double step = kBlocksPerSpeed * speed;
     const double angle = player.xzRotCamera;
-    const double along = std::cos(angle) * step;  // z share of a forward step
+    const double along = std::cos(angle) * step;   // z share of a forward step
     const double across = std::sin(angle) * step;  // x share of a forward step
     Vec3& p = player.Position;
     // Opposite keys together cancel out.

@@ -15,9 +15,15 @@ void lookAround(int32_t mouseDeltaX, int32_t mouseDeltaY) {
         player.yRotCamera = -kPitchLimit;
 }
 
-void holdJumpClock() { player.airStartTime = frameClock.frameTime - player.airStartTime; }
-void resumeJumpClock() { player.airStartTime = frameClock.frameTime - player.airStartTime; }
-void cancelVerticalMotion() { player.airborne = player.rising = false; }
+void holdJumpClock() {
+    player.airStartTime = frameClock.frameTime - player.airStartTime;
+}
+void resumeJumpClock() {
+    player.airStartTime = frameClock.frameTime - player.airStartTime;
+}
+void cancelVerticalMotion() {
+    player.airborne = player.rising = false;
+}
 
 void placePlayerInNewWorld() {
     player.Position = Vec3{float(kSpawnColumnX), spawnEyeHeight(kSpawnColumnX, kSpawnColumnZ),
@@ -39,4 +45,6 @@ void leaveWorld() {
     cancelVerticalMotion();
 }
 
-void resetPlayer() { player = Player{}; }
+void resetPlayer() {
+    player = Player{};
+}

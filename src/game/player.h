@@ -15,16 +15,16 @@ inline constexpr float kMouseUnitsPerRadian = 750.0f;
 
 struct Player {
     Vec3 Position{500.0f, 105.0f, 500.0f};  // eye point
-    float xzRotCamera = 0.0f;  // turn, radians; walking goes along (sin, cos) in x-z
-    float yRotCamera = 0.0f;   // pitch, radians, within +-kPitchLimit; positive looks up
-    int32_t moveSpeed = 0;     // this frame's speed value: elapsed ms x 1.1 (1.5 running)
+    float xzRotCamera = 0.0f;               // turn, radians; walking goes along (sin, cos) in x-z
+    float yRotCamera = 0.0f;  // pitch, radians, within +-kPitchLimit; positive looks up
+    int32_t moveSpeed = 0;    // this frame's speed value: elapsed ms x 1.1 (1.5 running)
 
     // Jumps and falls are closed-form functions of the time since the current
     // upward or downward part began. While a menu is open airStartTime holds
     // the time already spent instead (see holdJumpClock).
-    bool canJump = true;   // false only in the update after the head hit a ceiling
-    bool airborne = false;  // false: a new jump or fall starts in the next update
-    bool rising = false;    // the upward part of a jump
+    bool canJump = true;         // false only in the update after the head hit a ceiling
+    bool airborne = false;       // false: a new jump or fall starts in the next update
+    bool rising = false;         // the upward part of a jump
     int32_t airStartTime = 0;    // frame time the current part began
     float airBaseHeight = 0.0f;  // eye height at airStartTime
     float airOffset = 0.0f;      // height above (below, when falling) airBaseHeight

@@ -42,13 +42,19 @@ void advanceTimeOfDay(int32_t elapsedMs) {
     refreshTimeLuminance();
 }
 
-float TimeLuminance() { return dayClock.TimeLuminance; }
+float TimeLuminance() {
+    return dayClock.TimeLuminance;
+}
 
-void refreshTimeLuminance() { dayClock.TimeLuminance = luminanceAt(world.DayTime); }
+void refreshTimeLuminance() {
+    dayClock.TimeLuminance = luminanceAt(world.DayTime);
+}
 
 void startTimeOfDay() {
     dayClock.carried = 0;
     refreshTimeLuminance();
 }
 
-void resetTimeOfDay() { dayClock = DayClock{}; }
+void resetTimeOfDay() {
+    dayClock = DayClock{};
+}

@@ -9,7 +9,7 @@
 #include <cstdint>
 
 inline constexpr int32_t kDayStepMs = 3750;  // one DayTime step
-inline constexpr int kDaySteps = 240;       // DayTime values, and SubDayTime steps per DayTime
+inline constexpr int kDaySteps = 240;        // DayTime values, and SubDayTime steps per DayTime
 
 // (7 r + 9) / 16 with r = |dayTime - 120| / 120, kept within 0.5625 .. 1.
 float luminanceAt(uint8_t dayTime);

@@ -130,7 +130,7 @@ TEST_F(Movement, LandingPutsTheFeetOnTheBlockBelowWhateverTheFrameRate) {
     player.Position = Vec3{500.0f, 180.0f, 500.0f};
     player.airborne = false;
     BlockScene::put(500, 150, 510);  // beside the path, not under it
-    framesUntil(now + 2800, 700);  // the last frame ends at 95.3, under the floor
+    framesUntil(now + 2800, 700);    // the last frame ends at 95.3, under the floor
     // Stepped down block by block from 142.001: a float a few ulps off 102.001.
     EXPECT_NEAR(player.Position.y, kStandingEye, 1e-4f);
 }

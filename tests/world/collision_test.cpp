@@ -10,13 +10,17 @@
 namespace {
 
 class Collision : public GameTest {
-protected:
+   protected:
     BlockScene scene;
 };
 
 // The smallest float above v: a body nudged past an exact contact.
-float above(float v) { return std::nextafter(v, 1e9f); }
-float below(float v) { return std::nextafter(v, -1e9f); }
+float above(float v) {
+    return std::nextafter(v, 1e9f);
+}
+float below(float v) {
+    return std::nextafter(v, -1e9f);
+}
 
 TEST_F(Collision, PointInCellIncludesEveryFaceAndReportsMisses) {
     const Vec3 c{10.0f, 20.0f, 30.0f};
@@ -92,7 +96,7 @@ TEST_F(Collision, TorchesAndAirNeverBlockTheBody) {
 TEST_F(Collision, OutsideTheGridThereIsNothingToHit) {
     // Cell 0 reaches down to -0.5, cell 999 up to 999.5, and no further.
     BlockScene::put(500, 0, 500);
-    EXPECT_TRUE(bodyCollides({500.0f, 1.0f, 500.0f}));   // feet at -0.5: the face of cell 0
+    EXPECT_TRUE(bodyCollides({500.0f, 1.0f, 500.0f}));    // feet at -0.5: the face of cell 0
     EXPECT_FALSE(bodyCollides({500.0f, -1.0f, 500.0f}));  // head at -0.65
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float huge = 3e9f;  // beyond any integer type's reach
