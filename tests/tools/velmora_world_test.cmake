@@ -109,6 +109,14 @@ if(NOT seed_text STREQUAL "1234567890")
   message(FATAL_ERROR "the seed file holds '${seed_text}' after set and give")
 endif()
 
+# The time of day: checked first, then written.
+run(2 time --slot 3 --dir ${WORK} 240)
+run(2 time --slot 3 --dir ${WORK} 100 240)
+run(2 time --slot 3 --dir ${WORK})
+run(0 time --slot 3 --dir ${WORK} 115 30)
+run(0 info ${WORK}/Mondo3.data)
+expect_in("${out}" "DayTime: 115\nSubDayTime: 30\n")
+
 # Its map: a 1000 x 1000 PNG. Its deep check: nothing found.
 run(2 map ${WORK}/Mondo3.data)
 run(2 map ${WORK}/Mondo3.data --out ${WORK}/map.png --scale 9)

@@ -14,6 +14,7 @@ int runGenerate(int argc, char** argv);
 int runInfo(int argc, char** argv);
 int runSet(int argc, char** argv);
 int runGive(int argc, char** argv);
+int runTime(int argc, char** argv);
 int runMap(int argc, char** argv);
 int runCheck(int argc, char** argv);
 
@@ -23,6 +24,7 @@ void printGenerateHelp();
 void printInfoHelp();
 void printSetHelp();
 void printGiveHelp();
+void printTimeHelp();
 void printMapHelp();
 void printCheckHelp();
 

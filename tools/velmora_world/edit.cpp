@@ -1,4 +1,4 @@
-// `set` and `give`: change a slot's world on disk, for making scenes. Every
+// `set`, `give` and `time`: change a slot's world on disk, for making scenes. Every
 // argument is checked before the file is touched; the world is loaded whole,
 // changed, and written back through the same atomic save as the game's.
 #include <sys/stat.h>
@@ -151,6 +151,37 @@ void printGiveHelp() {
         "empty the cell. Chest types (67 to 70) are refused: chests are made only by\n"
         "the game. Exit status 1 when the world file is missing, damaged or unreadable\n"
         "(nothing is written), 2 for bad arguments.\n");
+}
+
+void printTimeHelp() {
+    std::printf(
+        "usage: velmora-world time --slot K --dir DIR DAYTIME [SUBDAYTIME]\n"
+        "\n"
+        "Sets the time of day of slot K's world in folder DIR and saves it back\n"
+        "atomically: DAYTIME 0 to 239 (0 the brightest moment, 120 the darkest; one\n"
+        "step every 3.75 s of play) and SUBDAYTIME 0 to 239, the progress within the\n"
+        "step (0 when left out). Exit status 1 when the world file is missing,\n"
+        "damaged or unreadable (nothing is written), 2 for bad arguments.\n");
+}
+
+int runTime(int argc, char** argv) {
+    CommonArgs args;
+    if (int status = parseCommon("time", argc, argv, args, printTimeHelp); status != 0)
+        return status < 0 ? 0 : status;
+    long day = 0, sub = 0;
+    const size_t n = args.rest.size();
+    if (n < 1 || n > 2 || !parseInt(args.rest[0], 0, 239, day) ||
+        (n == 2 && !parseInt(args.rest[1], 0, 239, sub))) {
+        std::fprintf(stderr, "velmora-world time: give DAYTIME and optionally SUBDAYTIME, each 0 to 239\n");
+        printUsage();
+        return kExitUsage;
+    }
+    return editSlot("time", args, [&]() {
+        world.DayTime = uint8_t(day);
+        world.SubDayTime = uint8_t(sub);
+        std::printf("DayTime %ld, SubDayTime %ld\n", day, sub);
+        return 0;
+    });
 }
 
 int runSet(int argc, char** argv) {

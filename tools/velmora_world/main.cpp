@@ -10,6 +10,7 @@ void printUsage(std::FILE* to) {
                  "       velmora-world info FILE\n"
                  "       velmora-world set --slot K --dir DIR X Y Z TYPE [X Y Z TYPE ...]\n"
                  "       velmora-world give --slot K --dir DIR CELL TYPE COUNT [...]\n"
+                 "       velmora-world time --slot K --dir DIR DAYTIME [SUBDAYTIME]\n"
                  "       velmora-world map FILE --out PICTURE.png [--scale N]\n"
                  "       velmora-world check FILE\n"
                  "       velmora-world COMMAND --help\n");
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
     if (!std::strcmp(command, "info")) return runInfo(argc - 2, argv + 2);
     if (!std::strcmp(command, "set")) return runSet(argc - 2, argv + 2);
     if (!std::strcmp(command, "give")) return runGive(argc - 2, argv + 2);
+    if (!std::strcmp(command, "time")) return runTime(argc - 2, argv + 2);
     if (!std::strcmp(command, "map")) return runMap(argc - 2, argv + 2);
     if (!std::strcmp(command, "check")) return runCheck(argc - 2, argv + 2);
     std::fprintf(stderr, "velmora-world: unknown command '%s'\n", command);
