@@ -71,6 +71,7 @@ endif()
 add_library(velmora_platform_sdl STATIC
   src/platform/sdl/gl_device.cpp
   src/platform/sdl/gl_draw.cpp
+  src/platform/sdl/gl_lit.cpp
   src/platform/sdl/gl_setup.cpp
   src/platform/sdl/sdl_platform.cpp)
 target_include_directories(velmora_platform_sdl PUBLIC src)

@@ -10,7 +10,11 @@
 #include "game/target.h"
 #include "game/time_of_day.h"
 #include "render/camera.h"
+#include "render/picking.h"
+#include "render/polygons.h"
+#include "render/world_view.h"
 #include "ui/notice.h"
+#include "world/cell_changes.h"
 #include "world/progress_pump.h"
 #include "world/settings.h"
 #include "world/world.h"
@@ -32,7 +36,7 @@ void resetGameGlobals() {
     play = PlayState{};
     player = Player{};
     settings = Settings{};
-    camera = Camera{};
+    resetCamera();
     pumpHooks = PumpHooks{};
     world.Seed = 0;
     notice = Notice{};
@@ -40,6 +44,10 @@ void resetGameGlobals() {
     resetTarget();
     resetDig();
     resetTimeOfDay();
+    resetPickingState();
+    resetPolygons();
+    resetWorldView();
+    resetCellChanges();
 }
 
 void GameTest::SetUp() {

@@ -2,6 +2,7 @@
 
 #include "app/game_state.h"
 #include "platform/platform.h"
+#include "render/polygons.h"
 #include "ui/frame.h"
 #include "world/progress_pump.h"
 #include "world/settings.h"
@@ -41,7 +42,7 @@ int runGame() {
         if (drawFrame() < 0) return -1;
         if (frameUpdate() < 0) return -1;
         countFrame(fps);
-        shell.Polygons = 0;
+        resetPolygons();
     }
 
     writeSettings();

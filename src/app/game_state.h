@@ -37,7 +37,6 @@ struct Shell {
     int32_t lastActionTime = 0;
 
     int32_t FPS = 0;
-    int32_t Polygons = 0;
 
     // This frame's input snapshots.
     plat::KeyboardState keyboard{};

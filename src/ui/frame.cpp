@@ -2,7 +2,10 @@
 
 #include "app/game_state.h"
 #include "game/play_state.h"
+#include "game/target.h"
+#include "game/time_of_day.h"
 #include "platform/platform.h"
+#include "render/world_view.h"
 #include "ui/hud.h"
 #include "ui/menus.h"
 #include "ui/screen_common.h"
@@ -10,21 +13,20 @@
 
 namespace {
 
-// What the camera, the day cycle and the movement code computed for this
-// frame. Until they exist the sky is at full daylight and nothing collides.
+// What the camera, the day cycle, the picking and the movement code computed
+// for this frame. Until movement exists nothing collides.
 HudReadout currentReadout() {
-    return HudReadout{};
+    return HudReadout{TimeLuminance(), 0, target().NewBlock};
 }
 
 }  // namespace
 
 int drawPlayingFrame() {
-    const HudReadout readout = currentReadout();
-    // Camera and light map are brought up to date here, before the scene.
+    prepareWorldView();
     if (beginSceneOrFail() < 0) return -1;
-    plat::clear(skyColour(readout.timeLuminance));
-    // The world passes go here: visible blocks, glass, placement side, target
-    // outline and dig cracks.
+    plat::clear(skyColour(TimeLuminance()));
+    drawWorldView();
+    const HudReadout readout = currentReadout();
     if (play.hudVisible) {
         drawNoticeLine(kNoticeX, kNoticeYWorld, kNoticeOnWorld);
         drawHud(readout);

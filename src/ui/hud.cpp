@@ -5,6 +5,7 @@
 #include "game/player.h"
 #include "platform/platform.h"
 #include "game/catalogue.h"
+#include "render/polygons.h"
 #include "ui/screen_common.h"
 #include "ui/text.h"
 #include "world/settings.h"
@@ -78,7 +79,7 @@ void drawDebugLines(const HudReadout& readout, int count) {
         drawText(10, 510, kWhite, "xzRotCamera: %f, yRotCamera: %f", player.xzRotCamera,
                  player.yRotCamera);
     if (line++ < count) drawText(10, 530, kWhite, "NewBlock: %d", readout.newBlock);
-    if (line++ < count) drawText(10, 550, kWhite, "Polygons: %d", shell.Polygons);
+    if (line++ < count) drawText(10, 550, kWhite, "Polygons: %d", polygons());
     if (line++ < count) drawText(200, 550, kWhite, "Position: %f, %f, %f", p.x, p.y, p.z);
     if (line++ < count) drawText(690, 490, kWhite, "DayTime: %d", world.DayTime);
     if (line++ < count) drawText(670, 510, kWhite, "SubDayTime: %d", world.SubDayTime);

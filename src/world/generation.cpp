@@ -7,6 +7,7 @@
 #include "game/play_state.h"
 #include "game/player.h"
 #include "platform/platform.h"
+#include "world/cell_changes.h"
 #include "world/chests.h"
 #include "world/msvc_random.h"
 #include "world/progress_pump.h"
@@ -204,6 +205,7 @@ int generateWorldFromSeed(int32_t seed) {
     resetWorldValues();
     resetPlayState();
     clearChestPositions();  // nothing generated is a chest
+    noteWorldReplaced();
     if (!world.worldStorageReady) {
         // Fresh storage comes zeroed from the system: already all air.
         int r = allocateWorldStorage();

@@ -16,6 +16,7 @@
 #include "game/player.h"
 #include "platform/platform.h"
 #include "ui/notice.h"
+#include "world/cell_changes.h"
 #include "world/chests.h"
 #include "world/progress_pump.h"
 
@@ -336,6 +337,7 @@ int loadWorldFrom(const std::string& worldPath, const std::string& seedPath) {
         if (r < 0 || !world.worldStorageReady) return r;
     }
     forgetChestPositions();
+    noteWorldReplaced();
     uint8_t* cells = reinterpret_cast<uint8_t*>(world.cells.get());
     for (size_t at = 0; at < kCellImageBytes; at += kBlockBytes) {
         if (PumpResult r = progressPump(timer); r != PumpResult::Continue) return pumpExitCode(r);

@@ -2,10 +2,12 @@
 // device that records what was drawn instead of drawing it.
 #include "platform/headless/headless.h"
 
+#include <algorithm>
 #include <cstring>
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 namespace headless {
 namespace {
@@ -28,7 +30,15 @@ struct State {
     std::pair<int, int> cursorMove{-1, -1};
     bool wireframe = false;
     bool depthTest = true;
+    bool culling = false;
+    bool separate = false;
+    int skyLevel = 0;
+    plat::CellBox box{0, 0, 0, -1, -1, -1};
     plat::Fog fog{};
+    plat::LightTable lightTable{};
+    plat::MeshId nextMesh = 1;
+    std::map<plat::MeshId, std::vector<plat::LitVertex>> meshes;
+    std::map<plat::MeshId, int> destroyedAt;  // present count when destroyed
     int presents = 0;
     Frame current;
     Frame last;
@@ -97,6 +107,15 @@ void setExeFolder(const std::string& folder) {
     state().exeFolder = folder;
     if (folder.empty() || folder.back() != '/') state().exeFolder += '/';
 }
+const std::vector<plat::LitVertex>* meshVertices(plat::MeshId mesh) {
+    auto it = state().meshes.find(mesh);
+    return it == state().meshes.end() ? nullptr : &it->second;
+}
+
+size_t liveMeshCount() { return state().meshes.size() - state().destroyedAt.size(); }
+
+const plat::LightTable& lightTable() { return state().lightTable; }
+
 const std::vector<ErrorBox>& errorBoxes() { return state().errorBoxes; }
 std::vector<std::string>& screenshotsSaved() { return state().screenshots; }
 
@@ -188,6 +207,15 @@ void present() {
     s.current.view = s.last.view;
     s.current.projection = s.last.projection;
     ++s.presents;
+    // Meshes destroyed two presents ago are no longer referred to by any frame kept.
+    for (auto it = s.destroyedAt.begin(); it != s.destroyedAt.end();) {
+        if (s.presents - it->second >= 2) {
+            s.meshes.erase(it->first);
+            it = s.destroyedAt.erase(it);
+        } else {
+            ++it;
+        }
+    }
     if (s.presentHook) s.presentHook();
 }
 
@@ -208,10 +236,72 @@ void setFog(const Fog& fog) { state().fog = fog; }
 void setWireframe(bool on) { state().wireframe = on; }
 void setDepthTest(bool on) { state().depthTest = on; }
 
+void setFaceCulling(bool on) { state().culling = on; }
+
 void drawQuads(int texture, Blend blend, const Vertex* vertices, int quadCount) {
     auto& s = state();
-    s.current.quads.push_back({texture, blend, s.wireframe, s.depthTest, s.fog,
+    s.current.quads.push_back({texture, blend, s.wireframe, s.depthTest, s.culling, s.fog,
                                std::vector<Vertex>(vertices, vertices + 4 * quadCount)});
+}
+
+void setLightTable(const LightTable& table) { state().lightTable = table; }
+void setSkyLevel(int level) { state().skyLevel = level; }
+void setCellBox(const CellBox& box) { state().box = box; }
+void setSeparateDraws(bool on) { state().separate = on; }
+
+namespace {
+
+headless::LitCall litCall(LitPass pass) {
+    auto& s = state();
+    headless::LitCall c;
+    c.pass = pass;
+    c.wireframe = s.wireframe;
+    c.depthTest = s.depthTest;
+    c.culling = s.culling;
+    c.separate = s.separate;
+    c.fog = s.fog;
+    c.skyLevel = s.skyLevel;
+    c.box = s.box;
+    c.mesh = 0;
+    return c;
+}
+
+}  // namespace
+
+void drawLitQuads(LitPass pass, const LitVertex* vertices, int quadCount) {
+    if (!vertices || quadCount <= 0) return;
+    headless::LitCall c = litCall(pass);
+    c.vertices.assign(vertices, vertices + 4 * size_t(quadCount));
+    state().current.litCalls.push_back(std::move(c));
+}
+
+MeshId createMesh(const LitVertex* vertices, int quadCount) {
+    auto& s = state();
+    if (!vertices || quadCount <= 0) return 0;
+    const MeshId id = s.nextMesh++;
+    s.meshes[id].assign(vertices, vertices + 4 * size_t(quadCount));
+    return id;
+}
+
+void destroyMesh(MeshId mesh) {
+    auto& s = state();
+    if (s.meshes.count(mesh) && !s.destroyedAt.count(mesh)) s.destroyedAt[mesh] = s.presents;
+}
+
+void drawMesh(MeshId mesh, LitPass pass, const QuadRange* ranges, int rangeCount) {
+    auto& s = state();
+    if (!ranges || rangeCount <= 0 || !s.meshes.count(mesh) || s.destroyedAt.count(mesh)) return;
+    headless::LitCall c = litCall(pass);
+    c.mesh = mesh;
+    // Ranges reaching past the mesh are cut to it, as the real device does.
+    const uint32_t quads = uint32_t(s.meshes[mesh].size() / 4);
+    for (int i = 0; i < rangeCount; ++i) {
+        const uint32_t first = std::min(ranges[i].first, quads);
+        const uint32_t count = std::min(ranges[i].count, quads - first);
+        if (count > 0) c.ranges.push_back({first, count});
+    }
+    if (c.ranges.empty()) return;
+    s.current.litCalls.push_back(std::move(c));
 }
 
 bool saveScreenshot(const std::string& path) {
