@@ -2,11 +2,10 @@
 // cube and the culling frustum is counted and drawn whole; one the frustum or
 // the cube's faces cross is decided block by block with the frustum's own
 // corner test; one wholly outside costs nothing. What reaches the device may
-// include blocks the frustum test rejects only when they lie wholly outside a
-// culling plane: the drawing frustum lies inside the culling one, so such
-// blocks cannot show. Blocks that cross a culling plane and still fail the
-// corner test (close to the eye, or along the frustum's edges) are cut out of
-// the ranges drawn, so the picture is what the block-by-block walk draws.
+// include blocks the frustum test rejects only when they lie clearly outside
+// the drawing frustum, so they cannot show. Any other rejected block (close to
+// the eye, along the frustum's edges, at its far end) is cut out of the ranges
+// drawn, so the picture is what the block-by-block walk draws.
 #include "render/world_view.h"
 
 #include <algorithm>
@@ -186,6 +185,13 @@ Relation relateBlock(int x, int y, int z) {
     return blockInFrustum(x, y, z) ? Relation::Inside : Relation::Crossing;
 }
 
+// Whether the block, and anything a torch in it reaches, lies clearly
+// outside one plane of the drawing frustum.
+bool outsideDrawing(int x, int y, int z) {
+    const int at[3] = {x, y, z};
+    return relateCells(view.drawPlanes, at, at, 1.0f) == Relation::Outside;
+}
+
 uint32_t walkIndex(const LightBox& b, int x, int y, int z) {
     const uint32_t side = uint32_t(2 * b.radius + 1);
     return (uint32_t(x - (b.cx - b.radius)) * side + uint32_t(y - (b.cy - b.radius))) * side +
@@ -227,7 +233,11 @@ void walkSection(const Section* s, const LightBox& b) {
             const SectionBlock& k = s->blocks[i];
             if (!b.inCube(k.x, k.y, k.z)) continue;  // the cell box keeps it off the device
             const Relation r = wide == Relation::Inside ? Relation::Inside : relateBlock(k.x, k.y, k.z);
-            if (r == Relation::Crossing) {
+            // A block the corner test rejects stays in the ranges only when it
+            // lies clearly outside the drawing frustum (the culling frustum's far
+            // plane, found from a wider projection, is less exact than the
+            // drawing one, so "outside the culling frustum" is not enough).
+            if (r != Relation::Inside && !outsideDrawing(k.x, k.y, k.z)) {
                 ++view.stats.hiddenBlocks;
                 continue;  // cut out of the ranges
             }
