@@ -25,7 +25,7 @@ struct LightCells {
 
 struct Scratch {
     LightCells light;
-    std::vector<plat::LitVertex> solid, torch, glass;
+    std::vector<plat::LitVertex> solid[kFaceCount], torch, glass, mesh;
 };
 
 Scratch& scratch() {
@@ -124,8 +124,9 @@ bool exposed(int x, int y, int z) {
 constexpr uint8_t kOpaque = 255;
 constexpr uint8_t kGlassAlpha = 64;  // a quarter of the light through
 
-// The faces of one block into the scratch lists; returns how many.
-int emitBlock(int x, int y, int z, const Cell c, int x0, int y0, int z0, Scratch& s) {
+// The faces of one block into the scratch lists; returns how many, and for a
+// solid block which directions in `mask`.
+int emitBlock(int x, int y, int z, const Cell c, int x0, int y0, int z0, Scratch& s, uint8_t& mask) {
     const LightCells& light = s.light;
     const uint32_t packed = plat::packCell(x, y, z);
     const int lx = x - (x0 - 1), ly = y - (y0 - 1), lz = z - (z0 - 1);
@@ -141,8 +142,8 @@ int emitBlock(int x, int y, int z, const Cell c, int x0, int y0, int z0, Scratch
         return kFaceCount - 1;
     }
     const bool glass = c.type == block::Glass;
-    std::vector<plat::LitVertex>& out = glass ? s.glass : s.solid;
     int faces = 0;
+    mask = 0;
     for (int face = 0; face < kFaceCount; ++face) {
         const int nx = x + kFaceDx[face], ny = y + kFaceDy[face], nz = z + kFaceDz[face];
         const bool inside = inWorld(nx, ny, nz);
@@ -154,9 +155,10 @@ int emitBlock(int x, int y, int z, const Cell c, int x0, int y0, int z0, Scratch
             own = light.own[nx - (x0 - 1)][ny - (y0 - 1)][nz - (z0 - 1)];
             row = face;
         }
-        emitQuad(out, Model::FaceQuad, blockFaceTransform(face, x, y, z), packed,
+        emitQuad(glass ? s.glass : s.solid[face], Model::FaceQuad, blockFaceTransform(face, x, y, z), packed,
                  faceTexture(c.type, c.aux, face), row, absorbed, own, glass ? kGlassAlpha : kOpaque);
         ++faces;
+        mask = uint8_t(mask | 1 << face);
     }
     return faces;
 }
@@ -177,6 +179,7 @@ void buildSection(Section& s, const LightBox& box) {
     if (s.mesh) plat::destroyMesh(s.mesh);
     s.mesh = 0;
     s.solidQuads = s.torchQuads = 0;
+    for (int face = 0; face < kFaceCount; ++face) s.groupFirst[face] = s.groupQuads[face] = 0;
     s.glass.clear();
     s.blocks.clear();
     s.torches.clear();
@@ -190,7 +193,7 @@ void buildSection(Section& s, const LightBox& box) {
     if (!world.cells || !anyBlock(x0, y0, z0, x1, y1, z1)) return;
 
     Scratch& scr = scratch();
-    scr.solid.clear();
+    for (auto& list : scr.solid) list.clear();
     scr.torch.clear();
     scr.glass.clear();
     computeAbsorbed(x0, y0, z0, scr.light);
@@ -206,12 +209,14 @@ void buildSection(Section& s, const LightBox& box) {
                 const BlockKind kind = c.type == block::Torch   ? BlockKind::Torch
                                        : c.type == block::Glass ? BlockKind::Glass
                                                                 : BlockKind::Solid;
-                const std::vector<plat::LitVertex>& list =
-                    kind == BlockKind::Torch ? scr.torch : kind == BlockKind::Glass ? scr.glass : scr.solid;
-                const uint32_t first = uint32_t(list.size() / 4);
-                const int faces = emitBlock(x, y, z, c, x0, y0, z0, scr);
+                const uint32_t first = kind == BlockKind::Torch   ? uint32_t(scr.torch.size() / 4)
+                                       : kind == BlockKind::Glass ? uint32_t(scr.glass.size() / 4)
+                                                                  : 0;
+                uint8_t mask = 0;
+                const int faces = emitBlock(x, y, z, c, x0, y0, z0, scr, mask);
                 if (faces == 0) continue;
-                s.blocks.push_back({int16_t(x), int16_t(y), int16_t(z), kind, uint8_t(faces), first});
+                s.blocks.push_back({int16_t(x), int16_t(y), int16_t(z), kind, uint8_t(faces),
+                                    kind == BlockKind::Solid ? mask : uint8_t(0), first});
                 s.faces += uint32_t(faces);
                 const int at[3] = {x, y, z};
                 for (int k = 0; k < 3; ++k) {
@@ -219,13 +224,19 @@ void buildSection(Section& s, const LightBox& box) {
                     s.hi[k] = std::max(s.hi[k], at[k]);
                 }
             }
-    s.solidQuads = uint32_t(scr.solid.size() / 4);
+    scr.mesh.clear();
+    for (int face = 0; face < kFaceCount; ++face) {
+        s.groupFirst[face] = uint32_t(scr.mesh.size() / 4);
+        s.groupQuads[face] = uint32_t(scr.solid[face].size() / 4);
+        scr.mesh.insert(scr.mesh.end(), scr.solid[face].begin(), scr.solid[face].end());
+    }
+    s.solidQuads = uint32_t(scr.mesh.size() / 4);
     s.torchQuads = uint32_t(scr.torch.size() / 4);
     for (SectionBlock& b : s.blocks)
         if (b.kind == BlockKind::Torch) b.firstQuad += s.solidQuads;
     s.glass = scr.glass;
     if (s.solidQuads + s.torchQuads > 0) {
-        scr.solid.insert(scr.solid.end(), scr.torch.begin(), scr.torch.end());
-        s.mesh = plat::createMesh(scr.solid.data(), int(s.solidQuads + s.torchQuads));
+        scr.mesh.insert(scr.mesh.end(), scr.torch.begin(), scr.torch.end());
+        s.mesh = plat::createMesh(scr.mesh.data(), int(s.solidQuads + s.torchQuads));
     }
 }

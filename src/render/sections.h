@@ -26,7 +26,8 @@ struct SectionBlock {
     int16_t x, y, z;
     BlockKind kind;
     uint8_t faces;
-    uint32_t firstQuad;  // in the mesh (solid and torch) or in `glass`
+    uint8_t faceMask;    // solid blocks: bit d set when face d is drawn
+    uint32_t firstQuad;  // torches: in the mesh; glass: in `glass`
 };
 
 // A torch whose light can reach a face of the section, and whether it shone
@@ -41,6 +42,9 @@ struct Section {
     bool built = false;
     bool dirty = false;
     plat::MeshId mesh = 0;
+    // Solid faces come first, grouped by direction so that a direction the eye
+    // sees only from behind can be left out whole; in each group, block order.
+    uint32_t groupFirst[6] = {}, groupQuads[6] = {};
     uint32_t solidQuads = 0;  // mesh quads [0, solidQuads)
     uint32_t torchQuads = 0;  // mesh quads [solidQuads, solidQuads + torchQuads)
     std::vector<plat::LitVertex> glass;

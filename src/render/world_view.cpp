@@ -63,6 +63,7 @@ struct View {
     std::vector<SectionRanges> draws;
     std::vector<plat::QuadRange> ranges;
     std::vector<GlassItem> glassItems;
+    std::vector<uint32_t> cutSolid, cutQuads;
     std::vector<GlassEntry> glass;
     std::vector<plat::LitVertex> glassQuads;
     std::vector<int> aheadOrder;  // section offsets by distance, packed
@@ -210,6 +211,48 @@ void addRange(std::vector<plat::QuadRange>& ranges, uint32_t first, uint32_t cou
         ranges.push_back({first, count});
 }
 
+// Whether any face of direction `face` among blocks spanning lo..hi can turn
+// its front to the eye; faces seen from behind are culled anyway, so a
+// direction the eye sees only from behind is left out whole.
+bool directionFacesEye(int face, const Vec3& eye, const int lo[3], const int hi[3]) {
+    constexpr float kSlack = 0.01f;
+    switch (face) {
+        case kBottom: return eye.y < float(hi[1]) - 0.5f + kSlack;
+        case kTop: return eye.y > float(lo[1]) + 0.5f - kSlack;
+        case kMinusZ: return eye.z < float(hi[2]) - 0.5f + kSlack;
+        case kPlusX: return eye.x > float(lo[0]) + 0.5f - kSlack;
+        case kMinusX: return eye.x < float(hi[0]) - 0.5f + kSlack;
+        default: return eye.z > float(lo[2]) + 0.5f - kSlack;
+    }
+}
+
+// [first, first + count) without the sorted quads in `cut`.
+void addRangeWithout(std::vector<plat::QuadRange>& ranges, uint32_t first, uint32_t count,
+                     const std::vector<uint32_t>& cut) {
+    uint32_t at = first;
+    const uint32_t end = first + count;
+    for (auto it = std::lower_bound(cut.begin(), cut.end(), first); it != cut.end() && *it < end; ++it) {
+        addRange(ranges, at, *it - at);
+        at = *it + 1;
+    }
+    addRange(ranges, at, end - at);
+}
+
+// The mesh quads of the solid blocks in `cutBlocks` (block indices, in order).
+void solidQuadsOf(const Section* s, const std::vector<uint32_t>& cutBlocks, std::vector<uint32_t>& out) {
+    uint32_t seen[kFaceCount] = {};
+    size_t next = 0;
+    for (uint32_t i = 0; i < s->blocks.size() && next < cutBlocks.size(); ++i) {
+        const uint8_t mask = s->blocks[i].faceMask;
+        if (i == cutBlocks[next]) {
+            for (int face = 0; face < kFaceCount; ++face)
+                if (mask & (1 << face)) out.push_back(s->groupFirst[face] + seen[face]);
+            ++next;
+        }
+        for (int face = 0; face < kFaceCount; ++face) seen[face] += (mask >> face) & 1;
+    }
+}
+
 // One section's part of the frame: its count for the debug line, its glass,
 // and the ranges of its mesh the device draws.
 void walkSection(const Section* s, const LightBox& b) {
@@ -218,48 +261,53 @@ void walkSection(const Section* s, const LightBox& b) {
     if (cube == Relation::Outside) return;
     const Relation wide = relateCells(camera.frustumPlanes, s->lo, s->hi, 0.5f);
     if (wide == Relation::Outside) return;
-    // Torches reach a little outside their cell.
-    const bool shown = relateCells(view.drawPlanes, s->lo, s->hi, 1.0f) != Relation::Outside;
-    SectionRanges draw{s, 0.0f, 0, 0, 0, 0};
-    std::vector<plat::QuadRange> solid, torch;
+    std::vector<uint32_t>& cutSolid = view.cutSolid;
+    std::vector<uint32_t>& cutQuads = view.cutQuads;
+    cutSolid.clear();
+    cutQuads.clear();
     if (cube == Relation::Inside && wide == Relation::Inside) {
         addPolygons(int32_t(2 * s->faces));
         for (uint32_t i = 0; i < s->blocks.size(); ++i)
             if (s->blocks[i].kind == BlockKind::Glass) collectGlass(s, i);
-        addRange(solid, 0, s->solidQuads);
-        addRange(torch, s->solidQuads, s->torchQuads);
     } else {
         for (uint32_t i = 0; i < s->blocks.size(); ++i) {
             const SectionBlock& k = s->blocks[i];
             if (!b.inCube(k.x, k.y, k.z)) continue;  // the cell box keeps it off the device
             const Relation r = wide == Relation::Inside ? Relation::Inside : relateBlock(k.x, k.y, k.z);
-            // A block the corner test rejects stays in the ranges only when it
-            // lies clearly outside the drawing frustum (the culling frustum's far
-            // plane, found from a wider projection, is less exact than the
-            // drawing one, so "outside the culling frustum" is not enough).
-            if (r != Relation::Inside && !outsideDrawing(k.x, k.y, k.z)) {
-                ++view.stats.hiddenBlocks;
-                continue;  // cut out of the ranges
-            }
-            if (r == Relation::Inside) addPolygons(2 * k.faces);
-            if (k.kind == BlockKind::Glass) {
-                if (r == Relation::Inside) collectGlass(s, i);
+            if (r == Relation::Inside) {
+                addPolygons(2 * k.faces);
+                if (k.kind == BlockKind::Glass) collectGlass(s, i);
                 continue;
             }
-            addRange(k.kind == BlockKind::Torch ? torch : solid, k.firstQuad, k.faces);
+            // A block the corner test rejects stays in the ranges only when it
+            // lies clearly outside the drawing frustum (the culling frustum's
+            // far plane, found from a wider projection, is less exact than the
+            // drawing one's, so "outside the culling frustum" is not enough).
+            if (k.kind == BlockKind::Glass || outsideDrawing(k.x, k.y, k.z)) continue;
+            ++view.stats.hiddenBlocks;
+            if (k.kind == BlockKind::Solid) cutSolid.push_back(i);
+            for (uint32_t q = 0; k.kind == BlockKind::Torch && q < k.faces; ++q) cutQuads.push_back(k.firstQuad + q);
         }
     }
-    if (!shown || s->mesh == 0 || (solid.empty() && torch.empty())) return;
-    const float cx = float(s->lo[0] + s->hi[0]) * 0.5f - player.Position.x;
-    const float cy = float(s->lo[1] + s->hi[1]) * 0.5f - player.Position.y;
-    const float cz = float(s->lo[2] + s->hi[2]) * 0.5f - player.Position.z;
-    draw.distance = cx * cx + cy * cy + cz * cz;
-    draw.firstRange = uint32_t(view.ranges.size());
-    draw.rangeCount = uint32_t(solid.size());
-    view.ranges.insert(view.ranges.end(), solid.begin(), solid.end());
+    // Torches reach a little outside their cell.
+    const bool shown = relateCells(view.drawPlanes, s->lo, s->hi, 1.0f) != Relation::Outside;
+    if (!shown || s->mesh == 0) return;
+    if (!cutSolid.empty()) solidQuadsOf(s, cutSolid, cutQuads);
+    std::sort(cutQuads.begin(), cutQuads.end());
+    const Vec3 eye = player.Position;
+    SectionRanges draw{s, 0.0f, uint32_t(view.ranges.size()), 0, 0, 0};
+    for (int face = 0; face < kFaceCount; ++face)
+        if (s->groupQuads[face] > 0 && directionFacesEye(face, eye, s->lo, s->hi))
+            addRangeWithout(view.ranges, s->groupFirst[face], s->groupQuads[face], cutQuads);
+    draw.rangeCount = uint32_t(view.ranges.size()) - draw.firstRange;
     draw.firstTorchRange = uint32_t(view.ranges.size());
-    draw.torchRangeCount = uint32_t(torch.size());
-    view.ranges.insert(view.ranges.end(), torch.begin(), torch.end());
+    addRangeWithout(view.ranges, s->solidQuads, s->torchQuads, cutQuads);
+    draw.torchRangeCount = uint32_t(view.ranges.size()) - draw.firstTorchRange;
+    if (draw.rangeCount + draw.torchRangeCount == 0) return;
+    const float cx = float(s->lo[0] + s->hi[0]) * 0.5f - eye.x;
+    const float cy = float(s->lo[1] + s->hi[1]) * 0.5f - eye.y;
+    const float cz = float(s->lo[2] + s->hi[2]) * 0.5f - eye.z;
+    draw.distance = cx * cx + cy * cy + cz * cz;
     view.draws.push_back(draw);
 }
 

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "game/digging.h"
+#include "game/player.h"
 #include "game/target.h"
 #include "render/camera.h"
 #include "render/light_rules.h"
@@ -94,7 +95,23 @@ std::vector<FaceRecord> litFaces(const headless::Frame& frame) {
 
 namespace {
 
+// Culling drops a face the eye sees from behind: its corners turn clockwise
+// on screen, which for these quads means the eye lies on the side their
+// corners' cross product points away from.
+bool facesEye(const FaceRecord& face) {
+    const auto& c = face.corners;
+    const double ax = c[3] - c[0], ay = c[4] - c[1], az = c[5] - c[2];
+    const double bx = c[6] - c[0], by = c[7] - c[1], bz = c[8] - c[2];
+    const double nx = ay * bz - az * by, ny = az * bx - ax * bz, nz = ax * by - ay * bx;
+    const double n = std::sqrt(nx * nx + ny * ny + nz * nz);
+    if (n == 0) return false;
+    const Vec3 eye = player.Position;
+    const double side = (nx * (eye.x - c[0]) + ny * (eye.y - c[1]) + nz * (eye.z - c[2])) / n;
+    return side < 1e-4;
+}
+
 bool clipsIn(const FaceRecord& face, const std::array<PlaneD, 6>& planes) {
+    if (!facesEye(face)) return false;
     std::vector<std::array<double, 3>> poly, next;
     for (int k = 0; k < 4; ++k)
         poly.push_back({face.corners[size_t(3 * k)], face.corners[size_t(3 * k + 1)], face.corners[size_t(3 * k + 2)]});

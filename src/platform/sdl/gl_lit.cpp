@@ -30,10 +30,13 @@ uniform ivec3 uBoxMin;
 uniform ivec3 uBoxMax;
 uniform int uLayerOf[128];
 uniform sampler2D uShades;
+uniform bool uFog;
+uniform float uFogStart;
+uniform float uFogEnd;
 out vec2 vTexCoord;
 flat out float vLayer;
 flat out vec4 vColour;
-out float vEyeDepth;
+out float vFog;
 void main() {
     ivec3 cell = ivec3(int(aCell & 1023u), int((aCell >> 10) & 255u), int((aCell >> 18) & 1023u));
     if (any(lessThan(cell, uBoxMin)) || any(greaterThan(cell, uBoxMax))) {
@@ -42,7 +45,7 @@ void main() {
         vTexCoord = vec2(0.0);
         vLayer = 0.0;
         vColour = vec4(0.0);
-        vEyeDepth = 0.0;
+        vFog = 1.0;
         return;
     }
     vec4 eye = uView * vec4(aPosition, 1.0);
@@ -54,7 +57,8 @@ void main() {
     int level = clamp(max(uSkyLevel - int(aLight.x), int(aLight.y)), 0, 255);
     float shade = texelFetch(uShades, ivec2(level, int(aCorner.w)), 0).r;
     vColour = vec4(shade, shade, shade, float(aLight.z) / 255.0);
-    vEyeDepth = abs(eye.z);
+    // Linear fog worked out per vertex: how much of the face's own colour is left.
+    vFog = uFog ? clamp((uFogEnd - abs(eye.z)) / max(uFogEnd - uFogStart, 1e-6), 0.0, 1.0) : 1.0;
 }
 )";
 
@@ -64,14 +68,11 @@ uniform sampler2DArray uTexture;
 #else
 uniform sampler2D uTexture;
 #endif
-uniform bool uFog;
-uniform float uFogStart;
-uniform float uFogEnd;
 uniform vec3 uFogColour;
 in vec2 vTexCoord;
 flat in float vLayer;
 flat in vec4 vColour;
-in float vEyeDepth;
+in float vFog;
 out vec4 fragColour;
 void main() {
 #if LAYERED
@@ -83,11 +84,7 @@ void main() {
     if (texel.a < 0.5 / 255.0) discard;
 #endif
     vec4 c = texel * vColour;
-    if (uFog) {
-        float f = clamp((uFogEnd - vEyeDepth) / max(uFogEnd - uFogStart, 1e-6), 0.0, 1.0);
-        c.rgb = mix(uFogColour, c.rgb, f);
-    }
-    fragColour = c;
+    fragColour = vec4(mix(uFogColour, c.rgb, vFog), c.a);
 }
 )";
 
