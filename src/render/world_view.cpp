@@ -166,6 +166,7 @@ void buildAhead(const LightBox& b, const SectionSpan& around) {
             continue;
         if (!ensureSection(sx, sy, sz, b)) continue;
         ++view.stats.sectionsBuilt;
+        ++view.stats.builtAhead;
         const Section* s = sectionAt(sx, sy, sz);
         budget -= s && !s->blocks.empty() ? 8 : 1;
         if (budget <= 0) break;

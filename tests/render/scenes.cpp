@@ -9,7 +9,11 @@
 #include "world/settings.h"
 
 SceneGrid::SceneGrid() {
-    if (!world.worldStorageReady) allocateWorldStorage();
+    // A fresh grid, all air, whatever earlier tests in this process left:
+    // storage taken anew from the system costs nothing until written.
+    world.cells.reset();
+    world.worldStorageReady = false;
+    allocateWorldStorage();
 }
 
 SceneGrid::~SceneGrid() { wipe(); }

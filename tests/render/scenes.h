@@ -9,7 +9,8 @@
 
 #include "world/world.h"
 
-// Keeps track of the cells a test wrote so that the next scene starts from air.
+// A grid that starts all air, keeping track of the cells a test wrote so
+// that the next scene starts from air too.
 class SceneGrid {
 public:
     SceneGrid();
