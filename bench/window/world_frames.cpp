@@ -18,7 +18,11 @@
 //   velmora_world_frames compare FOLDER
 //       The renderer's and the reference drawer's frames at several
 //       viewpoints written as screenshots into FOLDER, and their differing
-//       pixels counted.
+//       pixels counted (exit status 2 when any differ).
+//   velmora_world_frames shot WORLD SEED OUT.bmp [DISTANCE]
+//       The reference drawer's frame of a world file, the eye where loading
+//       puts it, written to OUT.bmp (the end-to-end tests compare the game's
+//       first frame with it).
 #include <algorithm>
 #include <chrono>
 #include <ctime>
@@ -44,6 +48,7 @@
 #include "world/block_types.h"
 #include "world/cell_changes.h"
 #include "world/generation.h"
+#include "world/save_files.h"
 #include "world/settings.h"
 #include "world/world.h"
 
@@ -341,6 +346,18 @@ int runCompare(const std::string& folder) {
     return total == 0 ? 0 : 2;
 }
 
+int runShot(const std::string& worldPath, const std::string& seedPath, const std::string& out, int distance) {
+    if (loadWorldFrom(worldPath, seedPath) != 0) {
+        std::fprintf(stderr, "cannot load %s\n", worldPath.c_str());
+        return 1;
+    }
+    settings.RenderDistance = uint8_t(distance);
+    camera.projectionDirty = 1;  // a fresh start: the day's brightness as loaded
+    drawFrame(Mode::Streamed);
+    drawFrame(Mode::Streamed);
+    return plat::saveScreenshot(out) ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -356,6 +373,7 @@ int main(int argc, char** argv) {
     if (what == "run") result = runRun(argc, argv);
     if (what == "memory") result = runMemory();
     if (what == "compare" && argc > 2) result = runCompare(argv[2]);
+    if (what == "shot" && argc > 4) result = runShot(argv[2], argv[3], argv[4], argc > 5 ? std::atoi(argv[5]) : 0);
     plat::shutdown();
     return result;
 }

@@ -23,8 +23,14 @@ if(NOT VELMORA_XVFB_RUN OR NOT VELMORA_XDOTOOL OR NOT VELMORA_XWD OR NOT Python3
   return()
 endif()
 
+# Slot files of chosen worlds for the world drawing's scenarios.
+add_executable(velmora_scene_world ${CMAKE_CURRENT_LIST_DIR}/scene_world.cpp)
+target_link_libraries(velmora_scene_world PRIVATE velmora_core velmora_platform_headless
+                      velmora_warnings)
+
 set(VELMORA_E2E_DRIVER ${CMAKE_CURRENT_LIST_DIR}/e2e_driver.py)
-set(VELMORA_E2E_FLAGS --game $<TARGET_FILE:velmora> --probe $<TARGET_FILE:velmora_batch_probe>)
+set(VELMORA_E2E_FLAGS --game $<TARGET_FILE:velmora> --probe $<TARGET_FILE:velmora_batch_probe>
+    --frames $<TARGET_FILE:velmora_world_frames> --scene-world $<TARGET_FILE:velmora_scene_world>)
 set(VELMORA_E2E_SCENARIOS
   no_display_fails
   no_gl33_fails
@@ -34,7 +40,11 @@ set(VELMORA_E2E_SCENARIOS
   device_draws
   menus_main_arrow
   menus_language_switch
-  play_save_and_reload)
+  play_save_and_reload
+  world_first_frame
+  world_render_distance
+  world_torch_lights_hole
+  world_pictures_match)
 foreach(scenario ${VELMORA_E2E_SCENARIOS})
   add_test(NAME e2e.${scenario}
            COMMAND ${Python3_EXECUTABLE} ${VELMORA_E2E_DRIVER} ${VELMORA_E2E_FLAGS}

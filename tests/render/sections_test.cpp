@@ -8,6 +8,7 @@
 #include "render/world_view.h"
 #include "render_fixture.h"
 #include "world/cell_changes.h"
+#include "world/settings.h"
 
 namespace {
 
@@ -118,6 +119,15 @@ TEST_F(Sections, GlassAtOneDistanceIsDrawnInReverseWalkOrder) {
     put(500, 100, 510, block::Stone);
     SceneGrid::announce();
     for (const auto& call : drawWithRenderer().frame.litCalls) EXPECT_NE(call.pass, plat::LitPass::Blended);
+}
+
+TEST_F(Sections, ANewRenderDistanceReachesFurtherInTheNextFrame) {
+    put(500, 100, 525, block::Stone);
+    SceneGrid::announce();
+    placeEye(500.0f, 100.0f, 500.0f, 0.0f, 0.0f);
+    EXPECT_TRUE(facesOf(litFaces(drawWithRenderer().frame), 500, 100, 525).empty());
+    settings.RenderDistance = 1;  // what the render-distance key does
+    EXPECT_FALSE(facesOf(showable(litFaces(drawWithRenderer().frame)), 500, 100, 525).empty());
 }
 
 TEST_F(Sections, SectionsFarBehindAreLetGo) {
