@@ -3,6 +3,9 @@
 #include "render/matrix.h"
 #include "world/block_types.h"
 
+static_assert(block::Air == 0 && block::Torch == 24 && block::Glass == 73,
+              "the see-through rules in block_faces.h name these types by number");
+
 namespace {
 
 constexpr float kPi = 3.14159265358979f;
@@ -34,16 +37,6 @@ constexpr ModelCorner kTorchCap[4] = {
 constexpr float kTorchShift = 0.1875f;
 
 }  // namespace
-
-bool isSeeThrough(uint8_t type) {
-    return type == block::Air || type == block::Torch || type == block::Glass;
-}
-
-bool faceShows(uint8_t type, bool neighbourInWorld, uint8_t neighbourType) {
-    if (!neighbourInWorld) return true;
-    if (neighbourType == block::Air || neighbourType == block::Torch) return true;
-    return neighbourType == block::Glass && type != block::Glass;
-}
 
 BlockTextures blockTextures(uint8_t type, uint8_t aux) {
     switch (type) {
@@ -124,10 +117,32 @@ plat::Matrix faceRotation(int face) {
     }
 }
 
+namespace {
+
+// Rotations of faces and torch faces, worked out once with the same
+// arithmetic as any other use of them.
+struct Turns {
+    plat::Matrix block[kFaceCount];        // the face's rotation, then the block's own (none)
+    plat::Matrix torch[kFaceCount][5];     // the face's rotation, then the mount's tilt by aux
+};
+
+const Turns& turns() {
+    static const Turns t = [] {
+        Turns out;
+        for (int face = 0; face < kFaceCount; ++face) {
+            out.block[face] = multiply(faceRotation(face), rotationY(0.0f));
+            for (uint8_t aux = 0; aux < 5; ++aux) out.torch[face][aux] = multiply(torchFaceRotation(face), torchTilt(aux));
+        }
+        return out;
+    }();
+    return t;
+}
+
+}  // namespace
+
 plat::Matrix blockFaceTransform(int face, int x, int y, int z) {
     // The block's own turn is always none: a rotation by 0 about y.
-    const plat::Matrix turned = multiply(faceRotation(face), rotationY(0.0f));
-    return multiply(turned, translation(float(x), float(y), float(z)));
+    return multiply(turns().block[face], translation(float(x), float(y), float(z)));
 }
 
 plat::Matrix torchFaceRotation(int face) {
@@ -163,8 +178,8 @@ plat::Matrix torchPlacement(uint8_t aux, int x, int y, int z) {
 }
 
 plat::Matrix torchFaceTransform(int face, uint8_t aux, int x, int y, int z) {
-    const plat::Matrix tilted = multiply(torchFaceRotation(face), torchTilt(aux));
-    return multiply(tilted, torchPlacement(aux, x, y, z));
+    // Any mount other than 1..4 stands upright, as mount 0 does.
+    return multiply(turns().torch[face][aux < 5 ? aux : 0], torchPlacement(aux, x, y, z));
 }
 
 void placeQuad(Model model, const plat::Matrix& world, WorldCorner out[4]) {

@@ -4,6 +4,7 @@
 // (the sky's own level is a uniform, so the day never forces a rebuild) and
 // the torch light there.
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 #include "render/block_faces.h"
@@ -33,6 +34,11 @@ Scratch& scratch() {
     return s;
 }
 
+bool allAir(const Cell* cells, int count) {
+    static const Cell air[kSpan] = {};
+    return std::memcmp(cells, air, sizeof(Cell) * size_t(count)) == 0;
+}
+
 // What the sky loses above every light cell, column by column from the top of
 // the world, counting a glass cell's own 5; beyond kBlockedAbsorption the sky
 // leaves darkness whatever its level, so the count stops there.
@@ -47,6 +53,8 @@ void computeAbsorbed(int x0, int y0, int z0, LightCells& light) {
         const int zFirst = std::max(z0 - 1, 0), zLast = std::min(z0 + kSectionSize, kWorldSizeZ - 1);
         for (int y = kWorldSizeY - 1; y >= yLow; --y) {
             const Cell* row = &cell(x, y, 0);
+            // Air above the light cells takes nothing: most rows end here.
+            if (y > yHigh && allAir(row + zFirst, zLast - zFirst + 1)) continue;
             bool open = false;
             for (int z = zFirst; z <= zLast; ++z) {
                 const int lz = z - (z0 - 1);
@@ -75,12 +83,18 @@ void computeOwn(int x0, int y0, int z0, const LightBox& box, LightCells& light,
     const int xLo = std::max(x0 - kTorchMargin, 0), xHi = std::min(x0 + kSectionSize - 1 + kTorchMargin, kWorldSizeX - 1);
     const int yLo = std::max(y0 - kTorchMargin, 0), yHi = std::min(y0 + kSectionSize - 1 + kTorchMargin, kWorldSizeY - 1);
     const int zLo = std::max(z0 - kTorchMargin, 0), zHi = std::min(z0 + kSectionSize - 1 + kTorchMargin, kWorldSizeZ - 1);
+    const size_t runBytes = sizeof(Cell) * size_t(zHi - zLo + 1);
     for (int x = xLo; x <= xHi; ++x)
         for (int y = yLo; y <= yHi; ++y) {
-            const Cell* row = &cell(x, y, 0);
-            for (int z = zLo; z <= zHi; ++z)
-                if (row[z].type == block::Torch)
-                    torches.push_back({int16_t(x), int16_t(y), int16_t(z), box.torchShines(x, y, z)});
+            // Torches are rare: look for the byte first, then check it is a type.
+            const uint8_t* run = reinterpret_cast<const uint8_t*>(&cell(x, y, zLo));
+            const uint8_t* end = run + runBytes;
+            for (const uint8_t* at = run; (at = static_cast<const uint8_t*>(std::memchr(at, block::Torch, size_t(end - at))));
+                 ++at) {
+                if ((at - run) % sizeof(Cell) != offsetof(Cell, type)) continue;
+                const int z = zLo + int((at - run) / sizeof(Cell));
+                torches.push_back({int16_t(x), int16_t(y), int16_t(z), box.torchShines(x, y, z)});
+            }
         }
     for (const TorchRef& t : torches) {
         if (!t.shining) continue;

@@ -431,11 +431,13 @@ def play_save_and_reload(binary):
         focus(window)
         press("Return")    # Gioca
         press("Return")    # Mondo1: empty, so a world is made
-        sky = (75, 125, 245)  # the playing screen opens on the sky
+        # The playing screen shows the sky of a new world's time of day
+        # (DayTime 180) above the world.
+        sky = sky_colour((7 * 0.5 + 9) / 16)
 
         def playing():
-            centre = capture(window).region(300, 200, 310, 210)
-            return sum(1 for c in centre if near(c, sky, 40)) >= 50
+            band = capture(window).region(0, 90, 800, 130)
+            return sum(1 for c in band if near(c, sky, 12)) >= 200
         wait_for(playing, 30, "the playing screen")
         press("Escape")    # pause
         press("Down")
