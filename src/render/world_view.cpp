@@ -62,7 +62,7 @@ struct View {
     Plane drawPlanes[6] = {};
     std::vector<SectionRanges> draws;
     std::vector<plat::QuadRange> ranges;
-    std::vector<GlassItem> glassItems;
+    std::vector<GlassItem> glassList;
     std::vector<uint32_t> cutSolid, cutQuads;
     std::vector<GlassEntry> glass;
     std::vector<plat::LitVertex> glassQuads;
@@ -201,7 +201,7 @@ uint32_t walkIndex(const LightBox& b, int x, int y, int z) {
 }
 
 void collectGlass(const Section* s, uint32_t block) {
-    view.glassItems.push_back({s, block});
+    view.glassList.push_back({s, block});
 }
 
 void addRange(std::vector<plat::QuadRange>& ranges, uint32_t first, uint32_t count) {
@@ -333,15 +333,15 @@ void drawSections() {
 void drawGlass(const LightBox& b) {
     view.glass.clear();
     const Vec3 eye = player.Position;
-    for (uint32_t i = 0; i < view.glassItems.size(); ++i) {
-        const SectionBlock& k = view.glassItems[i].section->blocks[view.glassItems[i].block];
+    for (uint32_t i = 0; i < view.glassList.size(); ++i) {
+        const SectionBlock& k = view.glassList[i].section->blocks[view.glassList[i].block];
         view.glass.push_back({glassKey(glassDistance(eye, k.x, k.y, k.z), walkIndex(b, k.x, k.y, k.z)), i});
     }
     if (view.glass.empty()) return;
     sortGlassForDrawing(view.glass);
     view.glassQuads.clear();
     for (const GlassEntry& e : view.glass) {
-        const GlassItem& item = view.glassItems[e.item];
+        const GlassItem& item = view.glassList[e.item];
         const SectionBlock& k = item.section->blocks[item.block];
         const plat::LitVertex* first = &item.section->glass[size_t(k.firstQuad) * 4];
         view.glassQuads.insert(view.glassQuads.end(), first, first + size_t(k.faces) * 4);
@@ -399,13 +399,10 @@ void pickTarget(const LightBox& b) {
     }
 }
 
-}  // namespace
-
-void prepareWorldView() {
-    view.stats = WorldViewStats{};
-    updateCamera();
-    buildDrawPlanes();
-    view.box = lightBoxAt(player.Position, viewRadius());
+// The frame's light: the table of shades for the day's brightness, the sky's
+// level, and every section the cube reaches built and lit for this frame's
+// light box (rebuilt where cells, or torches near the box's edge, changed).
+void computeLightMap() {
     const float luminance = TimeLuminance();
     if (luminance != view.tableLuminance) {
         buildLightTable(luminance, view.table);
@@ -427,25 +424,42 @@ void prepareWorldView() {
     dropSectionsOutside(kept.lo[0], kept.lo[1], kept.lo[2], kept.hi[0], kept.hi[1], kept.hi[2]);
 }
 
-void drawWorldView() {
+// Every section the cube reaches: counted, culled, its solid faces and
+// torches drawn near to far, then the glass far to near.
+void drawVisibleBlocks() {
     view.draws.clear();
     view.ranges.clear();
-    view.glassItems.clear();
+    view.glassList.clear();
     const LightBox& b = view.box;
-    if (world.cells && b.lit()) {
-        plat::setFaceCulling(true);
-        plat::setCellBox({std::max(b.cx - b.radius, 0), std::max(b.cy - b.radius, 0),
-                          std::max(b.cz - b.radius, 0), std::min(b.cx + b.radius, kWorldSizeX - 1),
-                          std::min(b.cy + b.radius, kWorldSizeY - 1), std::min(b.cz + b.radius, kWorldSizeZ - 1)});
-        const SectionSpan span = cubeSections(b, 0);
-        if (!span.empty())
-            for (int sx = span.lo[0]; sx <= span.hi[0]; ++sx)
-                for (int sy = span.lo[1]; sy <= span.hi[1]; ++sy)
-                    for (int sz = span.lo[2]; sz <= span.hi[2]; ++sz)
-                        if (const Section* s = sectionAt(sx, sy, sz)) walkSection(s, b);
-        drawSections();
-        drawGlass(b);
-        pickTarget(b);
+    plat::setCellBox({std::max(b.cx - b.radius, 0), std::max(b.cy - b.radius, 0), std::max(b.cz - b.radius, 0),
+                      std::min(b.cx + b.radius, kWorldSizeX - 1), std::min(b.cy + b.radius, kWorldSizeY - 1),
+                      std::min(b.cz + b.radius, kWorldSizeZ - 1)});
+    const SectionSpan span = cubeSections(b, 0);
+    if (!span.empty())
+        for (int sx = span.lo[0]; sx <= span.hi[0]; ++sx)
+            for (int sy = span.lo[1]; sy <= span.hi[1]; ++sy)
+                for (int sz = span.lo[2]; sz <= span.hi[2]; ++sz)
+                    if (const Section* s = sectionAt(sx, sy, sz)) walkSection(s, b);
+    drawSections();
+    drawGlass(b);
+}
+
+}  // namespace
+
+void prepareWorldView() {
+    view.stats = WorldViewStats{};
+    updateCamera();
+    buildDrawPlanes();
+    view.box = lightBoxAt(player.Position, viewRadius());
+    computeLightMap();
+}
+
+void drawWorldView() {
+    plat::setFaceCulling(true);
+    const bool worldShown = world.cells && view.box.lit();
+    if (worldShown) {
+        drawVisibleBlocks();
+        pickTarget(view.box);
     }
     choosePlacementSide();
     if (hasTarget()) {
