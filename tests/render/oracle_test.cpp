@@ -13,6 +13,7 @@
 #include "game/target.h"
 #include "render/oracle_support.h"
 #include "render/scenes.h"
+#include "render/world_view.h"
 #include "test_support.h"
 #include "world/block_types.h"
 #include "world/cell_changes.h"
@@ -31,6 +32,7 @@ protected:
     void expectSameFrame(const std::string& what) {
         const DigState dig = digState();
         const FrameResult fast = drawWithRenderer();
+        hiddenBlocks += worldViewStats().hiddenBlocks;
         setDigState(dig);
         const FrameResult literal = drawWithReference();
         const std::string difference = compareFrames(fast, literal);
@@ -48,6 +50,7 @@ protected:
 
     int framesCompared = 0;
     int facesSeen = 0;
+    int hiddenBlocks = 0;  // blocks the renderer had to cut out of its ranges
 };
 
 // Spots in the middle of the world and against each of its faces.
@@ -92,6 +95,7 @@ TEST_F(RendererOracle, RandomScenesDrawAlike) {
         }
     }
     EXPECT_GT(facesSeen, 10000);  // the scenes really drew something
+    EXPECT_GT(hiddenBlocks, 0);   // and went through the frustum's hard cases
 }
 
 TEST_F(RendererOracle, NothingIsDrawnFromAboveTheLitHeight) {
