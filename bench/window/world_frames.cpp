@@ -234,7 +234,8 @@ int runRun(int argc, char** argv) {
     makeWorld();
     stand(4, kPi / 2.0f, 0.0f);  // looking along +x, the way it runs
     medianFrame(5);
-    std::vector<double> times;
+    std::vector<double> times, cpus;
+    std::vector<int> built, ahead;
     const auto begin = Clock::now();
     auto last = begin;
     float x = spawn.x;
@@ -248,6 +249,16 @@ int runRun(int argc, char** argv) {
         const auto start = Clock::now();
         drawFrame(Mode::Renderer);
         times.push_back(ms(Clock::now() - start));
+        built.push_back(worldViewStats().sectionsBuilt - worldViewStats().builtAhead);
+        ahead.push_back(worldViewStats().builtAhead);
+        cpus.push_back(lastCpuMs);
+    }
+    if (std::getenv("XWORST")) {
+        std::vector<size_t> order(times.size());
+        for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+        std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return times[a] > times[b]; });
+        for (size_t k = 0; k < 15 && k < order.size(); ++k)
+            std::printf("frame %zu: %.2f ms (cpu %.2f), built %d, ahead %d\n", order[k], times[order[k]], cpus[order[k]], built[order[k]], ahead[order[k]]);
     }
     const double p50 = percentile(times, 50), p99 = percentile(times, 99);
     std::printf("%zu frames over %.0f s, %.1f blocks run: median %.2f ms, 99th percentile %.2f ms (%.2f x), "

@@ -35,8 +35,9 @@ namespace {
 constexpr int kAheadSections = 1;
 constexpr int kKeptSections = 2;
 // Work allowed per frame for building ahead: an empty section costs 1, one
-// with faces 8.
-constexpr int kAheadBudget = 48;
+// with faces 8. Running covers a new slab of sections in well over a hundred
+// frames, so a little each frame keeps ahead without a frame standing out.
+constexpr int kAheadBudget = 16;
 // Slack for plane tests that decide without the exact corner test: larger
 // than any difference rounding can make in a plane's value.
 constexpr float kPlaneSlack = 0.01f;
