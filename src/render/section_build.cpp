@@ -26,7 +26,8 @@ struct LightCells {
 
 struct Scratch {
     LightCells light;
-    std::vector<plat::LitVertex> solid[kFaceCount], torch, glass, mesh;
+    std::vector<plat::LitVertex> solid[kFaceCount], torch, glass, mesh, sorted;
+    std::vector<uint32_t> order, placeOf;
 };
 
 Scratch& scratch() {
@@ -139,8 +140,9 @@ constexpr uint8_t kOpaque = 255;
 constexpr uint8_t kGlassAlpha = 64;  // a quarter of the light through
 
 // The faces of one block into the scratch lists; returns how many, and for a
-// solid block which directions in `mask`.
-int emitBlock(int x, int y, int z, const Cell c, int x0, int y0, int z0, Scratch& s, uint8_t& mask) {
+// solid block which directions in `mask` with their places in `place`.
+int emitBlock(int x, int y, int z, const Cell c, int x0, int y0, int z0, Scratch& s, uint8_t& mask,
+              uint16_t place[kFaceCount]) {
     const LightCells& light = s.light;
     const uint32_t packed = plat::packCell(x, y, z);
     const int lx = x - (x0 - 1), ly = y - (y0 - 1), lz = z - (z0 - 1);
@@ -169,12 +171,57 @@ int emitBlock(int x, int y, int z, const Cell c, int x0, int y0, int z0, Scratch
             own = light.own[nx - (x0 - 1)][ny - (y0 - 1)][nz - (z0 - 1)];
             row = face;
         }
+        if (!glass) place[face] = uint16_t(s.solid[face].size() / 4);
         emitQuad(glass ? s.glass : s.solid[face], Model::FaceQuad, blockFaceTransform(face, x, y, z), packed,
                  faceTexture(c.type, c.aux, face), row, absorbed, own, glass ? kGlassAlpha : kOpaque);
         ++faces;
         mask = uint8_t(mask | 1 << face);
     }
     return faces;
+}
+
+// Orders a direction group front first along its axis (faces at the same
+// depth keep block order), moves the blocks' places along with them, and
+// notes where each layer along the axis lies.
+void frontFirst(int face, std::vector<plat::LitVertex>& quads, std::vector<SectionBlock>& blocks, Scratch& s,
+                Section& section) {
+    const uint32_t count = uint32_t(quads.size() / 4);
+    const int axis = kFaceDx[face] != 0 ? 0 : kFaceDy[face] != 0 ? 1 : 2;
+    const int origin = (axis == 0 ? section.sx : axis == 1 ? section.sy : section.sz) * kSectionSize;
+    int perLayer[kSectionSize] = {};
+    for (uint32_t q = 0; q < count; ++q) {
+        const uint32_t c = quads[size_t(q) * 4].cell;
+        ++perLayer[(axis == 0 ? plat::cellX(c) : axis == 1 ? plat::cellY(c) : plat::cellZ(c)) - origin];
+    }
+    const bool towardsPlus = kFaceDx[face] + kFaceDy[face] + kFaceDz[face] > 0;
+    int placed = 0;
+    for (int k = 0; k < kSectionSize; ++k) {
+        const int l = towardsPlus ? kSectionSize - 1 - k : k;  // front layers first
+        section.layerBegin[face][l] = uint16_t(placed);
+        placed += perLayer[l];
+        section.layerEnd[face][l] = uint16_t(placed);
+    }
+    if (count < 2) return;
+    const int sign = kFaceDx[face] + kFaceDy[face] + kFaceDz[face];
+    auto depth = [&](uint32_t q) {
+        const uint32_t c = quads[size_t(q) * 4].cell;
+        const int at = axis == 0 ? plat::cellX(c) : axis == 1 ? plat::cellY(c) : plat::cellZ(c);
+        return -sign * at;  // smaller first: the faces furthest towards the side they face
+    };
+    std::vector<uint32_t>& order = s.order;
+    order.resize(count);
+    for (uint32_t q = 0; q < count; ++q) order[q] = q;
+    std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) { return depth(a) < depth(b); });
+    std::vector<uint32_t>& placeOf = s.placeOf;
+    placeOf.resize(count);
+    s.sorted.resize(quads.size());
+    for (uint32_t to = 0; to < count; ++to) {
+        placeOf[order[to]] = to;
+        std::copy_n(&quads[size_t(order[to]) * 4], 4, &s.sorted[size_t(to) * 4]);
+    }
+    quads.swap(s.sorted);
+    for (SectionBlock& b : blocks)
+        if (b.faceMask & (1 << face)) b.faceQuad[face] = uint16_t(placeOf[b.faceQuad[face]]);
 }
 
 bool anyBlock(int x0, int y0, int z0, int x1, int y1, int z1) {
@@ -193,7 +240,10 @@ void buildSection(Section& s, const LightBox& box) {
     if (s.mesh) plat::destroyMesh(s.mesh);
     s.mesh = 0;
     s.solidQuads = s.torchQuads = 0;
-    for (int face = 0; face < kFaceCount; ++face) s.groupFirst[face] = s.groupQuads[face] = 0;
+    for (int face = 0; face < kFaceCount; ++face) {
+        s.groupFirst[face] = s.groupQuads[face] = 0;
+        for (int l = 0; l < kSectionSize; ++l) s.layerBegin[face][l] = s.layerEnd[face][l] = 0;
+    }
     s.glass.clear();
     s.blocks.clear();
     s.torches.clear();
@@ -227,10 +277,12 @@ void buildSection(Section& s, const LightBox& box) {
                                        : kind == BlockKind::Glass ? uint32_t(scr.glass.size() / 4)
                                                                   : 0;
                 uint8_t mask = 0;
-                const int faces = emitBlock(x, y, z, c, x0, y0, z0, scr, mask);
+                SectionBlock b{int16_t(x), int16_t(y), int16_t(z), kind, 0, 0, {}, first};
+                const int faces = emitBlock(x, y, z, c, x0, y0, z0, scr, mask, b.faceQuad);
                 if (faces == 0) continue;
-                s.blocks.push_back({int16_t(x), int16_t(y), int16_t(z), kind, uint8_t(faces),
-                                    kind == BlockKind::Solid ? mask : uint8_t(0), first});
+                b.faces = uint8_t(faces);
+                b.faceMask = kind == BlockKind::Solid ? mask : uint8_t(0);
+                s.blocks.push_back(b);
                 s.faces += uint32_t(faces);
                 const int at[3] = {x, y, z};
                 for (int k = 0; k < 3; ++k) {
@@ -242,6 +294,7 @@ void buildSection(Section& s, const LightBox& box) {
     for (int face = 0; face < kFaceCount; ++face) {
         s.groupFirst[face] = uint32_t(scr.mesh.size() / 4);
         s.groupQuads[face] = uint32_t(scr.solid[face].size() / 4);
+        frontFirst(face, scr.solid[face], s.blocks, scr, s);
         scr.mesh.insert(scr.mesh.end(), scr.solid[face].begin(), scr.solid[face].end());
     }
     s.solidQuads = uint32_t(scr.mesh.size() / 4);

@@ -26,8 +26,9 @@ struct SectionBlock {
     int16_t x, y, z;
     BlockKind kind;
     uint8_t faces;
-    uint8_t faceMask;    // solid blocks: bit d set when face d is drawn
-    uint32_t firstQuad;  // torches: in the mesh; glass: in `glass`
+    uint8_t faceMask;        // solid blocks: bit d set when face d is drawn
+    uint16_t faceQuad[6];    // solid blocks: face d's place in direction group d
+    uint32_t firstQuad;      // torches: in the mesh; glass: in `glass`
 };
 
 // A torch whose light can reach a face of the section, and whether it shone
@@ -43,8 +44,14 @@ struct Section {
     bool dirty = false;
     plat::MeshId mesh = 0;
     // Solid faces come first, grouped by direction so that a direction the eye
-    // sees only from behind can be left out whole; in each group, block order.
+    // sees only from behind can be left out whole; in each group the faces
+    // nearest the side they face come first, so that whenever the eye sees a
+    // group at all it is drawn front to back along its axis and the depth test
+    // spares the rasteriser the faces behind.
     uint32_t groupFirst[6] = {}, groupQuads[6] = {};
+    // Where each layer along a group's axis lies in the group: the faces of
+    // cells at section coordinate l are [layerBegin[d][l], layerEnd[d][l]).
+    uint16_t layerBegin[6][kSectionSize] = {}, layerEnd[6][kSectionSize] = {};
     uint32_t solidQuads = 0;  // mesh quads [0, solidQuads)
     uint32_t torchQuads = 0;  // mesh quads [solidQuads, solidQuads + torchQuads)
     std::vector<plat::LitVertex> glass;

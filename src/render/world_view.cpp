@@ -213,19 +213,28 @@ void addRange(std::vector<plat::QuadRange>& ranges, uint32_t first, uint32_t cou
         ranges.push_back({first, count});
 }
 
-// Whether any face of direction `face` among blocks spanning lo..hi can turn
-// its front to the eye; faces seen from behind are culled anyway, so a
-// direction the eye sees only from behind is left out whole.
-bool directionFacesEye(int face, const Vec3& eye, const int lo[3], const int hi[3]) {
+// The part of a section's direction group the device needs: the layers along
+// the group's axis that lie in the cube and that the eye sees from the front
+// (faces seen from behind are culled anyway). Groups are stored front layer
+// first, so those layers are one run of quads.
+plat::QuadRange facingLayers(const Section* s, int face, const Vec3& eye, const LightBox& b) {
     constexpr float kSlack = 0.01f;
-    switch (face) {
-        case kBottom: return eye.y < float(hi[1]) - 0.5f + kSlack;
-        case kTop: return eye.y > float(lo[1]) + 0.5f - kSlack;
-        case kMinusZ: return eye.z < float(hi[2]) - 0.5f + kSlack;
-        case kPlusX: return eye.x > float(lo[0]) + 0.5f - kSlack;
-        case kMinusX: return eye.x < float(hi[0]) - 0.5f + kSlack;
-        default: return eye.z > float(lo[2]) + 0.5f - kSlack;
-    }
+    const int axis = kFaceDx[face] != 0 ? 0 : kFaceDy[face] != 0 ? 1 : 2;
+    const float e = axis == 0 ? eye.x : axis == 1 ? eye.y : eye.z;
+    const int centre = axis == 0 ? b.cx : axis == 1 ? b.cy : b.cz;
+    const int origin = (axis == 0 ? s->sx : axis == 1 ? s->sy : s->sz) * kSectionSize;
+    int lo = std::max(centre - b.radius, origin), hi = std::min(centre + b.radius, origin + kSectionSize - 1);
+    // A face of cell c looking towards +axis lies at c + 0.5 and shows its
+    // front when the eye is beyond it; towards -axis, at c - 0.5, when before.
+    if (kFaceDx[face] + kFaceDy[face] + kFaceDz[face] > 0)
+        hi = std::min(hi, int(std::ceil(e - 0.5f + kSlack)) - 1);
+    else
+        lo = std::max(lo, int(std::floor(e + 0.5f - kSlack)) + 1);
+    if (lo > hi) return {s->groupFirst[face], 0};
+    const int a = lo - origin, z = hi - origin;
+    const uint32_t first = std::min(s->layerBegin[face][a], s->layerBegin[face][z]);
+    const uint32_t end = std::max(s->layerEnd[face][a], s->layerEnd[face][z]);
+    return {s->groupFirst[face] + first, end - first};
 }
 
 // [first, first + count) without the sorted quads in `cut`.
@@ -240,18 +249,12 @@ void addRangeWithout(std::vector<plat::QuadRange>& ranges, uint32_t first, uint3
     addRange(ranges, at, end - at);
 }
 
-// The mesh quads of the solid blocks in `cutBlocks` (block indices, in order).
+// The mesh quads of the solid blocks in `cutBlocks` (block indices).
 void solidQuadsOf(const Section* s, const std::vector<uint32_t>& cutBlocks, std::vector<uint32_t>& out) {
-    uint32_t seen[kFaceCount] = {};
-    size_t next = 0;
-    for (uint32_t i = 0; i < s->blocks.size() && next < cutBlocks.size(); ++i) {
-        const uint8_t mask = s->blocks[i].faceMask;
-        if (i == cutBlocks[next]) {
-            for (int face = 0; face < kFaceCount; ++face)
-                if (mask & (1 << face)) out.push_back(s->groupFirst[face] + seen[face]);
-            ++next;
-        }
-        for (int face = 0; face < kFaceCount; ++face) seen[face] += (mask >> face) & 1;
+    for (uint32_t i : cutBlocks) {
+        const SectionBlock& k = s->blocks[i];
+        for (int face = 0; face < kFaceCount; ++face)
+            if (k.faceMask & (1 << face)) out.push_back(s->groupFirst[face] + k.faceQuad[face]);
     }
 }
 
@@ -298,9 +301,11 @@ void walkSection(const Section* s, const LightBox& b) {
     std::sort(cutQuads.begin(), cutQuads.end());
     const Vec3 eye = player.Position;
     SectionRanges draw{s, 0.0f, uint32_t(view.ranges.size()), 0, 0, 0};
-    for (int face = 0; face < kFaceCount; ++face)
-        if (s->groupQuads[face] > 0 && directionFacesEye(face, eye, s->lo, s->hi))
-            addRangeWithout(view.ranges, s->groupFirst[face], s->groupQuads[face], cutQuads);
+    for (int face = 0; face < kFaceCount; ++face) {
+        if (s->groupQuads[face] == 0) continue;
+        const plat::QuadRange run = facingLayers(s, face, eye, b);
+        addRangeWithout(view.ranges, run.first, run.count, cutQuads);
+    }
     draw.rangeCount = uint32_t(view.ranges.size()) - draw.firstRange;
     draw.firstTorchRange = uint32_t(view.ranges.size());
     addRangeWithout(view.ranges, s->solidQuads, s->torchQuads, cutQuads);
