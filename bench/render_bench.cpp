@@ -57,36 +57,59 @@ void atSpawn(benchmark::State& state, bool reference) {
 
 }  // namespace
 
-static void BM_RendererFrameCpu(benchmark::State& state) { atSpawn(state, false); }
-BENCHMARK(BM_RendererFrameCpu)->Arg(0)->Arg(4)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+static void BM_RendererFrameCpu(benchmark::State& state) {
+    atSpawn(state, false);
+}
+BENCHMARK(BM_RendererFrameCpu)
+    ->Arg(0)
+    ->Arg(4)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
-static void BM_ReferenceFrameCpu(benchmark::State& state) { atSpawn(state, true); }
-BENCHMARK(BM_ReferenceFrameCpu)->Arg(4)->Unit(benchmark::kMillisecond)->Iterations(20)->Repetitions(3)->ReportAggregatesOnly(true);
+static void BM_ReferenceFrameCpu(benchmark::State& state) {
+    atSpawn(state, true);
+}
+BENCHMARK(BM_ReferenceFrameCpu)
+    ->Arg(4)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
 
 // 20,000 glass blocks in view: keys from their distances, then the sort.
 static void BM_GlassSort20000(benchmark::State& state) {
     std::mt19937 rng(1);
     std::uniform_int_distribution<int> offset(-60, 60);
     std::vector<Vec3> blocks;
-    for (int i = 0; i < 20000; ++i) blocks.push_back(Vec3{float(500 + offset(rng)), float(100 + offset(rng) / 2), float(500 + offset(rng))});
+    for (int i = 0; i < 20000; ++i)
+        blocks.push_back(
+            Vec3{float(500 + offset(rng)), float(100 + offset(rng) / 2), float(500 + offset(rng))});
     const Vec3 eye{500.3f, 101.6f, 499.8f};
     std::vector<GlassEntry> entries;
     for (auto _ : state) {
         entries.clear();
         for (uint32_t i = 0; i < blocks.size(); ++i)
-            entries.push_back({glassKey(glassDistance(eye, int(blocks[i].x), int(blocks[i].y), int(blocks[i].z)), i), i});
+            entries.push_back(
+                {glassKey(glassDistance(eye, int(blocks[i].x), int(blocks[i].y), int(blocks[i].z)),
+                          i),
+                 i});
         sortGlassForDrawing(entries);
         benchmark::DoNotOptimize(entries.data());
     }
 }
-BENCHMARK(BM_GlassSort20000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_GlassSort20000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 // One section of the spawn's surface, built from scratch.
 static void BM_BuildSurfaceSection(benchmark::State& state) {
     ensureWorld();
     const LightBox box = lightBoxAt(spawn, 60);
     Section s;
-    s.sx = int(spawn.x) / kSectionSize, s.sy = 96 / kSectionSize, s.sz = int(spawn.z) / kSectionSize;
+    s.sx = int(spawn.x) / kSectionSize, s.sy = 96 / kSectionSize,
+    s.sz = int(spawn.z) / kSectionSize;
     for (auto _ : state) {
         buildSection(s, box);
         benchmark::DoNotOptimize(s.faces);
@@ -97,4 +120,7 @@ static void BM_BuildSurfaceSection(benchmark::State& state) {
     state.counters["faces"] = double(s.faces);
     if (s.mesh) plat::destroyMesh(s.mesh);
 }
-BENCHMARK(BM_BuildSurfaceSection)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_BuildSurfaceSection)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);

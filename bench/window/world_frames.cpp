@@ -25,11 +25,11 @@
 //       first frame with it).
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -62,7 +62,9 @@ const char* modeName(Mode m) {
     return m == Mode::Renderer ? "renderer" : m == Mode::PerFace ? "per-face" : "streamed";
 }
 
-double ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double ms(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
 
 // CPU time of the whole process (every driver thread too), in ms: steadier
 // than the wall clock on a machine others share.
@@ -112,7 +114,9 @@ void drawFrame(Mode mode) {
     resetPolygons();
 }
 
-bool quitRequested() { return plat::takeMessage() == plat::Message::Quit; }
+bool quitRequested() {
+    return plat::takeMessage() == plat::Message::Quit;
+}
 
 void makeWorld() {
     std::fprintf(stderr, "making the world of seed 1234567890 ...\n");
@@ -126,7 +130,8 @@ void carveCheckerboard() {
     for (int x = cx - R; x <= cx + R; ++x)
         for (int y = std::max(cy - R, 1); y <= cy - 3; ++y)
             for (int z = cz - R; z <= cz + R; ++z)
-                if (inWorld(x, y, z)) cell(x, y, z) = Cell{uint8_t((x + y + z) % 2 ? 0 : block::Stone), 0};
+                if (inWorld(x, y, z))
+                    cell(x, y, z) = Cell{uint8_t((x + y + z) % 2 ? 0 : block::Stone), 0};
     noteWorldReplaced();
 }
 
@@ -145,15 +150,17 @@ int runFrames(int argc, char** argv) {
         if (a == "--checker") checker = true;
         if (a == "--renderer-only") rendererOnly = true;
         if (a == "--frames" && i + 1 < argc) frames = std::atoi(argv[++i]);
-        if (a == "--distances" && i + 1 < argc) std::sscanf(argv[++i], "%d-%d", &loDistance, &hiDistance);
+        if (a == "--distances" && i + 1 < argc)
+            std::sscanf(argv[++i], "%d-%d", &loDistance, &hiDistance);
     }
     makeWorld();
     if (checker) carveCheckerboard();
     const float pitch = checker ? -0.5f : 0.0f;
     std::printf("%s, %d frames per heading after 2 unmeasured, 8 headings, 800 x 600\n",
                 checker ? "checkerboard below the spawn" : "spawn of seed 1234567890", frames);
-    std::printf("distance  mode       median ms   fps    cpu ms  work ms   quads  draws\n"
-                "  (cpu: before the present; work: CPU time of all threads; quads, draws: last frame)\n");
+    std::printf(
+        "distance  mode       median ms   fps    cpu ms  work ms   quads  draws\n"
+        "  (cpu: before the present; work: CPU time of all threads; quads, draws: last frame)\n");
     for (int rd = loDistance; rd <= hiDistance; ++rd) {
         double renderer = 0.0, perFace = 0.0;
         for (Mode mode : {Mode::Renderer, Mode::PerFace, Mode::Streamed}) {
@@ -177,8 +184,8 @@ int runFrames(int argc, char** argv) {
             if (mode == Mode::Renderer) renderer = m;
             if (mode == Mode::PerFace) perFace = m;
             const sdlplat::FrameStats stats = sdlplat::lastFrameStats();
-            std::printf("%8d  %-9s  %9.2f  %6.1f  %7.2f  %8.2f  %7d  %6d\n", rd, modeName(mode), m, 1000.0 / m,
-                        median(cpu), median(work), stats.quads, stats.drawCalls);
+            std::printf("%8d  %-9s  %9.2f  %6.1f  %7.2f  %8.2f  %7d  %6d\n", rd, modeName(mode), m,
+                        1000.0 / m, median(cpu), median(work), stats.quads, stats.drawCalls);
             std::fflush(stdout);
         }
         std::printf("%8d  per-face / renderer = %.2f\n", rd, perFace / renderer);
@@ -220,10 +227,11 @@ int runEdits() {
         drawFrame(Mode::Renderer);
         places.push_back(ms(Clock::now() - start));
     }
-    std::printf("median frame %.2f ms; after a dig: median %.2f, worst %.2f ms (%.2f x); after a placed "
-                "block: median %.2f, worst %.2f ms (%.2f x)\n",
-                base, median(digs), percentile(digs, 100), percentile(digs, 100) / base, median(places),
-                percentile(places, 100), percentile(places, 100) / base);
+    std::printf(
+        "median frame %.2f ms; after a dig: median %.2f, worst %.2f ms (%.2f x); after a placed "
+        "block: median %.2f, worst %.2f ms (%.2f x)\n",
+        base, median(digs), percentile(digs, 100), percentile(digs, 100) / base, median(places),
+        percentile(places, 100), percentile(places, 100) / base);
     return 0;
 }
 
@@ -256,14 +264,18 @@ int runRun(int argc, char** argv) {
     if (std::getenv("XWORST")) {
         std::vector<size_t> order(times.size());
         for (size_t i = 0; i < order.size(); ++i) order[i] = i;
-        std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return times[a] > times[b]; });
+        std::sort(order.begin(), order.end(),
+                  [&](size_t a, size_t b) { return times[a] > times[b]; });
         for (size_t k = 0; k < 15 && k < order.size(); ++k)
-            std::printf("frame %zu: %.2f ms (cpu %.2f), built %d, ahead %d\n", order[k], times[order[k]], cpus[order[k]], built[order[k]], ahead[order[k]]);
+            std::printf("frame %zu: %.2f ms (cpu %.2f), built %d, ahead %d\n", order[k],
+                        times[order[k]], cpus[order[k]], built[order[k]], ahead[order[k]]);
     }
     const double p50 = percentile(times, 50), p99 = percentile(times, 99);
-    std::printf("%zu frames over %.0f s, %.1f blocks run: median %.2f ms, 99th percentile %.2f ms (%.2f x), "
-                "worst %.2f ms\n",
-                times.size(), seconds, double(x - spawn.x), p50, p99, p99 / p50, percentile(times, 100));
+    std::printf(
+        "%zu frames over %.0f s, %.1f blocks run: median %.2f ms, 99th percentile %.2f ms (%.2f "
+        "x), "
+        "worst %.2f ms\n",
+        times.size(), seconds, double(x - spawn.x), p50, p99, p99 / p50, percentile(times, 100));
     return 0;
 }
 
@@ -285,9 +297,10 @@ int runMemory() {
         medianFrame(2);
     }
     const double after = residentMb();
-    std::printf("cached geometry at spawn, render distance 4: %.1f MB counted (%zu sections); resident "
-                "memory %.1f MB before the first frame, %.1f MB after (+%.1f MB)\n",
-                double(cachedGeometryBytes()) / 1e6, builtSections().size(), before, after, after - before);
+    std::printf(
+        "cached geometry at spawn, render distance 4: %.1f MB counted (%zu sections); resident "
+        "memory %.1f MB before the first frame, %.1f MB after (+%.1f MB)\n",
+        double(cachedGeometryBytes()) / 1e6, builtSections().size(), before, after, after - before);
     return 0;
 }
 
@@ -321,10 +334,10 @@ int runCompare(const std::string& folder) {
     };
     // Around the spawn: level, looking down, up at the trees, into the far
     // fog at each distance, at noon, dusk and night.
-    const View views[] = {{0, 0, 0, 0, 0.0f, 0.0f, 180},     {4, 0, 0, 0, 0.8f, -0.3f, 0},
-                          {2, 3, 2, -5, 2.4f, -1.2f, 120},   {1, -6, -1, 4, -1.9f, 0.25f, 60},
-                          {3, 10, 6, 10, 3.9f, -0.7f, 200},  {4, 0, 20, 0, 1.3f, -1.5707964f, 30},
-                          {2, -2, -3, 1, 5.2f, 0.9f, 150},   {4, 25, 3, -30, 0.3f, -0.15f, 100}};
+    const View views[] = {{0, 0, 0, 0, 0.0f, 0.0f, 180},    {4, 0, 0, 0, 0.8f, -0.3f, 0},
+                          {2, 3, 2, -5, 2.4f, -1.2f, 120},  {1, -6, -1, 4, -1.9f, 0.25f, 60},
+                          {3, 10, 6, 10, 3.9f, -0.7f, 200}, {4, 0, 20, 0, 1.3f, -1.5707964f, 30},
+                          {2, -2, -3, 1, 5.2f, 0.9f, 150},  {4, 25, 3, -30, 0.3f, -0.15f, 100}};
     long total = 0;
     int index = 0;
     for (const View& v : views) {
@@ -339,7 +352,8 @@ int runCompare(const std::string& folder) {
             const Mode mode = which == 0 ? Mode::Renderer : Mode::Streamed;
             drawFrame(mode);
             drawFrame(mode);
-            const std::string path = folder + "/view" + std::to_string(index) + (which ? "-reference" : "-renderer") + ".bmp";
+            const std::string path = folder + "/view" + std::to_string(index) +
+                                     (which ? "-reference" : "-renderer") + ".bmp";
             if (!plat::saveScreenshot(path) || !readBmp(path, shots[which])) {
                 std::fprintf(stderr, "no screenshot %s\n", path.c_str());
                 return 1;
@@ -348,8 +362,8 @@ int runCompare(const std::string& folder) {
         long differing = 0;
         for (size_t i = 0; i + 2 < shots[0].rgb.size(); i += 3)
             differing += std::memcmp(&shots[0].rgb[i], &shots[1].rgb[i], 3) != 0;
-        std::printf("view %d (distance %d, DayTime %d): %ld of %d pixels differ\n", index, v.renderDistance,
-                    v.dayTime, differing, shots[0].width * shots[0].height);
+        std::printf("view %d (distance %d, DayTime %d): %ld of %d pixels differ\n", index,
+                    v.renderDistance, v.dayTime, differing, shots[0].width * shots[0].height);
         total += differing;
         ++index;
     }
@@ -357,7 +371,8 @@ int runCompare(const std::string& folder) {
     return total == 0 ? 0 : 2;
 }
 
-int runShot(const std::string& worldPath, const std::string& seedPath, const std::string& out, int distance) {
+int runShot(const std::string& worldPath, const std::string& seedPath, const std::string& out,
+            int distance) {
     if (loadWorldFrom(worldPath, seedPath) != 0) {
         std::fprintf(stderr, "cannot load %s\n", worldPath.c_str());
         return 1;
@@ -384,7 +399,8 @@ int main(int argc, char** argv) {
     if (what == "run") result = runRun(argc, argv);
     if (what == "memory") result = runMemory();
     if (what == "compare" && argc > 2) result = runCompare(argv[2]);
-    if (what == "shot" && argc > 4) result = runShot(argv[2], argv[3], argv[4], argc > 5 ? std::atoi(argv[5]) : 0);
+    if (what == "shot" && argc > 4)
+        result = runShot(argv[2], argv[3], argv[4], argc > 5 ? std::atoi(argv[5]) : 0);
     plat::shutdown();
     return result;
 }

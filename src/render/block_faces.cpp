@@ -40,16 +40,26 @@ constexpr float kTorchShift = 0.1875f;
 
 BlockTextures blockTextures(uint8_t type, uint8_t aux) {
     switch (type) {
-        case block::Cobblestone: return {0};
-        case block::Dirt: return aux == 1 ? BlockTextures{1, 3, 2} : BlockTextures{1};
-        case block::Gravel: return {4};
-        case block::Leaves: return {5};
-        case block::RawWood: return {6, -1, 7};
-        case block::Sand: return {8};
-        case block::Stone: return {9};
-        case block::WoodenPlanks: return {15};
-        case block::Torch: return {kTorchCapTexture, -1, kTorchSideTexture};
-        case block::Cuprite: return {89};
+        case block::Cobblestone:
+            return {0};
+        case block::Dirt:
+            return aux == 1 ? BlockTextures{1, 3, 2} : BlockTextures{1};
+        case block::Gravel:
+            return {4};
+        case block::Leaves:
+            return {5};
+        case block::RawWood:
+            return {6, -1, 7};
+        case block::Sand:
+            return {8};
+        case block::Stone:
+            return {9};
+        case block::WoodenPlanks:
+            return {15};
+        case block::Torch:
+            return {kTorchCapTexture, -1, kTorchSideTexture};
+        case block::Cuprite:
+            return {89};
         case block::Furnace: {
             // The front faces where aux points: 0 -z, 1 -x, 2 +x, 3 +z.
             constexpr int8_t fronts[4] = {kMinusZ, kMinusX, kPlusX, kPlusZ};
@@ -57,14 +67,22 @@ BlockTextures blockTextures(uint8_t type, uint8_t aux) {
             if (aux < 4) t.frontFace = fronts[aux], t.front = 46;
             return t;
         }
-        case block::CraftingTable: return {49, 48, 49};
-        case block::Anvil: return {65, 63, 64};
-        case block::Cementite: return {88};
-        case block::ChestFacingMinusZ: return {97, -1, 96, kMinusZ, 95};
-        case block::ChestFacingMinusX: return {97, -1, 96, kMinusX, 95};
-        case block::ChestFacingPlusX: return {97, -1, 96, kPlusX, 95};
-        case block::ChestFacingPlusZ: return {97, -1, 96, kPlusZ, 95};
-        case block::Glass: return {100};
+        case block::CraftingTable:
+            return {49, 48, 49};
+        case block::Anvil:
+            return {65, 63, 64};
+        case block::Cementite:
+            return {88};
+        case block::ChestFacingMinusZ:
+            return {97, -1, 96, kMinusZ, 95};
+        case block::ChestFacingMinusX:
+            return {97, -1, 96, kMinusX, 95};
+        case block::ChestFacingPlusX:
+            return {97, -1, 96, kPlusX, 95};
+        case block::ChestFacingPlusZ:
+            return {97, -1, 96, kPlusZ, 95};
+        case block::Glass:
+            return {100};
         default:
             if (type >= block::Scheelite && type <= block::PetroleumOre) return {int16_t(type + 5)};
             return {kFallbackTexture};
@@ -100,20 +118,29 @@ bool texturesBoundPerBlock(uint8_t type) {
 
 const ModelCorner* modelCorners(Model model) {
     switch (model) {
-        case Model::TorchSide: return kTorchSide;
-        case Model::TorchCap: return kTorchCap;
-        default: return kFaceQuad;
+        case Model::TorchSide:
+            return kTorchSide;
+        case Model::TorchCap:
+            return kTorchCap;
+        default:
+            return kFaceQuad;
     }
 }
 
 plat::Matrix faceRotation(int face) {
     switch (face) {
-        case kTop: return rotationX(kPi);
-        case kMinusZ: return multiply(rotationY(kPi), rotationX(kPi / 2.0f));
-        case kPlusX: return multiply(rotationY(kPi / 2.0f), rotationZ(kPi / 2.0f));
-        case kMinusX: return multiply(rotationY(3.0f * kPi / 2.0f), rotationZ(-kPi / 2.0f));
-        case kPlusZ: return rotationX(-kPi / 2.0f);
-        default: return identityMatrix();
+        case kTop:
+            return rotationX(kPi);
+        case kMinusZ:
+            return multiply(rotationY(kPi), rotationX(kPi / 2.0f));
+        case kPlusX:
+            return multiply(rotationY(kPi / 2.0f), rotationZ(kPi / 2.0f));
+        case kMinusX:
+            return multiply(rotationY(3.0f * kPi / 2.0f), rotationZ(-kPi / 2.0f));
+        case kPlusZ:
+            return rotationX(-kPi / 2.0f);
+        default:
+            return identityMatrix();
     }
 }
 
@@ -122,8 +149,8 @@ namespace {
 // Rotations of faces and torch faces, worked out once with the same
 // arithmetic as any other use of them.
 struct Turns {
-    plat::Matrix block[kFaceCount];        // the face's rotation, then the block's own (none)
-    plat::Matrix torch[kFaceCount][5];     // the face's rotation, then the mount's tilt by aux
+    plat::Matrix block[kFaceCount];     // the face's rotation, then the block's own (none)
+    plat::Matrix torch[kFaceCount][5];  // the face's rotation, then the mount's tilt by aux
 };
 
 const Turns& turns() {
@@ -131,7 +158,8 @@ const Turns& turns() {
         Turns out;
         for (int face = 0; face < kFaceCount; ++face) {
             out.block[face] = multiply(faceRotation(face), rotationY(0.0f));
-            for (uint8_t aux = 0; aux < 5; ++aux) out.torch[face][aux] = multiply(torchFaceRotation(face), torchTilt(aux));
+            for (uint8_t aux = 0; aux < 5; ++aux)
+                out.torch[face][aux] = multiply(torchFaceRotation(face), torchTilt(aux));
         }
         return out;
     }();
@@ -147,20 +175,29 @@ plat::Matrix blockFaceTransform(int face, int x, int y, int z) {
 
 plat::Matrix torchFaceRotation(int face) {
     switch (face) {
-        case kMinusZ: return rotationY(kPi);
-        case kPlusX: return rotationY(-kPi / 2.0f);
-        case kMinusX: return rotationY(kPi / 2.0f);
-        default: return identityMatrix();  // the top (from the cap) and +z
+        case kMinusZ:
+            return rotationY(kPi);
+        case kPlusX:
+            return rotationY(-kPi / 2.0f);
+        case kMinusX:
+            return rotationY(kPi / 2.0f);
+        default:
+            return identityMatrix();  // the top (from the cap) and +z
     }
 }
 
 plat::Matrix torchTilt(uint8_t aux) {
     switch (aux) {
-        case 1: return rotationX(-kPi / 4.0f);
-        case 2: return rotationZ(-kPi / 4.0f);
-        case 3: return rotationZ(kPi / 4.0f);
-        case 4: return rotationX(kPi / 4.0f);
-        default: return identityMatrix();  // standing on the block below
+        case 1:
+            return rotationX(-kPi / 4.0f);
+        case 2:
+            return rotationZ(-kPi / 4.0f);
+        case 3:
+            return rotationZ(kPi / 4.0f);
+        case 4:
+            return rotationX(kPi / 4.0f);
+        default:
+            return identityMatrix();  // standing on the block below
     }
 }
 
@@ -168,11 +205,20 @@ plat::Matrix torchPlacement(uint8_t aux, int x, int y, int z) {
     // Leaning torches sit against the block they are fixed to.
     float fx = float(x), fz = float(z);
     switch (aux) {
-        case 1: fz = fz + kTorchShift; break;
-        case 2: fx = fx - kTorchShift; break;
-        case 3: fx = fx + kTorchShift; break;
-        case 4: fz = fz - kTorchShift; break;
-        default: break;
+        case 1:
+            fz = fz + kTorchShift;
+            break;
+        case 2:
+            fx = fx - kTorchShift;
+            break;
+        case 3:
+            fx = fx + kTorchShift;
+            break;
+        case 4:
+            fz = fz - kTorchShift;
+            break;
+        default:
+            break;
     }
     return translation(fx, float(y), fz);
 }

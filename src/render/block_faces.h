@@ -19,7 +19,9 @@ inline constexpr int kFaceDz[kFaceCount] = {0, 0, -1, 0, 0, 1};
 inline constexpr float kFaceFactor[kFaceCount] = {0.5f, 1.0f, 0.6f, 0.7f, 0.8f, 0.9f};
 
 // Air, torches and glass let light and sight through: a block next to one can be seen.
-inline bool isSeeThrough(uint8_t type) { return type == 0 || type == 24 || type == 73; }
+inline bool isSeeThrough(uint8_t type) {
+    return type == 0 || type == 24 || type == 73;
+}
 
 // Whether a face of a block that is not a torch is drawn: towards the world's
 // edge, air or a torch always; towards glass only when the block is not glass.

@@ -14,7 +14,9 @@ namespace {
 constexpr float kPi = 3.14159265358979f;
 constexpr float kAspect = 4.0f / 3.0f;  // the 800 x 600 window
 
-inline float entry(const plat::Matrix& m, int r, int c) { return m.m[r * 4 + c]; }
+inline float entry(const plat::Matrix& m, int r, int c) {
+    return m.m[r * 4 + c];
+}
 
 void rebuildProjection(int renderDistance) {
     const float far = float(viewRadius(renderDistance));
@@ -37,9 +39,13 @@ int viewRadius(int renderDistance) {
     return renderDistance >= 0 && renderDistance <= 4 ? 10 * renderDistance + 20 : 60;
 }
 
-int viewRadius() { return viewRadius(settings.RenderDistance); }
+int viewRadius() {
+    return viewRadius(settings.RenderDistance);
+}
 
-float lookHorizontal(float pitch) { return 1.0f - std::fabs(std::sin(pitch)) + 0.002f; }
+float lookHorizontal(float pitch) {
+    return 1.0f - std::fabs(std::sin(pitch)) + 0.002f;
+}
 
 uint32_t fogColourAt(float luminance) {
     auto channel = [luminance](float base, float exponent) {
@@ -75,8 +81,12 @@ void buildFrustum() {
         return Plane{entry(m, 0, c), entry(m, 1, c), entry(m, 2, c), entry(m, 3, c)};
     };
     const Plane c1 = column(0), c2 = column(1), c3 = column(2), c4 = column(3);
-    auto add = [](const Plane& a, const Plane& b) { return Plane{a.a + b.a, a.b + b.b, a.c + b.c, a.d + b.d}; };
-    auto sub = [](const Plane& a, const Plane& b) { return Plane{a.a - b.a, a.b - b.b, a.c - b.c, a.d - b.d}; };
+    auto add = [](const Plane& a, const Plane& b) {
+        return Plane{a.a + b.a, a.b + b.b, a.c + b.c, a.d + b.d};
+    };
+    auto sub = [](const Plane& a, const Plane& b) {
+        return Plane{a.a - b.a, a.b - b.b, a.c - b.c, a.d - b.d};
+    };
     camera.frustumPlanes[kLeftPlane] = normalizedPlane(add(c4, c1));
     camera.frustumPlanes[kRightPlane] = normalizedPlane(sub(c4, c1));
     camera.frustumPlanes[kTopPlane] = normalizedPlane(sub(c4, c2));
@@ -101,4 +111,6 @@ bool blockInFrustum(int x, int y, int z) {
     return false;
 }
 
-void resetCamera() { camera = Camera{}; }
+void resetCamera() {
+    camera = Camera{};
+}

@@ -9,7 +9,14 @@
 #include "platform/platform.h"
 #include "render/matrix.h"
 
-enum FrustumPlane : uint8_t { kLeftPlane, kRightPlane, kTopPlane, kBottomPlane, kNearPlane, kFarPlane };
+enum FrustumPlane : uint8_t {
+    kLeftPlane,
+    kRightPlane,
+    kTopPlane,
+    kBottomPlane,
+    kNearPlane,
+    kFarPlane
+};
 
 struct Camera {
     uint8_t projectionDirty = 1;

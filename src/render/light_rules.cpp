@@ -32,7 +32,9 @@ const TorchTable kTorchTable = makeTorchTable();
 
 }  // namespace
 
-uint8_t skyStartLevel(float timeLuminance) { return uint8_t(int(timeLuminance * 150.0f)); }
+uint8_t skyStartLevel(float timeLuminance) {
+    return uint8_t(int(timeLuminance * 150.0f));
+}
 
 int absorption(uint8_t type) {
     switch (type) {
@@ -48,7 +50,9 @@ int absorption(uint8_t type) {
     }
 }
 
-int skyLevelAt(int startLevel, int absorbed) { return std::max(startLevel - absorbed, kDarkLevel); }
+int skyLevelAt(int startLevel, int absorbed) {
+    return std::max(startLevel - absorbed, kDarkLevel);
+}
 
 int torchLevel(int dx, int dy, int dz) {
     if (std::abs(dx) > kTorchReach || std::abs(dy) > kTorchReach || std::abs(dz) > kTorchReach)
@@ -67,6 +71,7 @@ void buildLightTable(float timeLuminance, plat::LightTable& out) {
         for (int level = 0; level < plat::kLightLevels; ++level)
             out.shade[face][level] = faceShade(std::max(level, kDarkLevel), face);
         const float edge = std::min(timeLuminance * kFaceFactor[face], 1.0f);
-        for (int level = 0; level < plat::kLightLevels; ++level) out.shade[edgeRow(face)][level] = edge;
+        for (int level = 0; level < plat::kLightLevels; ++level)
+            out.shade[edgeRow(face)][level] = edge;
     }
 }

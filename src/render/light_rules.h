@@ -8,8 +8,8 @@
 
 #include "platform/platform.h"
 
-inline constexpr int kDarkLevel = 50;    // the floor: no light at all
-inline constexpr int kTorchReach = 4;    // a torch lights the 9 x 9 x 9 cells around it
+inline constexpr int kDarkLevel = 50;           // the floor: no light at all
+inline constexpr int kTorchReach = 4;           // a torch lights the 9 x 9 x 9 cells around it
 inline constexpr int kBlockedAbsorption = 100;  // absorbing this much leaves only darkness
 
 // The level sky light starts with at the top of the world (84 at night, 150 at noon).
@@ -25,7 +25,9 @@ int torchLevel(int dx, int dy, int dz);
 
 // Light table rows: 0..5 shade by level for each face direction; 6..11 the
 // shade of a face looking out of the world, by daylight alone.
-inline constexpr int edgeRow(int face) { return 6 + face; }
+inline constexpr int edgeRow(int face) {
+    return 6 + face;
+}
 // (level + 1) x 0.00625 x the face's factor, at most 1.
 float faceShade(int level, int face);
 void buildLightTable(float timeLuminance, plat::LightTable& out);

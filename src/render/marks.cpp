@@ -30,8 +30,8 @@ void drawMarkFace(int texture, plat::Blend blend, const plat::Matrix& transform)
     placeQuad(Model::FaceQuad, transform, corners);
     plat::Vertex v[4];
     for (int k = 0; k < 4; ++k)
-        v[k] = {corners[k].p.x, corners[k].p.y, corners[k].p.z, corners[k].u, corners[k].v,
-                kMarkColour};
+        v[k] = {corners[k].p.x, corners[k].p.y, corners[k].p.z,
+                corners[k].u,   corners[k].v,   kMarkColour};
     plat::drawQuads(texture, blend, v, 1);
     addPolygons(2);
 }
@@ -48,9 +48,8 @@ void drawTargetOutline() {
     plat::setWireframe(true);
     for (int face = 0; face < kFaceCount; ++face) {
         if (!torch && !faceOpen(x, y, z, face)) continue;
-        const plat::Matrix transform =
-            multiply(multiply(faceRotation(face), scaling(k, k, k)),
-                     translation(float(x), float(y), float(z)));
+        const plat::Matrix transform = multiply(multiply(faceRotation(face), scaling(k, k, k)),
+                                                translation(float(x), float(y), float(z)));
         drawMarkFace(kOutlineTexture, plat::Blend::Opaque, transform);
     }
     plat::setWireframe(false);

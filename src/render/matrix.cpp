@@ -4,8 +4,12 @@
 
 namespace {
 
-inline float& at(plat::Matrix& m, int r, int c) { return m.m[r * 4 + c]; }
-inline float at(const plat::Matrix& m, int r, int c) { return m.m[r * 4 + c]; }
+inline float& at(plat::Matrix& m, int r, int c) {
+    return m.m[r * 4 + c];
+}
+inline float at(const plat::Matrix& m, int r, int c) {
+    return m.m[r * 4 + c];
+}
 
 Vec3 normalized(const Vec3& v) {
     const float length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
@@ -17,7 +21,9 @@ Vec3 cross(const Vec3& a, const Vec3& b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
 
-float dot(const Vec3& a, const Vec3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+float dot(const Vec3& a, const Vec3& b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 
 }  // namespace
 

@@ -21,7 +21,9 @@ bool qualifies(int x, int y, int z) {
 
 }  // namespace
 
-const Picking& picking() { return state; }
+const Picking& picking() {
+    return state;
+}
 
 void resetPicking() {
     resetTarget();
@@ -66,9 +68,8 @@ void choosePlacementSide() {
         return;
     }
     const int tx = int(block.x), ty = int(block.y), tz = int(block.z);
-    const float m = world.cells && inWorld(tx, ty, tz) && cell(tx, ty, tz).type == block::Torch
-                        ? 0.25f
-                        : 0.5f;
+    const float m =
+        world.cells && inWorld(tx, ty, tz) && cell(tx, ty, tz).type == block::Torch ? 0.25f : 0.5f;
     // The sample before the hit (the eye itself for a hit on the first one),
     // along a direction whose horizontal part uses 0.001 where the samples use 0.002.
     const Vec3 p = player.Position;
@@ -77,13 +78,18 @@ void choosePlacementSide() {
     const float t = 0.1f * float(state.bestSample);
     const Vec3 q{p.x + t * (h * std::sin(a)), p.y + t * std::sin(b), p.z + t * (h * std::cos(a))};
     uint8_t side = kNoSide;
-    if (q.x >= block.x + m && tx + 1 <= kWorldSizeX - 1 && qualifies(tx + 1, ty, tz)) side = kSidePlusX;
+    if (q.x >= block.x + m && tx + 1 <= kWorldSizeX - 1 && qualifies(tx + 1, ty, tz))
+        side = kSidePlusX;
     if (block.x - m >= q.x && tx - 1 >= 0 && qualifies(tx - 1, ty, tz)) side = kSideMinusX;
-    if (q.y >= block.y + m && ty + 1 <= kWorldSizeY - 1 && qualifies(tx, ty + 1, tz)) side = kSideAbove;
+    if (q.y >= block.y + m && ty + 1 <= kWorldSizeY - 1 && qualifies(tx, ty + 1, tz))
+        side = kSideAbove;
     if (block.y - m >= q.y && ty - 1 >= 0 && qualifies(tx, ty - 1, tz)) side = kSideBelow;
-    if (q.z >= block.z + m && tz + 1 <= kWorldSizeZ - 1 && qualifies(tx, ty, tz + 1)) side = kSidePlusZ;
+    if (q.z >= block.z + m && tz + 1 <= kWorldSizeZ - 1 && qualifies(tx, ty, tz + 1))
+        side = kSidePlusZ;
     if (block.z - m >= q.z && tz - 1 >= 0 && qualifies(tx, ty, tz - 1)) side = kSideMinusZ;
     setTarget(block, side);
 }
 
-void resetPickingState() { state = Picking{}; }
+void resetPickingState() {
+    state = Picking{};
+}

@@ -51,7 +51,8 @@ void computeAbsorbed(int x0, int y0, int z0, LightCells& light) {
         if (x < 0 || x >= kWorldSizeX) continue;
         int absorbed[kSpan];
         std::fill_n(absorbed, kSpan, 0);
-        const int zFirst = std::max(z0 - 1, 0), zLast = std::min(z0 + kSectionSize, kWorldSizeZ - 1);
+        const int zFirst = std::max(z0 - 1, 0),
+                  zLast = std::min(z0 + kSectionSize, kWorldSizeZ - 1);
         for (int y = kWorldSizeY - 1; y >= yLow; --y) {
             const Cell* row = &cell(x, y, 0);
             // Air above the light cells takes nothing: most rows end here.
@@ -81,16 +82,20 @@ void computeOwn(int x0, int y0, int z0, const LightBox& box, LightCells& light,
                 std::vector<TorchRef>& torches) {
     std::memset(light.own, 0, sizeof light.own);
     torches.clear();
-    const int xLo = std::max(x0 - kTorchMargin, 0), xHi = std::min(x0 + kSectionSize - 1 + kTorchMargin, kWorldSizeX - 1);
-    const int yLo = std::max(y0 - kTorchMargin, 0), yHi = std::min(y0 + kSectionSize - 1 + kTorchMargin, kWorldSizeY - 1);
-    const int zLo = std::max(z0 - kTorchMargin, 0), zHi = std::min(z0 + kSectionSize - 1 + kTorchMargin, kWorldSizeZ - 1);
+    const int xLo = std::max(x0 - kTorchMargin, 0),
+              xHi = std::min(x0 + kSectionSize - 1 + kTorchMargin, kWorldSizeX - 1);
+    const int yLo = std::max(y0 - kTorchMargin, 0),
+              yHi = std::min(y0 + kSectionSize - 1 + kTorchMargin, kWorldSizeY - 1);
+    const int zLo = std::max(z0 - kTorchMargin, 0),
+              zHi = std::min(z0 + kSectionSize - 1 + kTorchMargin, kWorldSizeZ - 1);
     const size_t runBytes = sizeof(Cell) * size_t(zHi - zLo + 1);
     for (int x = xLo; x <= xHi; ++x)
         for (int y = yLo; y <= yHi; ++y) {
             // Torches are rare: look for the byte first, then check it is a type.
             const uint8_t* run = reinterpret_cast<const uint8_t*>(&cell(x, y, zLo));
             const uint8_t* end = run + runBytes;
-            for (const uint8_t* at = run; (at = static_cast<const uint8_t*>(std::memchr(at, block::Torch, size_t(end - at))));
+            for (const uint8_t* at = run; (at = static_cast<const uint8_t*>(
+                                               std::memchr(at, block::Torch, size_t(end - at))));
                  ++at) {
                 if ((at - run) % sizeof(Cell) != offsetof(Cell, type)) continue;
                 const int z = zLo + int((at - run) / sizeof(Cell));
@@ -124,8 +129,8 @@ void emitQuad(std::vector<plat::LitVertex>& out, Model model, const plat::Matrix
     WorldCorner corners[4];
     placeQuad(model, world, corners);
     for (const WorldCorner& c : corners)
-        out.push_back({c.p.x, c.p.y, c.p.z, packedCell, uint8_t(c.u), uint8_t(c.v), uint8_t(texture),
-                       uint8_t(row), absorbed, own, alpha, 0});
+        out.push_back({c.p.x, c.p.y, c.p.z, packedCell, uint8_t(c.u), uint8_t(c.v),
+                       uint8_t(texture), uint8_t(row), absorbed, own, alpha, 0});
 }
 
 bool exposed(int x, int y, int z) {
@@ -172,8 +177,9 @@ int emitBlock(int x, int y, int z, const Cell c, int x0, int y0, int z0, Scratch
             row = face;
         }
         if (!glass) place[face] = uint16_t(s.solid[face].size() / 4);
-        emitQuad(glass ? s.glass : s.solid[face], Model::FaceQuad, blockFaceTransform(face, x, y, z), packed,
-                 faceTexture(c.type, c.aux, face), row, absorbed, own, glass ? kGlassAlpha : kOpaque);
+        emitQuad(glass ? s.glass : s.solid[face], Model::FaceQuad,
+                 blockFaceTransform(face, x, y, z), packed, faceTexture(c.type, c.aux, face), row,
+                 absorbed, own, glass ? kGlassAlpha : kOpaque);
         ++faces;
         mask = uint8_t(mask | 1 << face);
     }
@@ -183,15 +189,21 @@ int emitBlock(int x, int y, int z, const Cell c, int x0, int y0, int z0, Scratch
 // Orders a direction group front first along its axis (faces at the same
 // depth keep block order), moves the blocks' places along with them, and
 // notes where each layer along the axis lies.
-void frontFirst(int face, std::vector<plat::LitVertex>& quads, std::vector<SectionBlock>& blocks, Scratch& s,
-                Section& section) {
+void frontFirst(int face, std::vector<plat::LitVertex>& quads, std::vector<SectionBlock>& blocks,
+                Scratch& s, Section& section) {
     const uint32_t count = uint32_t(quads.size() / 4);
     const int axis = kFaceDx[face] != 0 ? 0 : kFaceDy[face] != 0 ? 1 : 2;
-    const int origin = (axis == 0 ? section.sx : axis == 1 ? section.sy : section.sz) * kSectionSize;
+    const int origin = (axis == 0   ? section.sx
+                        : axis == 1 ? section.sy
+                                    : section.sz) *
+                       kSectionSize;
     int perLayer[kSectionSize] = {};
     for (uint32_t q = 0; q < count; ++q) {
         const uint32_t c = quads[size_t(q) * 4].cell;
-        ++perLayer[(axis == 0 ? plat::cellX(c) : axis == 1 ? plat::cellY(c) : plat::cellZ(c)) - origin];
+        ++perLayer[(axis == 0   ? plat::cellX(c)
+                    : axis == 1 ? plat::cellY(c)
+                                : plat::cellZ(c)) -
+                   origin];
     }
     const bool towardsPlus = kFaceDx[face] + kFaceDy[face] + kFaceDz[face] > 0;
     int placed = 0;
@@ -211,7 +223,8 @@ void frontFirst(int face, std::vector<plat::LitVertex>& quads, std::vector<Secti
     std::vector<uint32_t>& order = s.order;
     order.resize(count);
     for (uint32_t q = 0; q < count; ++q) order[q] = q;
-    std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) { return depth(a) < depth(b); });
+    std::stable_sort(order.begin(), order.end(),
+                     [&](uint32_t a, uint32_t b) { return depth(a) < depth(b); });
     std::vector<uint32_t>& placeOf = s.placeOf;
     placeOf.resize(count);
     s.sorted.resize(quads.size());

@@ -11,7 +11,9 @@ namespace {
 
 SectionCache cache;
 
-size_t slot(int sx, int sy, int sz) { return (size_t(sx) * kSectionsY + size_t(sy)) * kSectionsZ + size_t(sz); }
+size_t slot(int sx, int sy, int sz) {
+    return (size_t(sx) * kSectionsY + size_t(sy)) * kSectionsZ + size_t(sz);
+}
 
 void makeReady() {
     if (cache.ready) return;
@@ -40,14 +42,18 @@ void markDirty(int sx, int sy, int sz) {
 // Every section holding a cell of the box around (x, y, z) reaching `reach`.
 void markAround(int x, int y, int z, int reach) {
     for (int sx = sectionOf(std::max(x - reach, 0)); sx <= sectionOf(std::max(x + reach, 0)); ++sx)
-        for (int sy = sectionOf(std::max(y - reach, 0)); sy <= sectionOf(std::max(y + reach, 0)); ++sy)
-            for (int sz = sectionOf(std::max(z - reach, 0)); sz <= sectionOf(std::max(z + reach, 0)); ++sz)
+        for (int sy = sectionOf(std::max(y - reach, 0)); sy <= sectionOf(std::max(y + reach, 0));
+             ++sy)
+            for (int sz = sectionOf(std::max(z - reach, 0));
+                 sz <= sectionOf(std::max(z + reach, 0)); ++sz)
                 markDirty(sx, sy, sz);
 }
 
 // Faces read the light of the cells next to them: a light cell's change
 // reaches the sections of its six neighbours.
-void markLightCell(int x, int y, int z) { markAround(x, y, z, 1); }
+void markLightCell(int x, int y, int z) {
+    markAround(x, y, z, 1);
+}
 
 // A change of what a cell takes from the sky changes the light below it, down
 // to where the light is used up before and after. `changes` changes in this
@@ -76,7 +82,8 @@ void applyChanges() {
         if (!inWorld(c.x, c.y, c.z)) continue;
         const Cell now = cell(c.x, c.y, c.z);
         markLightCell(c.x, c.y, c.z);  // its own faces and its neighbours'
-        const bool torch = !c.beforeKnown || c.before.type == block::Torch || now.type == block::Torch;
+        const bool torch =
+            !c.beforeKnown || c.before.type == block::Torch || now.type == block::Torch;
         if (torch) markAround(c.x, c.y, c.z, 1 + kTorchReach);
         const bool sky = !c.beforeKnown || absorption(c.before.type) != absorption(now.type);
         if (!sky) continue;
@@ -149,13 +156,16 @@ void dropSectionsOutside(int sx0, int sy0, int sz0, int sx1, int sy1, int sz1) {
     }
 }
 
-const std::vector<Section*>& builtSections() { return cache.built; }
+const std::vector<Section*>& builtSections() {
+    return cache.built;
+}
 
 size_t cachedGeometryBytes() {
     size_t bytes = 0;
     for (const Section* s : cache.built) {
         // The mesh lives on the device (in system memory under a software driver).
-        bytes += sizeof(Section) + size_t(s->solidQuads + s->torchQuads) * 4 * sizeof(plat::LitVertex);
+        bytes +=
+            sizeof(Section) + size_t(s->solidQuads + s->torchQuads) * 4 * sizeof(plat::LitVertex);
         bytes += s->glass.capacity() * sizeof(plat::LitVertex);
         bytes += s->blocks.capacity() * sizeof(SectionBlock);
         bytes += s->torches.capacity() * sizeof(TorchRef);

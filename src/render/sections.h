@@ -26,9 +26,9 @@ struct SectionBlock {
     int16_t x, y, z;
     BlockKind kind;
     uint8_t faces;
-    uint8_t faceMask;        // solid blocks: bit d set when face d is drawn
-    uint16_t faceQuad[6];    // solid blocks: face d's place in direction group d
-    uint32_t firstQuad;      // torches: in the mesh; glass: in `glass`
+    uint8_t faceMask;      // solid blocks: bit d set when face d is drawn
+    uint16_t faceQuad[6];  // solid blocks: face d's place in direction group d
+    uint32_t firstQuad;    // torches: in the mesh; glass: in `glass`
 };
 
 // A torch whose light can reach a face of the section, and whether it shone
@@ -71,7 +71,9 @@ struct SectionCache {
 
 // The section holding cell coordinates (sx, sy, sz), or nullptr when none is built.
 Section* sectionAt(int sx, int sy, int sz);
-inline int sectionOf(int v) { return v >= 0 ? v / kSectionSize : -1; }
+inline int sectionOf(int v) {
+    return v >= 0 ? v / kSectionSize : -1;
+}
 inline bool sectionInWorld(int sx, int sy, int sz) {
     return unsigned(sx) < unsigned(kSectionsX) && unsigned(sy) < unsigned(kSectionsY) &&
            unsigned(sz) < unsigned(kSectionsZ);

@@ -72,12 +72,16 @@ struct View {
 };
 View view;
 
-inline float entry(const plat::Matrix& m, int r, int c) { return m.m[r * 4 + c]; }
+inline float entry(const plat::Matrix& m, int r, int c) {
+    return m.m[r * 4 + c];
+}
 
 // The drawing frustum's planes, found the way the culling planes are.
 void buildDrawPlanes() {
     const plat::Matrix m = multiply(camera.viewMatrix, camera.drawProjection);
-    auto col = [&m](int c) { return Plane{entry(m, 0, c), entry(m, 1, c), entry(m, 2, c), entry(m, 3, c)}; };
+    auto col = [&m](int c) {
+        return Plane{entry(m, 0, c), entry(m, 1, c), entry(m, 2, c), entry(m, 3, c)};
+    };
     const Plane c1 = col(0), c2 = col(1), c3 = col(2), c4 = col(3);
     auto add = [](Plane a, Plane b) { return Plane{a.a + b.a, a.b + b.b, a.c + b.c, a.d + b.d}; };
     auto sub = [](Plane a, Plane b) { return Plane{a.a - b.a, a.b - b.b, a.c - b.c, a.d - b.d}; };
@@ -91,9 +95,11 @@ Relation relate(const Plane* planes, float x0, float y0, float z0, float x1, flo
     bool inside = true;
     for (int i = 0; i < 6; ++i) {
         const Plane& p = planes[i];
-        const float hi = p.a * (p.a > 0 ? x1 : x0) + p.b * (p.b > 0 ? y1 : y0) + p.c * (p.c > 0 ? z1 : z0) + p.d;
+        const float hi =
+            p.a * (p.a > 0 ? x1 : x0) + p.b * (p.b > 0 ? y1 : y0) + p.c * (p.c > 0 ? z1 : z0) + p.d;
         if (hi < -kPlaneSlack) return Relation::Outside;
-        const float lo = p.a * (p.a > 0 ? x0 : x1) + p.b * (p.b > 0 ? y0 : y1) + p.c * (p.c > 0 ? z0 : z1) + p.d;
+        const float lo =
+            p.a * (p.a > 0 ? x0 : x1) + p.b * (p.b > 0 ? y0 : y1) + p.c * (p.c > 0 ? z0 : z1) + p.d;
         if (lo <= kPlaneSlack) inside = false;
     }
     return inside ? Relation::Inside : Relation::Crossing;
@@ -126,7 +132,8 @@ SectionSpan cubeSections(const LightBox& b, int grow) {
     const int sections[3] = {kSectionsX, kSectionsY, kSectionsZ};
     SectionSpan s;
     for (int k = 0; k < 3; ++k) {
-        const int lo = std::max(centre[k] - b.radius, 0), hi = std::min(centre[k] + b.radius, limit[k] - 1);
+        const int lo = std::max(centre[k] - b.radius, 0),
+                  hi = std::min(centre[k] + b.radius, limit[k] - 1);
         if (lo > hi) {
             s.lo[k] = 1, s.hi[k] = 0;
             continue;
@@ -146,7 +153,8 @@ void buildAheadOrder() {
             for (int dz = -reach; dz <= reach; ++dz)
                 view.aheadOrder.push_back(((dx + 64) << 16) | ((dy + 64) << 8) | (dz + 64));
     auto length = [](int packed) {
-        const int dx = (packed >> 16) - 64, dy = ((packed >> 8) & 255) - 64, dz = (packed & 255) - 64;
+        const int dx = (packed >> 16) - 64, dy = ((packed >> 8) & 255) - 64,
+                  dz = (packed & 255) - 64;
         return dx * dx + dy * dy + dz * dz;
     };
     std::stable_sort(view.aheadOrder.begin(), view.aheadOrder.end(),
@@ -223,7 +231,8 @@ plat::QuadRange facingLayers(const Section* s, int face, const Vec3& eye, const 
     const float e = axis == 0 ? eye.x : axis == 1 ? eye.y : eye.z;
     const int centre = axis == 0 ? b.cx : axis == 1 ? b.cy : b.cz;
     const int origin = (axis == 0 ? s->sx : axis == 1 ? s->sy : s->sz) * kSectionSize;
-    int lo = std::max(centre - b.radius, origin), hi = std::min(centre + b.radius, origin + kSectionSize - 1);
+    int lo = std::max(centre - b.radius, origin),
+        hi = std::min(centre + b.radius, origin + kSectionSize - 1);
     // A face of cell c looking towards +axis lies at c + 0.5 and shows its
     // front when the eye is beyond it; towards -axis, at c - 0.5, when before.
     if (kFaceDx[face] + kFaceDy[face] + kFaceDz[face] > 0)
@@ -242,7 +251,8 @@ void addRangeWithout(std::vector<plat::QuadRange>& ranges, uint32_t first, uint3
                      const std::vector<uint32_t>& cut) {
     uint32_t at = first;
     const uint32_t end = first + count;
-    for (auto it = std::lower_bound(cut.begin(), cut.end(), first); it != cut.end() && *it < end; ++it) {
+    for (auto it = std::lower_bound(cut.begin(), cut.end(), first); it != cut.end() && *it < end;
+         ++it) {
         addRange(ranges, at, *it - at);
         at = *it + 1;
     }
@@ -250,7 +260,8 @@ void addRangeWithout(std::vector<plat::QuadRange>& ranges, uint32_t first, uint3
 }
 
 // The mesh quads of the solid blocks in `cutBlocks` (block indices).
-void solidQuadsOf(const Section* s, const std::vector<uint32_t>& cutBlocks, std::vector<uint32_t>& out) {
+void solidQuadsOf(const Section* s, const std::vector<uint32_t>& cutBlocks,
+                  std::vector<uint32_t>& out) {
     for (uint32_t i : cutBlocks) {
         const SectionBlock& k = s->blocks[i];
         for (int face = 0; face < kFaceCount; ++face)
@@ -278,7 +289,8 @@ void walkSection(const Section* s, const LightBox& b) {
         for (uint32_t i = 0; i < s->blocks.size(); ++i) {
             const SectionBlock& k = s->blocks[i];
             if (!b.inCube(k.x, k.y, k.z)) continue;  // the cell box keeps it off the device
-            const Relation r = wide == Relation::Inside ? Relation::Inside : relateBlock(k.x, k.y, k.z);
+            const Relation r =
+                wide == Relation::Inside ? Relation::Inside : relateBlock(k.x, k.y, k.z);
             if (r == Relation::Inside) {
                 addPolygons(2 * k.faces);
                 if (k.kind == BlockKind::Glass) collectGlass(s, i);
@@ -291,7 +303,8 @@ void walkSection(const Section* s, const LightBox& b) {
             if (k.kind == BlockKind::Glass || outsideDrawing(k.x, k.y, k.z)) continue;
             ++view.stats.hiddenBlocks;
             if (k.kind == BlockKind::Solid) cutSolid.push_back(i);
-            for (uint32_t q = 0; k.kind == BlockKind::Torch && q < k.faces; ++q) cutQuads.push_back(k.firstQuad + q);
+            for (uint32_t q = 0; k.kind == BlockKind::Torch && q < k.faces; ++q)
+                cutQuads.push_back(k.firstQuad + q);
         }
     }
     // Torches reach a little outside their cell.
@@ -320,11 +333,13 @@ void walkSection(const Section* s, const LightBox& b) {
 
 void drawSections() {
     // Near to far: a software rasteriser skips what the depth test already hides.
-    std::sort(view.draws.begin(), view.draws.end(),
-              [](const SectionRanges& a, const SectionRanges& b) { return a.distance < b.distance; });
+    std::sort(
+        view.draws.begin(), view.draws.end(),
+        [](const SectionRanges& a, const SectionRanges& b) { return a.distance < b.distance; });
     for (const SectionRanges& d : view.draws) {
         if (d.rangeCount == 0) continue;
-        plat::drawMesh(d.section->mesh, plat::LitPass::Opaque, &view.ranges[d.firstRange], int(d.rangeCount));
+        plat::drawMesh(d.section->mesh, plat::LitPass::Opaque, &view.ranges[d.firstRange],
+                       int(d.rangeCount));
         ++view.stats.meshDraws;
     }
     for (const SectionRanges& d : view.draws) {
@@ -341,7 +356,8 @@ void drawGlass(const LightBox& b) {
     const Vec3 eye = player.Position;
     for (uint32_t i = 0; i < view.glassList.size(); ++i) {
         const SectionBlock& k = view.glassList[i].section->blocks[view.glassList[i].block];
-        view.glass.push_back({glassKey(glassDistance(eye, k.x, k.y, k.z), walkIndex(b, k.x, k.y, k.z)), i});
+        view.glass.push_back(
+            {glassKey(glassDistance(eye, k.x, k.y, k.z), walkIndex(b, k.x, k.y, k.z)), i});
     }
     if (view.glass.empty()) return;
     sortGlassForDrawing(view.glass);
@@ -352,7 +368,8 @@ void drawGlass(const LightBox& b) {
         const plat::LitVertex* first = &item.section->glass[size_t(k.firstQuad) * 4];
         view.glassQuads.insert(view.glassQuads.end(), first, first + size_t(k.faces) * 4);
     }
-    plat::drawLitQuads(plat::LitPass::Blended, view.glassQuads.data(), int(view.glassQuads.size() / 4));
+    plat::drawLitQuads(plat::LitPass::Blended, view.glassQuads.data(),
+                       int(view.glassQuads.size() / 4));
     view.stats.glassBlocks = int(view.glass.size());
 }
 
@@ -384,7 +401,8 @@ void pickTarget(const LightBox& b) {
                         !blockInFrustum(x, y, z))
                         continue;
                     const bool glass = cell(x, y, z).type == block::Glass;
-                    const uint64_t key = glass ? glassKey(glassDistance(eye, x, y, z), walkIndex(b, x, y, z)) : 0;
+                    const uint64_t key =
+                        glass ? glassKey(glassDistance(eye, x, y, z), walkIndex(b, x, y, z)) : 0;
                     bool better;
                     if (!found)
                         better = true;
@@ -437,8 +455,9 @@ void drawVisibleBlocks() {
     view.ranges.clear();
     view.glassList.clear();
     const LightBox& b = view.box;
-    plat::setCellBox({std::max(b.cx - b.radius, 0), std::max(b.cy - b.radius, 0), std::max(b.cz - b.radius, 0),
-                      std::min(b.cx + b.radius, kWorldSizeX - 1), std::min(b.cy + b.radius, kWorldSizeY - 1),
+    plat::setCellBox({std::max(b.cx - b.radius, 0), std::max(b.cy - b.radius, 0),
+                      std::max(b.cz - b.radius, 0), std::min(b.cx + b.radius, kWorldSizeX - 1),
+                      std::min(b.cy + b.radius, kWorldSizeY - 1),
                       std::min(b.cz + b.radius, kWorldSizeZ - 1)});
     const SectionSpan span = cubeSections(b, 0);
     if (!span.empty())
@@ -475,7 +494,9 @@ void drawWorldView() {
     plat::setFaceCulling(false);
 }
 
-const WorldViewStats& worldViewStats() { return view.stats; }
+const WorldViewStats& worldViewStats() {
+    return view.stats;
+}
 
 void resetWorldView() {
     view = View{};

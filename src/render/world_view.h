@@ -17,12 +17,12 @@ void drawWorldView();
 
 // What the last frame did, for tests and measurements.
 struct WorldViewStats {
-    int sectionsBuilt = 0;   // built or rebuilt in prepareWorldView, ahead included
-    int builtAhead = 0;      // of which ahead of the cube
-    int sectionsDrawn = 0;   // sections with a mesh sent to the device
+    int sectionsBuilt = 0;  // built or rebuilt in prepareWorldView, ahead included
+    int builtAhead = 0;     // of which ahead of the cube
+    int sectionsDrawn = 0;  // sections with a mesh sent to the device
     int meshDraws = 0;
-    int glassBlocks = 0;     // glass blocks drawn, in their far-to-near order
-    int hiddenBlocks = 0;    // cube blocks the culling frustum rejects that the device might show
+    int glassBlocks = 0;   // glass blocks drawn, in their far-to-near order
+    int hiddenBlocks = 0;  // cube blocks the culling frustum rejects that the device might show
 };
 const WorldViewStats& worldViewStats();
 

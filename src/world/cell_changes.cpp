@@ -39,7 +39,9 @@ void noteWorldReplaced() {
     changeLog.pending.clear();
 }
 
-uint32_t worldEpoch() { return changeLog.epoch; }
+uint32_t worldEpoch() {
+    return changeLog.epoch;
+}
 
 void takeCellChanges(std::vector<CellChange>& out) {
     out.clear();

@@ -23,7 +23,8 @@ TEST(BlockFaces, TexturesByTypeAndAux) {
     EXPECT_EQ(textures(block::Dirt, 0), (V{1, 1, 1, 1, 1, 1}));
     EXPECT_EQ(textures(block::RawWood, 0), (V{6, 6, 7, 7, 7, 7}));
     EXPECT_EQ(textures(block::Furnace, 1), (V{47, 47, 47, 47, 46, 47}));  // front on -x
-    EXPECT_EQ(textures(block::Furnace, 9), (V{47, 47, 47, 47, 47, 47}));  // no front for a stray aux
+    EXPECT_EQ(textures(block::Furnace, 9),
+              (V{47, 47, 47, 47, 47, 47}));  // no front for a stray aux
     EXPECT_EQ(textures(block::ChestFacingPlusX, 0), (V{97, 97, 96, 95, 96, 96}));
     EXPECT_EQ(textures(block::ChestFacingMinusZ, 7), (V{97, 97, 95, 96, 96, 96}));
     EXPECT_EQ(textures(block::CraftingTable, 0), (V{49, 48, 49, 49, 49, 49}));
@@ -31,7 +32,8 @@ TEST(BlockFaces, TexturesByTypeAndAux) {
     EXPECT_EQ(textures(block::Torch, 2), (V{102, 102, 101, 101, 101, 101}));
     EXPECT_EQ(faceTexture(block::CoalOre, 0, kTop), 26);
     EXPECT_EQ(faceTexture(block::Cuprite, 0, kTop), 89);
-    for (int unknown : {8, 9, 23, 28, 40, 72, 74, 200, 255}) EXPECT_EQ(faceTexture(uint8_t(unknown), 0, kPlusZ), 103) << unknown;
+    for (int unknown : {8, 9, 23, 28, 40, 72, 74, 200, 255})
+        EXPECT_EQ(faceTexture(uint8_t(unknown), 0, kPlusZ), 103) << unknown;
 }
 
 TEST(BlockFaces, FacesShowTowardsWhatCanBeSeenThrough) {
@@ -62,7 +64,8 @@ TEST(BlockFaces, ALeaningTorchTiltsAndShiftsTowardsItsWall) {
     EXPECT_NEAR(top.x, 10.1875f - 0.0625f * std::sin(0.7853982f), 1e-5);
     EXPECT_NEAR(top.y, 20.0f + 0.0625f * std::cos(0.7853982f), 1e-5);
     EXPECT_NEAR(top.z, 30.0f, 1e-5);
-    const Vec3 standing = transformPoint(Vec3{0.0f, -0.5625f, 0.0f}, torchFaceTransform(kMinusZ, 0, 10, 20, 30));
+    const Vec3 standing =
+        transformPoint(Vec3{0.0f, -0.5625f, 0.0f}, torchFaceTransform(kMinusZ, 0, 10, 20, 30));
     EXPECT_NEAR(standing.y, 19.4375f, 1e-5);  // the stick reaches into the block below
 }
 
@@ -79,22 +82,30 @@ TEST(BlockFaces, EveryFaceFrontsOutwards) {
         const Vec3 n{a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
         // Left-handed: a triangle turning counter-clockwise to the viewer has
         // its cross product pointing away from the viewer.
-        const float towards = n.x * (outside.x - c[0].p.x) + n.y * (outside.y - c[0].p.y) + n.z * (outside.z - c[0].p.z);
+        const float towards = n.x * (outside.x - c[0].p.x) + n.y * (outside.y - c[0].p.y) +
+                              n.z * (outside.z - c[0].p.z);
         EXPECT_LT(towards, 0.0f) << face;
         // And the face lies on the block's side in its direction.
-        EXPECT_NEAR(c[0].p.x * kFaceDx[face] + c[0].p.y * kFaceDy[face] + c[0].p.z * kFaceDz[face], 0.5f, 1e-6) << face;
+        EXPECT_NEAR(c[0].p.x * kFaceDx[face] + c[0].p.y * kFaceDy[face] + c[0].p.z * kFaceDz[face],
+                    0.5f, 1e-6)
+            << face;
     }
     // A standing torch's stick: each side fronts away from the stick's axis
     // (its -z and +z sides are the other way round from a block's), the cap up.
     for (int face = kTop; face < kFaceCount; ++face) {
         WorldCorner c[4];
-        placeQuad(face == kTop ? Model::TorchCap : Model::TorchSide, torchFaceTransform(face, 0, 0, 0, 0), c);
-        const Vec3 mid{(c[0].p.x + c[2].p.x) / 2, (c[0].p.y + c[2].p.y) / 2, (c[0].p.z + c[2].p.z) / 2};
-        const Vec3 outside = face == kTop ? Vec3{0.0f, 2.0f, 0.0f} : Vec3{mid.x * 20.0f, mid.y, mid.z * 20.0f};
+        placeQuad(face == kTop ? Model::TorchCap : Model::TorchSide,
+                  torchFaceTransform(face, 0, 0, 0, 0), c);
+        const Vec3 mid{(c[0].p.x + c[2].p.x) / 2, (c[0].p.y + c[2].p.y) / 2,
+                       (c[0].p.z + c[2].p.z) / 2};
+        const Vec3 outside =
+            face == kTop ? Vec3{0.0f, 2.0f, 0.0f} : Vec3{mid.x * 20.0f, mid.y, mid.z * 20.0f};
         const Vec3 a{c[1].p.x - c[0].p.x, c[1].p.y - c[0].p.y, c[1].p.z - c[0].p.z};
         const Vec3 b{c[2].p.x - c[0].p.x, c[2].p.y - c[0].p.y, c[2].p.z - c[0].p.z};
         const Vec3 n{a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-        EXPECT_LT(n.x * (outside.x - c[0].p.x) + n.y * (outside.y - c[0].p.y) + n.z * (outside.z - c[0].p.z), 0.0f)
+        EXPECT_LT(n.x * (outside.x - c[0].p.x) + n.y * (outside.y - c[0].p.y) +
+                      n.z * (outside.z - c[0].p.z),
+                  0.0f)
             << "torch face " << face;
     }
 }

@@ -70,7 +70,8 @@ TEST_F(CameraTest, OnlyCornersCount) {
     placeEye(500.0f, 100.0f, 500.1f, 0.0f, 0.0f);
     updateCamera();
     EXPECT_FALSE(blockInFrustum(500, 100, 500));
-    for (const Plane& p : camera.frustumPlanes) EXPECT_GT(planeValue(p, 500.0f, 100.0f, 500.3f), 0.0f);
+    for (const Plane& p : camera.frustumPlanes)
+        EXPECT_GT(planeValue(p, 500.0f, 100.0f, 500.3f), 0.0f);
 }
 
 }  // namespace

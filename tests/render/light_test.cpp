@@ -62,8 +62,8 @@ TEST_F(Light, TorchesLightTheirSurroundingsEvenDeepUnderground) {
     EXPECT_EQ(levelAt(504, 124, 504), 51);
     EXPECT_EQ(levelAt(496, 116, 504), 51);
     // The table the renderer uses holds the same levels.
-    const int distances[][3] = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {1, 1, 1}, {2, 0, 0}, {3, 0, 0},
-                                {4, 0, 0}, {4, 4, 0}, {4, 4, 4}};
+    const int distances[][3] = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {1, 1, 1}, {2, 0, 0},
+                                {3, 0, 0}, {4, 0, 0}, {4, 4, 0}, {4, 4, 4}};
     const int levels[] = {130, 118, 114, 110, 107, 96, 84, 66, 51};
     for (int i = 0; i < 9; ++i)
         EXPECT_EQ(torchLevel(distances[i][0], distances[i][1], distances[i][2]), levels[i]) << i;
@@ -81,8 +81,8 @@ TEST_F(Light, NothingIsLitFromAboveTheWorldsReach) {
 // sky pass writes, byte arithmetic and all, for any column and any day.
 TEST_F(Light, ClosedFormMatchesTheSkyPassForAnyColumn) {
     std::mt19937 rng(3);
-    const uint8_t types[] = {block::Air, block::Air, block::Air, block::Torch, block::Glass,
-                             block::Leaves, block::Stone, 200};
+    const uint8_t types[] = {block::Air,   block::Air,    block::Air,   block::Torch,
+                             block::Glass, block::Leaves, block::Stone, 200};
     for (int column = 0; column < 300; ++column) {
         const int x = 400 + column % 20, z = 400 + column / 20;
         for (int y = 100; y < 200; ++y) put(x, y, z, types[rng() % 8]);
@@ -101,9 +101,11 @@ TEST_F(Light, ClosedFormMatchesTheSkyPassForAnyColumn) {
                     // Torches raise the level from there; the sky's part is what is checked.
                     int torches = 0;
                     for (const auto& t : reference::lightMap().torchList)
-                        torches = std::max(torches, torchLevel(410 + t.o - x, t.y - y, 407 + t.u - z));
+                        torches =
+                            std::max(torches, torchLevel(410 + t.o - x, t.y - y, 407 + t.u - z));
                     const int expected = std::max(skyLevelAt(start, lost + own), torches);
-                    ASSERT_EQ(levelAt(x, y, z), expected) << x << "," << y << "," << z << " at DayTime " << dayTime;
+                    ASSERT_EQ(levelAt(x, y, z), expected)
+                        << x << "," << y << "," << z << " at DayTime " << dayTime;
                 }
                 lost += absorption(type);
             }
@@ -113,8 +115,8 @@ TEST_F(Light, ClosedFormMatchesTheSkyPassForAnyColumn) {
 
 TEST_F(Light, DiggingARoofLetsTheSkyInNextFrame) {
     setView(0, 0);
-    fill(495, 100, 495, 505, 100, 505, block::Stone);  // ground
-    fill(495, 105, 495, 505, 108, 505, block::Stone);  // a thick roof
+    fill(495, 100, 495, 505, 100, 505, block::Stone);     // ground
+    fill(495, 105, 495, 505, 108, 505, block::Stone);     // a thick roof
     placeEye(500.5f, 102.5f, 500.5f, 0.0f, -1.5707964f);  // looking down at the ground
     SceneGrid::announce();
     auto groundTop = [] {

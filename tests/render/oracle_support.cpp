@@ -26,9 +26,14 @@ std::array<PlaneD, 6> drawingPlanes() {
     auto e = [&m](int r, int c) { return double(m.m[r * 4 + c]); };
     auto col = [&](int c) { return PlaneD{e(0, c), e(1, c), e(2, c), e(3, c)}; };
     const PlaneD c1 = col(0), c2 = col(1), c3 = col(2), c4 = col(3);
-    auto add = [](PlaneD a, PlaneD b) { return PlaneD{a.a + b.a, a.b + b.b, a.c + b.c, a.d + b.d}; };
-    auto sub = [](PlaneD a, PlaneD b) { return PlaneD{a.a - b.a, a.b - b.b, a.c - b.c, a.d - b.d}; };
-    std::array<PlaneD, 6> planes = {add(c4, c1), sub(c4, c1), sub(c4, c2), add(c4, c2), c3, sub(c4, c3)};
+    auto add = [](PlaneD a, PlaneD b) {
+        return PlaneD{a.a + b.a, a.b + b.b, a.c + b.c, a.d + b.d};
+    };
+    auto sub = [](PlaneD a, PlaneD b) {
+        return PlaneD{a.a - b.a, a.b - b.b, a.c - b.c, a.d - b.d};
+    };
+    std::array<PlaneD, 6> planes = {add(c4, c1), sub(c4, c1), sub(c4, c2),
+                                    add(c4, c2), c3,          sub(c4, c3)};
     for (PlaneD& p : planes) {
         const double n = std::sqrt(p.a * p.a + p.b * p.b + p.c * p.c);
         p = {p.a / n, p.b / n, p.c / n, p.d / n};
@@ -50,9 +55,10 @@ FrameResult finish(const headless::Frame& frame) {
 
 std::string describe(const FaceRecord& f) {
     char text[256];
-    std::snprintf(text, sizeof text, "cell (%d,%d,%d) row %d texture %d level %d%s alpha %d at (%g,%g,%g)",
-                  plat::cellX(f.cell), plat::cellY(f.cell), plat::cellZ(f.cell), f.row, f.texture,
-                  f.level, f.blended ? " blended" : "", f.alpha, f.corners[0], f.corners[1], f.corners[2]);
+    std::snprintf(
+        text, sizeof text, "cell (%d,%d,%d) row %d texture %d level %d%s alpha %d at (%g,%g,%g)",
+        plat::cellX(f.cell), plat::cellY(f.cell), plat::cellZ(f.cell), f.row, f.texture, f.level,
+        f.blended ? " blended" : "", f.alpha, f.corners[0], f.corners[1], f.corners[2]);
     return text;
 }
 
@@ -66,7 +72,8 @@ std::vector<FaceRecord> litFaces(const headless::Frame& frame) {
             const auto* mesh = headless::meshVertices(call.mesh);
             if (!mesh) continue;
             for (const plat::QuadRange& r : call.ranges)
-                quads.insert(quads.end(), mesh->begin() + long(r.first) * 4, mesh->begin() + long(r.first + r.count) * 4);
+                quads.insert(quads.end(), mesh->begin() + long(r.first) * 4,
+                             mesh->begin() + long(r.first + r.count) * 4);
         }
         for (size_t q = 0; q + 3 < quads.size(); q += 4) {
             const plat::LitVertex& v = quads[q];
@@ -78,13 +85,15 @@ std::vector<FaceRecord> litFaces(const headless::Frame& frame) {
             f.row = v.row;
             f.texture = v.texture;
             const bool edge = v.row >= 6;
-            const int level = std::clamp(std::max(call.skyLevel - int(v.absorbed), int(v.own)), 0, 255);
+            const int level =
+                std::clamp(std::max(call.skyLevel - int(v.absorbed), int(v.own)), 0, 255);
             f.level = edge ? -1 : std::max(level, kDarkLevel);
             f.blended = call.pass == plat::LitPass::Blended;
             f.alpha = f.blended ? v.alpha : 0;
             for (int k = 0; k < 4; ++k) {
                 const plat::LitVertex& c = quads[q + size_t(k)];
-                f.corners[size_t(3 * k)] = c.x, f.corners[size_t(3 * k + 1)] = c.y, f.corners[size_t(3 * k + 2)] = c.z;
+                f.corners[size_t(3 * k)] = c.x, f.corners[size_t(3 * k + 1)] = c.y,
+                                     f.corners[size_t(3 * k + 2)] = c.z;
                 f.uv[size_t(2 * k)] = c.u, f.uv[size_t(2 * k + 1)] = c.v;
             }
             out.push_back(f);
@@ -114,7 +123,8 @@ bool clipsIn(const FaceRecord& face, const std::array<PlaneD, 6>& planes) {
     if (!facesEye(face)) return false;
     std::vector<std::array<double, 3>> poly, next;
     for (int k = 0; k < 4; ++k)
-        poly.push_back({face.corners[size_t(3 * k)], face.corners[size_t(3 * k + 1)], face.corners[size_t(3 * k + 2)]});
+        poly.push_back({face.corners[size_t(3 * k)], face.corners[size_t(3 * k + 1)],
+                        face.corners[size_t(3 * k + 2)]});
     // Clip by each plane, keeping what lies clearly inside.
     constexpr double kInside = 1e-4;
     for (const PlaneD& p : planes) {
@@ -127,7 +137,8 @@ bool clipsIn(const FaceRecord& face, const std::array<PlaneD, 6>& planes) {
             if (va >= 0) next.push_back(a);
             if ((va >= 0) != (vb >= 0)) {
                 const double t = va / (va - vb);
-                next.push_back({a[0] + t * (b[0] - a[0]), a[1] + t * (b[1] - a[1]), a[2] + t * (b[2] - a[2])});
+                next.push_back(
+                    {a[0] + t * (b[0] - a[0]), a[1] + t * (b[1] - a[1]), a[2] + t * (b[2] - a[2])});
             }
         }
         poly.swap(next);
@@ -138,7 +149,9 @@ bool clipsIn(const FaceRecord& face, const std::array<PlaneD, 6>& planes) {
 
 }  // namespace
 
-bool faceMayShow(const FaceRecord& face) { return clipsIn(face, drawingPlanes()); }
+bool faceMayShow(const FaceRecord& face) {
+    return clipsIn(face, drawingPlanes());
+}
 
 std::vector<FaceRecord> showable(const std::vector<FaceRecord>& faces) {
     const auto planes = drawingPlanes();
@@ -173,11 +186,15 @@ FrameResult drawWithReference() {
 std::string compareFrames(const FrameResult& fast, const FrameResult& literal) {
     std::ostringstream out;
     if (!(fast.target == literal.target))
-        out << "target (" << fast.target.x << "," << fast.target.y << "," << fast.target.z << ") vs ("
-            << literal.target.x << "," << literal.target.y << "," << literal.target.z << "); ";
-    if (fast.newBlock != literal.newBlock) out << "NewBlock " << fast.newBlock << " vs " << literal.newBlock << "; ";
-    if (fast.polygons != literal.polygons) out << "Polygons " << fast.polygons << " vs " << literal.polygons << "; ";
-    if (fast.digging != literal.digging) out << "digging " << fast.digging << " vs " << literal.digging << "; ";
+        out << "target (" << fast.target.x << "," << fast.target.y << "," << fast.target.z
+            << ") vs (" << literal.target.x << "," << literal.target.y << "," << literal.target.z
+            << "); ";
+    if (fast.newBlock != literal.newBlock)
+        out << "NewBlock " << fast.newBlock << " vs " << literal.newBlock << "; ";
+    if (fast.polygons != literal.polygons)
+        out << "Polygons " << fast.polygons << " vs " << literal.polygons << "; ";
+    if (fast.digging != literal.digging)
+        out << "digging " << fast.digging << " vs " << literal.digging << "; ";
 
     const auto a = showable(litFaces(fast.frame)), b = showable(litFaces(literal.frame));
     std::vector<FaceRecord> solidA, solidB, glassA, glassB;
@@ -187,18 +204,24 @@ std::string compareFrames(const FrameResult& fast, const FrameResult& literal) {
     std::sort(solidB.begin(), solidB.end());
     if (solidA != solidB) {
         std::vector<FaceRecord> onlyA, onlyB;
-        std::set_difference(solidA.begin(), solidA.end(), solidB.begin(), solidB.end(), std::back_inserter(onlyA));
-        std::set_difference(solidB.begin(), solidB.end(), solidA.begin(), solidA.end(), std::back_inserter(onlyB));
-        out << "solid faces " << solidA.size() << " vs " << solidB.size() << "; only the renderer's "
-            << onlyA.size() << ", only the reference's " << onlyB.size() << "; ";
-        for (size_t i = 0; i < std::min<size_t>(onlyA.size(), 3); ++i) out << "[renderer] " << describe(onlyA[i]) << "; ";
-        for (size_t i = 0; i < std::min<size_t>(onlyB.size(), 3); ++i) out << "[reference] " << describe(onlyB[i]) << "; ";
+        std::set_difference(solidA.begin(), solidA.end(), solidB.begin(), solidB.end(),
+                            std::back_inserter(onlyA));
+        std::set_difference(solidB.begin(), solidB.end(), solidA.begin(), solidA.end(),
+                            std::back_inserter(onlyB));
+        out << "solid faces " << solidA.size() << " vs " << solidB.size()
+            << "; only the renderer's " << onlyA.size() << ", only the reference's " << onlyB.size()
+            << "; ";
+        for (size_t i = 0; i < std::min<size_t>(onlyA.size(), 3); ++i)
+            out << "[renderer] " << describe(onlyA[i]) << "; ";
+        for (size_t i = 0; i < std::min<size_t>(onlyB.size(), 3); ++i)
+            out << "[reference] " << describe(onlyB[i]) << "; ";
     }
     if (glassA != glassB) {
         out << "glass sequence of " << glassA.size() << " vs " << glassB.size() << " faces";
         for (size_t i = 0; i < std::min(glassA.size(), glassB.size()); ++i)
             if (!(glassA[i] == glassB[i])) {
-                out << ", first difference at " << i << ": " << describe(glassA[i]) << " vs " << describe(glassB[i]);
+                out << ", first difference at " << i << ": " << describe(glassA[i]) << " vs "
+                    << describe(glassB[i]);
                 break;
             }
         out << "; ";

@@ -12,11 +12,11 @@
 
 struct FaceRecord {
     uint32_t cell;
-    int row;        // light table row: the face direction, or 6 + it for a face out of the world
+    int row;  // light table row: the face direction, or 6 + it for a face out of the world
     int texture;
-    int level;      // the light level the face is shaded by (-1 for a face out of the world)
+    int level;  // the light level the face is shaded by (-1 for a face out of the world)
     bool blended;
-    int alpha;      // blended faces only; 0 otherwise
+    int alpha;  // blended faces only; 0 otherwise
     std::array<float, 12> corners;
     std::array<uint8_t, 8> uv;
 

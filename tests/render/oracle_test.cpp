@@ -22,7 +22,7 @@
 namespace {
 
 class RendererOracle : public GameTest {
-protected:
+   protected:
     void SetUp() override {
         GameTest::SetUp();
         plat::createWindowAndDevices("Velmora", 800, 600);
@@ -43,9 +43,10 @@ protected:
 
     std::string where(int scene) const {
         const Vec3 p = player.Position;
-        return "scene " + std::to_string(scene) + ", render distance " + std::to_string(settings.RenderDistance) +
-               ", eye (" + std::to_string(p.x) + ", " + std::to_string(p.y) + ", " + std::to_string(p.z) +
-               ") turn " + std::to_string(player.xzRotCamera) + " pitch " + std::to_string(player.yRotCamera);
+        return "scene " + std::to_string(scene) + ", render distance " +
+               std::to_string(settings.RenderDistance) + ", eye (" + std::to_string(p.x) + ", " +
+               std::to_string(p.y) + ", " + std::to_string(p.z) + ") turn " +
+               std::to_string(player.xzRotCamera) + " pitch " + std::to_string(player.yRotCamera);
     }
 
     int framesCompared = 0;
@@ -59,23 +60,36 @@ void sceneCentre(std::mt19937& rng, SceneKind kind, int& x, int& y, int& z) {
     x = pick(300, 700), y = pick(40, 160), z = pick(300, 700);
     if (kind != SceneKind::Edges) return;
     switch (pick(0, 5)) {
-        case 0: x = pick(0, 3); break;
-        case 1: x = pick(996, 999); break;
-        case 2: z = pick(0, 3); break;
-        case 3: z = pick(996, 999); break;
-        case 4: y = pick(0, 3); break;
-        default: y = pick(196, 199); break;
+        case 0:
+            x = pick(0, 3);
+            break;
+        case 1:
+            x = pick(996, 999);
+            break;
+        case 2:
+            z = pick(0, 3);
+            break;
+        case 3:
+            z = pick(996, 999);
+            break;
+        case 4:
+            y = pick(0, 3);
+            break;
+        default:
+            y = pick(196, 199);
+            break;
     }
 }
 
 TEST_F(RendererOracle, RandomScenesDrawAlike) {
     std::mt19937 rng(20240611);
     SceneGrid grid;
-    const SceneKind kinds[] = {SceneKind::Soup, SceneKind::GlassWalls, SceneKind::Ground, SceneKind::Edges,
-                               SceneKind::Stations};
+    const SceneKind kinds[] = {SceneKind::Soup, SceneKind::GlassWalls, SceneKind::Ground,
+                               SceneKind::Edges, SceneKind::Stations};
     for (int scene = 0; scene < 40; ++scene) {
         const SceneKind kind = kinds[scene % 5];
-        setView(std::uniform_int_distribution<int>(0, 4)(rng), std::uniform_int_distribution<int>(0, 239)(rng));
+        setView(std::uniform_int_distribution<int>(0, 4)(rng),
+                std::uniform_int_distribution<int>(0, 239)(rng));
         int x, y, z;
         sceneCentre(rng, kind, x, y, z);
         grid.wipe();
@@ -89,7 +103,8 @@ TEST_F(RendererOracle, RandomScenesDrawAlike) {
             setDigState(DigState{1, 0, uint8_t(scene % 8), play.selectedSlot, t,
                                  cell(int(t.x), int(t.y), int(t.z)).type});
             expectSameFrame(where(scene) + " while digging");
-            play.selectedSlot = uint8_t((play.selectedSlot + 1) % 9);  // switching cells ends the dig
+            play.selectedSlot =
+                uint8_t((play.selectedSlot + 1) % 9);  // switching cells ends the dig
             expectSameFrame(where(scene) + " after switching cells");
             play.selectedSlot = 0;
         }
@@ -121,11 +136,14 @@ TEST_F(RendererOracle, EditsMovesAndJumpsKeepTheCacheTrue) {
         for (int step = 0; step < 12; ++step) {
             // A few cells dug or placed near the eye, torches and glass among them.
             for (int e = 0; e < 3; ++e) {
-                const int x = int(player.Position.x) + std::uniform_int_distribution<int>(-7, 7)(rng);
-                const int y = int(player.Position.y) + std::uniform_int_distribution<int>(-7, 7)(rng);
-                const int z = int(player.Position.z) + std::uniform_int_distribution<int>(-7, 7)(rng);
-                const uint8_t choices[] = {block::Air, block::Air, block::Torch, block::Glass, block::Stone,
-                                           block::Leaves};
+                const int x =
+                    int(player.Position.x) + std::uniform_int_distribution<int>(-7, 7)(rng);
+                const int y =
+                    int(player.Position.y) + std::uniform_int_distribution<int>(-7, 7)(rng);
+                const int z =
+                    int(player.Position.z) + std::uniform_int_distribution<int>(-7, 7)(rng);
+                const uint8_t choices[] = {block::Air,   block::Air,   block::Torch,
+                                           block::Glass, block::Stone, block::Leaves};
                 const uint8_t type = choices[std::uniform_int_distribution<int>(0, 5)(rng)];
                 if (inWorld(x, y, z)) setCell(x, y, z, Cell{type, uint8_t(step % 5)});
             }

@@ -11,7 +11,7 @@
 #include "world/block_types.h"
 
 class RenderTest : public GameTest {
-protected:
+   protected:
     void SetUp() override {
         GameTest::SetUp();
         plat::createWindowAndDevices("Velmora", 800, 600);
@@ -22,9 +22,11 @@ protected:
         GameTest::TearDown();
     }
 
-public:
+   public:
     // Writes cells; SceneGrid::announce() then tells the renderer.
-    void put(int x, int y, int z, uint8_t type, uint8_t aux = 0) { grid.put(x, y, z, Cell{type, aux}); }
+    void put(int x, int y, int z, uint8_t type, uint8_t aux = 0) {
+        grid.put(x, y, z, Cell{type, aux});
+    }
     void fill(int x0, int y0, int z0, int x1, int y1, int z1, uint8_t type) {
         for (int x = x0; x <= x1; ++x)
             for (int y = y0; y <= y1; ++y)

@@ -16,7 +16,9 @@ SceneGrid::SceneGrid() {
     allocateWorldStorage();
 }
 
-SceneGrid::~SceneGrid() { wipe(); }
+SceneGrid::~SceneGrid() {
+    wipe();
+}
 
 void SceneGrid::put(int x, int y, int z, Cell c) {
     if (!inWorld(x, y, z)) return;
@@ -29,7 +31,9 @@ void SceneGrid::wipe() {
     written_.clear();
 }
 
-void SceneGrid::announce() { noteWorldReplaced(); }
+void SceneGrid::announce() {
+    noteWorldReplaced();
+}
 
 void placeEye(float x, float y, float z, float turn, float pitch) {
     player.Position = Vec3{x, y, z};
@@ -47,10 +51,21 @@ namespace {
 
 // Every byte a cell can hold, weighted towards the kinds that draw differently.
 uint8_t randomType(std::mt19937& rng) {
-    static const uint8_t common[] = {block::Stone, block::Dirt, block::Leaves, block::Glass, block::Torch,
-                                     block::Furnace, block::ChestFacingMinusZ, block::ChestFacingMinusX,
-                                     block::ChestFacingPlusX, block::ChestFacingPlusZ, block::CraftingTable,
-                                     block::Anvil, block::RawWood, block::Cobblestone, block::Gravel};
+    static const uint8_t common[] = {block::Stone,
+                                     block::Dirt,
+                                     block::Leaves,
+                                     block::Glass,
+                                     block::Torch,
+                                     block::Furnace,
+                                     block::ChestFacingMinusZ,
+                                     block::ChestFacingMinusX,
+                                     block::ChestFacingPlusX,
+                                     block::ChestFacingPlusZ,
+                                     block::CraftingTable,
+                                     block::Anvil,
+                                     block::RawWood,
+                                     block::Cobblestone,
+                                     block::Gravel};
     std::uniform_int_distribution<int> pick(0, 3);
     if (pick(rng) == 0) return uint8_t(std::uniform_int_distribution<int>(1, 255)(rng));
     return common[std::uniform_int_distribution<size_t>(0, std::size(common) - 1)(rng)];
@@ -62,8 +77,12 @@ Cell randomCell(std::mt19937& rng) {
     return Cell{type, aux};
 }
 
-float uniform(std::mt19937& rng, float lo, float hi) { return std::uniform_real_distribution<float>(lo, hi)(rng); }
-int uniformInt(std::mt19937& rng, int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
+float uniform(std::mt19937& rng, float lo, float hi) {
+    return std::uniform_real_distribution<float>(lo, hi)(rng);
+}
+int uniformInt(std::mt19937& rng, int lo, int hi) {
+    return std::uniform_int_distribution<int>(lo, hi)(rng);
+}
 
 void soup(SceneGrid& g, std::mt19937& rng, int x0, int y0, int z0, int reach, double density) {
     std::bernoulli_distribution fill(density);
@@ -95,7 +114,8 @@ void makeScene(SceneGrid& g, SceneKind kind, std::mt19937& rng, int x, int y, in
                 const int span = uniformInt(rng, 2, 9);
                 for (int a = -span; a <= span; ++a)
                     for (int b = -span; b <= span; ++b) {
-                        const int px = axis == 0 ? x + at : x + a, py = axis == 1 ? y + at : y + (axis == 0 ? a : b),
+                        const int px = axis == 0 ? x + at : x + a,
+                                  py = axis == 1 ? y + at : y + (axis == 0 ? a : b),
                                   pz = axis == 2 ? z + at : z + b;
                         const bool stone = uniformInt(rng, 0, 7) == 0;
                         g.put(px, py, pz, Cell{stone ? block::Stone : block::Glass, 0});
@@ -106,8 +126,10 @@ void makeScene(SceneGrid& g, SceneKind kind, std::mt19937& rng, int x, int y, in
         case SceneKind::Ground: {
             // Ground with holes, a roof partly of leaves and glass over some of it, torches.
             const int ground = y - 3;
-            slab(g, x - reach, x + reach, ground - 4, ground, z - reach, z + reach, Cell{block::Stone, 0});
-            slab(g, x - reach, x + reach, ground, ground, z - reach, z + reach, Cell{block::Dirt, 1});
+            slab(g, x - reach, x + reach, ground - 4, ground, z - reach, z + reach,
+                 Cell{block::Stone, 0});
+            slab(g, x - reach, x + reach, ground, ground, z - reach, z + reach,
+                 Cell{block::Dirt, 1});
             for (int i = 0; i < 30; ++i) {
                 const int hx = x + uniformInt(rng, -12, 12), hz = z + uniformInt(rng, -12, 12);
                 slab(g, hx, hx + uniformInt(rng, 0, 2), ground - uniformInt(rng, 0, 4), ground, hz,
@@ -118,11 +140,12 @@ void makeScene(SceneGrid& g, SceneKind kind, std::mt19937& rng, int x, int y, in
                 const int rx = x + uniformInt(rng, -10, 10), rz = z + uniformInt(rng, -10, 10);
                 const int ry = ground + uniformInt(rng, 3, 8);
                 const uint8_t type = roofs[uniformInt(rng, 0, 2)];
-                slab(g, rx, rx + uniformInt(rng, 1, 5), ry, ry + uniformInt(rng, 0, 2), rz, rz + uniformInt(rng, 1, 5),
-                     Cell{type, 0});
+                slab(g, rx, rx + uniformInt(rng, 1, 5), ry, ry + uniformInt(rng, 0, 2), rz,
+                     rz + uniformInt(rng, 1, 5), Cell{type, 0});
             }
             for (int t = 0; t < 12; ++t)
-                g.put(x + uniformInt(rng, -10, 10), ground + uniformInt(rng, -3, 4), z + uniformInt(rng, -10, 10),
+                g.put(x + uniformInt(rng, -10, 10), ground + uniformInt(rng, -3, 4),
+                      z + uniformInt(rng, -10, 10),
                       Cell{block::Torch, uint8_t(uniformInt(rng, 0, 4))});
             break;
         }
@@ -132,9 +155,11 @@ void makeScene(SceneGrid& g, SceneKind kind, std::mt19937& rng, int x, int y, in
             break;
         case SceneKind::Stations:
             for (int i = 0; i < 60; ++i) {
-                const uint8_t types[] = {block::Furnace, block::ChestFacingMinusZ, block::ChestFacingMinusX,
-                                         block::ChestFacingPlusX, block::ChestFacingPlusZ, block::Torch};
-                g.put(x + uniformInt(rng, -7, 7), y + uniformInt(rng, -4, 4), z + uniformInt(rng, -7, 7),
+                const uint8_t types[] = {block::Furnace,           block::ChestFacingMinusZ,
+                                         block::ChestFacingMinusX, block::ChestFacingPlusX,
+                                         block::ChestFacingPlusZ,  block::Torch};
+                g.put(x + uniformInt(rng, -7, 7), y + uniformInt(rng, -4, 4),
+                      z + uniformInt(rng, -7, 7),
                       Cell{types[uniformInt(rng, 0, 5)], uint8_t(uniformInt(rng, 0, 4))});
             }
             soup(g, rng, x, y, z, 8, 0.05);
@@ -142,7 +167,8 @@ void makeScene(SceneGrid& g, SceneKind kind, std::mt19937& rng, int x, int y, in
     }
     // The eye somewhere near the middle, often looking straight up or down.
     const float pitches[] = {1.5707964f, -1.5707964f, 0.0f};
-    const float pitch = uniformInt(rng, 0, 4) == 0 ? pitches[uniformInt(rng, 0, 2)] : uniform(rng, -1.5f, 1.5f);
+    const float pitch =
+        uniformInt(rng, 0, 4) == 0 ? pitches[uniformInt(rng, 0, 2)] : uniform(rng, -1.5f, 1.5f);
     placeEye(float(x) + uniform(rng, -2.0f, 2.0f), float(y) + uniform(rng, -2.0f, 2.0f),
              float(z) + uniform(rng, -2.0f, 2.0f), uniform(rng, -3.2f, 3.2f), pitch);
 }

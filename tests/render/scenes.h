@@ -12,7 +12,7 @@
 // A grid that starts all air, keeping track of the cells a test wrote so
 // that the next scene starts from air too.
 class SceneGrid {
-public:
+   public:
     SceneGrid();
     ~SceneGrid();
     // Writes a cell (inside the world only) without telling anyone.
@@ -22,7 +22,7 @@ public:
     // A new world as far as the renderer knows.
     static void announce();
 
-private:
+   private:
     std::vector<size_t> written_;
 };
 

@@ -2,9 +2,9 @@
 // only around what changed, dropped with the world they came from, lit again
 // when a torch near the light box's edge starts or stops shining, and the
 // frame's counts and glass order as the block-by-block walk gives them.
+#include "render/sections.h"
 #include "render/block_faces.h"
 #include "render/polygons.h"
-#include "render/sections.h"
 #include "render/world_view.h"
 #include "render_fixture.h"
 #include "world/cell_changes.h"
@@ -14,7 +14,9 @@ namespace {
 
 using Sections = RenderTest;
 
-int builtNow() { return worldViewStats().sectionsBuilt; }
+int builtNow() {
+    return worldViewStats().sectionsBuilt;
+}
 
 // Frames until the sections ahead of the cube are all built.
 void settle() {
@@ -52,7 +54,8 @@ TEST_F(Sections, ANewWorldDropsEverySectionOfTheOld) {
     SceneGrid::announce();
     drawWithRenderer();
     EXPECT_LE(headless::liveMeshCount(), meshes);
-    for (const FaceRecord& f : litFaces(headless::lastFrame())) EXPECT_EQ(f.texture, 1) << describe(f);
+    for (const FaceRecord& f : litFaces(headless::lastFrame()))
+        EXPECT_EQ(f.texture, 1) << describe(f);
 }
 
 TEST_F(Sections, DaylightAndTurningNeverRebuild) {
@@ -83,7 +86,7 @@ TEST_F(Sections, ATorchOutsideTheLightBoxShinesOnceTheBoxReachesIt) {
     placeEye(499.5f, 100.5f, 500.5f, 1.5707964f, 0.0f);  // box columns 479..519
     EXPECT_EQ(wallLight(), 84);
     placeEye(500.5f, 100.5f, 500.5f, 1.5707964f, 0.0f);  // 480..520
-    EXPECT_EQ(wallLight(), 96);                           // three cells from the torch
+    EXPECT_EQ(wallLight(), 96);                          // three cells from the torch
     placeEye(499.5f, 100.5f, 500.5f, 1.5707964f, 0.0f);
     EXPECT_EQ(wallLight(), 84);
 }
@@ -112,13 +115,15 @@ TEST_F(Sections, GlassAtOneDistanceIsDrawnInReverseWalkOrder) {
     std::vector<uint32_t> cells;
     for (const FaceRecord& f : litFaces(r.frame))
         if (f.blended && (cells.empty() || cells.back() != f.cell)) cells.push_back(f.cell);
-    EXPECT_EQ(cells, (std::vector<uint32_t>{plat::packCell(502, 100, 505), plat::packCell(500, 102, 505),
-                                             plat::packCell(500, 98, 505), plat::packCell(498, 100, 505)}));
+    EXPECT_EQ(cells,
+              (std::vector<uint32_t>{plat::packCell(502, 100, 505), plat::packCell(500, 102, 505),
+                                     plat::packCell(500, 98, 505), plat::packCell(498, 100, 505)}));
     // Without glass the blended pass is never asked for.
     grid.wipe();
     put(500, 100, 510, block::Stone);
     SceneGrid::announce();
-    for (const auto& call : drawWithRenderer().frame.litCalls) EXPECT_NE(call.pass, plat::LitPass::Blended);
+    for (const auto& call : drawWithRenderer().frame.litCalls)
+        EXPECT_NE(call.pass, plat::LitPass::Blended);
 }
 
 TEST_F(Sections, ANewRenderDistanceReachesFurtherInTheNextFrame) {

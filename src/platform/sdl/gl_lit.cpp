@@ -135,7 +135,8 @@ bool makeLitProgram(Device& d, LitProgram& p, bool layered, bool alphaTest) {
     glUniform1i(glGetUniformLocation(p.program, "uTexture"), 0);
     glUniform1i(glGetUniformLocation(p.program, "uShades"), 1);
     GLint layers[128];
-    for (int n = 0; n < 128; ++n) layers[n] = n < plat::kTextureCount ? std::max(0, d.layerOf[size_t(n)]) : 0;
+    for (int n = 0; n < 128; ++n)
+        layers[n] = n < plat::kTextureCount ? std::max(0, d.layerOf[size_t(n)]) : 0;
     glUniform1iv(glGetUniformLocation(p.program, "uLayerOf"), 128, layers);
     return true;
 }
@@ -288,7 +289,8 @@ std::vector<LoneRun> loneRuns(const Device& d, const plat::LitVertex* v, uint32_
             out.back().texture == texture)
             ++out.back().count;
         else
-            out.push_back({q, 1, texture < plat::kTextureCount ? texture : plat::kTextureCount - 1});
+            out.push_back(
+                {q, 1, texture < plat::kTextureCount ? texture : plat::kTextureCount - 1});
     }
     return out;
 }

@@ -50,35 +50,57 @@ Drawer& drawer() {
     return d;
 }
 
-bool seeThrough(uint8_t t) { return t == 0 || t == 24 || t == 73; }
+bool seeThrough(uint8_t t) {
+    return t == 0 || t == 24 || t == 73;
+}
 
 plat::Matrix faceR(int face) {
     switch (face) {
-        case 1: return rotationX(kPi);
-        case 2: return multiply(rotationY(kPi), rotationX(kPi / 2.0f));
-        case 3: return multiply(rotationY(kPi / 2.0f), rotationZ(kPi / 2.0f));
-        case 4: return multiply(rotationY(3.0f * kPi / 2.0f), rotationZ(-kPi / 2.0f));
-        case 5: return rotationX(-kPi / 2.0f);
-        default: return identityMatrix();
+        case 1:
+            return rotationX(kPi);
+        case 2:
+            return multiply(rotationY(kPi), rotationX(kPi / 2.0f));
+        case 3:
+            return multiply(rotationY(kPi / 2.0f), rotationZ(kPi / 2.0f));
+        case 4:
+            return multiply(rotationY(3.0f * kPi / 2.0f), rotationZ(-kPi / 2.0f));
+        case 5:
+            return rotationX(-kPi / 2.0f);
+        default:
+            return identityMatrix();
     }
 }
 
 plat::Matrix torchR(int face) {
     switch (face) {
-        case 2: return rotationY(kPi);
-        case 3: return rotationY(-kPi / 2.0f);
-        case 4: return rotationY(kPi / 2.0f);
-        default: return identityMatrix();
+        case 2:
+            return rotationY(kPi);
+        case 3:
+            return rotationY(-kPi / 2.0f);
+        case 4:
+            return rotationY(kPi / 2.0f);
+        default:
+            return identityMatrix();
     }
 }
 
 void torchMount(uint8_t aux, int x, int y, int z, plat::Matrix& q, plat::Matrix& t) {
     switch (aux) {
-        case 1: q = rotationX(-kPi / 4.0f), t = translation(float(x), float(y), float(z) + 0.1875f); break;
-        case 2: q = rotationZ(-kPi / 4.0f), t = translation(float(x) - 0.1875f, float(y), float(z)); break;
-        case 3: q = rotationZ(kPi / 4.0f), t = translation(float(x) + 0.1875f, float(y), float(z)); break;
-        case 4: q = rotationX(kPi / 4.0f), t = translation(float(x), float(y), float(z) - 0.1875f); break;
-        default: q = identityMatrix(), t = translation(float(x), float(y), float(z)); break;
+        case 1:
+            q = rotationX(-kPi / 4.0f), t = translation(float(x), float(y), float(z) + 0.1875f);
+            break;
+        case 2:
+            q = rotationZ(-kPi / 4.0f), t = translation(float(x) - 0.1875f, float(y), float(z));
+            break;
+        case 3:
+            q = rotationZ(kPi / 4.0f), t = translation(float(x) + 0.1875f, float(y), float(z));
+            break;
+        case 4:
+            q = rotationX(kPi / 4.0f), t = translation(float(x), float(y), float(z) - 0.1875f);
+            break;
+        default:
+            q = identityMatrix(), t = translation(float(x), float(y), float(z));
+            break;
     }
 }
 
@@ -91,9 +113,18 @@ void drawFace(const plat::Matrix& world, int row, int level) {
     plat::LitVertex v[4];
     const uint8_t alpha = uint8_t(std::lround(d.materialAlpha * 255.0f));
     for (int k = 0; k < 4; ++k)
-        v[k] = {corners[k].p.x, corners[k].p.y, corners[k].p.z, plat::packCell(d.x, d.y, d.z),
-                uint8_t(corners[k].u), uint8_t(corners[k].v), uint8_t(d.boundTexture), uint8_t(row),
-                255, uint8_t(level), alpha, 0};
+        v[k] = {corners[k].p.x,
+                corners[k].p.y,
+                corners[k].p.z,
+                plat::packCell(d.x, d.y, d.z),
+                uint8_t(corners[k].u),
+                uint8_t(corners[k].v),
+                uint8_t(d.boundTexture),
+                uint8_t(row),
+                255,
+                uint8_t(level),
+                alpha,
+                0};
     plat::drawLitQuads(d.pass, v, 1);
     addPolygons(2);
 }
@@ -197,15 +228,16 @@ void drawVisibleBlocks() {
                 if (x < 0 || x > 999 || y < 0 || y > 199 || z < 0 || z > 999) continue;
                 const uint8_t type = cell(x, y, z).type;
                 if (type == 0) continue;
-                const bool exposed = x + 1 > 999 || seeThrough(cell(x + 1, y, z).type) || x - 1 < 0 ||
-                                     seeThrough(cell(x - 1, y, z).type) || y + 1 > 199 ||
-                                     seeThrough(cell(x, y + 1, z).type) || y - 1 < 0 ||
-                                     seeThrough(cell(x, y - 1, z).type) || z + 1 > 999 ||
-                                     seeThrough(cell(x, y, z + 1).type) || z - 1 < 0 ||
-                                     seeThrough(cell(x, y, z - 1).type);
+                const bool exposed = x + 1 > 999 || seeThrough(cell(x + 1, y, z).type) ||
+                                     x - 1 < 0 || seeThrough(cell(x - 1, y, z).type) ||
+                                     y + 1 > 199 || seeThrough(cell(x, y + 1, z).type) ||
+                                     y - 1 < 0 || seeThrough(cell(x, y - 1, z).type) ||
+                                     z + 1 > 999 || seeThrough(cell(x, y, z + 1).type) ||
+                                     z - 1 < 0 || seeThrough(cell(x, y, z - 1).type);
                 if (!exposed || !blockInFrustum(x, y, z)) continue;
                 if (type == 73) {
-                    d.glassList.push_back({int16_t(x), int16_t(y), int16_t(z), uint8_t(xIndex), uint8_t(zIndex)});
+                    d.glassList.push_back(
+                        {int16_t(x), int16_t(y), int16_t(z), uint8_t(xIndex), uint8_t(zIndex)});
                     continue;
                 }
                 d.x = x, d.y = y, d.z = z, d.xIndex = xIndex, d.zIndex = zIndex;

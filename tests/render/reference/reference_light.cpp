@@ -19,11 +19,16 @@ LightMap& state() {
 
 int radiusFor(uint8_t renderDistance) {
     switch (renderDistance) {
-        case 0: return 20;
-        case 1: return 30;
-        case 2: return 40;
-        case 3: return 50;
-        default: return 60;
+        case 0:
+            return 20;
+        case 1:
+            return 30;
+        case 2:
+            return 40;
+        case 3:
+            return 50;
+        default:
+            return 60;
     }
 }
 
@@ -65,7 +70,9 @@ uint8_t skyPassValue(int x, int y, int z, uint8_t start) {
 
 }  // namespace
 
-const LightMap& lightMap() { return state(); }
+const LightMap& lightMap() {
+    return state();
+}
 
 void computeLightMap() {
     LightMap& m = state();
@@ -139,6 +146,8 @@ uint8_t lightAt(int xi, int y, int zi) {
     return level;
 }
 
-void resetLightMap() { state() = LightMap{}; }
+void resetLightMap() {
+    state() = LightMap{};
+}
 
 }  // namespace reference

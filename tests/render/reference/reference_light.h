@@ -20,7 +20,9 @@ struct LightMap {
     int radius = 20, cx = 0, cy = 0, cz = 0, yTop = 0, yBottom = 0;
     uint8_t start = 0;  // the sky's level at the top
 
-    uint8_t& at(int xi, int y, int zi) { return levels[size_t(xi) * 30800 + size_t(y) * 154 + size_t(zi)]; }
+    uint8_t& at(int xi, int y, int zi) {
+        return levels[size_t(xi) * 30800 + size_t(y) * 154 + size_t(zi)];
+    }
 };
 
 const LightMap& lightMap();
