@@ -53,7 +53,7 @@ void main() {
     clip.z = 2.0 * clip.z - clip.w;
     gl_Position = clip;
     vTexCoord = vec2(aCorner.xy);
-    vLayer = float(uLayerOf[aCorner.z]);
+    vLayer = float(uLayerOf[min(aCorner.z, 127u)]);
     int level = clamp(max(uSkyLevel - int(aLight.x), int(aLight.y)), 0, 255);
     float shade = texelFetch(uShades, ivec2(level, int(aCorner.w)), 0).r;
     vColour = vec4(shade, shade, shade, float(aLight.z) / 255.0);
