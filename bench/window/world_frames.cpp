@@ -243,7 +243,7 @@ int runRun(int argc, char** argv) {
     stand(4, kPi / 2.0f, 0.0f);  // looking along +x, the way it runs
     medianFrame(5);
     std::vector<double> times, cpus;
-    std::vector<int> built, ahead;
+    std::vector<int> built, ahead, quadsDrawn;
     const auto begin = Clock::now();
     auto last = begin;
     float x = spawn.x;
@@ -258,6 +258,7 @@ int runRun(int argc, char** argv) {
         drawFrame(Mode::Renderer);
         times.push_back(ms(Clock::now() - start));
         built.push_back(worldViewStats().sectionsBuilt - worldViewStats().builtAhead);
+        quadsDrawn.push_back(sdlplat::lastFrameStats().quads);
         ahead.push_back(worldViewStats().builtAhead);
         cpus.push_back(lastCpuMs);
     }

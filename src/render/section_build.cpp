@@ -24,8 +24,13 @@ struct LightCells {
     uint8_t own[kSpan][kSpan][kSpan];
 };
 
+struct CellAt {
+    int16_t x, y, z;
+};
+
 struct Scratch {
     LightCells light;
+    std::vector<CellAt> exposed;
     std::vector<plat::LitVertex> solid[kFaceCount], torch, glass, mesh, sorted;
     std::vector<uint32_t> order, placeOf;
 };
@@ -270,6 +275,15 @@ void buildSection(Section& s, const LightBox& box) {
     if (!world.cells || !anyBlock(x0, y0, z0, x1, y1, z1)) return;
 
     Scratch& scr = scratch();
+    // Most sections below ground have no block anything can be seen next to:
+    // find the exposed ones before working out any light.
+    scr.exposed.clear();
+    for (int x = x0; x <= x1; ++x)
+        for (int y = y0; y <= y1; ++y)
+            for (int z = z0; z <= z1; ++z)
+                if (cell(x, y, z).type != block::Air && exposed(x, y, z))
+                    scr.exposed.push_back({int16_t(x), int16_t(y), int16_t(z)});
+    if (scr.exposed.empty()) return;
     for (auto& list : scr.solid) list.clear();
     scr.torch.clear();
     scr.glass.clear();
@@ -278,31 +292,29 @@ void buildSection(Section& s, const LightBox& box) {
 
     s.lo[0] = s.lo[1] = s.lo[2] = 1 << 20;
     s.hi[0] = s.hi[1] = s.hi[2] = -1;
-    for (int x = x0; x <= x1; ++x)
-        for (int y = y0; y <= y1; ++y)
-            for (int z = z0; z <= z1; ++z) {
-                const Cell c = cell(x, y, z);
-                if (c.type == block::Air || !exposed(x, y, z)) continue;
-                const BlockKind kind = c.type == block::Torch   ? BlockKind::Torch
-                                       : c.type == block::Glass ? BlockKind::Glass
-                                                                : BlockKind::Solid;
-                const uint32_t first = kind == BlockKind::Torch   ? uint32_t(scr.torch.size() / 4)
-                                       : kind == BlockKind::Glass ? uint32_t(scr.glass.size() / 4)
-                                                                  : 0;
-                uint8_t mask = 0;
-                SectionBlock b{int16_t(x), int16_t(y), int16_t(z), kind, 0, 0, {}, first};
-                const int faces = emitBlock(x, y, z, c, x0, y0, z0, scr, mask, b.faceQuad);
-                if (faces == 0) continue;
-                b.faces = uint8_t(faces);
-                b.faceMask = kind == BlockKind::Solid ? mask : uint8_t(0);
-                s.blocks.push_back(b);
-                s.faces += uint32_t(faces);
-                const int at[3] = {x, y, z};
-                for (int k = 0; k < 3; ++k) {
-                    s.lo[k] = std::min(s.lo[k], at[k]);
-                    s.hi[k] = std::max(s.hi[k], at[k]);
-                }
-            }
+    for (const CellAt& e : scr.exposed) {
+        const int x = e.x, y = e.y, z = e.z;
+        const Cell c = cell(x, y, z);
+        const BlockKind kind = c.type == block::Torch   ? BlockKind::Torch
+                               : c.type == block::Glass ? BlockKind::Glass
+                                                        : BlockKind::Solid;
+        const uint32_t first = kind == BlockKind::Torch   ? uint32_t(scr.torch.size() / 4)
+                               : kind == BlockKind::Glass ? uint32_t(scr.glass.size() / 4)
+                                                          : 0;
+        uint8_t mask = 0;
+        SectionBlock b{int16_t(x), int16_t(y), int16_t(z), kind, 0, 0, {}, first};
+        const int faces = emitBlock(x, y, z, c, x0, y0, z0, scr, mask, b.faceQuad);
+        if (faces == 0) continue;
+        b.faces = uint8_t(faces);
+        b.faceMask = kind == BlockKind::Solid ? mask : uint8_t(0);
+        s.blocks.push_back(b);
+        s.faces += uint32_t(faces);
+        const int at[3] = {x, y, z};
+        for (int k = 0; k < 3; ++k) {
+            s.lo[k] = std::min(s.lo[k], at[k]);
+            s.hi[k] = std::max(s.hi[k], at[k]);
+        }
+    }
     scr.mesh.clear();
     for (int face = 0; face < kFaceCount; ++face) {
         s.groupFirst[face] = uint32_t(scr.mesh.size() / 4);
