@@ -1,7 +1,7 @@
 // Frame times of the world drawing in the real window (run it under a virtual
 // X server with software GL and VELMORA_NO_VSYNC=1; see measure_world.py).
 //
-//   velmora_world_frames frames [--distances 0-4] [--checker] [--frames N]
+//   velmora_world_frames frames [--distances 0-4] [--checker] [--frames N] [--renderer-only]
 //       The world of seed 1234567890, the eye at its spawn, 8 headings; for
 //       each render distance the median frame of: the game's renderer; the
 //       reference drawer with one draw call per face; the reference drawer's
@@ -10,9 +10,10 @@
 //   velmora_world_frames edits
 //       At spawn, render distance 4: the median frame, then the frame right
 //       after each of 20 digs and 20 placed blocks.
-//   velmora_world_frames run [--seconds 30]
+//   velmora_world_frames run [--seconds 30] [--worst]
 //       Running straight across fresh ground: frame times while the eye moves
-//       at 6 blocks a second along +x, the 50th and 99th percentiles.
+//       at 6 blocks a second along +x, the 50th and 99th percentiles; --worst
+//       lists the 15 slowest frames with what was built in them.
 //   velmora_world_frames memory
 //       Resident memory and cached geometry at spawn, render distance 4.
 //   velmora_world_frames compare FOLDER
@@ -237,8 +238,11 @@ int runEdits() {
 
 int runRun(int argc, char** argv) {
     double seconds = 30.0;
-    for (int i = 2; i < argc; ++i)
+    bool worst = false;
+    for (int i = 2; i < argc; ++i) {
         if (std::string(argv[i]) == "--seconds" && i + 1 < argc) seconds = std::atof(argv[++i]);
+        if (std::string(argv[i]) == "--worst") worst = true;
+    }
     makeWorld();
     stand(4, kPi / 2.0f, 0.0f);  // looking along +x, the way it runs
     medianFrame(5);
@@ -262,14 +266,15 @@ int runRun(int argc, char** argv) {
         ahead.push_back(worldViewStats().builtAhead);
         cpus.push_back(lastCpuMs);
     }
-    if (std::getenv("XWORST")) {
+    if (worst) {
         std::vector<size_t> order(times.size());
         for (size_t i = 0; i < order.size(); ++i) order[i] = i;
         std::sort(order.begin(), order.end(),
                   [&](size_t a, size_t b) { return times[a] > times[b]; });
         for (size_t k = 0; k < 15 && k < order.size(); ++k)
-            std::printf("frame %zu: %.2f ms (cpu %.2f), built %d, ahead %d\n", order[k],
-                        times[order[k]], cpus[order[k]], built[order[k]], ahead[order[k]]);
+            std::printf("frame %zu: %.2f ms (cpu %.2f), built %d, ahead %d, quads %d\n", order[k],
+                        times[order[k]], cpus[order[k]], built[order[k]], ahead[order[k]],
+                        quadsDrawn[order[k]]);
     }
     const double p50 = percentile(times, 50), p99 = percentile(times, 99);
     std::printf(
