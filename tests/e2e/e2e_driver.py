@@ -439,6 +439,7 @@ def play_save_and_reload(binary):
             band = capture(window).region(0, 90, 800, 130)
             return sum(1 for c in band if near(c, sky, 12)) >= 200
         wait_for(playing, 30, "the playing screen")
+        time.sleep(STEP)   # the world's making fired the 250 ms gate just now
         press("Escape")    # pause
         press("Down")
         press("Return")    # Salva
