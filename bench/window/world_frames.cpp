@@ -8,8 +8,9 @@
 //       faces streamed from the CPU in batches. With --checker the cube below
 //       the eye is first carved into a 3D checkerboard of stone.
 //   velmora_world_frames edits
-//       At spawn, render distance 4: the median frame, then the frame right
-//       after each of 20 digs and 20 placed blocks.
+//       At spawn, render distance 4, looking down at the ground at 40 headings:
+//       the frame right after a dig and after a placed block, each against
+//       the median frame just before it.
 //   velmora_world_frames run [--seconds 30] [--worst]
 //       Running straight across fresh ground: frame times while the eye moves
 //       at 6 blocks a second along +x, the 50th and 99th percentiles; --worst
@@ -119,6 +120,15 @@ bool quitRequested() {
     return plat::takeMessage() == plat::Message::Quit;
 }
 
+// Frames until the sections around the cube are all built, as they are after
+// the first second or so in a world.
+void settle() {
+    for (int i = 0; i < 1000; ++i) {
+        drawFrame(Mode::Renderer);
+        if (worldViewStats().builtAhead == 0) return;
+    }
+}
+
 void makeWorld() {
     std::fprintf(stderr, "making the world of seed 1234567890 ...\n");
     generateWorldFromSeed(1234567890);
@@ -166,6 +176,10 @@ int runFrames(int argc, char** argv) {
         double renderer = 0.0, perFace = 0.0;
         for (Mode mode : {Mode::Renderer, Mode::PerFace, Mode::Streamed}) {
             if (rendererOnly && mode != Mode::Renderer) continue;
+            if (mode == Mode::Renderer) {
+                stand(rd, 0.0f, pitch);
+                settle();
+            }
             std::vector<double> times, cpu, work;
             for (int heading = 0; heading < 8; ++heading) {
                 stand(rd, float(heading) * kPi / 4.0f, pitch);
@@ -206,14 +220,16 @@ double medianFrame(int frames) {
 
 int runEdits() {
     makeWorld();
-    stand(4, 0.0f, -0.6f);
-    medianFrame(5);
-    const double base = medianFrame(21);
-    std::vector<double> digs, places;
-    for (int i = 0; i < 20; ++i) {
-        // Dig the block in front of the eye's column, then put it back.
-        player.xzRotCamera = float(i) * kPi / 10.0f;
-        medianFrame(2);
+    stand(4, 0.0f, -0.9f);
+    settle();
+    // Each edit's frame against the median of the frames just before it, at
+    // the same heading (what is in view changes the frame more than an edit).
+    std::vector<double> digs, places, bases;
+    for (int i = 0; i < 40; ++i) {
+        // Dig the targeted block, then put it back.
+        player.xzRotCamera = float(i) * kPi / 20.0f;
+        medianFrame(3);
+        const double base = medianFrame(9);
         const Vec3 t = target().targetBlock;
         if (!hasTarget()) continue;
         const int x = int(t.x), y = int(t.y), z = int(t.z);
@@ -221,18 +237,25 @@ int runEdits() {
         setCell(x, y, z, Cell{0, 0});
         auto start = Clock::now();
         drawFrame(Mode::Renderer);
-        digs.push_back(ms(Clock::now() - start));
-        medianFrame(2);
+        digs.push_back(ms(Clock::now() - start) / base);
+        if (std::getenv("XEDIT"))
+            std::printf("dig %d,%d,%d: %.2f x, cpu %.2f ms, built %d\n", x, y, z, digs.back(),
+                        lastCpuMs, worldViewStats().sectionsBuilt);
+        medianFrame(3);
         setCell(x, y, z, was);
         start = Clock::now();
         drawFrame(Mode::Renderer);
-        places.push_back(ms(Clock::now() - start));
+        places.push_back(ms(Clock::now() - start) / base);
+        if (std::getenv("XEDIT"))
+            std::printf("place: %.2f x, cpu %.2f ms, built %d\n", places.back(), lastCpuMs,
+                        worldViewStats().sectionsBuilt);
+        bases.push_back(base);
     }
     std::printf(
-        "median frame %.2f ms; after a dig: median %.2f, worst %.2f ms (%.2f x); after a placed "
-        "block: median %.2f, worst %.2f ms (%.2f x)\n",
-        base, median(digs), percentile(digs, 100), percentile(digs, 100) / base, median(places),
-        percentile(places, 100), percentile(places, 100) / base);
+        "%zu edits, median frame before them %.2f ms; the frame after a dig: median %.2f x, worst "
+        "%.2f x; after a placed block: median %.2f x, worst %.2f x\n",
+        digs.size(), median(bases), median(digs), percentile(digs, 100), median(places),
+        percentile(places, 100));
     return 0;
 }
 
@@ -245,7 +268,7 @@ int runRun(int argc, char** argv) {
     }
     makeWorld();
     stand(4, kPi / 2.0f, 0.0f);  // looking along +x, the way it runs
-    medianFrame(5);
+    settle();
     std::vector<double> times, cpus;
     std::vector<int> built, ahead, quadsDrawn;
     const auto begin = Clock::now();
@@ -297,7 +320,7 @@ int runMemory() {
     makeWorld();
     stand(4, 0.0f, 0.0f);
     const double before = residentMb();
-    medianFrame(3);
+    settle();
     for (int heading = 0; heading < 8; ++heading) {
         player.xzRotCamera = float(heading) * kPi / 4.0f;
         medianFrame(2);
