@@ -238,17 +238,11 @@ int runEdits() {
         auto start = Clock::now();
         drawFrame(Mode::Renderer);
         digs.push_back(ms(Clock::now() - start) / base);
-        if (std::getenv("XEDIT"))
-            std::printf("dig %d,%d,%d: %.2f x, cpu %.2f ms, built %d\n", x, y, z, digs.back(),
-                        lastCpuMs, worldViewStats().sectionsBuilt);
         medianFrame(3);
         setCell(x, y, z, was);
         start = Clock::now();
         drawFrame(Mode::Renderer);
         places.push_back(ms(Clock::now() - start) / base);
-        if (std::getenv("XEDIT"))
-            std::printf("place: %.2f x, cpu %.2f ms, built %d\n", places.back(), lastCpuMs,
-                        worldViewStats().sectionsBuilt);
         bases.push_back(base);
     }
     std::printf(
