@@ -7,7 +7,7 @@
 //       reference drawer with one draw call per face; the reference drawer's
 //       faces streamed from the CPU in batches. With --checker the cube below
 //       the eye is first carved into a 3D checkerboard of stone.
-//   velmora_world_frames edits
+//   velmora_world_frames edits [--each]
 //       At spawn, render distance 4, looking down at the ground at 40 headings:
 //       the frame right after a dig and after a placed block, each against
 //       the median frame just before it.
@@ -208,6 +208,8 @@ int runFrames(int argc, char** argv) {
     return 0;
 }
 
+double lastMedianSpread = 0.0;  // the slowest of medianFrame's frames over their median
+
 double medianFrame(int frames) {
     std::vector<double> times;
     for (int f = 0; f < frames; ++f) {
@@ -215,21 +217,23 @@ double medianFrame(int frames) {
         drawFrame(Mode::Renderer);
         times.push_back(ms(Clock::now() - start));
     }
+    lastMedianSpread = percentile(times, 100) / median(times);
     return median(times);
 }
 
-int runEdits() {
+int runEdits(bool each) {
     makeWorld();
     stand(4, 0.0f, -0.9f);
     settle();
     // Each edit's frame against the median of the frames just before it, at
     // the same heading (what is in view changes the frame more than an edit).
-    std::vector<double> digs, places, bases;
+    std::vector<double> digs, places, bases, plain;
     for (int i = 0; i < 40; ++i) {
         // Dig the targeted block, then put it back.
         player.xzRotCamera = float(i) * kPi / 20.0f;
         medianFrame(3);
         const double base = medianFrame(9);
+        plain.push_back(lastMedianSpread);
         const Vec3 t = target().targetBlock;
         if (!hasTarget()) continue;
         const int x = int(t.x), y = int(t.y), z = int(t.z);
@@ -238,18 +242,26 @@ int runEdits() {
         auto start = Clock::now();
         drawFrame(Mode::Renderer);
         digs.push_back(ms(Clock::now() - start) / base);
+        if (each)
+            std::printf("dig (%d, %d, %d): %.2f x of %.2f ms, cpu %.2f ms, %d sections built\n", x,
+                        y, z, digs.back(), base, lastCpuMs, worldViewStats().sectionsBuilt);
         medianFrame(3);
         setCell(x, y, z, was);
         start = Clock::now();
         drawFrame(Mode::Renderer);
         places.push_back(ms(Clock::now() - start) / base);
+        if (each)
+            std::printf("placed: %.2f x, cpu %.2f ms, %d sections built\n", places.back(),
+                        lastCpuMs, worldViewStats().sectionsBuilt);
         bases.push_back(base);
     }
+    // For scale: the slowest of the 9 plain frames before each edit, over their median.
     std::printf(
         "%zu edits, median frame before them %.2f ms; the frame after a dig: median %.2f x, worst "
-        "%.2f x; after a placed block: median %.2f x, worst %.2f x\n",
+        "%.2f x; after a placed block: median %.2f x, worst %.2f x; plain frames' slowest of 9: "
+        "median %.2f x, worst %.2f x\n",
         digs.size(), median(bases), median(digs), percentile(digs, 100), median(places),
-        percentile(places, 100));
+        percentile(places, 100), median(plain), percentile(plain, 100));
     return 0;
 }
 
@@ -418,7 +430,7 @@ int main(int argc, char** argv) {
     const std::string what = argv[1];
     int result = 2;
     if (what == "frames") result = runFrames(argc, argv);
-    if (what == "edits") result = runEdits();
+    if (what == "edits") result = runEdits(argc > 2 && std::string(argv[2]) == "--each");
     if (what == "run") result = runRun(argc, argv);
     if (what == "memory") result = runMemory();
     if (what == "compare" && argc > 2) result = runCompare(argv[2]);

@@ -182,6 +182,9 @@ void setSeparateDraws(bool on);
 // Lit quads kept on the device: uploaded once, drawn by ranges many times.
 using MeshId = uint32_t;  // 0 = none
 MeshId createMesh(const LitVertex* vertices, int quadCount);
+// Gives a mesh new quads in place of its old ones (false: no such mesh; it
+// is then left alone). Frames drawn from then on see the new quads.
+bool refillMesh(MeshId mesh, const LitVertex* vertices, int quadCount);
 // The mesh stays usable by frames already drawn; its storage goes later.
 void destroyMesh(MeshId mesh);
 struct QuadRange {

@@ -255,7 +255,9 @@ bool anyBlock(int x0, int y0, int z0, int x1, int y1, int z1) {
 }  // namespace
 
 void buildSection(Section& s, const LightBox& box) {
-    if (s.mesh) plat::destroyMesh(s.mesh);
+    // A rebuilt section keeps its mesh: refilling it is cheaper for the device
+    // than a new one.
+    const plat::MeshId old = s.mesh;
     s.mesh = 0;
     s.solidQuads = s.torchQuads = 0;
     for (int face = 0; face < kFaceCount; ++face) {
@@ -272,7 +274,15 @@ void buildSection(Section& s, const LightBox& box) {
     const int x1 = std::min(x0 + kSectionSize, kWorldSizeX) - 1;
     const int y1 = std::min(y0 + kSectionSize, kWorldSizeY) - 1;
     const int z1 = std::min(z0 + kSectionSize, kWorldSizeZ) - 1;
-    if (!world.cells || !anyBlock(x0, y0, z0, x1, y1, z1)) return;
+    auto finish = [&](const plat::LitVertex* quads, int count) {
+        if (count > 0 && old && plat::refillMesh(old, quads, count)) {
+            s.mesh = old;
+            return;
+        }
+        if (old) plat::destroyMesh(old);
+        if (count > 0) s.mesh = plat::createMesh(quads, count);
+    };
+    if (!world.cells || !anyBlock(x0, y0, z0, x1, y1, z1)) return finish(nullptr, 0);
 
     Scratch& scr = scratch();
     // Most sections below ground have no block anything can be seen next to:
@@ -283,7 +293,7 @@ void buildSection(Section& s, const LightBox& box) {
             for (int z = z0; z <= z1; ++z)
                 if (cell(x, y, z).type != block::Air && exposed(x, y, z))
                     scr.exposed.push_back({int16_t(x), int16_t(y), int16_t(z)});
-    if (scr.exposed.empty()) return;
+    if (scr.exposed.empty()) return finish(nullptr, 0);
     for (auto& list : scr.solid) list.clear();
     scr.torch.clear();
     scr.glass.clear();
@@ -327,8 +337,6 @@ void buildSection(Section& s, const LightBox& box) {
     for (SectionBlock& b : s.blocks)
         if (b.kind == BlockKind::Torch) b.firstQuad += s.solidQuads;
     s.glass = scr.glass;
-    if (s.solidQuads + s.torchQuads > 0) {
-        scr.mesh.insert(scr.mesh.end(), scr.torch.begin(), scr.torch.end());
-        s.mesh = plat::createMesh(scr.mesh.data(), int(s.solidQuads + s.torchQuads));
-    }
+    scr.mesh.insert(scr.mesh.end(), scr.torch.begin(), scr.torch.end());
+    finish(scr.mesh.data(), int(s.solidQuads + s.torchQuads));
 }

@@ -490,6 +490,23 @@ MeshId createMesh(const LitVertex* vertices, int quadCount) {
     return id;
 }
 
+bool refillMesh(MeshId mesh, const LitVertex* vertices, int quadCount) {
+    auto& d = dev();
+    auto it = d.meshes.find(mesh);
+    if (!d.ready || !vertices || quadCount <= 0 || it == d.meshes.end()) return false;
+    for (const auto& [id, at] : d.doomedMeshes)
+        if (id == mesh) return false;
+    sdlplat::GlMesh& m = it->second;
+    m.quads = uint32_t(quadCount);
+    m.lone = sdlplat::loneRuns(d, vertices, m.quads);
+    glBindVertexArray(d.vao);
+    sdlplat::ensureIndices(d, m.quads);
+    glBindBuffer(GL_ARRAY_BUFFER, m.vbo);
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(size_t(quadCount) * 4 * sizeof(LitVertex)), vertices,
+                 GL_STATIC_DRAW);
+    return true;
+}
+
 void destroyMesh(MeshId mesh) {
     auto& d = dev();
     if (!d.meshes.count(mesh)) return;
