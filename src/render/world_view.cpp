@@ -213,9 +213,11 @@ void collectGlass(const Section* s, uint32_t block) {
     view.glassList.push_back({s, block});
 }
 
-void addRange(std::vector<plat::QuadRange>& ranges, uint32_t first, uint32_t count) {
+// Adds quads [first, first + count) to the ranges of the draw whose ranges
+// start at `since`, joining the last of them when it ends where these begin.
+void addRange(std::vector<plat::QuadRange>& ranges, size_t since, uint32_t first, uint32_t count) {
     if (count == 0) return;
-    if (!ranges.empty() && ranges.back().first + ranges.back().count == first)
+    if (ranges.size() > since && ranges.back().first + ranges.back().count == first)
         ranges.back().count += count;
     else
         ranges.push_back({first, count});
@@ -247,16 +249,16 @@ plat::QuadRange facingLayers(const Section* s, int face, const Vec3& eye, const 
 }
 
 // [first, first + count) without the sorted quads in `cut`.
-void addRangeWithout(std::vector<plat::QuadRange>& ranges, uint32_t first, uint32_t count,
-                     const std::vector<uint32_t>& cut) {
+void addRangeWithout(std::vector<plat::QuadRange>& ranges, size_t since, uint32_t first,
+                     uint32_t count, const std::vector<uint32_t>& cut) {
     uint32_t at = first;
     const uint32_t end = first + count;
     for (auto it = std::lower_bound(cut.begin(), cut.end(), first); it != cut.end() && *it < end;
          ++it) {
-        addRange(ranges, at, *it - at);
+        addRange(ranges, since, at, *it - at);
         at = *it + 1;
     }
-    addRange(ranges, at, end - at);
+    addRange(ranges, since, at, end - at);
 }
 
 // The mesh quads of the solid blocks in `cutBlocks` (block indices).
@@ -317,11 +319,11 @@ void walkSection(const Section* s, const LightBox& b) {
     for (int face = 0; face < kFaceCount; ++face) {
         if (s->groupQuads[face] == 0) continue;
         const plat::QuadRange run = facingLayers(s, face, eye, b);
-        addRangeWithout(view.ranges, run.first, run.count, cutQuads);
+        addRangeWithout(view.ranges, draw.firstRange, run.first, run.count, cutQuads);
     }
     draw.rangeCount = uint32_t(view.ranges.size()) - draw.firstRange;
     draw.firstTorchRange = uint32_t(view.ranges.size());
-    addRangeWithout(view.ranges, s->solidQuads, s->torchQuads, cutQuads);
+    addRangeWithout(view.ranges, draw.firstTorchRange, s->solidQuads, s->torchQuads, cutQuads);
     draw.torchRangeCount = uint32_t(view.ranges.size()) - draw.firstTorchRange;
     if (draw.rangeCount + draw.torchRangeCount == 0) return;
     const float cx = float(s->lo[0] + s->hi[0]) * 0.5f - eye.x;

@@ -215,6 +215,8 @@ void sortGlassList() {
 
 void drawVisibleBlocks() {
     Drawer& d = drawer();
+    // The frame binds the face square before the first block.
+    d.stream = Model::FaceQuad;
     d.lastBoundType = -1;
     d.glassList.clear();
     d.pass = plat::LitPass::AlphaTested;
