@@ -113,6 +113,26 @@ TEST_F(RendererOracle, RandomScenesDrawAlike) {
     EXPECT_GT(hiddenBlocks, 0);   // and went through the frustum's hard cases
 }
 
+// The short distances make the literal walk cheap: many more scenes, with
+// sections and their ranges crossed every way.
+TEST_F(RendererOracle, ManyShortSightedScenesDrawAlike) {
+    std::mt19937 rng(7177);
+    SceneGrid grid;
+    const SceneKind kinds[] = {SceneKind::Soup, SceneKind::GlassWalls, SceneKind::Ground,
+                               SceneKind::Edges, SceneKind::Stations};
+    for (int scene = 0; scene < 150; ++scene) {
+        const SceneKind kind = kinds[scene % 5];
+        setView(scene % 2, std::uniform_int_distribution<int>(0, 239)(rng));
+        int x, y, z;
+        sceneCentre(rng, kind, x, y, z);
+        grid.wipe();
+        makeScene(grid, kind, rng, x, y, z, 20 + 10 * settings.RenderDistance + 3);
+        SceneGrid::announce();
+        resetDig();
+        expectSameFrame(where(scene));
+    }
+}
+
 TEST_F(RendererOracle, NothingIsDrawnFromAboveTheLitHeight) {
     SceneGrid grid;
     std::mt19937 rng(7);

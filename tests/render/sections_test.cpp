@@ -3,6 +3,8 @@
 // when a torch near the light box's edge starts or stops shining, and the
 // frame's counts and glass order as the block-by-block walk gives them.
 #include "render/sections.h"
+#include <algorithm>
+
 #include "render/block_faces.h"
 #include "render/polygons.h"
 #include "render/world_view.h"
@@ -133,6 +135,23 @@ TEST_F(Sections, ANewRenderDistanceReachesFurtherInTheNextFrame) {
     EXPECT_TRUE(facesOf(litFaces(drawWithRenderer().frame), 500, 100, 525).empty());
     settings.RenderDistance = 1;  // what the render-distance key does
     EXPECT_FALSE(facesOf(showable(litFaces(drawWithRenderer().frame)), 500, 100, 525).empty());
+}
+
+// A torch alone in one section: its mesh's torch quads are [0, 5). Walked
+// next, a section whose first quads seen are its top faces at [5, 10): those
+// ranges meet end to start, but belong to different meshes.
+TEST_F(Sections, RangesOfOneSectionNeverRunIntoTheNext) {
+    put(505, 100, 505, block::Torch);
+    for (int x = 513; x <= 517; ++x) put(x, 100, 505, block::Stone);
+    SceneGrid::announce();
+    placeEye(511.0f, 112.0f, 505.0f, 0.0f, -1.5707964f);
+    const auto faces = showable(litFaces(drawWithRenderer().frame));
+    for (int x = 513; x <= 517; ++x) {
+        const auto mine = facesOf(faces, x, 100, 505);
+        EXPECT_TRUE(std::any_of(mine.begin(), mine.end(),
+                                [](const FaceRecord& f) { return f.row == kTop; }))
+            << "no top face on the stone at x = " << x;
+    }
 }
 
 TEST_F(Sections, SectionsFarBehindAreLetGo) {
