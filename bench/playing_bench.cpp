@@ -11,6 +11,7 @@
 #include "world/block_types.h"
 #include "world/generation.h"
 #include "world/settings.h"
+#include "world/cell_changes.h"
 #include "world/world.h"
 
 namespace {

@@ -71,6 +71,7 @@ endif()
 add_library(velmora_platform_sdl STATIC
   src/platform/sdl/gl_device.cpp
   src/platform/sdl/gl_draw.cpp
+  src/platform/sdl/gl_lit.cpp
   src/platform/sdl/gl_setup.cpp
   src/platform/sdl/sdl_platform.cpp)
 target_include_directories(velmora_platform_sdl PUBLIC src)
@@ -96,3 +97,12 @@ set_target_properties(velmora PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY
 add_executable(velmora_batch_probe bench/window/batch_probe.cpp)
 target_link_libraries(velmora_batch_probe PRIVATE velmora_platform_sdl velmora_warnings)
 set_target_properties(velmora_batch_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+# Frame times of the world drawing and the picture check against the
+# reference drawer, in the real window (bench/window/measure_world.py runs it).
+if(TARGET velmora_reference)
+  add_executable(velmora_world_frames bench/window/world_frames.cpp)
+  target_link_libraries(velmora_world_frames PRIVATE velmora_reference velmora_core
+                        velmora_platform_sdl velmora_warnings Threads::Threads)
+  set_target_properties(velmora_world_frames PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+endif()

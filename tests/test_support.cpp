@@ -17,9 +17,12 @@
 #include "game/target.h"
 #include "game/time_of_day.h"
 #include "render/camera.h"
-#include "render/render_stats.h"
+#include "render/picking.h"
+#include "render/polygons.h"
+#include "render/world_view.h"
 #include "ui/notice.h"
 #include "ui/screens.h"
+#include "world/cell_changes.h"
 #include "world/chests.h"
 #include "world/generation.h"
 #include "world/settings.h"
@@ -42,6 +45,7 @@ void resetGameGlobals() {
     resetWorld();
     clearChestPositions();
     resetGeneration();
+    resetCellChanges();
     resetSettings();
     // game
     resetFrameClock();
@@ -56,7 +60,9 @@ void resetGameGlobals() {
     resetInventoryReadout();
     // render
     resetCamera();
+    resetPickingState();
     resetPolygons();
+    resetWorldView();
     // ui
     resetNotice();
     resetScreens();

@@ -5,7 +5,7 @@
 #include "game/frame_clock.h"
 #include "game/input.h"
 #include "platform/platform.h"
-#include "render/render_stats.h"
+#include "render/polygons.h"
 #include "world/settings.h"
 #include "world/world.h"
 

@@ -5,6 +5,7 @@
 #include "game/frame_clock.h"
 #include "game/inventory.h"
 #include "world/block_types.h"
+#include "world/cell_changes.h"
 #include "world/chests.h"
 #include "world/world.h"
 

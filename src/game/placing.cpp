@@ -7,6 +7,7 @@
 #include "game/player.h"
 #include "game/target.h"
 #include "world/block_types.h"
+#include "world/cell_changes.h"
 #include "world/chests.h"
 #include "world/collision.h"
 #include "world/world.h"

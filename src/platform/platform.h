@@ -117,9 +117,80 @@ void setProjection(const Matrix& projection);
 void setFog(const Fog& fog);
 void setWireframe(bool on);
 void setDepthTest(bool on);
+// Back faces are not drawn while on: a triangle whose corners turn clockwise as
+// the viewer sees them (left-handed view and projection) is a back face. Sprites
+// and text are never culled.
+void setFaceCulling(bool on);
 // Quads of four vertices each (0-1-2, 0-2-3), drawn with one texture and blend.
 // The device batches consecutive calls; the result equals drawing them in order.
 void drawQuads(int texture, Blend blend, const Vertex* vertices, int quadCount);
+
+// ---- lit world quads -------------------------------------------------------------
+// World geometry lit by a table: each quad carries its texture by number, the
+// cell it belongs to and two light bytes; the device works out its colour as
+//   level = max(skyLevel - absorbed, own), kept within 0..255
+//   colour = lightTable[row][level] (grey), alpha = alpha / 255.
+// Quads of cells outside the cell box are not drawn at all.
+struct LitVertex {
+    float x, y, z;     // world position
+    uint32_t cell;     // packCell(x, y, z) of the cell the quad belongs to
+    uint8_t u, v;      // texture corner, 0 or 1
+    uint8_t texture;   // texture number
+    uint8_t row;       // row of the light table
+    uint8_t absorbed;  // light the sky loses on its way down to the quad's light cell
+    uint8_t own;       // light that does not come from the sky (torches)
+    uint8_t alpha;
+    uint8_t unused;
+};
+static_assert(sizeof(LitVertex) == 24, "lit vertices are 24 bytes");
+
+inline constexpr uint32_t packCell(int x, int y, int z) {
+    return uint32_t(x & 1023) | uint32_t(y & 255) << 10 | uint32_t(z & 1023) << 18;
+}
+inline constexpr int cellX(uint32_t c) { return int(c & 1023); }
+inline constexpr int cellY(uint32_t c) { return int(c >> 10 & 255); }
+inline constexpr int cellZ(uint32_t c) { return int(c >> 18 & 1023); }
+
+inline constexpr int kLightRows = 16;
+inline constexpr int kLightLevels = 256;
+// Brightness (0..1) by row and level; the table in force when a frame is
+// presented lights every lit quad of that frame.
+struct LightTable {
+    float shade[kLightRows][kLightLevels];
+};
+void setLightTable(const LightTable& table);
+// The sky's level for the lit quads that follow.
+void setSkyLevel(int level);
+// Cells (inclusive bounds) whose lit quads are drawn from now on.
+struct CellBox {
+    int x0, y0, z0, x1, y1, z1;
+};
+void setCellBox(const CellBox& box);
+
+enum class LitPass : uint8_t {
+    Opaque,       // no blending, every texel drawn
+    AlphaTested,  // no blending, texels the images mark as empty dropped
+    Blended,      // source alpha over destination, empty texels dropped
+};
+
+// Streamed lit quads (4 vertices each, 0-1-2, 0-2-3), drawn in order.
+void drawLitQuads(LitPass pass, const LitVertex* vertices, int quadCount);
+// While on, every drawLitQuads call is a draw call of its own instead of
+// joining the one before (measuring one draw call per face).
+void setSeparateDraws(bool on);
+
+// Lit quads kept on the device: uploaded once, drawn by ranges many times.
+using MeshId = uint32_t;  // 0 = none
+MeshId createMesh(const LitVertex* vertices, int quadCount);
+// Gives a mesh new quads in place of its old ones (false: no such mesh; it
+// is then left alone). Frames drawn from then on see the new quads.
+bool refillMesh(MeshId mesh, const LitVertex* vertices, int quadCount);
+// The mesh stays usable by frames already drawn; its storage goes later.
+void destroyMesh(MeshId mesh);
+struct QuadRange {
+    uint32_t first, count;
+};
+void drawMesh(MeshId mesh, LitPass pass, const QuadRange* ranges, int rangeCount);
 
 // Writes the back buffer as a 24-bit BMP. false on any failure.
 bool saveScreenshot(const std::string& path);

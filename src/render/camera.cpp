@@ -1,6 +1,120 @@
 #include "render/camera.h"
 
+#include <cmath>
+
+#include "game/player.h"
+#include "game/time_of_day.h"
+#include "render/picking.h"
+#include "world/settings.h"
+
 Camera camera;
 
-void resetCamera() { camera = Camera{}; }
-void markProjectionDirty() { camera.projectionDirty = 1; }
+namespace {
+
+constexpr float kPi = 3.14159265358979f;
+constexpr float kAspect = 4.0f / 3.0f;  // the 800 x 600 window
+
+inline float entry(const plat::Matrix& m, int r, int c) {
+    return m.m[r * 4 + c];
+}
+
+void rebuildProjection(int renderDistance) {
+    const float far = float(viewRadius(renderDistance));
+    camera.farDistance = far;
+    camera.cullProjection = perspectiveFovLH(kPi / 2.0f, kAspect, 0.01f, far);
+    camera.drawProjection = perspectiveFovLH(kPi / 4.0f, kAspect, 0.1f, far);
+    camera.fog.start = far * 0.5f;
+    camera.fog.end = far - 2.0f;
+    camera.fogDensity = float(renderDistance + 2) * 0.025f;
+    refreshTimeLuminance();
+    camera.projectionDirty = 0;
+    camera.builtRenderDistance = renderDistance;
+}
+
+}  // namespace
+
+int viewRadius(int renderDistance) {
+    // Anything past the largest setting draws as the largest: the light box
+    // and the cube of drawn cells must always be the same size.
+    return renderDistance >= 0 && renderDistance <= 4 ? 10 * renderDistance + 20 : 60;
+}
+
+int viewRadius() {
+    return viewRadius(settings.RenderDistance);
+}
+
+float lookHorizontal(float pitch) {
+    return 1.0f - std::fabs(std::sin(pitch)) + 0.002f;
+}
+
+uint32_t fogColourAt(float luminance) {
+    auto channel = [luminance](float base, float exponent) {
+        return static_cast<uint32_t>(base * std::pow(luminance, exponent)) & 0xFFu;
+    };
+    return channel(75.0f, 2.35f) << 16 | channel(125.0f, 2.4f) << 8 | channel(245.0f, 2.2f);
+}
+
+void updateCamera() {
+    const Vec3 eye = player.Position;
+    const float s = std::sin(player.yRotCamera);
+    const float h = lookHorizontal(player.yRotCamera);
+    const Vec3 at{eye.x + h * std::sin(player.xzRotCamera), eye.y + s,
+                  eye.z + h * std::cos(player.xzRotCamera)};
+    camera.viewMatrix = lookAtLH(eye, at, Vec3{0.0f, 1.0f, 0.0f});
+    plat::setView(camera.viewMatrix);
+
+    if (camera.projectionDirty || camera.builtRenderDistance != settings.RenderDistance)
+        rebuildProjection(settings.RenderDistance);
+    plat::setProjection(camera.drawProjection);
+
+    camera.fog.enabled = true;
+    camera.fog.rgb = fogColourAt(TimeLuminance());
+    plat::setFog(camera.fog);
+
+    resetPicking();
+    buildFrustum();
+}
+
+void buildFrustum() {
+    const plat::Matrix m = multiply(camera.viewMatrix, camera.cullProjection);
+    auto column = [&m](int c) {
+        return Plane{entry(m, 0, c), entry(m, 1, c), entry(m, 2, c), entry(m, 3, c)};
+    };
+    const Plane c1 = column(0), c2 = column(1), c3 = column(2), c4 = column(3);
+    auto add = [](const Plane& a, const Plane& b) {
+        return Plane{a.a + b.a, a.b + b.b, a.c + b.c, a.d + b.d};
+    };
+    auto sub = [](const Plane& a, const Plane& b) {
+        return Plane{a.a - b.a, a.b - b.b, a.c - b.c, a.d - b.d};
+    };
+    camera.frustumPlanes[kLeftPlane] = normalizedPlane(add(c4, c1));
+    camera.frustumPlanes[kRightPlane] = normalizedPlane(sub(c4, c1));
+    camera.frustumPlanes[kTopPlane] = normalizedPlane(sub(c4, c2));
+    camera.frustumPlanes[kBottomPlane] = normalizedPlane(add(c4, c2));
+    camera.frustumPlanes[kNearPlane] = normalizedPlane(c3);
+    camera.frustumPlanes[kFarPlane] = normalizedPlane(sub(c4, c3));
+}
+
+bool blockInFrustum(int x, int y, int z) {
+    for (int corner = 0; corner < 8; ++corner) {
+        const float cx = float(x) + ((corner & 1) ? 0.5f : -0.5f);
+        const float cy = float(y) + ((corner & 2) ? 0.5f : -0.5f);
+        const float cz = float(z) + ((corner & 4) ? 0.5f : -0.5f);
+        bool inside = true;
+        for (const Plane& p : camera.frustumPlanes)
+            if (!(planeValue(p, cx, cy, cz) > 0.0f)) {
+                inside = false;
+                break;
+            }
+        if (inside) return true;
+    }
+    return false;
+}
+
+void markProjectionDirty() {
+    camera.projectionDirty = 1;
+}
+
+void resetCamera() {
+    camera = Camera{};
+}

@@ -1,14 +1,52 @@
-// Camera state shared with the settings screens: the projection is rebuilt
-// when the rendering distance changes.
+// The eye and what it sees: the view, the drawing projection and the wider
+// culling one, the fog, and the six planes of the culling frustum that blocks
+// are tested against. Owns the camera values; the options menu may set
+// `projectionDirty`, and a change of the render distance is noticed anyway.
 #pragma once
 
 #include <cstdint>
 
+#include "platform/platform.h"
+#include "render/matrix.h"
+
+enum FrustumPlane : uint8_t {
+    kLeftPlane,
+    kRightPlane,
+    kTopPlane,
+    kBottomPlane,
+    kNearPlane,
+    kFarPlane
+};
+
 struct Camera {
     uint8_t projectionDirty = 1;
+    int builtRenderDistance = -1;  // the distance the projection and fog were made for
+    float farDistance = 20.0f;
+    plat::Fog fog{true, 10.0f, 18.0f, 0};
+    float fogDensity = 0.05f;
+    plat::Matrix viewMatrix{};
+    plat::Matrix drawProjection{};
+    plat::Matrix cullProjection{};
+    Plane frustumPlanes[6] = {};
 };
 
 extern Camera camera;
+
+// Cells drawn on each side of the player: 20, 30, 40, 50 or 60.
+int viewRadius(int renderDistance);
+int viewRadius();
+// Horizontal length of the look direction for pitch `pitch` (never 0, so the
+// direction never lines up with the up vector): 1 - |sin pitch| + 0.002.
+float lookHorizontal(float pitch);
+
+// Once per drawn frame, before anything of the world: view; projection and fog
+// when stale; fog colour; the picking reset and its ray; the frustum planes.
+void updateCamera();
+void buildFrustum();
+// True when a corner of the block's cube lies strictly inside all six planes.
+bool blockInFrustum(int x, int y, int z);
+// The fog's colour at a brightness: 0x00RRGGBB.
+uint32_t fogColourAt(float luminance);
 
 // The rendering distance changed: projection and fog are rebuilt next frame.
 void markProjectionDirty();

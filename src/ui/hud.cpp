@@ -9,7 +9,7 @@
 #include "game/target.h"
 #include "game/time_of_day.h"
 #include "platform/platform.h"
-#include "render/render_stats.h"
+#include "render/polygons.h"
 #include "ui/crafting_panel.h"
 #include "ui/screen_common.h"
 #include "ui/text.h"
@@ -84,7 +84,7 @@ void drawDebugLines(int count) {
         drawText(10, 510, kWhite, "xzRotCamera: %f, yRotCamera: %f", player.xzRotCamera,
                  player.yRotCamera);
     if (line++ < count) drawText(10, 530, kWhite, "NewBlock: %d", target().NewBlock);
-    if (line++ < count) drawText(10, 550, kWhite, "Polygons: %d", renderStats.Polygons);
+    if (line++ < count) drawText(10, 550, kWhite, "Polygons: %d", polygons());
     if (line++ < count) drawText(200, 550, kWhite, "Position: %f, %f, %f", p.x, p.y, p.z);
     if (line++ < count) drawText(690, 490, kWhite, "DayTime: %d", world.DayTime);
     if (line++ < count) drawText(670, 510, kWhite, "SubDayTime: %d", world.SubDayTime);

@@ -5,6 +5,7 @@
 
 #include "platform/memory.h"
 #include "platform/platform.h"
+#include "world/cell_changes.h"
 #include "world/chests.h"
 #include "world/msvc_random.h"
 #include "world/progress_pump.h"
@@ -201,13 +202,13 @@ WorldResult generateWorldFromSeed(int32_t seed, ProgressPump& pump) {
 
     resetWorldValues();
     clearChestPositions();  // nothing generated is a chest
+    noteWorldReplaced();
     if (!world.worldStorageReady) {
         // Fresh storage comes zeroed from the system: already all air.
         if (WorldResult r = allocateWorldStorage(pump); r != WorldResult::Done) return r;
     } else if (PumpResult r = clearCells(pump); stopped(r)) {
         return stoppedBy(r);
     }
-    markGridReplaced();
     for (Phase phase : {layGround, raiseHills, plantTrees})
         if (PumpResult r = phase(pump); stopped(r)) return stoppedBy(r);
     digPockets();

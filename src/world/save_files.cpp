@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "world/cell_changes.h"
 #include "world/chests.h"
 
 namespace {
@@ -208,7 +209,7 @@ WorldResult loadWorldFrom(const std::string& worldPath, const std::string& seedP
     }
     if (WorldResult r = allocateWorldStorage(pump); r != WorldResult::Done) return r;
     forgetChestPositions();
-    markGridReplaced();
+    noteWorldReplaced();
     uint8_t* cells = reinterpret_cast<uint8_t*>(world.cells.get());
     for (size_t at = 0; at < kCellImageBytes; at += kBlockBytes) {
         if (PumpResult r = progressPump(pump); r != PumpResult::Continue) return stoppedBy(r);

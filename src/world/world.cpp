@@ -3,39 +3,10 @@
 #include <cstring>
 
 #include "platform/memory.h"
+#include "world/cell_changes.h"
 #include "world/progress_pump.h"
 
 World world;
-
-namespace {
-
-// More changes than this between two drains are not listed one by one.
-constexpr size_t kChangeLogLimit = 4096;
-CellChanges changeLog;
-
-}  // namespace
-
-void setCell(int x, int y, int z, Cell c) {
-    cell(x, y, z) = c;
-    if (changeLog.overflowed) return;
-    if (changeLog.cells.size() >= kChangeLogLimit) {
-        changeLog.overflowed = true;
-        changeLog.cells.clear();
-        return;
-    }
-    changeLog.cells.push_back(CellPos{x, y, z});
-}
-
-CellChanges takeCellChanges() {
-    CellChanges taken = std::move(changeLog);
-    changeLog = CellChanges{};
-    return taken;
-}
-
-void markGridReplaced() {
-    ++world.replacements;
-    changeLog = CellChanges{};
-}
 
 void GridDeleter::operator()(void* p) const { plat::releaseZeroed(p, kCellCount * sizeof(Cell)); }
 
@@ -56,7 +27,7 @@ WorldResult clearWorld(ProgressPump& pump) {
         if (PumpResult r = progressPump(pump); r != PumpResult::Continue) return stoppedBy(r);
         std::memset(row, 0, sizeof(Cell) * kWorldSizeZ);
     }
-    markGridReplaced();
+    noteWorldReplaced();
     return WorldResult::Done;
 }
 
@@ -74,7 +45,6 @@ void resetWorldValues() {
 void resetWorld() {
     resetWorldValues();
     world.Seed = 0;
-    changeLog = CellChanges{};
 }
 
 float spawnEyeHeight(int x, int z) {

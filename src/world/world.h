@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 #include "world/world_result.h"
 
@@ -50,10 +49,6 @@ struct World {
     ItemStack slots[kSlotCells] = {};
     uint8_t chestCount = 0;
     ItemStack chests[kChestRecords][kChestCells] = {};
-
-    // Counts the times the whole grid was replaced (a new world, a load), so
-    // that whatever is cached from the grid knows to start over.
-    uint32_t replacements = 0;
 };
 
 // A cell's place in the grid.
@@ -80,18 +75,6 @@ inline Cell& cell(int x, int y, int z) { return world.cells[cellIndex(x, y, z)];
 inline Cell cellOrAir(int x, int y, int z) {
     return inWorld(x, y, z) ? cell(x, y, z) : Cell{0, 0};
 }
-
-// Play changes cells one at a time through setCell, which keeps a log of
-// the changes for whatever caches the grid (the renderer drains it each frame).
-void setCell(int x, int y, int z, Cell c);
-struct CellChanges {
-    std::vector<CellPos> cells;  // oldest first
-    bool overflowed = false;     // too many to list: treat every cell as changed
-};
-// The changes since the previous call, emptying the log.
-CellChanges takeCellChanges();
-// Bulk writers (generation, loading, tools) say the whole grid is new.
-void markGridReplaced();
 
 // Eye height of a player set down in column (x, z): five above the highest
 // solid cell below the top layer, or 4 when the column is empty.

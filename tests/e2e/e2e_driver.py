@@ -187,8 +187,10 @@ def read_bmp(path):
 # ---- the game ------------------------------------------------------------------
 
 class Game:
-    def __init__(self, binary, extra_env=None, args=(), base_env=None):
+    def __init__(self, binary, extra_env=None, args=(), base_env=None, setup=None):
         self.folder = tempfile.mkdtemp(prefix="velmora-e2e-")
+        if setup:
+            setup(self.folder)
         self.binary = os.path.join(self.folder, os.path.basename(binary))
         # A copy, not a link: the game finds its folder through /proc/self/exe,
         # which sees through links.
@@ -429,14 +431,12 @@ def play_save_and_reload(binary):
         focus(window)
         press("Return")    # Gioca
         press("Return")    # Mondo1: empty, so a world is made
-        # The playing screen opens on the sky of a new world's time of day
-        # (DayTime 180, brightness 0.78125).
-        sky = (41, 69, 140)
-
         def playing():
-            centre = capture(window).region(300, 200, 310, 210)
-            return sum(1 for c in centre if near(c, sky, 40)) >= 50
+            # The status strip stands along the top of the playing screen,
+            # whatever the new world (made from the clock's seed) shows.
+            return status_strip_shown(capture(window))
         wait_for(playing, 30, "the playing screen")
+        time.sleep(STEP)   # the world's making fired the 250 ms gate just now
         press("Escape")    # pause
         press("Down")
         press("Return")    # Salva
@@ -646,10 +646,12 @@ def status_strip_shown(picture):
 
 def text_pixels(picture, box):
     """Where the white text lies within the box: what the text says, whatever
-    is drawn behind it."""
+    is drawn behind it. Only pixels the glyphs cover fully count, pure white:
+    a partly covered edge takes some of the world behind it, and the world,
+    lit at its brightest, and the target's outline never reach pure white."""
     x0, y0, x1, y1 = box
     return frozenset((x, y) for y in range(y0, y1) for x in range(x0, x1)
-                     if white(picture.pixel(x, y)))
+                     if picture.pixel(x, y) == (255, 255, 255))
 
 
 def hold(key, seconds):
@@ -807,20 +809,147 @@ def run_in_private_x_server():
             server.wait()
 
 
+
+# ---- scenarios of the world drawing ------------------------------------------------
+
+TOOLS = {}
+
+
+def tool(name, *args, timeout=120):
+    r = run(TOOLS[name], *args, timeout=timeout)
+    check(r.returncode == 0, f"{name} {' '.join(args)} failed ({r.returncode}): {r.stdout} {r.stderr}")
+    return r.stdout
+
+
+def sky_colour(luminance):
+    """The clear colour of the sky at a brightness, as the game truncates it."""
+    return (int(75 * luminance ** 2.35), int(125 * luminance ** 2.4), int(245 * luminance ** 2.25))
+
+
+def first_frame(binary, setup, settings=None):
+    """Loads slot 1 (made by `setup`) with F4 held from the start: the first
+    screenshot is the first frame of play. Returns (picture, folder files)."""
+    def prepare(folder):
+        setup(folder)
+        if settings is not None:
+            with open(os.path.join(folder, "Settings.data"), "wb") as f:
+                f.write(bytes(settings))
+    game = Game(binary, setup=prepare)
+    try:
+        window = find_window(game)
+        time.sleep(0.8)
+        focus(window)
+        run("xdotool", "keydown", "F4")
+        press("Return")    # Gioca
+        press("Return")    # Mondo1 is taken: load it
+        shot = game.file(os.path.join("Screenshots", "Screenshot0.bmp"))
+        wait_for(lambda: os.path.exists(shot), 60, "the first frame's screenshot")
+        time.sleep(0.3)
+        run("xdotool", "keyup", "F4")
+        picture = read_bmp(shot)
+        close_window(window)
+        expect_clean_exit(game)
+        return picture
+    finally:
+        run("xdotool", "keyup", "F4")
+        game.cleanup()
+
+
+def seed_world(folder):
+    tool("scene", "seed", "1234567890", folder)
+
+
+def differing(a, b, x0, y0, x1, y1):
+    return sum(1 for p, q in zip(a.region(x0, y0, x1, y1), b.region(x0, y0, x1, y1)) if p != q)
+
+
+# Parts of the frame the heads-up display leaves alone.
+WORLD_ONLY = [(0, 90, 800, 270), (0, 290, 390, 450), (410, 290, 800, 450), (0, 530, 180, 600)]
+
+
+def world_first_frame(binary):
+    """The first frame of play shows the world as the literal drawer draws it:
+    sky at the top in the colour of the world's time of day, a tree in front,
+    ground below."""
+    picture = first_frame(binary, seed_world)
+    folder = tempfile.mkdtemp(prefix="velmora-e2e-ref-")
+    try:
+        seed_world(folder)
+        out = os.path.join(folder, "reference.bmp")
+        tool("frames", "shot", os.path.join(folder, "Mondo1.data"), os.path.join(folder, "SemeM1.data"), out)
+        reference = read_bmp(out)
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
+    diff = sum(differing(picture, reference, *box) for box in WORLD_ONLY)
+    check(diff == 0, f"{diff} pixels differ from the reference drawer's picture")
+    sky = sky_colour((7 * 0.5 + 9) / 16)  # DayTime 180
+    check(near(picture.pixel(400, 100), sky, 1), f"sky at the top is {picture.pixel(400, 100)}, not {sky}")
+    leaves = sum(1 for c in picture.region(250, 300, 550, 450) if c[1] > c[0] + 10 and c[1] > c[2] + 10)
+    check(leaves > 20000, f"no tree in front: {leaves} leafy pixels")
+    ground = sum(1 for c in picture.region(0, 560, 180, 600) if c[1] > c[2])
+    check(ground > 3000, f"no ground below: {ground} green pixels")
+
+
+def world_render_distance(binary):
+    """A longer render distance reaches further: distant hills replace sky."""
+    sky = sky_colour((7 * 0.5 + 9) / 16)
+    counts = []
+    for distance in (0, 4):
+        picture = first_frame(binary, seed_world, settings=[distance + 1, 2])
+        counts.append(sum(1 for c in picture.region(0, 90, 800, 450) if near(c, sky, 0)))
+    check(counts[1] < counts[0] - 2000, f"sky pixels: {counts[0]} at distance 0, {counts[1]} at 4")
+
+
+def world_torch_lights_hole(binary):
+    """A torch in a dark room makes it brighter, seen through the tunnel."""
+    means = []
+    for torch in (False, True):
+        setup = lambda folder, torch=torch: tool("scene", "hole", folder, *(["torch"] if torch else []))
+        picture = first_frame(binary, setup, settings=[5, 2])
+        box = picture.region(420, 300, 460, 340)
+        means.append(sum(sum(c) for c in box) / (3 * len(box)))
+    check(means[1] > 2 * means[0] and means[1] > 40, f"room brightness {means[0]:.1f} dark, {means[1]:.1f} lit")
+
+
+def world_pictures_match(binary):
+    """The renderer and the literal drawer give the same pixels at several
+    viewpoints of a generated world."""
+    folder = tempfile.mkdtemp(prefix="velmora-e2e-compare-")
+    try:
+        r = run(TOOLS["frames"], "compare", folder, timeout=300)
+        print(r.stdout)
+        check(r.returncode == 0 and "differing pixels in all views: 0" in r.stdout,
+              f"pictures differ ({r.returncode}): {r.stdout} {r.stderr}")
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+SCENARIOS.update({
+    "world_first_frame": world_first_frame,
+    "world_render_distance": world_render_distance,
+    "world_torch_lights_hole": world_torch_lights_hole,
+    "world_pictures_match": world_pictures_match,
+})
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--game", required=True)
     parser.add_argument("--probe")
+    parser.add_argument("--frames")
+    parser.add_argument("--scene-world")
     parser.add_argument("--scenario", required=True)
     options = parser.parse_args()
+    TOOLS["frames"] = options.frames and os.path.abspath(options.frames)
+    TOOLS["scene"] = options.scene_world and os.path.abspath(options.scene_world)
     if options.scenario not in SCENARIOS and options.scenario != "device_draws":
         print("unknown scenario", options.scenario)
         return 2
     if "VELMORA_E2E_DISPLAY" not in os.environ:
         return run_in_private_x_server()
     try:
-        # xvfb-run can hand over before the server takes connections; a game
-        # started then finds no display at all.
+        # The server may announce its display a moment before it takes
+        # connections; a game started then would find no display at all.
         wait_for(lambda: run("xwininfo", "-root").returncode == 0, 10, "the X server")
         if options.scenario == "device_draws":
             device_draws(os.path.abspath(options.probe))

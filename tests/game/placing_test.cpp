@@ -41,7 +41,9 @@ TEST_F(Placing, TheBlockGoesBesideTheClickedFaceAndLeavesTheHand) {
     EXPECT_EQ(world.slots[3].count, 0);
     // The renderer hears of the change.
     bool logged = false;
-    for (const CellPos& p : takeCellChanges().cells) logged |= p == CellPos{kX, kY + 1, kZ};
+    std::vector<CellChange> changes;
+    takeCellChanges(changes);
+    for (const CellChange& c : changes) logged |= c.x == kX && c.y == kY + 1 && c.z == kZ;
     EXPECT_TRUE(logged);
 }
 

@@ -13,6 +13,7 @@
 #include "game/target.h"
 #include "test_support.h"
 #include "world/chests.h"
+#include "world/cell_changes.h"
 #include "world/world.h"
 
 class PlayScene : public GameTest {
@@ -28,7 +29,8 @@ class PlayScene : public GameTest {
         ASSERT_EQ(allocateWorldStorage(pump), WorldResult::Done);
         clearBox(kX0, kX1, kY0, kY1, kZ0, kZ1);
         clearChestPositions();
-        takeCellChanges();
+        std::vector<CellChange> dropped;
+        takeCellChanges(dropped);
         // Out of the way of the blocks the tests place, unless a test moves him.
         player.Position = Vec3{float(kX1 - 5), float(kY1 - 5), float(kZ1 - 5)};
         std::fill(std::begin(world.slots), std::end(world.slots), ItemStack{0, 0});

@@ -85,3 +85,35 @@ TEST(Batching, ClearsSplitRunsAndEmptyCallsAddNothing) {
     EXPECT_EQ(batch.runs.size(), 3u);
     EXPECT_EQ(batch.quadCount(), 2u);
 }
+
+namespace {
+
+std::vector<plat::LitVertex> litQuads(int count) {
+    return std::vector<plat::LitVertex>(size_t(count) * 4, plat::LitVertex{});
+}
+
+}  // namespace
+
+TEST(Batching, LitQuadsJoinUnlessDrawnSeparatelyAndMeshDrawsStandAlone) {
+    QuadBatch batch;
+    const auto quads = litQuads(3);
+    const plat::QuadRange ranges[2] = {{0, 5}, {9, 2}};
+    sdlplat::appendLitQuads(batch, DrawState{}, plat::LitPass::Opaque, quads.data(), 3, false);
+    sdlplat::appendLitQuads(batch, DrawState{}, plat::LitPass::Opaque, quads.data(), 3, false);
+    sdlplat::appendLitQuads(batch, DrawState{}, plat::LitPass::Blended, quads.data(), 1, false);
+    sdlplat::appendLitQuads(batch, DrawState{}, plat::LitPass::Blended, quads.data(), 1, true);
+    sdlplat::appendMeshDraw(batch, DrawState{}, plat::LitPass::Opaque, 7, ranges, 2);
+    sdlplat::appendMeshDraw(batch, DrawState{}, plat::LitPass::Opaque, 7, ranges, 1);
+    ASSERT_EQ(batch.runs.size(), 5u);
+    EXPECT_EQ(batch.runs[0].kind, RunKind::Lit);
+    EXPECT_EQ(batch.runs[0].quadCount, 6u);
+    EXPECT_EQ(batch.runs[1].pass, plat::LitPass::Blended);
+    EXPECT_EQ(batch.runs[2].firstQuad, 7u);  // its own call
+    EXPECT_EQ(batch.runs[3].kind, RunKind::Mesh);
+    EXPECT_EQ(batch.runs[3].mesh, 7u);
+    EXPECT_EQ(batch.runs[3].quadCount, 2u);  // ranges
+    EXPECT_EQ(batch.runs[4].firstQuad, 2u);  // its ranges follow the first draw's
+    EXPECT_EQ(batch.litQuadCount(), 8u);
+    EXPECT_EQ(batch.meshRanges.size(), 3u);
+    EXPECT_EQ(sdlplat::drawCallCount(batch), 5);
+}

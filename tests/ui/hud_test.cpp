@@ -75,7 +75,8 @@ TEST_F(Hud, PlayingFrameWithDisplayAndDebugLines) {
     shell.FPS = 58;
     english();
     const auto& frame = draw(GameState::Playing);
-    EXPECT_EQ(frame.clears, std::vector<uint32_t>{0xFF4B7DF5u});
+    // A new world's DayTime of 180 is a brightness of 0.78125.
+    EXPECT_EQ(frame.clears, std::vector<uint32_t>{skyColour(0.78125f)});
 
     // Crosshair: ten half-white dots, then nine hotbar icons with the cursor on 4.
     const auto sprites = describeSprites(frame);
@@ -103,7 +104,7 @@ TEST_F(Hud, PlayingFrameWithDisplayAndDebugLines) {
     EXPECT_EQ(texts[0], textLine(394, 500, kBlack, "3"));
     EXPECT_EQ(texts[13], textLine(690, 490, kWhite, "DayTime: 180"));
     EXPECT_EQ(texts[14], textLine(670, 510, kWhite, "SubDayTime: 0"));
-    EXPECT_EQ(texts[15], textLine(630, 470, kWhite, "TimeLuminance: 1.000000"));
+    EXPECT_EQ(texts[15], textLine(630, 470, kWhite, "TimeLuminance: 0.781250"));
     EXPECT_EQ(texts[16], textLine(340, 460, kWhite, "Free remaining cells: 34"));
     const std::vector<std::string> tail(texts.end() - 3, texts.end());
     EXPECT_EQ(tail, closingTexts(58, 40, false));

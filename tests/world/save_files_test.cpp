@@ -19,6 +19,7 @@
 #include "game/player.h"
 #include "test_support.h"
 #include "ui/notice.h"
+#include "world/cell_changes.h"
 #include "world/chests.h"
 #include "world/generation.h"
 #include "world/progress_pump.h"
@@ -344,10 +345,10 @@ class SlotFiles : public SaveFiles {
     uint32_t replacementsBefore = 0;
     void SetUp() override {
         SaveFiles::SetUp();
-        replacementsBefore = world.replacements;
+        replacementsBefore = worldEpoch();
     }
     // Nothing was generated or loaded into the grid.
-    void expectGridUntouched() { EXPECT_EQ(world.replacements, replacementsBefore); }
+    void expectGridUntouched() { EXPECT_EQ(worldEpoch(), replacementsBefore); }
 };
 
 TEST_F(SlotFiles, AnUnreadableWorldFileIsTakenToldAndNeverReplaced) {

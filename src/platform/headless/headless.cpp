@@ -2,10 +2,12 @@
 // device that records what was drawn instead of drawing it.
 #include "platform/headless/headless.h"
 
+#include <algorithm>
 #include <cstring>
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 namespace headless {
 namespace {
@@ -28,7 +30,15 @@ struct State {
     std::pair<int, int> cursorMove{-1, -1};
     bool wireframe = false;
     bool depthTest = true;
+    bool culling = false;
+    bool separate = false;
+    int skyLevel = 0;
+    plat::CellBox box{0, 0, 0, -1, -1, -1};
     plat::Fog fog{};
+    plat::LightTable lightTable{};
+    plat::MeshId nextMesh = 1;
+    std::map<plat::MeshId, std::vector<plat::LitVertex>> meshes;
+    std::map<plat::MeshId, int> destroyedAt;  // present count when destroyed
     int presents = 0;
     Frame current;
     Frame last;
@@ -64,43 +74,108 @@ void reset() {
     plat::fileFaults() = plat::FileFaults{};
 }
 
-void setClock(int32_t ms) { state().clock = ms; }
-void advanceClock(int32_t ms) { state().clock += ms; }
-void setClockStepPerRead(int32_t ms) { state().stepPerRead = ms; }
-int64_t clockReads() { return state().reads; }
-void setCalendarSeconds(int64_t seconds) { state().calendar = seconds; }
+void setClock(int32_t ms) {
+    state().clock = ms;
+}
+void advanceClock(int32_t ms) {
+    state().clock += ms;
+}
+void setClockStepPerRead(int32_t ms) {
+    state().stepPerRead = ms;
+}
+int64_t clockReads() {
+    return state().reads;
+}
+void setCalendarSeconds(int64_t seconds) {
+    state().calendar = seconds;
+}
 
-void pressKey(uint8_t code) { state().keys.keys[code] = 0x80; }
-void releaseKey(uint8_t code) { state().keys.keys[code] = 0; }
-void releaseAllKeys() { std::memset(state().keys.keys, 0, sizeof state().keys.keys); }
+void pressKey(uint8_t code) {
+    state().keys.keys[code] = 0x80;
+}
+void releaseKey(uint8_t code) {
+    state().keys.keys[code] = 0;
+}
+void releaseAllKeys() {
+    std::memset(state().keys.keys, 0, sizeof state().keys.keys);
+}
 void setMouse(int32_t dx, int32_t dy, bool left, bool right) {
     state().mouse = plat::MouseState{dx, dy, {uint8_t(left ? 0x80 : 0), uint8_t(right ? 0x80 : 0)}};
 }
-void setKeyboardFails(bool fails) { state().keyboardFails = fails; }
+void setKeyboardFails(bool fails) {
+    state().keyboardFails = fails;
+}
 
-void queueMessage(plat::Message message) { state().messages.push_back(message); }
-size_t queuedMessages() { return state().messages.size(); }
+void queueMessage(plat::Message message) {
+    state().messages.push_back(message);
+}
+size_t queuedMessages() {
+    return state().messages.size();
+}
 
-void setCreateFails(bool fails) { state().createFails = fails; }
-void setBeginSceneFails(bool fails) { state().beginSceneFails = fails; }
-void setDeviceMissing(bool missing) { state().deviceMissing = missing; }
-bool windowOpen() { return state().windowOpen; }
-bool cursorVisible() { return state().cursorVisible; }
-bool mouseCaptured() { return state().mouseCaptured; }
-std::pair<int, int> lastCursorMove() { return state().cursorMove; }
-int presentCount() { return state().presents; }
-const Frame& lastFrame() { return state().last; }
-const Frame& currentFrame() { return state().current; }
-void setPresentHook(std::function<void()> hook) { state().presentHook = std::move(hook); }
-void setKeyboardHook(std::function<void()> hook) { state().keyboardHook = std::move(hook); }
+void setCreateFails(bool fails) {
+    state().createFails = fails;
+}
+void setBeginSceneFails(bool fails) {
+    state().beginSceneFails = fails;
+}
+void setDeviceMissing(bool missing) {
+    state().deviceMissing = missing;
+}
+bool windowOpen() {
+    return state().windowOpen;
+}
+bool cursorVisible() {
+    return state().cursorVisible;
+}
+bool mouseCaptured() {
+    return state().mouseCaptured;
+}
+std::pair<int, int> lastCursorMove() {
+    return state().cursorMove;
+}
+int presentCount() {
+    return state().presents;
+}
+const Frame& lastFrame() {
+    return state().last;
+}
+const Frame& currentFrame() {
+    return state().current;
+}
+void setPresentHook(std::function<void()> hook) {
+    state().presentHook = std::move(hook);
+}
+void setKeyboardHook(std::function<void()> hook) {
+    state().keyboardHook = std::move(hook);
+}
 
 void setExeFolder(const std::string& folder) {
     state().exeFolder = folder;
     if (folder.empty() || folder.back() != '/') state().exeFolder += '/';
 }
-const std::vector<ErrorBox>& errorBoxes() { return state().errorBoxes; }
-std::vector<std::string>& screenshotsSaved() { return state().screenshots; }
-void setFileFaults(const plat::FileFaults& faults) { plat::fileFaults() = faults; }
+const std::vector<plat::LitVertex>* meshVertices(plat::MeshId mesh) {
+    auto it = state().meshes.find(mesh);
+    return it == state().meshes.end() ? nullptr : &it->second;
+}
+
+size_t liveMeshCount() {
+    return state().meshes.size() - state().destroyedAt.size();
+}
+
+const plat::LightTable& lightTable() {
+    return state().lightTable;
+}
+
+const std::vector<ErrorBox>& errorBoxes() {
+    return state().errorBoxes;
+}
+std::vector<std::string>& screenshotsSaved() {
+    return state().screenshots;
+}
+void setFileFaults(const plat::FileFaults& faults) {
+    plat::fileFaults() = faults;
+}
 
 }  // namespace headless
 
@@ -116,7 +191,9 @@ int32_t clockMs() {
     return now;
 }
 
-int64_t calendarSeconds() { return state().calendar; }
+int64_t calendarSeconds() {
+    return state().calendar;
+}
 
 bool readKeyboard(KeyboardState& out) {
     auto& s = state();
@@ -144,7 +221,9 @@ Message takeMessage() {
     return m;
 }
 
-void postQuit() { state().messages.push_back(Message::Quit); }
+void postQuit() {
+    state().messages.push_back(Message::Quit);
+}
 
 int createWindowAndDevices(const char*, int, int) {
     auto& s = state();
@@ -161,9 +240,15 @@ int shutdown() {
     return 0;
 }
 
-void showCursor(bool visible) { state().cursorVisible = visible; }
-void moveCursorToWindow(int x, int y) { state().cursorMove = {x, y}; }
-void setMouseCaptured(bool captured) { state().mouseCaptured = captured; }
+void showCursor(bool visible) {
+    state().cursorVisible = visible;
+}
+void moveCursorToWindow(int x, int y) {
+    state().cursorMove = {x, y};
+}
+void setMouseCaptured(bool captured) {
+    state().mouseCaptured = captured;
+}
 
 const std::string& exeFolder() {
     auto& s = state();
@@ -171,9 +256,13 @@ const std::string& exeFolder() {
     return s.exeFolder;
 }
 
-void errorBox(const char* title, const char* text) { state().errorBoxes.push_back({title, text}); }
+void errorBox(const char* title, const char* text) {
+    state().errorBoxes.push_back({title, text});
+}
 
-bool hasDevice() { return state().windowOpen && !state().deviceMissing; }
+bool hasDevice() {
+    return state().windowOpen && !state().deviceMissing;
+}
 
 int beginScene() {
     if (state().beginSceneFails) return -1;
@@ -181,7 +270,9 @@ int beginScene() {
     return 0;
 }
 
-void endScene() { ++state().current.scenesEnded; }
+void endScene() {
+    ++state().current.scenesEnded;
+}
 
 void present() {
     auto& s = state();
@@ -190,10 +281,21 @@ void present() {
     s.current.view = s.last.view;
     s.current.projection = s.last.projection;
     ++s.presents;
+    // Meshes destroyed two presents ago are no longer referred to by any frame kept.
+    for (auto it = s.destroyedAt.begin(); it != s.destroyedAt.end();) {
+        if (s.presents - it->second >= 2) {
+            s.meshes.erase(it->first);
+            it = s.destroyedAt.erase(it);
+        } else {
+            ++it;
+        }
+    }
     if (s.presentHook) s.presentHook();
 }
 
-void clear(uint32_t argb) { state().current.clears.push_back(argb); }
+void clear(uint32_t argb) {
+    state().current.clears.push_back(argb);
+}
 
 void drawSprite(int texture, int x, int y, uint32_t argb, const SourceRect* source) {
     state().current.sprites.push_back(
@@ -204,16 +306,106 @@ void drawText(int left, int top, int right, int bottom, uint32_t argb, std::stri
     state().current.texts.push_back({left, top, right, bottom, argb, std::string(text)});
 }
 
-void setView(const Matrix& view) { state().current.view = view; }
-void setProjection(const Matrix& projection) { state().current.projection = projection; }
-void setFog(const Fog& fog) { state().fog = fog; }
-void setWireframe(bool on) { state().wireframe = on; }
-void setDepthTest(bool on) { state().depthTest = on; }
+void setView(const Matrix& view) {
+    state().current.view = view;
+}
+void setProjection(const Matrix& projection) {
+    state().current.projection = projection;
+}
+void setFog(const Fog& fog) {
+    state().fog = fog;
+}
+void setWireframe(bool on) {
+    state().wireframe = on;
+}
+void setDepthTest(bool on) {
+    state().depthTest = on;
+}
+
+void setFaceCulling(bool on) {
+    state().culling = on;
+}
 
 void drawQuads(int texture, Blend blend, const Vertex* vertices, int quadCount) {
     auto& s = state();
-    s.current.quads.push_back({texture, blend, s.wireframe, s.depthTest, s.fog,
+    s.current.quads.push_back({texture, blend, s.wireframe, s.depthTest, s.culling, s.fog,
                                std::vector<Vertex>(vertices, vertices + 4 * quadCount)});
+}
+
+void setLightTable(const LightTable& table) {
+    state().lightTable = table;
+}
+void setSkyLevel(int level) {
+    state().skyLevel = level;
+}
+void setCellBox(const CellBox& box) {
+    state().box = box;
+}
+void setSeparateDraws(bool on) {
+    state().separate = on;
+}
+
+namespace {
+
+headless::LitCall litCall(LitPass pass) {
+    auto& s = state();
+    headless::LitCall c;
+    c.pass = pass;
+    c.wireframe = s.wireframe;
+    c.depthTest = s.depthTest;
+    c.culling = s.culling;
+    c.separate = s.separate;
+    c.fog = s.fog;
+    c.skyLevel = s.skyLevel;
+    c.box = s.box;
+    c.mesh = 0;
+    return c;
+}
+
+}  // namespace
+
+void drawLitQuads(LitPass pass, const LitVertex* vertices, int quadCount) {
+    if (!vertices || quadCount <= 0) return;
+    headless::LitCall c = litCall(pass);
+    c.vertices.assign(vertices, vertices + 4 * size_t(quadCount));
+    state().current.litCalls.push_back(std::move(c));
+}
+
+MeshId createMesh(const LitVertex* vertices, int quadCount) {
+    auto& s = state();
+    if (!vertices || quadCount <= 0) return 0;
+    const MeshId id = s.nextMesh++;
+    s.meshes[id].assign(vertices, vertices + 4 * size_t(quadCount));
+    return id;
+}
+
+bool refillMesh(MeshId mesh, const LitVertex* vertices, int quadCount) {
+    auto& s = state();
+    if (!vertices || quadCount <= 0 || !s.meshes.count(mesh) || s.destroyedAt.count(mesh))
+        return false;
+    s.meshes[mesh].assign(vertices, vertices + 4 * size_t(quadCount));
+    return true;
+}
+
+void destroyMesh(MeshId mesh) {
+    auto& s = state();
+    if (s.meshes.count(mesh) && !s.destroyedAt.count(mesh)) s.destroyedAt[mesh] = s.presents;
+}
+
+void drawMesh(MeshId mesh, LitPass pass, const QuadRange* ranges, int rangeCount) {
+    auto& s = state();
+    if (!ranges || rangeCount <= 0 || !s.meshes.count(mesh) || s.destroyedAt.count(mesh)) return;
+    headless::LitCall c = litCall(pass);
+    c.mesh = mesh;
+    // Ranges reaching past the mesh are cut to it, as the real device does.
+    const uint32_t quads = uint32_t(s.meshes[mesh].size() / 4);
+    for (int i = 0; i < rangeCount; ++i) {
+        const uint32_t first = std::min(ranges[i].first, quads);
+        const uint32_t count = std::min(ranges[i].count, quads - first);
+        if (count > 0) c.ranges.push_back({first, count});
+    }
+    if (c.ranges.empty()) return;
+    s.current.litCalls.push_back(std::move(c));
 }
 
 bool saveScreenshot(const std::string& path) {
@@ -221,7 +413,7 @@ bool saveScreenshot(const std::string& path) {
     std::ofstream f(path, std::ios::binary);
     if (!f) return false;
     const uint8_t bmp[58] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0,
-                             1,   0,   0,  0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 4, 0};
+                             1,   0,   0,  0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0,  0, 4, 0};
     f.write(reinterpret_cast<const char*>(bmp), sizeof bmp);
     if (!f) return false;
     state().screenshots.push_back(path);

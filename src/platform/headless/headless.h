@@ -32,8 +32,24 @@ struct QuadCall {
     plat::Blend blend;
     bool wireframe;
     bool depthTest;
+    bool culling;
     plat::Fog fog;
     std::vector<plat::Vertex> vertices;  // 4 per quad
+};
+
+// A lit draw: a mesh by ranges, or streamed quads (mesh 0).
+struct LitCall {
+    plat::LitPass pass;
+    bool wireframe;
+    bool depthTest;
+    bool culling;
+    bool separate;  // drawn while separate draws were on
+    plat::Fog fog;
+    int skyLevel;
+    plat::CellBox box;
+    plat::MeshId mesh;
+    std::vector<plat::QuadRange> ranges;
+    std::vector<plat::LitVertex> vertices;  // streamed quads, 4 per quad
 };
 
 // Everything drawn between two presents.
@@ -42,6 +58,7 @@ struct Frame {
     std::vector<SpriteCall> sprites;
     std::vector<TextCall> texts;
     std::vector<QuadCall> quads;
+    std::vector<LitCall> litCalls;
     int scenesBegun = 0;
     int scenesEnded = 0;
     plat::Matrix view{};
@@ -88,6 +105,14 @@ const Frame& currentFrame();  // what has been drawn since
 void setPresentHook(std::function<void()> hook);
 // Runs at every keyboard read, before the snapshot is taken.
 void setKeyboardHook(std::function<void()> hook);
+
+// ---- lit geometry
+// The quads of a mesh that has not been released yet (nullptr otherwise). A
+// destroyed mesh stays readable until two more frames have been presented, as
+// frames already drawn may still refer to it.
+const std::vector<plat::LitVertex>* meshVertices(plat::MeshId mesh);
+size_t liveMeshCount();  // created and not destroyed
+const plat::LightTable& lightTable();
 
 // ---- files and messages to the player
 void setExeFolder(const std::string& folder);  // trailing '/' added when missing

@@ -90,6 +90,9 @@ void setWireframe(bool on) {
 void setDepthTest(bool on) {
     dev().depthTest = on;
 }
+void setFaceCulling(bool on) {
+    dev().culling = on;
+}
 
 void drawQuads(int texture, Blend blend, const Vertex* vertices, int quadCount) {
     auto& d = dev();
@@ -99,6 +102,7 @@ void drawQuads(int texture, Blend blend, const Vertex* vertices, int quadCount) 
     s.blend = blend;
     s.wireframe = d.wireframe;
     s.depthTest = d.depthTest;
+    s.culling = d.culling;
     s.screenSpace = false;
     s.uniforms = sdlplat::currentUniforms(d);
     sdlplat::addQuads(d, s, vertices, quadCount);

@@ -7,11 +7,13 @@
 
 #include <array>
 #include <cstdint>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "platform/platform.h"
 #include "platform/sdl/batching.h"
+#include "platform/sdl/image_decode.h"
 #include "platform/sdl/sdl_private.h"
 #include "platform/sdl/text_layout.h"
 
@@ -28,6 +30,30 @@ struct UniformSet {
     plat::Matrix view;
     plat::Matrix projection;
     plat::Fog fog;
+    int skyLevel = 0;
+    plat::CellBox box{0, 0, 0, -1, -1, -1};
+};
+
+// One of the four programs that draw lit quads: block textures from the layered
+// array or one plain texture, with or without dropping empty texels.
+struct LitProgram {
+    GLuint program = 0;
+    GLint uView = -1, uProjection = -1, uFog = -1, uFogStart = -1, uFogEnd = -1, uFogColour = -1,
+          uSkyLevel = -1, uBoxMin = -1, uBoxMax = -1;
+    uint32_t applied = UINT32_MAX;  // uniform set last given to it in this batch
+};
+
+// Quads of a mesh whose texture is not a layer of the block array: drawn with
+// that texture on its own.
+struct LoneRun {
+    uint32_t first, count;
+    int texture;
+};
+
+struct GlMesh {
+    GLuint vao = 0, vbo = 0;
+    uint32_t quads = 0;
+    std::vector<LoneRun> lone;
 };
 
 struct Device {
@@ -39,6 +65,25 @@ struct Device {
           uFogColour = -1;
     std::array<GLuint, plat::kTextureCount + 1> textures{};
     std::array<std::pair<int, int>, plat::kTextureCount + 1> textureSizes{};
+
+    // Lit quads: programs [layered][alpha tested], the block texture array and
+    // each texture's layer in it (-1: not in it), the light table, the stream
+    // buffer of lit quads and the meshes kept on the device.
+    LitProgram lit[2][2];
+    GLuint blockArray = 0;
+    std::array<int, plat::kTextureCount> layerOf{};
+    GLuint lightTexture = 0;
+    plat::LightTable lightTable{};
+    bool lightTableChanged = true;
+    GLuint litVao = 0, litVbo = 0;
+    size_t litBytes = 0;
+    std::unordered_map<uint32_t, GlMesh> meshes;
+    uint32_t nextMesh = 1;
+    // Destroyed meshes wait two presents: the frame kept for screenshots may draw them.
+    std::vector<std::pair<uint32_t, int>> doomedMeshes;
+    int presents = 0;
+    bool separateDraws = false;
+    bool culling = false;
     uint32_t indexCapacity = 0;  // quads the index buffer covers
     size_t vertexBytes = 0;      // size of the vertex buffer's storage
     FontAtlas font;
@@ -70,6 +115,19 @@ void startFrame(Device& d);
 // Set-up pieces the drawing needs.
 bool createScreenshotBuffer(Device& d);
 void ensureIndices(Device& d, uint32_t quads);
+
+// Lit quads (gl_lit.cpp): programs, block array and light table made at set-up
+// from the decoded images; released with the device.
+bool createLitObjects(Device& d, const std::array<const Image*, plat::kTextureCount>& images);
+void destroyLitObjects(Device& d);
+// Draws one lit or mesh run of a batch whose lit quads are already uploaded.
+void drawLitRun(Device& d, const QuadBatch& batch, const Run& run,
+                const std::vector<UniformSet>& uniformSets, FrameStats& stats);
+// Uploads a batch's streamed lit quads and the light table when it changed;
+// forgets which uniforms the lit programs hold.
+void prepareLitBatch(Device& d, const QuadBatch& batch);
+// Releases the meshes whose wait is over (called at present).
+void releaseDoomedMeshes(Device& d);
 
 // Sends one batch to GL, one draw call per run, into the bound framebuffer.
 void drawBatch(Device& d, const QuadBatch& batch, const std::vector<UniformSet>& uniformSets,

@@ -93,10 +93,8 @@ void drawBatch(Device& d, const QuadBatch& batch, const std::vector<UniformSet>&
                FrameStats& stats) {
     if (batch.runs.empty()) return;
     const uint32_t quads = batch.quadCount();
-    glUseProgram(d.program);
     glBindVertexArray(d.vao);
     glActiveTexture(GL_TEXTURE0);
-    glUniform1i(d.uTexture, 0);
     if (quads > 0) {
         ensureIndices(d, quads);
         const size_t bytes = batch.vertices.size() * sizeof(plat::Vertex);
@@ -107,10 +105,12 @@ void drawBatch(Device& d, const QuadBatch& batch, const std::vector<UniformSet>&
         glBufferSubData(GL_ARRAY_BUFFER, 0, GLsizeiptr(bytes), batch.vertices.data());
         d.vertexBytes = storage;
     }
+    prepareLitBatch(d, batch);
     // Nothing is assumed about GL's state between flushes.
+    bool plainBound = false;  // the quad program, its vertex array and uniform unit
     int boundTexture = -1;
     uint32_t boundUniforms = UINT32_MAX;
-    int blend = -1, depth = -1, wire = -1;
+    int blend = -1, depth = -1, wire = -1, cull = -1;
     for (const Run& run : batch.runs) {
         if (run.kind == RunKind::Clear) {
             const uint32_t c = run.argb;
@@ -123,6 +123,50 @@ void drawBatch(Device& d, const QuadBatch& batch, const std::vector<UniformSet>&
             continue;
         }
         const DrawState& s = run.state;
+        if (int(s.depthTest) != depth) {
+            if (s.depthTest)
+                glEnable(GL_DEPTH_TEST);
+            else
+                glDisable(GL_DEPTH_TEST);
+            depth = int(s.depthTest);
+        }
+        if (int(s.wireframe) != wire) {
+            glPolygonMode(GL_FRONT_AND_BACK, s.wireframe ? GL_LINE : GL_FILL);
+            wire = int(s.wireframe);
+        }
+        const bool culled = s.culling && !s.screenSpace;
+        if (int(culled) != cull) {
+            if (culled)
+                glEnable(GL_CULL_FACE);
+            else
+                glDisable(GL_CULL_FACE);
+            cull = int(culled);
+        }
+        if (run.kind == RunKind::Lit || run.kind == RunKind::Mesh) {
+            // The lit programs bind their own program, arrays and textures.
+            const int passBlend = run.pass == plat::LitPass::Blended ? 100 : 101;
+            if (passBlend != blend) {
+                if (run.pass == plat::LitPass::Blended) {
+                    glEnable(GL_BLEND);
+                    glBlendEquation(GL_FUNC_ADD);
+                    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+                } else {
+                    glDisable(GL_BLEND);
+                }
+                blend = passBlend;
+            }
+            drawLitRun(d, batch, run, uniformSets, stats);
+            plainBound = false;
+            boundTexture = -1;
+            continue;
+        }
+        if (!plainBound) {
+            glUseProgram(d.program);
+            glBindVertexArray(d.vao);
+            glActiveTexture(GL_TEXTURE0);
+            glUniform1i(d.uTexture, 0);
+            plainBound = true;
+        }
         if (s.texture != boundTexture) {
             glBindTexture(GL_TEXTURE_2D, d.textures[size_t(s.texture)]);
             boundTexture = s.texture;
@@ -135,22 +179,11 @@ void drawBatch(Device& d, const QuadBatch& batch, const std::vector<UniformSet>&
             applyBlend(s.blend);
             blend = int(s.blend);
         }
-        if (int(s.depthTest) != depth) {
-            if (s.depthTest)
-                glEnable(GL_DEPTH_TEST);
-            else
-                glDisable(GL_DEPTH_TEST);
-            depth = int(s.depthTest);
-        }
-        if (int(s.wireframe) != wire) {
-            glPolygonMode(GL_FRONT_AND_BACK, s.wireframe ? GL_LINE : GL_FILL);
-            wire = int(s.wireframe);
-        }
         glDrawElements(GL_TRIANGLES, GLsizei(run.quadCount * 6), GL_UNSIGNED_INT,
                        reinterpret_cast<void*>(size_t(run.firstQuad) * 6 * sizeof(uint32_t)));
         ++stats.drawCalls;
+        stats.quads += int(run.quadCount);
     }
-    stats.quads += int(quads);
 }
 
 
@@ -205,6 +238,7 @@ void presentDevice(SDL_Window* win) {
     const UniformSet keep = d.current;
     startFrame(d);
     d.current = keep;
+    releaseDoomedMeshes(d);
 }
 
 }  // namespace sdlplat

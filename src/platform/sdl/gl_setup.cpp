@@ -260,9 +260,17 @@ DeviceFailure createDevice(int width, int height) {
     glDepthFunc(GL_LEQUAL);
     // Flat shading takes the first vertex's colour, as the game's quads expect.
     glProvokingVertex(GL_FIRST_VERTEX_CONVENTION);
+    // Culling, when asked for, drops triangles that turn clockwise as the viewer
+    // sees them. GL's window coordinates keep the projection's y pointing up, so
+    // "counter-clockwise on screen" is GL's own front face.
     glDisable(GL_CULL_FACE);
+    glFrontFace(GL_CCW);
+    glCullFace(GL_BACK);
     DecodedAssets assets = pendingAssets().valid() ? pendingAssets().get() : decodeAssets();
     if (!loadTextures(d, assets)) return DeviceFailure::Textures;
+    std::array<const Image*, plat::kTextureCount> images{};
+    for (int n = 0; n < plat::kTextureCount; ++n) images[size_t(n)] = &assets.images[size_t(n)];
+    if (!createLitObjects(d, images)) return DeviceFailure::Device;
     if (!loadFont(d, assets)) return DeviceFailure::Device;
     if (glGetError() != GL_NO_ERROR) return DeviceFailure::Device;
     d.current = UniformSet{identity(), identity(), plat::Fog{false, 0, 1, 0}};
@@ -274,6 +282,7 @@ DeviceFailure createDevice(int width, int height) {
 void destroyDevice() {
     Device& d = dev();
     if (d.program == 0 && d.vao == 0 && d.fbo == 0) return;
+    destroyLitObjects(d);
     for (GLuint& t : d.textures)
         if (t) glDeleteTextures(1, &t);
     if (d.vbo) glDeleteBuffers(1, &d.vbo);

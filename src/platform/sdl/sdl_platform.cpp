@@ -2,6 +2,7 @@
 // cursor, files and message boxes. The GL device lives in gl_device.cpp.
 #include <SDL2/SDL.h>
 #include <epoxy/gl.h>
+#include <malloc.h>
 
 #include <chrono>
 #include <cstdio>
@@ -107,6 +108,15 @@ SDL_Window* window() {
     return win().window;
 }
 
+void keepFreedMemory() {
+    // The software GL driver allocates and frees its buffers' storage every
+    // frame. Left to its defaults the C library hands blocks that big back to
+    // the system and takes them again, zeroed page by page, each frame: keep
+    // them in the heap instead.
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 256 << 20);
+}
+
 bool envFlag(const char* name) {
     const char* v = std::getenv(name);
     return v && std::strcmp(v, "1") == 0;
@@ -197,6 +207,7 @@ int createWindowAndDevices(const char* title, int width, int height) {
                             : 0;
     w.traceStart = sdlplat::envFlag("VELMORA_TRACE_START");
     sdlplat::trace("window set-up starts");
+    sdlplat::keepFreedMemory();
     sdlplat::startAssetDecoding();
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         sdlplat::failBox("Registrazione della classe fallita.");

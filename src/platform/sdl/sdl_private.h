@@ -42,4 +42,7 @@ SDL_Window* window();
 // True when the environment variable is set to "1".
 bool envFlag(const char* name);
 
+// Lets the C library keep large freed blocks for reuse (set once, before the GL driver loads).
+void keepFreedMemory();
+
 }  // namespace sdlplat

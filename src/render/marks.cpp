@@ -1,0 +1,78 @@
+#include "render/marks.h"
+
+#include "game/digging.h"
+#include "game/controls.h"
+#include "game/target.h"
+#include "platform/platform.h"
+#include "render/block_faces.h"
+#include "render/matrix.h"
+#include "render/polygons.h"
+#include "world/block_types.h"
+#include "world/world.h"
+
+namespace {
+
+constexpr int kOutlineTexture = 103;
+constexpr int kFirstCrackTexture = 30;
+constexpr uint32_t kMarkColour = 0xFFFFFFFF;  // white: the texels as they are
+
+// A face of the target is open towards the world's edge, air or a torch;
+// glass does not open it.
+bool faceOpen(int x, int y, int z, int face) {
+    const int nx = x + kFaceDx[face], ny = y + kFaceDy[face], nz = z + kFaceDz[face];
+    if (!inWorld(nx, ny, nz)) return true;
+    const uint8_t type = cell(nx, ny, nz).type;
+    return type == block::Air || type == block::Torch;
+}
+
+void drawMarkFace(int texture, plat::Blend blend, const plat::Matrix& transform) {
+    WorldCorner corners[4];
+    placeQuad(Model::FaceQuad, transform, corners);
+    plat::Vertex v[4];
+    for (int k = 0; k < 4; ++k)
+        v[k] = {corners[k].p.x, corners[k].p.y, corners[k].p.z,
+                corners[k].u,   corners[k].v,   kMarkColour};
+    plat::drawQuads(texture, blend, v, 1);
+    addPolygons(2);
+}
+
+}  // namespace
+
+void drawTargetOutline() {
+    if (!hasTarget() || !world.cells) return;
+    const Vec3 t = target().targetBlock;
+    const int x = int(t.x), y = int(t.y), z = int(t.z);
+    if (!inWorld(x, y, z)) return;
+    const bool torch = cell(x, y, z).type == block::Torch;
+    const float k = torch ? 0.5f : 1.0f;
+    plat::setWireframe(true);
+    for (int face = 0; face < kFaceCount; ++face) {
+        if (!torch && !faceOpen(x, y, z, face)) continue;
+        const plat::Matrix transform = multiply(multiply(faceRotation(face), scaling(k, k, k)),
+                                                translation(float(x), float(y), float(z)));
+        drawMarkFace(kOutlineTexture, plat::Blend::Opaque, transform);
+    }
+    plat::setWireframe(false);
+}
+
+void drawDigCracks() {
+    if (!hasTarget() || !world.cells) return;
+    const Vec3 t = target().targetBlock;
+    const int x = int(t.x), y = int(t.y), z = int(t.z);
+    if (!inWorld(x, y, z)) return;
+    const DigState& dig = digState();
+    const uint8_t type = cell(x, y, z).type;
+    if (!(dig.block == t) || dig.slot != controls.selectedSlot || dig.type != type) {
+        abandonDig();
+        return;
+    }
+    if (type == block::Torch) return;
+    const int texture = kFirstCrackTexture + dig.crackStage;
+    if (texture >= plat::kTextureCount) return;  // no picture for a stage that far
+    for (int face = 0; face < kFaceCount; ++face) {
+        if (!faceOpen(x, y, z, face)) continue;
+        const plat::Matrix transform =
+            multiply(faceRotation(face), translation(float(x), float(y), float(z)));
+        drawMarkFace(texture, plat::Blend::Minimum, transform);
+    }
+}

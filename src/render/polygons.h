@@ -1,0 +1,10 @@
+// The triangle count of the debug line: two for every face the world passes
+// and the target marks draw in a frame. The frame loop clears it after each
+// update, so the heads-up display shows the frame it is drawn in.
+#pragma once
+
+#include <cstdint>
+
+int32_t polygons();
+void addPolygons(int32_t triangles);
+void resetPolygons();

@@ -1,0 +1,179 @@
+#include "render/sections.h"
+
+#include <algorithm>
+
+#include "render/block_faces.h"
+#include "render/light_rules.h"
+#include "world/block_types.h"
+#include "world/cell_changes.h"
+
+namespace {
+
+SectionCache cache;
+
+size_t slot(int sx, int sy, int sz) {
+    return (size_t(sx) * kSectionsY + size_t(sy)) * kSectionsZ + size_t(sz);
+}
+
+void makeReady() {
+    if (cache.ready) return;
+    cache.table.clear();
+    cache.table.resize(size_t(kSectionsX) * kSectionsY * kSectionsZ);
+    cache.built.clear();
+    cache.ready = true;
+}
+
+void release(Section& s) {
+    if (s.mesh) plat::destroyMesh(s.mesh);
+    s.mesh = 0;
+}
+
+void forgetAll() {
+    for (Section* s : cache.built) release(*s);
+    for (auto& entry : cache.table) entry.reset();
+    cache.built.clear();
+}
+
+void markDirty(int sx, int sy, int sz) {
+    if (!sectionInWorld(sx, sy, sz)) return;
+    if (Section* s = cache.table[slot(sx, sy, sz)].get()) s->dirty = true;
+}
+
+// Every section holding a cell of the box around (x, y, z) reaching `reach`.
+void markAround(int x, int y, int z, int reach) {
+    for (int sx = sectionOf(std::max(x - reach, 0)); sx <= sectionOf(std::max(x + reach, 0)); ++sx)
+        for (int sy = sectionOf(std::max(y - reach, 0)); sy <= sectionOf(std::max(y + reach, 0));
+             ++sy)
+            for (int sz = sectionOf(std::max(z - reach, 0));
+                 sz <= sectionOf(std::max(z + reach, 0)); ++sz)
+                markDirty(sx, sy, sz);
+}
+
+// Faces read the light of the cells next to them: a light cell's change
+// reaches the sections of its six neighbours.
+void markLightCell(int x, int y, int z) {
+    markAround(x, y, z, 1);
+}
+
+// A change of what a cell takes from the sky changes the light below it, down
+// to where the light is used up before and after. `changes` changes in this
+// column can move the count by at most 30 each.
+void markColumnBelow(int x, int yTop, int z, int changes) {
+    const int limit = kBlockedAbsorption + 30 * changes;
+    int absorbed = 0;
+    for (int y = kWorldSizeY - 1; y >= yTop; --y) absorbed += absorption(cell(x, y, z).type);
+    for (int y = yTop - 1; y >= 0 && absorbed < limit; --y) {
+        const uint8_t type = cell(x, y, z).type;
+        if (isSeeThrough(type)) markLightCell(x, y, z);
+        absorbed += absorption(type);
+    }
+}
+
+void applyChanges() {
+    static std::vector<CellChange> changes;
+    takeCellChanges(changes);
+    if (changes.empty()) return;
+    // Columns whose sky light may change, with how many changes each had.
+    struct Column {
+        int x, z, top, count;
+    };
+    std::vector<Column> columns;
+    for (const CellChange& c : changes) {
+        if (!inWorld(c.x, c.y, c.z)) continue;
+        const Cell now = cell(c.x, c.y, c.z);
+        markLightCell(c.x, c.y, c.z);  // its own faces and its neighbours'
+        const bool torch =
+            !c.beforeKnown || c.before.type == block::Torch || now.type == block::Torch;
+        if (torch) markAround(c.x, c.y, c.z, 1 + kTorchReach);
+        const bool sky = !c.beforeKnown || absorption(c.before.type) != absorption(now.type);
+        if (!sky) continue;
+        auto it = std::find_if(columns.begin(), columns.end(),
+                               [&](const Column& k) { return k.x == c.x && k.z == c.z; });
+        if (it == columns.end())
+            columns.push_back({c.x, c.z, c.y, 1});
+        else
+            it->top = std::max(it->top, int(c.y)), ++it->count;
+    }
+    for (const Column& k : columns) markColumnBelow(k.x, k.top, k.z, k.count);
+}
+
+}  // namespace
+
+Section* sectionAt(int sx, int sy, int sz) {
+    if (!cache.ready || !sectionInWorld(sx, sy, sz)) return nullptr;
+    Section* s = cache.table[slot(sx, sy, sz)].get();
+    return s && s->built ? s : nullptr;
+}
+
+void syncSections(const LightBox& box) {
+    makeReady();
+    if (cache.worldEpoch != worldEpoch()) {
+        forgetAll();
+        cache.worldEpoch = worldEpoch();
+        std::vector<CellChange> dropped;
+        takeCellChanges(dropped);  // all in the past of a world already forgotten
+    }
+    if (!world.cells) return;
+    applyChanges();
+    // Torches near the edge of the light box start or stop shining as it moves.
+    for (Section* s : cache.built) {
+        if (s->dirty) continue;
+        for (const TorchRef& t : s->torches)
+            if (box.torchShines(t.x, t.y, t.z) != t.shining) {
+                s->dirty = true;
+                break;
+            }
+    }
+}
+
+bool ensureSection(int sx, int sy, int sz, const LightBox& box) {
+    makeReady();
+    if (!sectionInWorld(sx, sy, sz) || !world.cells) return false;
+    std::unique_ptr<Section>& entry = cache.table[slot(sx, sy, sz)];
+    if (entry && entry->built && !entry->dirty) return false;
+    if (!entry) {
+        entry = std::make_unique<Section>();
+        entry->sx = sx, entry->sy = sy, entry->sz = sz;
+        cache.built.push_back(entry.get());
+    }
+    buildSection(*entry, box);
+    return true;
+}
+
+void dropSectionsOutside(int sx0, int sy0, int sz0, int sx1, int sy1, int sz1) {
+    auto& built = cache.built;
+    for (size_t i = 0; i < built.size();) {
+        Section* s = built[i];
+        if (s->sx >= sx0 && s->sx <= sx1 && s->sy >= sy0 && s->sy <= sy1 && s->sz >= sz0 &&
+            s->sz <= sz1) {
+            ++i;
+            continue;
+        }
+        release(*s);
+        built[i] = built.back();
+        built.pop_back();
+        cache.table[slot(s->sx, s->sy, s->sz)].reset();
+    }
+}
+
+const std::vector<Section*>& builtSections() {
+    return cache.built;
+}
+
+size_t cachedGeometryBytes() {
+    size_t bytes = 0;
+    for (const Section* s : cache.built) {
+        // The mesh lives on the device (in system memory under a software driver).
+        bytes +=
+            sizeof(Section) + size_t(s->solidQuads + s->torchQuads) * 4 * sizeof(plat::LitVertex);
+        bytes += s->glass.capacity() * sizeof(plat::LitVertex);
+        bytes += s->blocks.capacity() * sizeof(SectionBlock);
+        bytes += s->torches.capacity() * sizeof(TorchRef);
+    }
+    return bytes + cache.table.capacity() * sizeof(std::unique_ptr<Section>);
+}
+
+void resetSections() {
+    forgetAll();
+    cache = SectionCache{};
+}

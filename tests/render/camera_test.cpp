@@ -1,0 +1,77 @@
+// The camera: fog and sky colours by daylight, the culling frustum's reach and
+// corner test, straight-up views, and a new render distance taking effect in
+// the next frame whoever changed it.
+#include <cmath>
+
+#include "game/player.h"
+#include "game/time_of_day.h"
+#include "render/camera.h"
+#include "render_fixture.h"
+#include "ui/screen_common.h"
+#include "world/settings.h"
+
+namespace {
+
+using CameraTest = RenderTest;
+
+TEST_F(CameraTest, FogAndSkyColoursAtNoonAndDeepestNight) {
+    EXPECT_EQ(fogColourAt(1.0f), 0x4B7DF5u);
+    EXPECT_EQ(skyColour(1.0f), 0xFF4B7DF5u);
+    // The blue channels differ: 2.2 for the fog, 2.25 for the sky.
+    EXPECT_EQ(fogColourAt(0.5625f), uint32_t(19 << 16 | 31 << 8 | 69));
+    EXPECT_EQ(skyColour(0.5625f), 0xFF000000u | 19 << 16 | 31 << 8 | 67);
+}
+
+TEST_F(CameraTest, ProjectionAndFogFollowTheRenderDistanceInTheNextFrame) {
+    placeEye(500.5f, 100.5f, 500.5f, 0.0f, 0.0f);
+    updateCamera();
+    EXPECT_EQ(camera.farDistance, 20.0f);
+    EXPECT_EQ(headless::currentFrame().projection.m[0], camera.drawProjection.m[0]);
+    // A block 19 ahead is inside the 20-unit culling frustum, 21 ahead is not.
+    EXPECT_TRUE(blockInFrustum(500, 100, 519));
+    EXPECT_FALSE(blockInFrustum(500, 100, 522));
+    // The render-distance key changes the setting only: the camera notices.
+    settings.RenderDistance = 2;
+    updateCamera();
+    EXPECT_EQ(camera.farDistance, 40.0f);
+    EXPECT_EQ(camera.fog.start, 20.0f);
+    EXPECT_EQ(camera.fog.end, 38.0f);
+    EXPECT_FLOAT_EQ(camera.fogDensity, 0.1f);
+    EXPECT_TRUE(blockInFrustum(500, 100, 522));
+    // The options menu's flag still works, and brings TimeLuminance up to date.
+    world.DayTime = 120;
+    updateCamera();
+    EXPECT_EQ(TimeLuminance(), 1.0f);  // nothing asked for a rebuild
+    camera.projectionDirty = 1;
+    updateCamera();
+    EXPECT_EQ(TimeLuminance(), 0.5625f);
+    EXPECT_EQ(camera.projectionDirty, 0);
+}
+
+TEST_F(CameraTest, LookingStraightUpOrDownStillGivesAView) {
+    for (float pitch : {1.5707964f, -1.5707964f}) {
+        placeEye(500.5f, 100.5f, 500.5f, 0.3f, pitch);
+        updateCamera();
+        for (float v : camera.viewMatrix.m) EXPECT_TRUE(std::isfinite(v));
+        // The block straight along the look direction is in view.
+        EXPECT_TRUE(blockInFrustum(500, pitch > 0 ? 105 : 96, 500));
+        EXPECT_FALSE(blockInFrustum(500, pitch > 0 ? 96 : 105, 500));
+    }
+}
+
+TEST_F(CameraTest, OnlyCornersCount) {
+    placeEye(500.0f, 100.3f, 500.0f, 0.0f, 0.0f);
+    updateCamera();
+    // The block the eye stands in has corners just ahead of it.
+    EXPECT_TRUE(blockInFrustum(500, 100, 500));
+    EXPECT_FALSE(blockInFrustum(500, 100, 498));  // behind the eye
+    // Centred in its block and close to its front, the eye sees the frustum
+    // pass through the block without any corner inside: the block is out.
+    placeEye(500.0f, 100.0f, 500.1f, 0.0f, 0.0f);
+    updateCamera();
+    EXPECT_FALSE(blockInFrustum(500, 100, 500));
+    for (const Plane& p : camera.frustumPlanes)
+        EXPECT_GT(planeValue(p, 500.0f, 100.0f, 500.3f), 0.0f);
+}
+
+}  // namespace
