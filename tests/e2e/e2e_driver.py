@@ -24,8 +24,11 @@ import time
 TITLE = "Velmora 1.1 Alpha"
 SCREEN = (1024, 768)
 SKIP = 77
+# A build that runs several times slower (the sanitizers') sets this above 1
+# so that key presses are spaced further apart; how long each is held stays.
+SLOWDOWN = float(os.environ.get("VELMORA_E2E_SLOWDOWN", "1"))
 # The menus step at most once per 250 ms; keys are spaced wider than that.
-STEP = 0.4
+STEP = 0.4 * SLOWDOWN
 
 
 class Failure(Exception):
@@ -523,7 +526,10 @@ def hands_on_the_world(binary):
         focus(window)
         press("Return")    # Play
         press("Return")    # slot 1: loaded from the prepared file
-        time.sleep(3.0)    # loaded, and landed on the floor
+        # Loading takes seconds in a sanitizer build: wait for play, then
+        # for the fall onto the floor.
+        wait_for(lambda: status_strip_shown(capture(window)), 60, "the loaded world")
+        time.sleep(1.5)
 
         mouse_hold(1, 2.5)          # chop the raw wood (1.2 s with the wooden axe)
         press("r")                  # the crafting panel
