@@ -80,11 +80,17 @@ def focus(window):
     time.sleep(0.1)
 
 
-def press(key, hold=0.12):
-    """Holds a key long enough for several frames to see it, then lets go."""
-    run("xdotool", "keydown", key)
-    time.sleep(hold)
-    run("xdotool", "keyup", key)
+def hold_for(down, up, seconds):
+    """Presses, waits and lets go in one xdotool run: starting a second run to
+    let go can take a busy machine a tenth of a second or more, and a key held
+    past 150 ms fires the game's own repeat (R, E, F3, a right click) twice."""
+    run("xdotool", *down, "sleep", f"{seconds:.3f}", *up, timeout=20 + seconds)
+
+
+def press(key, hold=0.05):
+    """Taps a key (the game sees a tap shorter than a frame once), then waits
+    out the 250 ms gate of menus and screens."""
+    hold_for(("keydown", key), ("keyup", key), hold)
     time.sleep(STEP)
 
 
@@ -507,9 +513,7 @@ def inventory_and_chests(tool, world_file):
 
 
 def mouse_hold(button, seconds):
-    run("xdotool", "mousedown", str(button))
-    time.sleep(seconds)
-    run("xdotool", "mouseup", str(button))
+    hold_for(("mousedown", str(button)), ("mouseup", str(button)), seconds)
     time.sleep(STEP)
 
 
@@ -558,6 +562,7 @@ def hands_on_the_world(binary):
         mouse_hold(3, 0.12)         # the chest in front of the dirt
         time.sleep(0.3)
         mouse_hold(3, 0.12)         # open it: the cursor on cell 1
+        wait_for(lambda: panel_background_shown(capture(window)), 10, "the chest screen")
         for _ in range(5):
             press("d")              # to the cobblestone in cell 6
         press("Return")
@@ -565,7 +570,9 @@ def hands_on_the_world(binary):
             press("w")              # up into the chest's first row, its cell 6
         press("Return")
         press("Escape")             # the chest keeps it
+        wait_for(lambda: status_strip_shown(capture(window)), 10, "play after the chest")
         press("Escape")             # pause
+        wait_for(lambda: panel_background_shown(capture(window)), 10, "the pause menu")
         press("Down")
         world = game.file("Mondo1.data")
         before = os.path.getmtime(world)
@@ -644,6 +651,13 @@ POSITION_Z = (438, 550, 508, 564)
 ANGLES = (10, 510, 340, 524)
 
 
+def panel_background_shown(picture):
+    """The green edge atop the background picture of the menus, the progress
+    screen and the inventory and chest screens."""
+    edge = picture.region(300, 4, 500, 14)
+    return sum(1 for c in edge if near(c, (55, 112, 38), 30)) >= len(edge) * 3 // 4
+
+
 def status_strip_shown(picture):
     """The parchment strip along the top edge: the playing (or death) screen."""
     strip = picture.region(600, 18, 800, 30)
@@ -661,11 +675,7 @@ def text_pixels(picture, box):
 
 
 def hold(key, seconds):
-    run("xdotool", "keydown", key)
-    try:
-        time.sleep(seconds)
-    finally:
-        run("xdotool", "keyup", key)
+    hold_for(("keydown", key), ("keyup", key), seconds)
 
 
 def start_new_world(game, window):
