@@ -799,11 +799,13 @@ def run_in_private_x_server():
 
     The server picks a free display number itself and tells it through a pipe
     (-displayfd), so runs started at the same moment never share a server;
-    choosing a number beforehand, as xvfb-run -a does, races with them."""
+    choosing a number beforehand, as xvfb-run -a does, races with them.
+    -noreset keeps it from resetting when a scenario's game closes, which
+    refuses the next game's window for a moment."""
     read_end, write_end = os.pipe()
     server = subprocess.Popen(
         ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24",
-         "-nolisten", "tcp"],
+         "-nolisten", "tcp", "-noreset"],
         pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(write_end)
     try:
