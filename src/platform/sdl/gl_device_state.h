@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -21,7 +22,8 @@ namespace sdlplat {
 
 static_assert(sizeof(plat::Vertex) == 24, "the vertex layout assumes 24-byte vertices");
 
-inline constexpr int kFontTexture = plat::kTextureCount;  // the glyph atlas follows the game's textures
+inline constexpr int kFontTexture =
+    plat::kTextureCount;  // the glyph atlas follows the game's textures
 inline constexpr int kFontPixelHeight = 12;
 // More quads than this in one frame are drawn in several uploads.
 inline constexpr uint32_t kFlushQuads = 1u << 20;
@@ -115,6 +117,10 @@ void startFrame(Device& d);
 // Set-up pieces the drawing needs.
 bool createScreenshotBuffer(Device& d);
 void ensureIndices(Device& d, uint32_t quads);
+// A linked program of the two shaders, or 0 after printing why; `what` names
+// it in the message.
+GLuint linkProgram(const std::string& vertexSource, const std::string& fragmentSource,
+                   const char* what);
 
 // Lit quads (gl_lit.cpp): programs, block array and light table made at set-up
 // from the decoded images; released with the device.

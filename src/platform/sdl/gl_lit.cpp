@@ -88,39 +88,12 @@ void main() {
 }
 )";
 
-GLuint compile(GLenum type, const std::string& source) {
-    GLuint s = glCreateShader(type);
-    const char* text = source.c_str();
-    glShaderSource(s, 1, &text, nullptr);
-    glCompileShader(s);
-    GLint ok = 0;
-    glGetShaderiv(s, GL_COMPILE_STATUS, &ok);
-    if (!ok) {
-        char log[1024];
-        glGetShaderInfoLog(s, sizeof log, nullptr, log);
-        std::fprintf(stderr, "velmora: lit shader: %s\n", log);
-        glDeleteShader(s);
-        return 0;
-    }
-    return s;
-}
-
 bool makeLitProgram(Device& d, LitProgram& p, bool layered, bool alphaTest) {
     const std::string head = std::string("#version 330 core\n#define LAYERED ") +
                              (layered ? "1" : "0") + "\n#define ALPHA_TEST " +
                              (alphaTest ? "1" : "0") + "\n";
-    GLuint vs = compile(GL_VERTEX_SHADER, head + kLitVertexShader);
-    GLuint fs = compile(GL_FRAGMENT_SHADER, head + kLitFragmentShader);
-    if (!vs || !fs) return false;
-    p.program = glCreateProgram();
-    glAttachShader(p.program, vs);
-    glAttachShader(p.program, fs);
-    glLinkProgram(p.program);
-    glDeleteShader(vs);
-    glDeleteShader(fs);
-    GLint ok = 0;
-    glGetProgramiv(p.program, GL_LINK_STATUS, &ok);
-    if (!ok) return false;
+    p.program = linkProgram(head + kLitVertexShader, head + kLitFragmentShader, "lit shader");
+    if (!p.program) return false;
     p.uView = glGetUniformLocation(p.program, "uView");
     p.uProjection = glGetUniformLocation(p.program, "uProjection");
     p.uFog = glGetUniformLocation(p.program, "uFog");

@@ -18,6 +18,51 @@
 namespace sdlplat {
 namespace {
 
+GLuint compile(GLenum type, const std::string& source, const char* what) {
+    GLuint s = glCreateShader(type);
+    const char* text = source.c_str();
+    glShaderSource(s, 1, &text, nullptr);
+    glCompileShader(s);
+    GLint ok = 0;
+    glGetShaderiv(s, GL_COMPILE_STATUS, &ok);
+    if (!ok) {
+        char log[1024];
+        glGetShaderInfoLog(s, sizeof log, nullptr, log);
+        std::fprintf(stderr, "velmora: %s: %s\n", what, log);
+        glDeleteShader(s);
+        return 0;
+    }
+    return s;
+}
+
+}  // namespace
+
+GLuint linkProgram(const std::string& vertexSource, const std::string& fragmentSource,
+                   const char* what) {
+    GLuint vs = compile(GL_VERTEX_SHADER, vertexSource, what);
+    GLuint fs = compile(GL_FRAGMENT_SHADER, fragmentSource, what);
+    if (!vs || !fs) {
+        if (vs) glDeleteShader(vs);
+        if (fs) glDeleteShader(fs);
+        return 0;
+    }
+    GLuint program = glCreateProgram();
+    glAttachShader(program, vs);
+    glAttachShader(program, fs);
+    glLinkProgram(program);
+    glDeleteShader(vs);
+    glDeleteShader(fs);
+    GLint ok = 0;
+    glGetProgramiv(program, GL_LINK_STATUS, &ok);
+    if (!ok) {
+        glDeleteProgram(program);
+        return 0;
+    }
+    return program;
+}
+
+namespace {
+
 const char* kVertexShader = R"(#version 330 core
 layout(location = 0) in vec3 aPosition;
 layout(location = 1) in vec2 aTexCoord;
@@ -62,35 +107,9 @@ void main() {
 }
 )";
 
-GLuint compile(GLenum type, const char* source) {
-    GLuint s = glCreateShader(type);
-    glShaderSource(s, 1, &source, nullptr);
-    glCompileShader(s);
-    GLint ok = 0;
-    glGetShaderiv(s, GL_COMPILE_STATUS, &ok);
-    if (!ok) {
-        char log[1024];
-        glGetShaderInfoLog(s, sizeof log, nullptr, log);
-        std::fprintf(stderr, "velmora: shader: %s\n", log);
-        glDeleteShader(s);
-        return 0;
-    }
-    return s;
-}
-
 bool createProgram(Device& d) {
-    GLuint vs = compile(GL_VERTEX_SHADER, kVertexShader);
-    GLuint fs = compile(GL_FRAGMENT_SHADER, kFragmentShader);
-    if (!vs || !fs) return false;
-    d.program = glCreateProgram();
-    glAttachShader(d.program, vs);
-    glAttachShader(d.program, fs);
-    glLinkProgram(d.program);
-    glDeleteShader(vs);
-    glDeleteShader(fs);
-    GLint ok = 0;
-    glGetProgramiv(d.program, GL_LINK_STATUS, &ok);
-    if (!ok) return false;
+    d.program = linkProgram(kVertexShader, kFragmentShader, "shader");
+    if (!d.program) return false;
     d.uView = glGetUniformLocation(d.program, "uView");
     d.uProjection = glGetUniformLocation(d.program, "uProjection");
     d.uTexture = glGetUniformLocation(d.program, "uTexture");
@@ -100,7 +119,6 @@ bool createProgram(Device& d) {
     d.uFogColour = glGetUniformLocation(d.program, "uFogColour");
     return true;
 }
-
 
 void createBuffers(Device& d) {
     glGenVertexArrays(1, &d.vao);
@@ -117,7 +135,6 @@ void createBuffers(Device& d) {
     glEnableVertexAttribArray(2);
     glVertexAttribPointer(2, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride, reinterpret_cast<void*>(20));
 }
-
 
 GLuint makeTexture(int width, int height, GLenum internalFormat, GLenum format, const void* pixels,
                    GLenum wrap) {
