@@ -28,3 +28,8 @@ void printTimeHelp();
 void printMapHelp();
 void printCheckHelp();
 
+// The lone FILE argument of a command that takes nothing else: -1 with `path`
+// set; otherwise the command's exit status, 0 after printing its help or
+// kExitUsage after saying what was wrong.
+int readFileArgument(int argc, char** argv, const char* command, void (*printHelp)(),
+                     const char*& path);

@@ -45,22 +45,8 @@ void printInfoHelp() {
 
 int runInfo(int argc, char** argv) {
     const char* path = nullptr;
-    for (int i = 0; i < argc; ++i) {
-        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
-            printInfoHelp();
-            return 0;
-        }
-        if (argv[i][0] == '-' || path) {
-            std::fprintf(stderr, "velmora-world info: unknown argument '%s'\n", argv[i]);
-            printUsage();
-            return kExitUsage;
-        }
-        path = argv[i];
-    }
-    if (!path) {
-        printUsage();
-        return kExitUsage;
-    }
+    if (int status = readFileArgument(argc, argv, "info", printInfoHelp, path); status >= 0)
+        return status;
 
     auto trailer = std::make_unique<WorldTrailer>();
     plat::InFile file;

@@ -16,6 +16,28 @@ void printUsage(std::FILE* to) {
                  "       velmora-world COMMAND --help\n");
 }
 
+int readFileArgument(int argc, char** argv, const char* command, void (*printHelp)(),
+                     const char*& path) {
+    path = nullptr;
+    for (int i = 0; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
+            printHelp();
+            return 0;
+        }
+        if (argv[i][0] == '-' || path) {
+            std::fprintf(stderr, "velmora-world %s: unknown argument '%s'\n", command, argv[i]);
+            printUsage();
+            return kExitUsage;
+        }
+        path = argv[i];
+    }
+    if (!path) {
+        printUsage();
+        return kExitUsage;
+    }
+    return -1;
+}
+
 int main(int argc, char** argv) {
     if (argc < 2) {
         printUsage();
