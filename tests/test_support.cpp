@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <fstream>
+#include <iterator>
 
 #include "app/game_state.h"
 #include "app/world_ops.h"
@@ -27,6 +29,15 @@
 #include "world/generation.h"
 #include "world/settings.h"
 #include "world/world.h"
+
+std::string readBytes(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+void writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
 
 ScratchFolder::ScratchFolder() {
     static std::atomic<int> counter{0};
@@ -77,4 +88,6 @@ void GameTest::SetUp() {
     resetGameGlobals();
 }
 
-void GameTest::TearDown() { headless::reset(); }
+void GameTest::TearDown() {
+    headless::reset();
+}

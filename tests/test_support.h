@@ -18,10 +18,14 @@ struct ScratchFolder {
     std::string file(const std::string& name) const { return (path / name).string(); }
 };
 
+// A whole file's bytes ("" when it cannot be read), and a file made of bytes.
+std::string readBytes(const std::string& path);
+void writeBytes(const std::string& path, const std::string& bytes);
+
 // Resets the headless platform and every game global, and points the
 // executable's folder at a scratch folder.
 class GameTest : public ::testing::Test {
-protected:
+   protected:
     void SetUp() override;
     void TearDown() override;
     ScratchFolder scratch;

@@ -30,13 +30,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string readBytes(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
-void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 // A file of `length` bytes, all 0 (every value 255) but the chest-count byte,
 // made sparse so that it costs nothing.
 void sparseWorldFile(const std::string& path, size_t length, uint8_t storedChestCount) {
