@@ -128,19 +128,25 @@ def close_window(window):
 
 
 class Picture:
-    """A screen capture: pixel(x, y) gives (r, g, b)."""
+    """A screen capture or a bitmap file: pixel(x, y) gives (r, g, b). Pixels
+    are decoded only when read: a whole capture took a second or more to
+    decode, and most checks look at a few small boxes. Both kinds of file
+    hold blue, green and red in a pixel's first three bytes."""
 
-    def __init__(self, width, height, rows):
-        self.width, self.height, self.rows = width, height, rows
+    def __init__(self, data, width, height, origin, stride, size):
+        self.data, self.width, self.height = data, width, height
+        self.origin, self.stride, self.size = origin, stride, size
 
     def pixel(self, x, y):
-        return self.rows[y][x]
+        at = self.origin + y * self.stride + x * self.size
+        return (self.data[at + 2], self.data[at + 1], self.data[at])
 
     def region(self, x0, y0, x1, y1):
-        return [self.rows[y][x] for y in range(y0, y1) for x in range(x0, x1)]
+        return [self.pixel(x, y) for y in range(y0, y1) for x in range(x0, x1)]
 
     def crop(self, x, y, w, h):
-        return Picture(w, h, [row[x:x + w] for row in self.rows[y:y + h]])
+        return Picture(self.data, w, h, self.origin + y * self.stride + x * self.size,
+                       self.stride, self.size)
 
 
 def parse_xwd(data):
@@ -148,24 +154,11 @@ def parse_xwd(data):
     (header_size, _version, pixmap_format, _depth, width, height, _xoffset, byte_order,
      _unit, _bit_order, _pad, bits_per_pixel, bytes_per_line, _visual, red_mask, green_mask,
      blue_mask, _bits_rgb, _entries, ncolors) = fields[:20]
-    check(pixmap_format == 2 and bits_per_pixel in (24, 32),
-          f"unexpected xwd format {pixmap_format}, {bits_per_pixel} bits per pixel")
-    offset = header_size + ncolors * 12
-    size = bits_per_pixel // 8
-    order = "little" if byte_order == 0 else "big"
-
-    def shift(mask):
-        return (mask & -mask).bit_length() - 1
-
-    rs, gs, bs = shift(red_mask), shift(green_mask), shift(blue_mask)
-    rows = []
-    for y in range(height):
-        start = offset + y * bytes_per_line
-        line = data[start:start + width * size]
-        values = [int.from_bytes(line[i:i + size], order) for i in range(0, len(line), size)]
-        rows.append([((v & red_mask) >> rs, (v & green_mask) >> gs, (v & blue_mask) >> bs)
-                     for v in values])
-    return Picture(width, height, rows)
+    check(pixmap_format == 2 and bits_per_pixel in (24, 32) and byte_order == 0
+          and (red_mask, green_mask, blue_mask) == (0xFF0000, 0xFF00, 0xFF),
+          f"unexpected xwd format {fields[:20]}")
+    return Picture(data, width, height, header_size + ncolors * 12, bytes_per_line,
+                   bits_per_pixel // 8)
 
 
 def capture(window):
@@ -185,12 +178,9 @@ def read_bmp(path):
     bpp, = struct.unpack_from("<H", data, 28)
     check(bpp == 24, f"{path} is {bpp}-bit, not 24-bit")
     stride = (width * 3 + 3) & ~3
-    rows = []
-    for y in range(abs(height)):
-        src = height - 1 - y if height > 0 else y
-        line = data[offset + src * stride: offset + src * stride + width * 3]
-        rows.append([(line[3 * x + 2], line[3 * x + 1], line[3 * x]) for x in range(width)])
-    return Picture(width, abs(height), rows)
+    if height > 0:  # stored bottom row first
+        return Picture(data, width, height, offset + (height - 1) * stride, -stride, 3)
+    return Picture(data, width, -height, offset, stride, 3)
 
 
 # ---- the game ------------------------------------------------------------------
