@@ -474,31 +474,32 @@ def world_tool(binary):
     return tool
 
 
+def world_tool_run(tool, *args):
+    """Runs velmora-world, which must succeed; returns what it printed."""
+    r = run(tool, *args, timeout=300)
+    check(r.returncode == 0, f"velmora-world {' '.join(args)}: {r.returncode} {r.stderr}")
+    return r.stdout
+
+
 def prepare_hands_scene(tool, folder):
     """Slot 1 in `folder`: a generated world with, straight ahead of the spawn
     (eye at x = z = 500 looking along +z, standing on the ground at y 100, so
     the eye settles just above y 102), raw wood, dirt, stone and raw wood again
     at eye height, and 16 raw wood and an iron ingot in the inventory."""
-    def tool_run(*args):
-        r = run(tool, *args, timeout=300)
-        check(r.returncode == 0, f"velmora-world {' '.join(args)}: {r.returncode} {r.stderr}")
-        return r.stdout
     slot = ["--slot", "1", "--dir", folder]
-    tool_run("generate", "--seed", "1234567890", *slot)
-    tool_run("set", *slot,
-             "496..504", "101..198", "496..510", "0",   # nothing above the ground around
-             "496..504", "100", "496..510", "7",        # a floor of stone
-             "500", "102", "502", "5",                   # raw wood to chop
-             "500", "102", "503", "2",                   # dirt and stone to dig
-             "500", "102", "504", "7",
-             "500", "102", "505", "5")                   # a backstop no pickaxe digs
-    tool_run("give", *slot, "1", "5", "16", "2", "29", "1")
+    world_tool_run(tool, "generate", "--seed", "1234567890", *slot)
+    world_tool_run(tool, "set", *slot,
+                   "496..504", "101..198", "496..510", "0",   # nothing above the ground around
+                   "496..504", "100", "496..510", "7",        # a floor of stone
+                   "500", "102", "502", "5",                  # raw wood to chop
+                   "500", "102", "503", "2",                  # dirt and stone to dig
+                   "500", "102", "504", "7",
+                   "500", "102", "505", "5")                  # a backstop no pickaxe digs
+    world_tool_run(tool, "give", *slot, "1", "5", "16", "2", "29", "1")
 
 
 def inventory_and_chests(tool, world_file):
-    r = run(tool, "info", world_file, timeout=120)
-    check(r.returncode == 0, f"velmora-world info: {r.returncode} {r.stderr}")
-    text = r.stdout
+    text = world_tool_run(tool, "info", world_file)
     return text[text.index("inventory:"):text.index("blocks:")]
 
 
@@ -516,14 +517,8 @@ def hands_on_the_world(binary):
     with Game(binary) as game:
         prepare_hands_scene(tool, game.folder)
         window = find_window(game)
-        time.sleep(0.8)
-        focus(window)
-        press("Return")    # Play
-        press("Return")    # slot 1: loaded from the prepared file
-        # Loading takes seconds in a sanitizer build: wait for play, then
-        # for the fall onto the floor.
-        wait_for(lambda: status_strip_shown(capture(window)), 60, "the loaded world")
-        time.sleep(1.5)
+        play_slot_1(window)
+        time.sleep(1.5)    # the fall onto the floor
 
         mouse_hold(1, 2.5)          # chop the raw wood (1.2 s with the wooden axe)
         press("r")                  # the crafting panel
@@ -561,14 +556,7 @@ def hands_on_the_world(binary):
         press("Return")
         press("Escape")             # the chest keeps it
         wait_for(lambda: status_strip_shown(capture(window)), 10, "play after the chest")
-        press("Escape")             # pause
-        wait_for(lambda: panel_background_shown(capture(window)), 10, "the pause menu")
-        press("Down")
-        world = game.file("Mondo1.data")
-        before = os.path.getmtime(world)
-        press("Return")             # save
-        wait_for(lambda: os.path.getmtime(world) != before and not os.path.exists(world + ".tmp"),
-                 60, "the save")
+        world = save_from_pause_menu(game, window)
         close_window(window)
         expect_clean_exit(game)
 
@@ -668,16 +656,32 @@ def hold(key, seconds):
     hold_for(("keydown", key), ("keyup", key), seconds)
 
 
-def start_new_world(game, window):
-    """Play, slot 1 (empty: a world is made), and wait for the playing screen.
-    Returns the time just before the key that started the world went down."""
+def play_slot_1(window):
+    """Play, slot 1 (made anew when empty, else loaded), and wait for the
+    playing screen. Returns the time just before the key that started the
+    world went down."""
     time.sleep(0.8)
     focus(window)
     press("Return")  # Play
     before = time.time()
     press("Return")  # slot 1
-    wait_for(lambda: status_strip_shown(capture(window)), 30, "the playing screen")
+    # Making or loading a world takes seconds in a sanitizer build.
+    wait_for(lambda: status_strip_shown(capture(window)), 60, "the playing screen")
     return before
+
+
+def save_from_pause_menu(game, window):
+    """Esc, Save, from play: returns the world file's path once the save has
+    replaced it, with the pause menu left on Save."""
+    world = game.file("Mondo1.data")
+    before = os.stat(world).st_mtime_ns
+    press("Escape")
+    wait_for(lambda: panel_background_shown(capture(window)), 10, "the pause menu")
+    press("Down")
+    press("Return")
+    wait_for(lambda: os.stat(world).st_mtime_ns != before
+             and not os.path.exists(world + ".tmp"), 60, "the save")
+    return world
 
 
 def player_walks_looks_and_jumps(binary):
@@ -685,7 +689,7 @@ def player_walks_looks_and_jumps(binary):
     lines (F3) show."""
     with Game(binary) as game:
         window = find_window(game)
-        start_new_world(game, window)
+        play_slot_1(window)
         # F3 repeats every 150 ms while held: a press that a loaded machine
         # stretches past that toggles twice, so it is pressed until it shows.
         def debug_lines_shown():
@@ -737,10 +741,8 @@ def player_walks_looks_and_jumps(binary):
 
 
 def world_info(binary, path):
-    out = run(world_tool(binary), "info", path, timeout=120)
-    check(out.returncode == 0, f"velmora-world info failed: {out.stderr}")
     values = {}
-    for line in out.stdout.splitlines():
+    for line in world_tool_run(world_tool(binary), "info", path).splitlines():
         name, _, value = line.partition(": ")
         if name in ("DayTime", "SubDayTime"):
             values[name] = int(value)
@@ -753,7 +755,7 @@ def day_time_advances(binary):
     pause menu does not count."""
     with Game(binary) as game:
         window = find_window(game)
-        started_before = start_new_world(game, window)
+        started_before = play_slot_1(window)
         started_after = time.time()
         time.sleep(11.0)
         left_before = time.time()
