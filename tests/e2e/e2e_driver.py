@@ -673,6 +673,8 @@ def play_slot_1(window):
     press("Return")  # slot 1
     # Making or loading a world takes seconds in a sanitizer build.
     wait_for(lambda: status_strip_shown(capture(window)), 60, "the playing screen")
+    # Its end fired the 250 ms gate just now: Esc or I would go unheard.
+    time.sleep(STEP)
     return before
 
 
