@@ -689,6 +689,8 @@ def save_from_pause_menu(game, window):
     press("Return")
     wait_for(lambda: os.stat(world).st_mtime_ns != before
              and not os.path.exists(world + ".tmp"), 60, "the save")
+    # The save's end closes the 250 ms gate: the menu's next key would go unheard.
+    time.sleep(STEP)
     return world
 
 
@@ -1042,10 +1044,10 @@ class Guide:
 
 
 class View:
-    """Where the player looks. Mouse motion turns the view by exactly 1/750
-    radian a pixel, and the pitch stops at straight up and straight down; a
-    game started anew and a respawn look level along +z. So the view is known
-    at every moment from the motion sent since."""
+    """How far up or down the player looks, along +z. Mouse motion turns the
+    view by exactly 1/750 radian a pixel, and the pitch stops at straight up
+    and straight down; a game started anew and a respawn look level. So the
+    view is known at every moment from the motion sent since."""
 
     PIXELS_PER_RADIAN = 750
 
@@ -1053,15 +1055,11 @@ class View:
         self.level()
 
     def level(self):
-        """What the game has just set: level, along +z."""
-        self.yaw = 0
+        """What the game has just set: level."""
         self.pitch_stop, self.pitch = 0.0, 0
 
-    def look(self, pitch, yaw=0.0):
-        """Turns to `pitch` (radians, up positive; ±π/2 is straight up or
-        down) and `yaw` (radians from +z towards +x)."""
-        dx = round(yaw * self.PIXELS_PER_RADIAN) - self.yaw
-        self.yaw += dx
+    def look(self, pitch):
+        """Turns to `pitch`, radians, up positive; ±π/2 is straight up or down."""
         if abs(pitch) >= math.pi / 2:
             # Far past the stop, whatever the pitch was.
             dy = -2000 if pitch > 0 else 2000
@@ -1070,8 +1068,8 @@ class View:
             target = round((pitch - self.pitch_stop) * self.PIXELS_PER_RADIAN)
             dy = self.pitch - target  # the mouse moves down to look down
             self.pitch = target
-        if dx or dy:
-            run("xdotool", "mousemove_relative", "--", str(dx), str(dy))
+        if dy:
+            run("xdotool", "mousemove_relative", "--", "0", str(dy))
         # The update that takes the motion, and the drawing that picks the
         # block under the new view for the next update.
         time.sleep(STEP)
