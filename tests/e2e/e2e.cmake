@@ -55,6 +55,8 @@ list(APPEND VELMORA_E2E_SCENARIOS
   world_render_distance
   world_torch_lights_hole
   world_pictures_match)
+# A new player's first hour, played from a prepared world to a saved one.
+list(APPEND VELMORA_E2E_SCENARIOS first_hour)
 foreach(scenario ${VELMORA_E2E_SCENARIOS})
   add_test(NAME e2e.${scenario}
            COMMAND ${Python3_EXECUTABLE} ${VELMORA_E2E_DRIVER} ${VELMORA_E2E_FLAGS}
@@ -67,3 +69,4 @@ foreach(scenario ${VELMORA_E2E_SCENARIOS})
 endforeach()
 # Makes and edits a world with velmora-world before playing it at length.
 set_tests_properties(e2e.hands_on_the_world PROPERTIES TIMEOUT 300)
+set_tests_properties(e2e.first_hour PROPERTIES TIMEOUT 600)

@@ -13,6 +13,7 @@ Exit status: 0 passed, 1 failed, 77 skipped (ctest's SKIP_RETURN_CODE).
 import argparse
 import ctypes
 import ctypes.util
+import math
 import os
 import shutil
 import struct
@@ -20,6 +21,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import zlib
 
 TITLE = "Velmora 1.1 Alpha"
 SCREEN = (1024, 768)
@@ -128,19 +130,25 @@ def close_window(window):
 
 
 class Picture:
-    """A screen capture: pixel(x, y) gives (r, g, b)."""
+    """A screen capture or a bitmap file: pixel(x, y) gives (r, g, b). Pixels
+    are decoded only when read: a whole capture took a second or more to
+    decode, and most checks look at a few small boxes. Both kinds of file
+    hold blue, green and red in a pixel's first three bytes."""
 
-    def __init__(self, width, height, rows):
-        self.width, self.height, self.rows = width, height, rows
+    def __init__(self, data, width, height, origin, stride, size):
+        self.data, self.width, self.height = data, width, height
+        self.origin, self.stride, self.size = origin, stride, size
 
     def pixel(self, x, y):
-        return self.rows[y][x]
+        at = self.origin + y * self.stride + x * self.size
+        return (self.data[at + 2], self.data[at + 1], self.data[at])
 
     def region(self, x0, y0, x1, y1):
-        return [self.rows[y][x] for y in range(y0, y1) for x in range(x0, x1)]
+        return [self.pixel(x, y) for y in range(y0, y1) for x in range(x0, x1)]
 
     def crop(self, x, y, w, h):
-        return Picture(w, h, [row[x:x + w] for row in self.rows[y:y + h]])
+        return Picture(self.data, w, h, self.origin + y * self.stride + x * self.size,
+                       self.stride, self.size)
 
 
 def parse_xwd(data):
@@ -148,24 +156,11 @@ def parse_xwd(data):
     (header_size, _version, pixmap_format, _depth, width, height, _xoffset, byte_order,
      _unit, _bit_order, _pad, bits_per_pixel, bytes_per_line, _visual, red_mask, green_mask,
      blue_mask, _bits_rgb, _entries, ncolors) = fields[:20]
-    check(pixmap_format == 2 and bits_per_pixel in (24, 32),
-          f"unexpected xwd format {pixmap_format}, {bits_per_pixel} bits per pixel")
-    offset = header_size + ncolors * 12
-    size = bits_per_pixel // 8
-    order = "little" if byte_order == 0 else "big"
-
-    def shift(mask):
-        return (mask & -mask).bit_length() - 1
-
-    rs, gs, bs = shift(red_mask), shift(green_mask), shift(blue_mask)
-    rows = []
-    for y in range(height):
-        start = offset + y * bytes_per_line
-        line = data[start:start + width * size]
-        values = [int.from_bytes(line[i:i + size], order) for i in range(0, len(line), size)]
-        rows.append([((v & red_mask) >> rs, (v & green_mask) >> gs, (v & blue_mask) >> bs)
-                     for v in values])
-    return Picture(width, height, rows)
+    check(pixmap_format == 2 and bits_per_pixel in (24, 32) and byte_order == 0
+          and (red_mask, green_mask, blue_mask) == (0xFF0000, 0xFF00, 0xFF),
+          f"unexpected xwd format {fields[:20]}")
+    return Picture(data, width, height, header_size + ncolors * 12, bytes_per_line,
+                   bits_per_pixel // 8)
 
 
 def capture(window):
@@ -185,19 +180,19 @@ def read_bmp(path):
     bpp, = struct.unpack_from("<H", data, 28)
     check(bpp == 24, f"{path} is {bpp}-bit, not 24-bit")
     stride = (width * 3 + 3) & ~3
-    rows = []
-    for y in range(abs(height)):
-        src = height - 1 - y if height > 0 else y
-        line = data[offset + src * stride: offset + src * stride + width * 3]
-        rows.append([(line[3 * x + 2], line[3 * x + 1], line[3 * x]) for x in range(width)])
-    return Picture(width, abs(height), rows)
+    if height > 0:  # stored bottom row first
+        return Picture(data, width, height, offset + (height - 1) * stride, -stride, 3)
+    return Picture(data, width, -height, offset, stride, 3)
 
 
 # ---- the game ------------------------------------------------------------------
 
 class Game:
-    def __init__(self, binary, extra_env=None, args=(), base_env=None, setup=None):
-        self.folder = tempfile.mkdtemp(prefix="velmora-e2e-")
+    def __init__(self, binary, extra_env=None, args=(), base_env=None, setup=None, folder=None):
+        # With `folder`, a later run in the folder an earlier one played in,
+        # which stays that run's to remove.
+        self.owns_folder = folder is None
+        self.folder = folder or tempfile.mkdtemp(prefix="velmora-e2e-")
         if setup:
             setup(self.folder)
         self.binary = os.path.join(self.folder, os.path.basename(binary))
@@ -243,7 +238,8 @@ class Game:
             self.process.kill()
             self.process.wait()
         self.stderr.close()
-        shutil.rmtree(self.folder, ignore_errors=True)
+        if self.owns_folder:
+            shutil.rmtree(self.folder, ignore_errors=True)
 
 
 def expect_clean_exit(game):
@@ -484,31 +480,32 @@ def world_tool(binary):
     return tool
 
 
+def world_tool_run(tool, *args):
+    """Runs velmora-world, which must succeed; returns what it printed."""
+    r = run(tool, *args, timeout=300)
+    check(r.returncode == 0, f"velmora-world {' '.join(args)}: {r.returncode} {r.stderr}")
+    return r.stdout
+
+
 def prepare_hands_scene(tool, folder):
     """Slot 1 in `folder`: a generated world with, straight ahead of the spawn
     (eye at x = z = 500 looking along +z, standing on the ground at y 100, so
     the eye settles just above y 102), raw wood, dirt, stone and raw wood again
     at eye height, and 16 raw wood and an iron ingot in the inventory."""
-    def tool_run(*args):
-        r = run(tool, *args, timeout=300)
-        check(r.returncode == 0, f"velmora-world {' '.join(args)}: {r.returncode} {r.stderr}")
-        return r.stdout
     slot = ["--slot", "1", "--dir", folder]
-    tool_run("generate", "--seed", "1234567890", *slot)
-    tool_run("set", *slot,
-             "496..504", "101..198", "496..510", "0",   # nothing above the ground around
-             "496..504", "100", "496..510", "7",        # a floor of stone
-             "500", "102", "502", "5",                   # raw wood to chop
-             "500", "102", "503", "2",                   # dirt and stone to dig
-             "500", "102", "504", "7",
-             "500", "102", "505", "5")                   # a backstop no pickaxe digs
-    tool_run("give", *slot, "1", "5", "16", "2", "29", "1")
+    world_tool_run(tool, "generate", "--seed", "1234567890", *slot)
+    world_tool_run(tool, "set", *slot,
+                   "496..504", "101..198", "496..510", "0",   # nothing above the ground around
+                   "496..504", "100", "496..510", "7",        # a floor of stone
+                   "500", "102", "502", "5",                  # raw wood to chop
+                   "500", "102", "503", "2",                  # dirt and stone to dig
+                   "500", "102", "504", "7",
+                   "500", "102", "505", "5")                  # a backstop no pickaxe digs
+    world_tool_run(tool, "give", *slot, "1", "5", "16", "2", "29", "1")
 
 
 def inventory_and_chests(tool, world_file):
-    r = run(tool, "info", world_file, timeout=120)
-    check(r.returncode == 0, f"velmora-world info: {r.returncode} {r.stderr}")
-    text = r.stdout
+    text = world_tool_run(tool, "info", world_file)
     return text[text.index("inventory:"):text.index("blocks:")]
 
 
@@ -526,14 +523,8 @@ def hands_on_the_world(binary):
     with Game(binary) as game:
         prepare_hands_scene(tool, game.folder)
         window = find_window(game)
-        time.sleep(0.8)
-        focus(window)
-        press("Return")    # Play
-        press("Return")    # slot 1: loaded from the prepared file
-        # Loading takes seconds in a sanitizer build: wait for play, then
-        # for the fall onto the floor.
-        wait_for(lambda: status_strip_shown(capture(window)), 60, "the loaded world")
-        time.sleep(1.5)
+        play_slot_1(window)
+        time.sleep(1.5)    # the fall onto the floor
 
         mouse_hold(1, 2.5)          # chop the raw wood (1.2 s with the wooden axe)
         press("r")                  # the crafting panel
@@ -571,14 +562,7 @@ def hands_on_the_world(binary):
         press("Return")
         press("Escape")             # the chest keeps it
         wait_for(lambda: status_strip_shown(capture(window)), 10, "play after the chest")
-        press("Escape")             # pause
-        wait_for(lambda: panel_background_shown(capture(window)), 10, "the pause menu")
-        press("Down")
-        world = game.file("Mondo1.data")
-        before = os.path.getmtime(world)
-        press("Return")             # save
-        wait_for(lambda: os.path.getmtime(world) != before and not os.path.exists(world + ".tmp"),
-                 60, "the save")
+        world = save_from_pause_menu(game, window)
         close_window(window)
         expect_clean_exit(game)
 
@@ -678,16 +662,36 @@ def hold(key, seconds):
     hold_for(("keydown", key), ("keyup", key), seconds)
 
 
-def start_new_world(game, window):
-    """Play, slot 1 (empty: a world is made), and wait for the playing screen.
-    Returns the time just before the key that started the world went down."""
+def play_slot_1(window):
+    """Play, slot 1 (made anew when empty, else loaded), and wait for the
+    playing screen. Returns the time just before the key that started the
+    world went down."""
     time.sleep(0.8)
     focus(window)
     press("Return")  # Play
     before = time.time()
     press("Return")  # slot 1
-    wait_for(lambda: status_strip_shown(capture(window)), 30, "the playing screen")
+    # Making or loading a world takes seconds in a sanitizer build.
+    wait_for(lambda: status_strip_shown(capture(window)), 60, "the playing screen")
+    # Its end fired the 250 ms gate just now: Esc or I would go unheard.
+    time.sleep(STEP)
     return before
+
+
+def save_from_pause_menu(game, window):
+    """Esc, Save, from play: returns the world file's path once the save has
+    replaced it, with the pause menu left on Save."""
+    world = game.file("Mondo1.data")
+    before = os.stat(world).st_mtime_ns
+    press("Escape")
+    wait_for(lambda: panel_background_shown(capture(window)), 10, "the pause menu")
+    press("Down")
+    press("Return")
+    wait_for(lambda: os.stat(world).st_mtime_ns != before
+             and not os.path.exists(world + ".tmp"), 60, "the save")
+    # The save's end closes the 250 ms gate: the menu's next key would go unheard.
+    time.sleep(STEP)
+    return world
 
 
 def player_walks_looks_and_jumps(binary):
@@ -695,7 +699,7 @@ def player_walks_looks_and_jumps(binary):
     lines (F3) show."""
     with Game(binary) as game:
         window = find_window(game)
-        start_new_world(game, window)
+        play_slot_1(window)
         # F3 repeats every 150 ms while held: a press that a loaded machine
         # stretches past that toggles twice, so it is pressed until it shows.
         def debug_lines_shown():
@@ -747,10 +751,8 @@ def player_walks_looks_and_jumps(binary):
 
 
 def world_info(binary, path):
-    out = run(world_tool(binary), "info", path, timeout=120)
-    check(out.returncode == 0, f"velmora-world info failed: {out.stderr}")
     values = {}
-    for line in out.stdout.splitlines():
+    for line in world_tool_run(world_tool(binary), "info", path).splitlines():
         name, _, value = line.partition(": ")
         if name in ("DayTime", "SubDayTime"):
             values[name] = int(value)
@@ -763,7 +765,7 @@ def day_time_advances(binary):
     pause menu does not count."""
     with Game(binary) as game:
         window = find_window(game)
-        started_before = start_new_world(game, window)
+        started_before = play_slot_1(window)
         started_after = time.time()
         time.sleep(11.0)
         left_before = time.time()
@@ -947,6 +949,502 @@ SCENARIOS.update({
     "world_render_distance": world_render_distance,
     "world_torch_lights_hole": world_torch_lights_hole,
     "world_pictures_match": world_pictures_match,
+})
+
+
+# ---- the first hour in three minutes ---------------------------------------------
+#
+# A new player's first hour, played through the window as a person would, from
+# a prepared world: watch the night fall and pass, walk to a tree and chop it,
+# craft a table and tools, dig down into the dark and light it with a torch,
+# build a glass wall, keep things in a chest, fall out of the bottom of the
+# world and come back, save, quit, start again and load. The saved world must
+# then hold what was left in it. With VELMORA_GUIDE=DIR set, the run also
+# writes the pictures of the players' guide in the README into DIR.
+
+def palette_of(rows, size=256):
+    """At most `size` colours standing for the picture's: median cut, box by
+    box, the box of the widest spread times pixels split at the weighted
+    median of its widest channel. Returns the palette and the rows as indices
+    into it."""
+    counts = {}
+    for row in rows:
+        for colour in row:
+            counts[colour] = counts.get(colour, 0) + 1
+
+    def box(colours):
+        spreads = [max(c[i] for c in colours) - min(c[i] for c in colours) for i in range(3)]
+        channel = max(range(3), key=spreads.__getitem__)
+        weight = spreads[channel] * sum(counts[c] for c in colours) if len(colours) > 1 else -1
+        return weight, channel, colours
+
+    boxes = [box(list(counts))]
+    while len(boxes) < size:
+        at = max(range(len(boxes)), key=lambda i: boxes[i][0])
+        weight, channel, colours = boxes[at]
+        if weight < 0:
+            break
+        colours.sort(key=lambda c: c[channel])
+        half, seen = sum(counts[c] for c in colours) / 2, 0
+        for cut, colour in enumerate(colours, 1):
+            seen += counts[colour]
+            if seen >= half:
+                break
+        cut = min(cut, len(colours) - 1)
+        boxes[at:at + 1] = [box(colours[:cut]), box(colours[cut:])]
+    palette, index = [], {}
+    for i, (_, _, colours) in enumerate(boxes):
+        total = sum(counts[c] for c in colours)
+        palette.append(tuple((sum(c[j] * counts[c] for c in colours) + total // 2) // total
+                             for j in range(3)))
+        for colour in colours:
+            index[colour] = i
+    return palette, [[index[c] for c in row] for row in rows]
+
+
+def write_png(path, rows):
+    """A PNG of 256 colours at most, written with zlib alone: small enough for
+    the README's pictures of the game."""
+    palette, indices = palette_of(rows)
+
+    def chunk(kind, body):
+        return (struct.pack(">I", len(body)) + kind + body
+                + struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF))
+
+    header = struct.pack(">IIBBBBB", len(rows[0]), len(rows), 8, 3, 0, 0, 0)
+    image = b"".join(b"\x00" + bytes(row) for row in indices)
+    with open(path + ".tmp", "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
+                + chunk(b"PLTE", bytes(v for colour in palette for v in colour))
+                + chunk(b"IDAT", zlib.compress(image, 9)) + chunk(b"IEND", b""))
+    os.replace(path + ".tmp", path)
+
+
+class Guide:
+    """The pictures of the players' guide: each a moment of the window at half
+    its size (400 x 300, every pixel the mean of four), written only when
+    VELMORA_GUIDE names a folder."""
+
+    def __init__(self):
+        self.folder = os.environ.get("VELMORA_GUIDE")
+
+    def picture(self, name, shot):
+        if not self.folder:
+            return
+        os.makedirs(self.folder, exist_ok=True)
+        rows = []
+        for y in range(0, shot.height - 1, 2):
+            row = []
+            for x in range(0, shot.width - 1, 2):
+                four = (shot.pixel(x, y), shot.pixel(x + 1, y), shot.pixel(x, y + 1),
+                        shot.pixel(x + 1, y + 1))
+                row.append(tuple((sum(p[i] for p in four) + 2) // 4 for i in range(3)))
+            rows.append(row)
+        write_png(os.path.join(self.folder, name + ".png"), rows)
+
+
+class View:
+    """How far up or down the player looks, along +z. Mouse motion turns the
+    view by exactly 1/750 radian a pixel, and the pitch stops at straight up
+    and straight down; a game started anew and a respawn look level. So the
+    view is known at every moment from the motion sent since."""
+
+    PIXELS_PER_RADIAN = 750
+
+    def __init__(self):
+        self.level()
+
+    def level(self):
+        """What the game has just set: level."""
+        self.pitch_stop, self.pitch = 0.0, 0
+
+    def look(self, pitch):
+        """Turns to `pitch`, radians, up positive; ±π/2 is straight up or down."""
+        if abs(pitch) >= math.pi / 2:
+            # Far past the stop, whatever the pitch was.
+            dy = -2000 if pitch > 0 else 2000
+            self.pitch_stop, self.pitch = math.copysign(math.pi / 2, pitch), 0
+        else:
+            target = round((pitch - self.pitch_stop) * self.PIXELS_PER_RADIAN)
+            dy = self.pitch - target  # the mouse moves down to look down
+            self.pitch = target
+        if dy:
+            run("xdotool", "mousemove_relative", "--", "0", str(dy))
+        # The update that takes the motion, and the drawing that picks the
+        # block under the new view for the next update.
+        time.sleep(STEP)
+
+    def look_at(self, ahead, rise):
+        """Looks along +z at the point `ahead` cells in front of the eye and
+        `rise` above it. The view runs along (h sin a, sin b, h cos a) with
+        h = 1.002 - |sin b|, not cos b: its slope is sin b / h."""
+        self.look(math.asin(1.002 * rise / (ahead + abs(rise))))
+
+
+DOWN = -math.pi / 2
+
+
+def wait_for_screen(window, condition, timeout, what):
+    """The first capture of the window that meets the condition."""
+    found = []
+
+    def shown():
+        shot = capture(window)
+        if condition(shot):
+            found.append(shot)
+        return bool(found)
+    wait_for(shown, timeout, what)
+    return found[0]
+
+
+def dig_until(window, condition, timeout, what):
+    """Holds the left button until a capture meets the condition, and returns
+    that capture. Letting go a moment later does no harm where this is used:
+    what the view reaches next cannot be dug with the tool in hand."""
+    run("xdotool", "mousedown", "1")
+    try:
+        return wait_for_screen(window, condition, timeout, what)
+    finally:
+        run("xdotool", "mouseup", "1")
+        time.sleep(STEP)
+
+
+def hotbar_cell(shot, k):
+    """The icon and count of hotbar cell k (0 to 8)."""
+    return shot.region(190 + 48 * k, 480, 222 + 48 * k, 512)
+
+
+def dig_until_cell_changes(window, k, timeout, what):
+    """Digs until hotbar cell k shows something new: the dug block's yield."""
+    before = hotbar_cell(capture(window), k)
+    dig_until(window, lambda shot: hotbar_cell(shot, k) != before, timeout, what)
+
+
+def brightness(shot, box):
+    pixels = shot.region(*box)
+    return sum(sum(c) for c in pixels) / (3 * len(pixels))
+
+
+def seen_through(before, after, box):
+    """How the brightness of `after` follows that of `before` over a box: the
+    slope and the correlation of the straight line that fits it best."""
+    xs = [sum(c) for c in before.region(*box)]
+    ys = [sum(c) for c in after.region(*box)]
+    n = len(xs)
+    mx, my = sum(xs) / n, sum(ys) / n
+    sxy = sum((x - mx) * (y - my) for x, y in zip(xs, ys))
+    sxx = sum((x - mx) ** 2 for x in xs)
+    syy = sum((y - my) ** 2 for y in ys)
+    return sxy / sxx, sxy / math.sqrt(sxx * syy)
+
+
+def sky_steps_from_midnight(shot):
+    """|DayTime - 120| read from the sky's colour (the clear colour, one of
+    its own for every step of brightness), or None when it is not sky: the
+    most common colour of open sky at the top right, right of the tree ahead
+    of the spawn."""
+    samples = shot.region(640, 40, 790, 130)[::7]
+    colour = max(set(samples), key=samples.count)
+    for steps in range(121):
+        if sky_colour((7 * steps / 120 + 9) / 16) == colour:
+            return steps
+    return None
+
+
+def dead_screen(shot):
+    """The death screen: "You died. ..." in white, and no world, only the
+    clear colour, above it."""
+    words = shot.region(250, 450, 520, 464)
+    sky = shot.region(0, 100, 800, 260)[::13]
+    return sum(1 for c in words if c == (255, 255, 255)) >= 40 and len(set(sky)) == 1
+
+
+def world_cell(path, x, y, z):
+    """(type, aux) of a cell of a world file: cells stand x, then y, then z,
+    each byte one above its value."""
+    with open(path, "rb") as f:
+        f.seek(((x * 200 + y) * 1000 + z) * 2)
+        stored = f.read(2)
+    return ((stored[0] - 1) % 256, (stored[1] - 1) % 256)
+
+
+def block_counts(tool, path):
+    """How many cells of each block type the world holds."""
+    text = world_tool_run(tool, "info", path)
+    counts = {}
+    for line in text[text.index("blocks:"):].splitlines()[1:]:
+        fields = line.split()
+        counts[int(fields[0])] = int(fields[-1])
+    return counts
+
+
+def same_but_time_of_day(first, second):
+    """Whether two world files are byte for byte the same, but for their last
+    two bytes: DayTime and SubDayTime."""
+    if os.path.getsize(first) != os.path.getsize(second):
+        return False
+    size = os.path.getsize(first)
+    with open(first, "rb") as a, open(second, "rb") as b:
+        done = 0
+        while done < size - 2:
+            n = min(1 << 24, size - 2 - done)
+            if a.read(n) != b.read(n):
+                return False
+            done += n
+    return True
+
+
+# The world of seed 1234567890 where the player starts, eye at x = z = 500
+# looking along +z: ten cells ahead, a tree with its trunk at (500, 101..104,
+# 510), on dirt (y 98..100) over stone. Prepared below the cell in front of
+# the trunk, where the player will stand (z 509): under the dirt, sand (93..97),
+# stone (90..92) and a coal seam (89), then an old mine: a tunnel two cells
+# high (87..88) running on along +z to a wall at z 515, with a furnace in its
+# wall, and under the player a plank floor over a shaft down through the bottom
+# of the world. The player carries what the hour would have gathered besides:
+# raw wood and an iron ingot. Midnight is three steps of the day away: the
+# night is watched first, whatever the speed of the rest.
+FIRST_HOUR_DAY_TIME = 117
+FIRST_HOUR_SETTINGS = bytes([1, 1])  # the nearest view, English
+
+
+def prepare_first_hour(tool, folder):
+    slot = ["--slot", "1", "--dir", folder]
+    world_tool_run(tool, "generate", "--seed", "1234567890", *slot)
+    world_tool_run(tool, "set", *slot,
+                   "500", "93..97", "509", "6",        # sand
+                   "500", "89", "509", "21",           # coal ore
+                   "500", "87..88", "509..514", "0",   # the tunnel
+                   "499", "87", "511", "26",           # a furnace in its wall
+                   "500", "86", "509", "10",           # planks over
+                   "500", "0..85", "509", "0")         # the old shaft
+    world_tool_run(tool, "give", *slot, "1", "5", "15", "2", "29", "1")
+    world_tool_run(tool, "time", *slot, str(FIRST_HOUR_DAY_TIME))
+    with open(os.path.join(folder, "Settings.data"), "wb") as f:
+        f.write(FIRST_HOUR_SETTINGS)
+
+
+def quit_from_pause_menu(game):
+    """From the pause menu on Save: to the main menu, then Esc, Yes."""
+    press("Down")
+    press("Return")                 # Quit without saving: the main menu
+    press("Escape")                 # Do you want to quit? on No
+    press("Up")
+    press("Return")                 # Yes
+    expect_clean_exit(game)
+
+
+def first_hour(binary):
+    """The first hour of a new player in about three minutes."""
+    tool = world_tool(binary)
+    guide = Guide()
+    view = View()
+    started = time.time()
+
+    def log(step):
+        print(f"{time.time() - started:5.1f} s: {step}", flush=True)
+
+    with Game(binary, setup=lambda folder: prepare_first_hour(tool, folder)) as game:
+        prepared = game.file("Prepared.data")
+        os.link(game.file("Mondo1.data"), prepared)  # a save replaces the slot's file, not this
+        window = find_window(game)
+        play_slot_1(window)
+        time.sleep(1.0)             # the fall onto the ground
+        log("loaded")
+
+        # Night falls and passes: step by step the sky darkens to midnight
+        # (DayTime 120), then lightens again.
+        seen = []
+        deadline = time.time() + 3.75 * (120 - FIRST_HOUR_DAY_TIME + 2) + 30
+        while not (0 in seen and seen[-1] >= 2):
+            check(time.time() < deadline, f"the sky went {seen} steps from midnight, no further")
+            shot = capture(window)
+            steps = sky_steps_from_midnight(shot)
+            check(steps is not None, "no sky at the top right")
+            if not seen or steps != seen[-1]:
+                seen.append(steps)
+                if steps == 0:
+                    guide.picture("1-night", shot)
+            time.sleep(0.2)
+        midnight = seen.index(0)
+        check(seen[0] <= 120 - FIRST_HOUR_DAY_TIME
+              and seen[:midnight + 1] == sorted(seen[:midnight + 1], reverse=True)
+              and seen[midnight:] == sorted(seen[midnight:]),
+              f"the sky went {seen} steps from midnight")
+        log(f"the night fell and passed: {seen} steps from midnight")
+
+        # Walk to the tree: W until its trunk stops the player, 9 cells on.
+        hold("w", 3.0)
+        time.sleep(STEP)
+        # Chop the trunk with the axe in cell 0: the block at eye height, then
+        # the one below it. Raw wood, 15 to start with, goes to cell 1.
+        dig_until_cell_changes(window, 1, 20, "the first raw wood")
+        view.look_at(0.9, -1.0)     # the middle of the trunk's next block down
+        dig_until_cell_changes(window, 1, 20, "the second raw wood")
+        log("the tree chopped")
+
+        # Craft. The hands make a crafting table (cell 3) from 4 raw wood.
+        press("r")
+        press("Return")
+        press("4")
+        mouse_hold(3, 0.05)         # onto the ground where the trunk stood
+        view.look(0.0)
+        # By the table: planks, sticks, a wooden pickaxe and a chest.
+        press("Down")               # table, *planks*, sword, chest
+        press("Return")
+        press("Return")             # 6 planks (cell 3)
+        press("Down")
+        press("Down")               # table, planks, sword, *stick*, chest
+        press("Return")
+        press("Return")
+        guide.picture("2-crafting", capture(window))
+        press("Return")             # 3 sticks (cell 4); the planks are used up
+        # table, planks, sword, *pickaxe*, axe, chest
+        press("Return")             # the wooden pickaxe (cell 3)
+        # The list shrinks past the cursor, which stops on its last: the chest.
+        press("Return")             # the chest (cell 1): no raw wood left
+        press("r")
+        log("a table, planks, sticks, a pickaxe and a chest crafted")
+
+        # Dig down with the pickaxe: dirt (to cell 2), sand (cell 5), stone
+        # (cobblestone, cell 6), coal (cell 7), and down into the old mine,
+        # onto planks, which a pickaxe cannot dig.
+        press("4")
+        view.look(DOWN)
+        dig_until_cell_changes(window, 7, 60, "coal from the seam")
+        time.sleep(1.0)             # the fall into the mine
+        # Torches: a stick and the coal make 5 (cell 4).
+        press("r")
+        press("Return")             # *torch*, silica
+        press("r")
+        view.look(0.0)
+        around = (300, 200, 500, 400)
+        dark = capture(window)
+        press("5")
+        mouse_hold(3, 0.05)         # a torch on the tunnel's end wall
+        lit = wait_for_screen(window, lambda shot: brightness(shot, around)
+                              > 1.5 * brightness(dark, around), 10, "the torch's light")
+        guide.picture("3-torch", lit)
+        log(f"down in the mine, a torch lit: brightness {brightness(dark, around):.1f}, "
+            f"then {brightness(lit, around):.1f}")
+
+        # Glass from the sand at the furnace: 2 silica (cell 5), 3 glass
+        # (cell 7) from one of them. Two make a wall across the tunnel.
+        press("r")
+        press("Return")             # silica
+        press("Return")             # glass
+        press("r")
+        press("8")
+        view.look_at(2.9, -1.5)     # the top of the floor three cells ahead (z 512)
+        mouse_hold(3, 0.05)
+        view.look_at(2.9, -0.5)     # the top of that glass
+        mouse_hold(3, 0.05)
+        view.look(0.0)
+        # The lit tunnel shows through the wall, some of the light taken by
+        # the glass's own colour: each pixel follows the one without the
+        # wall, scaled down.
+        wall = (260, 160, 540, 455)
+
+        def through(shot):
+            slope, correlation = seen_through(lit, shot, wall)
+            return 0.4 < slope < 0.9 and correlation > 0.6
+        walled = wait_for_screen(window, through, 10, "the tunnel through the glass wall")
+        guide.picture("4-glass", walled)
+        log("a glass wall built: slope {:.2f}, correlation {:.2f}".format(
+            *seen_through(lit, walled, wall)))
+
+        # The chest, on the floor just ahead; items into it.
+        press("2")
+        view.look_at(0.9, -1.5)     # the top of the floor in front (z 510)
+        mouse_hold(3, 0.05)         # placed
+        mouse_hold(3, 0.05)         # opened: the cursor on cell 1
+        wait_for(lambda: panel_background_shown(capture(window)), 10, "the chest screen")
+        press("Right")              # cell 2: dirt
+        press("Return")
+        for _ in range(4):
+            press("Up")             # up into the chest, its cell 2
+        press("Return")
+        for _ in range(4):
+            press("Down")
+        for _ in range(4):
+            press("Right")          # cell 6: cobblestone
+        press("Return")
+        for _ in range(4):
+            press("Up")
+        press("Return")             # into the chest's cell 6
+        guide.picture("5-chest", capture(window))
+        press("Escape")
+        wait_for(lambda: status_strip_shown(capture(window)), 10, "play after the chest")
+        log("dirt and cobblestone in a chest")
+
+        # Through the planks with the axe, down the old shaft, out of the world.
+        press("1")
+        view.look(DOWN)
+        guide.picture("6-fallen", dig_until(window, dead_screen, 30, "the death screen"))
+        press("Return")             # back at the start of the world, looking along +z
+        view.level()
+        wait_for_screen(window, lambda shot: status_strip_shown(shot) and not dead_screen(shot),
+                        10, "the respawn")
+        log("fallen out of the world, and back")
+
+        world = save_from_pause_menu(game, window)
+        quit_from_pause_menu(game)
+        saved = game.file("Saved.data")
+        os.link(world, saved)
+        log("saved and quit")
+
+        # Start again, load, and save what was loaded: the same world.
+        with Game(binary, folder=game.folder) as again:
+            window = find_window(again)
+            play_slot_1(window)
+            save_from_pause_menu(again, window)
+            quit_from_pause_menu(again)
+        check(same_but_time_of_day(saved, world),
+              "the world saved after loading differs from the one saved before")
+        log("loaded again and saved the same")
+
+        # Everything as it was left.
+        expected = ("inventory:\n"
+                    "  cell  0: 62 Wooden axe x1\n"
+                    "  cell  1: 10 Wooden planks x1\n"
+                    "  cell  3: 55 Wooden pickaxe x1\n"
+                    "  cell  4: 24 Torch x4\n"
+                    "  cell  5: 72 Silica x1\n"
+                    "  cell  7: 73 Glass x1\n"
+                    "chest 0:\n"
+                    "  cell  2: 2 Dirt x3\n"
+                    "  cell  6: 1 Cobblestone x3\n")
+        found = inventory_and_chests(tool, world)
+        check(found == expected, f"the saved world holds\n{found}\nnot\n{expected}")
+        before, after = block_counts(tool, prepared), block_counts(tool, world)
+        for turned in (68, 69, 70):
+            after[67] = after.get(67, 0) + after.pop(turned, 0)
+        changes = {t: after.get(t, 0) - before.get(t, 0) for t in set(before) | set(after)}
+        changes = {t: n for t, n in changes.items() if n}
+        expected_changes = {0: 10, 2: -3, 5: -2, 6: -5, 7: -3, 10: -1, 21: -1,  # dug
+                            24: 1, 27: 1, 67: 1, 73: 2}                          # placed
+        check(changes == expected_changes,
+              f"block counts changed by {changes}, not {expected_changes}")
+        placed = {(500, 101, 510): (27, 0),   # the table, where the trunk stood
+                  (500, 88, 514): (24, 1),    # the torch, fixed to the wall at z + 1
+                  (500, 87, 512): (73, 0),
+                  (500, 88, 512): (73, 0),
+                  (500, 87, 510): (67, 0),    # the chest: chest 0, facing -z
+                  (500, 86, 509): (0, 0)}     # the planks, gone
+        for (x, y, z), content in placed.items():
+            check(world_cell(world, x, y, z) == content,
+                  f"cell ({x}, {y}, {z}) holds {world_cell(world, x, y, z)}, not {content}")
+        first, last = world_info(binary, saved)["DayTime"], world_info(binary, world)["DayTime"]
+        check(122 <= first <= last < 240,
+              f"DayTime {first} when saved after the night, {last} when saved again")
+        r = run(tool, "check", world, timeout=300)
+        check(r.returncode == 0 and "no findings" in r.stdout,
+              f"velmora-world check: {r.returncode} {r.stdout} {r.stderr}")
+    log("everything as it was left")
+
+
+SCENARIOS.update({
+    "first_hour": first_hour,
 })
 
 
