@@ -796,8 +796,8 @@ SCENARIOS.update({
 })
 
 
-def run_in_private_x_server():
-    """Starts this script over inside an X server of its own, of a known size.
+def run_in_private_x_server(script=None):
+    """Starts this script (or `script`) over inside an X server of its own, of a known size.
 
     The server picks a free display number itself and tells it through a pipe
     (-displayfd), so runs started at the same moment never share a server;
@@ -818,7 +818,7 @@ def run_in_private_x_server():
             return 1
         env = dict(os.environ, VELMORA_E2E_DISPLAY="1", DISPLAY=f":{number}")
         env.pop("XAUTHORITY", None)
-        command = [sys.executable, os.path.abspath(__file__), *sys.argv[1:]]
+        command = [sys.executable, os.path.abspath(script or __file__), *sys.argv[1:]]
         return subprocess.run(command, env=env, check=False).returncode
     finally:
         server.terminate()
