@@ -2,14 +2,9 @@
 # but seeded input, saves checked byte for byte and memory watched. Too long
 # for every run: `ctest --preset soak` runs it on the sanitizer build, and the
 # other test presets leave out its label.
-if(NOT TARGET velmora OR NOT TARGET velmora-world)
-  return()
-endif()
-find_program(VELMORA_XVFB Xvfb)
-find_program(VELMORA_XDOTOOL xdotool)
-find_program(VELMORA_XWD xwd)
-find_package(Python3 COMPONENTS Interpreter)
-if(NOT VELMORA_XVFB OR NOT VELMORA_XDOTOOL OR NOT VELMORA_XWD OR NOT Python3_FOUND)
+# It needs what the end-to-end runs need (the windowed game, Xvfb, xdotool,
+# xwd, Python), which e2e.cmake has found when it made the scene tool.
+if(NOT TARGET velmora_scene_world OR NOT TARGET velmora-world)
   return()
 endif()
 add_test(NAME soak.ten_minutes
