@@ -36,6 +36,13 @@ bool escPressed() { return held(key::Escape) && gateOpen(); }
 
 void goTo(GameState state) { shell.gameState = state; }
 
+// Esc from the menus under the main menu goes back to it.
+void escToMainMenu() {
+    if (!escPressed()) return;
+    goTo(GameState::MainMenu);
+    gateFired();
+}
+
 void enterQuitConfirm() {
     goTo(GameState::QuitConfirm);
     shell.quitChoice = 2;
@@ -114,10 +121,7 @@ int updateWorldSelect() {
         }
         gateFired();
     }
-    if (escPressed()) {
-        goTo(GameState::MainMenu);
-        gateFired();
-    }
+    escToMainMenu();
     return 0;
 }
 
@@ -138,10 +142,7 @@ int updateOptions() {
         }
         gateFired();
     }
-    if (escPressed()) {
-        goTo(GameState::MainMenu);
-        gateFired();
-    }
+    escToMainMenu();
     return 0;
 }
 
@@ -154,10 +155,7 @@ int updateQuitConfirm() {
             goTo(GameState::MainMenu);
         gateFired();
     }
-    if (escPressed()) {
-        goTo(GameState::MainMenu);
-        gateFired();
-    }
+    escToMainMenu();
     return 0;
 }
 

@@ -59,26 +59,11 @@ void sceneCentre(std::mt19937& rng, SceneKind kind, int& x, int& y, int& z) {
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
     x = pick(300, 700), y = pick(40, 160), z = pick(300, 700);
     if (kind != SceneKind::Edges) return;
-    switch (pick(0, 5)) {
-        case 0:
-            x = pick(0, 3);
-            break;
-        case 1:
-            x = pick(996, 999);
-            break;
-        case 2:
-            z = pick(0, 3);
-            break;
-        case 3:
-            z = pick(996, 999);
-            break;
-        case 4:
-            y = pick(0, 3);
-            break;
-        default:
-            y = pick(196, 199);
-            break;
-    }
+    // Sides 0 and 1 are the low and high x faces, 2 and 3 z, 4 and 5 y.
+    const int side = pick(0, 5);
+    int& along = side < 2 ? x : side < 4 ? z : y;
+    const int last = side < 4 ? 999 : 199;
+    along = side % 2 == 0 ? pick(0, 3) : pick(last - 3, last);
 }
 
 TEST_F(RendererOracle, RandomScenesDrawAlike) {
