@@ -3,8 +3,7 @@
 // 0.1 ms a frame.
 #include <benchmark/benchmark.h>
 
-#include "game/crafting.h"
-#include "game/player.h"
+#include "game/play.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "ui/crafting_panel.h"
@@ -12,13 +11,15 @@
 
 namespace {
 
+Play play;
+
 // All three stations in reach, and an inventory that makes many recipes.
 void buildScene() {
     ProgressPump pump;
     allocateWorldStorage(pump);
     headless::reset();
     plat::createWindowAndDevices("bench", 800, 600);
-    player.Position = Vec3{500.5f, 120.2f, 500.5f};
+    play.player.Position = Vec3{500.5f, 120.2f, 500.5f};
     cell(503, 117, 497) = Cell{27, 0};  // at the far corners of the cube
     cell(497, 123, 503) = Cell{26, 0};
     cell(500, 120, 503) = Cell{41, 0};
@@ -26,8 +27,8 @@ void buildScene() {
                              31, 32, 33, 40, 63, 64, 65, 66, 72, 6,  37, 54, 28, 30};
     int c = 0;
     for (uint8_t t : types) world.slots[c++] = ItemStack{t, 40};
-    craftingPanel.open = 1;
-    craftingPanel.selected = 20;
+    play.crafting.open = 1;
+    play.crafting.selected = 20;
 }
 
 }  // namespace
@@ -36,13 +37,13 @@ static void BM_CraftingPanelFrame(benchmark::State& state) {
     buildScene();
     for (auto _ : state) {
         plat::beginScene();
-        buildCandidates();
-        drawCraftingPanel();
+        buildCandidates(play.crafting, play.player.Position);
+        drawCraftingPanel(play.crafting);
         plat::endScene();
         plat::present();
-        benchmark::DoNotOptimize(craftingPanel.candidateCount);
+        benchmark::DoNotOptimize(play.crafting.candidateCount);
     }
-    state.counters["candidates"] = craftingPanel.candidateCount;
+    state.counters["candidates"] = play.crafting.candidateCount;
 }
 BENCHMARK(BM_CraftingPanelFrame)
     ->Unit(benchmark::kMicrosecond)

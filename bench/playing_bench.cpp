@@ -4,14 +4,13 @@
 
 #include "app/frame_loop.h"
 #include "app/game_state.h"
-#include "game/player.h"
 #include "game/playing.h"
 #include "platform/headless/headless.h"
 #include "platform/keys.h"
 #include "world/block_types.h"
+#include "world/cell_changes.h"
 #include "world/generation.h"
 #include "world/settings.h"
-#include "world/cell_changes.h"
 #include "world/world.h"
 
 namespace {
@@ -26,8 +25,8 @@ void startPlaying() {
     if (!generated) generateWorldFromSeed(1234567890, quiet);
     generated = true;
     settings.RenderDistance = 4;
-    startPlayingWorld();
-    shell.gameState = GameState::Playing;
+    startPlayingWorld(game.play);
+    game.gameState = GameState::Playing;
     frameClockMs = 1000;
     headless::setClock(frameClockMs);
     frameUpdate();
@@ -51,7 +50,7 @@ static void BM_PlayingUpdateWalkingAndJumping(benchmark::State& state) {
     headless::pressKey(key::Space);
     for (auto _ : state) {
         frame(7);
-        benchmark::DoNotOptimize(player.Position);
+        benchmark::DoNotOptimize(game.play.player.Position);
     }
     headless::releaseAllKeys();
 }
@@ -72,11 +71,11 @@ static void BM_PlayingUpdateBlockedInACorner(benchmark::State& state) {
             setCell(x + d, y, z + 1, Cell{block::Stone, 0});
             setCell(x + 1, y, z + d, Cell{block::Stone, 0});
         }
-    player.xzRotCamera = 0.7f;  // towards +x and +z
+    game.play.player.xzRotCamera = 0.7f;  // towards +x and +z
     headless::pressKey(key::W);
     for (auto _ : state) {
         frame(0);
-        benchmark::DoNotOptimize(player.Position);
+        benchmark::DoNotOptimize(game.play.player.Position);
     }
     headless::releaseAllKeys();
     for (int y = feet; y < feet + 4; ++y)

@@ -7,7 +7,8 @@
 #include <random>
 #include <vector>
 
-#include "game/player.h"
+#include "app/game_state.h"
+#include "app/state_updates.h"
 #include "game/playing.h"
 #include "platform/headless/headless.h"
 #include "render/glass_order.h"
@@ -28,8 +29,8 @@ void ensureWorld() {
     headless::reset();
     ProgressPump quiet;
     generateWorldFromSeed(1234567890, quiet);
-    startPlayingWorld();
-    spawn = player.Position;
+    startPlayingWorld(game.play);
+    spawn = game.play.player.Position;
     plat::createWindowAndDevices("bench", 800, 600);
 }
 
@@ -38,8 +39,8 @@ void frame(bool reference) {
         reference::prepareFrame();
         reference::drawFrame();
     } else {
-        prepareWorldView();
-        drawWorldView();
+        preparePlayingFrame(game.play);
+        drawWorldView(game.play);
     }
     plat::present();
     resetPolygons();
@@ -48,12 +49,12 @@ void frame(bool reference) {
 void atSpawn(benchmark::State& state, bool reference) {
     ensureWorld();
     settings.RenderDistance = uint8_t(state.range(0));
-    player.Position = spawn;
-    player.yRotCamera = 0.0f;
+    game.play.player.Position = spawn;
+    game.play.player.yRotCamera = 0.0f;
     int heading = 0;
     for (int i = 0; i < 40; ++i) frame(reference);  // everything built
     for (auto _ : state) {
-        player.xzRotCamera = float(heading++ % 8) * 0.7853982f;
+        game.play.player.xzRotCamera = float(heading++ % 8) * 0.7853982f;
         frame(reference);
     }
 }

@@ -21,7 +21,7 @@ class PlayingTest : public GameTest {
    protected:
     void SetUp() override {
         GameTest::SetUp();
-        shell.gameState = GameState::Playing;
+        game.gameState = GameState::Playing;
     }
 
     // One frame update at clock `t` with exactly these keys held.
@@ -43,10 +43,10 @@ class PlayingTest : public GameTest {
     // it, eye 1.5 above its top face plus the landing's margin.
     void standOnFloor(float x = 500.0f, float z = 500.0f) {
         BlockScene::layer(100, BlockScene::kLow, BlockScene::kHigh);
-        player.Position = Vec3{x, kStandingEye, z};
+        game.play.player.Position = Vec3{x, kStandingEye, z};
         frameAt(now + 10);
         frameAt(now + 10);
-        ASSERT_EQ(player.Position.y, kStandingEye);
+        ASSERT_EQ(game.play.player.Position.y, kStandingEye);
     }
 
     static constexpr float kStandingEye = 102.001f;

@@ -7,26 +7,9 @@
 #include <iterator>
 
 #include "app/game_state.h"
-#include "app/world_ops.h"
-#include "game/controls.h"
-#include "game/crafting.h"
-#include "game/digging.h"
-#include "game/frame_clock.h"
-#include "game/input.h"
-#include "game/inventory.h"
-#include "game/item_screens.h"
-#include "game/player.h"
-#include "game/target.h"
-#include "game/time_of_day.h"
-#include "render/camera.h"
-#include "render/picking.h"
-#include "render/polygons.h"
-#include "render/world_view.h"
-#include "ui/notice.h"
-#include "ui/screens.h"
+#include "render/render_state.h"
 #include "world/cell_changes.h"
 #include "world/chests.h"
-#include "world/generation.h"
 #include "world/settings.h"
 #include "world/world.h"
 
@@ -52,34 +35,15 @@ ScratchFolder::~ScratchFolder() {
 }
 
 void resetGameGlobals() {
-    // world
+    // The world's grid values, its chest map and change log, and the settings.
     resetWorld();
     clearChestPositions();
-    resetGeneration();
     resetCellChanges();
     resetSettings();
-    // game
-    resetFrameClock();
-    resetInput();
-    resetPlayer();
-    resetTarget();
-    resetDig();
-    resetTimeOfDay();
-    resetControls();
-    resetCrafting();
-    resetItemScreen();
-    resetInventoryReadout();
-    // render
-    resetCamera();
-    resetPickingState();
-    resetPolygons();
-    resetWorldView();
-    // ui
-    resetNotice();
-    resetScreens();
-    // app
-    resetShell();
-    resetWorldOps();
+    // What the renderer keeps between frames.
+    resetRenderer();
+    // The game as the app runs it, play included.
+    game = Game{};
 }
 
 void GameTest::SetUp() {

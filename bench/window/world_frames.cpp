@@ -36,7 +36,8 @@
 #include <string>
 #include <vector>
 
-#include "game/player.h"
+#include "app/game_state.h"
+#include "app/state_updates.h"
 #include "game/playing.h"
 #include "game/target.h"
 #include "game/time_of_day.h"
@@ -99,7 +100,7 @@ double lastCpuMs = 0.0;
 void drawFrame(Mode mode) {
     const auto start = Clock::now();
     if (mode == Mode::Renderer) {
-        prepareWorldView();
+        preparePlayingFrame(game.play);
     } else {
         plat::setSeparateDraws(mode == Mode::PerFace);
         reference::prepareFrame();
@@ -107,7 +108,7 @@ void drawFrame(Mode mode) {
     plat::beginScene();
     plat::clear(skyColour(TimeLuminance()));
     if (mode == Mode::Renderer) {
-        drawWorldView();
+        drawWorldView(game.play);
     } else
         reference::drawFrame();
     plat::endScene();
@@ -134,9 +135,8 @@ void makeWorld() {
     std::fprintf(stderr, "making the world of seed 1234567890 ...\n");
     ProgressPump quiet;
     generateWorldFromSeed(1234567890, quiet);
-    startPlayingWorld();
-    spawn = player.Position;
-    refreshTimeLuminance();
+    startPlayingWorld(game.play);
+    spawn = game.play.player.Position;
 }
 
 void carveCheckerboard() {
@@ -151,9 +151,9 @@ void carveCheckerboard() {
 
 void stand(int renderDistance, float turn, float pitch) {
     settings.RenderDistance = uint8_t(renderDistance);
-    player.Position = spawn;
-    player.xzRotCamera = turn;
-    player.yRotCamera = pitch;
+    game.play.player.Position = spawn;
+    game.play.player.xzRotCamera = turn;
+    game.play.player.yRotCamera = pitch;
 }
 
 int runFrames(int argc, char** argv) {
@@ -233,12 +233,12 @@ int runEdits(bool each) {
     std::vector<double> digs, places, bases, plain;
     for (int i = 0; i < 40; ++i) {
         // Dig the targeted block, then put it back.
-        player.xzRotCamera = float(i) * kPi / 20.0f;
+        game.play.player.xzRotCamera = float(i) * kPi / 20.0f;
         medianFrame(3);
         const double base = medianFrame(9);
         plain.push_back(lastMedianSpread);
-        const Vec3 t = target().targetBlock;
-        if (!hasTarget()) continue;
+        const Vec3 t = game.play.target.targetBlock;
+        if (!hasTarget(game.play.target)) continue;
         const int x = int(t.x), y = int(t.y), z = int(t.z);
         const Cell was = cell(x, y, z);
         setCell(x, y, z, Cell{0, 0});
@@ -289,7 +289,7 @@ int runRun(int argc, char** argv) {
         const double dt = ms(now - last);
         last = now;
         x += float(dt * 0.006);  // running: six blocks a second
-        player.Position = Vec3{x, spawnEyeHeight(int(x), int(spawn.z)), spawn.z};
+        game.play.player.Position = Vec3{x, spawnEyeHeight(int(x), int(spawn.z)), spawn.z};
         const auto start = Clock::now();
         drawFrame(Mode::Renderer);
         times.push_back(ms(Clock::now() - start));
@@ -331,7 +331,7 @@ int runMemory() {
     const double before = residentMb();
     settle();
     for (int heading = 0; heading < 8; ++heading) {
-        player.xzRotCamera = float(heading) * kPi / 4.0f;
+        game.play.player.xzRotCamera = float(heading) * kPi / 4.0f;
         medianFrame(2);
     }
     const double after = residentMb();
@@ -381,10 +381,9 @@ int runCompare(const std::string& folder) {
     for (const View& v : views) {
         settings.RenderDistance = uint8_t(v.renderDistance);
         world.DayTime = uint8_t(v.dayTime);
-        refreshTimeLuminance();
-        player.Position = Vec3{spawn.x + v.dx, spawn.y + v.dy, spawn.z + v.dz};
-        player.xzRotCamera = v.turn;
-        player.yRotCamera = v.pitch;
+        game.play.player.Position = Vec3{spawn.x + v.dx, spawn.y + v.dy, spawn.z + v.dz};
+        game.play.player.xzRotCamera = v.turn;
+        game.play.player.yRotCamera = v.pitch;
         Shot shots[2];
         for (int which = 0; which < 2; ++which) {
             const Mode mode = which == 0 ? Mode::Renderer : Mode::Streamed;
@@ -416,7 +415,7 @@ int runShot(const std::string& worldPath, const std::string& seedPath, const std
         std::fprintf(stderr, "cannot load %s\n", worldPath.c_str());
         return 1;
     }
-    startPlayingWorld();
+    startPlayingWorld(game.play);
     settings.RenderDistance = uint8_t(distance);
     markProjectionDirty();  // a fresh start: the day's brightness as loaded
     drawFrame(Mode::Streamed);

@@ -2,21 +2,17 @@
 
 #include "app/game_state.h"
 #include "app/state_table.h"
-#include "game/frame_clock.h"
-#include "game/input.h"
 #include "platform/platform.h"
 #include "render/polygons.h"
 #include "world/settings.h"
 #include "world/world.h"
 
-Shell shell;
-
-void resetShell() { shell = Shell{}; }
+Game game;
 
 void countFrame(FpsCounter& counter) {
     ++counter.frames;
     if (plat::clockMs() > counter.windowStart + 999) {
-        shell.FPS = counter.frames;
+        game.FPS = counter.frames;
         counter.windowStart = plat::clockMs();
         counter.frames = 0;
     }
@@ -27,7 +23,9 @@ int drawFrame() {
         plat::errorBox("ERRORE", "Errore nel caricamento del Device.");
         return -1;
     }
-    const StateRow& row = stateRow(shell.gameState);
+    const StateRow& row = stateRow(game.gameState);
+    // What the frame shows is made ready first; the drawing only reads it.
+    if (row.prepare) row.prepare();
     // A scene that could not begin is not presented.
     if (row.draw && row.draw() < 0) return -1;
     plat::present();
@@ -35,15 +33,22 @@ int drawFrame() {
 }
 
 int frameUpdate() {
-    readInputDevices();
-    stampFrameTime(plat::clockMs());
-    const StateRow& row = stateRow(shell.gameState);
+    game.events = Events{};
+    return nestedFrameUpdate();
+}
+
+int nestedFrameUpdate() {
+    Frame& frame = game.frame;
+    frame.input = readInputDevices();
+    frame.now = plat::clockMs();
+    frame.elapsed = frame.now - game.lastUpdateTime;
+    const StateRow& row = stateRow(game.gameState);
     if (row.update) {
         if (int r = row.update(); r < 0) return r;
     }
     // Only play turns the camera with an unbounded mouse; menus leave it free.
-    plat::setMouseCaptured(shell.gameState == GameState::Playing);
-    endFrameUpdate();
+    plat::setMouseCaptured(game.gameState == GameState::Playing);
+    game.lastUpdateTime = game.frame.now;
     return 0;
 }
 
@@ -52,8 +57,8 @@ int runGame() {
     readSettings();
     plat::showCursor(false);
 
-    shell.gameState = GameState::MainMenu;
-    shell.mainMenuChoice = 1;
+    game.gameState = GameState::MainMenu;
+    game.mainMenuChoice = 1;
     if (plat::createWindowAndDevices("Velmora 1.1 Alpha", 800, 600) < 0) {
         plat::showCursor(true);
         return -1;

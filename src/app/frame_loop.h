@@ -10,8 +10,12 @@ int runGame();
 // Draws and presents one frame for the current Game state; < 0 (after
 // telling the player) when there is no device or the scene cannot begin.
 int drawFrame();
-// One frame update for the current Game state; < 0 on failure.
+// One frame update for the current Game state, with a fresh list of events;
+// < 0 on failure.
 int frameUpdate();
+// The same inside an update that is still under way (a long world operation's
+// pump): the list of events the outer update is collecting is kept.
+int nestedFrameUpdate();
 
 // Counts one pass of the frame loop and samples the frames-per-second figure
 // once a window of just over 999 ms has passed.

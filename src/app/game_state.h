@@ -1,9 +1,18 @@
-// The Game state machine's values: which screen is up, the menu selections
-// and the frames-per-second figure. The frame clock and the 250 ms action
-// gate the states share belong to the game floor (game/frame_clock.h).
+// The game as the app runs it: which screen is up, the menu selections, the
+// frame being updated, the gate every change of screen shares, the play
+// value, what the last update handed back, the notice, the progress word's
+// pulse and the frames-per-second figure. One value, owned here and handed
+// down: the rules below take what they need of it as parameters.
 #pragma once
 
 #include <cstdint>
+
+#include "game/events.h"
+#include "game/frame.h"
+#include "game/play.h"
+#include "ui/notice.h"
+#include "ui/screens.h"
+#include "world/progress_pump.h"
 
 enum class GameState : uint8_t {
     Busy = 1,
@@ -18,7 +27,7 @@ enum class GameState : uint8_t {
     ChestScreen = 11,
 };
 
-struct Shell {
+struct Game {
     GameState gameState = GameState::MainMenu;
     uint8_t mainMenuChoice = 1;   // 1..3
     uint8_t optionsChoice = 3;    // 1..3
@@ -31,8 +40,23 @@ struct Shell {
     uint8_t deleteChoice = 2;
     uint8_t savingInProgress = 0;
     int32_t FPS = 0;
+
+    // The update under way (a long world operation restamps its time when it
+    // ends, so that the time it took is not one long frame), and the time
+    // the previous update was stamped with.
+    Frame frame;
+    int32_t lastUpdateTime = 0;
+    ActionGate gate;
+    Play play;
+    // What the last update handed back: play's events, the item screens',
+    // the menus' moves and choices.
+    Events events;
+
+    Notice notice;
+    Pulse busyPulse;
+    // The save keeps its pump timer from one save to the next, so a second
+    // save soon after the first draws no frame before its first block.
+    ProgressPump savePump;
 };
 
-extern Shell shell;
-
-void resetShell();
+extern Game game;

@@ -3,9 +3,6 @@
 #include "app/game_state.h"
 #include "app/state_updates.h"
 #include "app/world_ops.h"
-#include "game/frame_clock.h"
-#include "game/input.h"
-#include "game/player.h"
 #include "game/playing.h"
 #include "platform/keys.h"
 #include "platform/platform.h"
@@ -15,11 +12,26 @@
 
 namespace {
 
-bool upHeld() { return held(key::W) || held(key::Up); }
-bool downHeld() { return held(key::S) || held(key::Down); }
+bool held(uint8_t key) {
+    return held(game.frame, key);
+}
+bool gateOpen() {
+    return gateOpen(game.gate, game.frame);
+}
+void gateFired() {
+    gateFired(game.gate, game.frame);
+}
+
+bool upHeld() {
+    return held(key::W) || held(key::Up);
+}
+bool downHeld() {
+    return held(key::S) || held(key::Down);
+}
 
 // Up and Down over a 1..count selection.
 void stepSelection(uint8_t& choice, uint8_t count) {
+    const uint8_t was = choice;
     if (upHeld() && gateOpen() && choice > 1) {
         --choice;
         gateFired();
@@ -27,14 +39,23 @@ void stepSelection(uint8_t& choice, uint8_t count) {
         ++choice;
         gateFired();
     }
+    if (choice != was) game.events.add({EventKind::MenuMoved, 0, {}, float(choice)});
 }
 
 // Enter and Esc each fire once the gate is open; the caller acts, then the
 // gate closes whatever was chosen.
-bool enterPressed() { return held(key::Return) && gateOpen(); }
-bool escPressed() { return held(key::Escape) && gateOpen(); }
+bool enterPressed() {
+    if (!(held(key::Return) && gateOpen())) return false;
+    game.events.add({EventKind::MenuChosen});
+    return true;
+}
+bool escPressed() {
+    return held(key::Escape) && gateOpen();
+}
 
-void goTo(GameState state) { shell.gameState = state; }
+void goTo(GameState state) {
+    game.gameState = state;
+}
 
 // Esc from the menus under the main menu goes back to it.
 void escToMainMenu() {
@@ -45,26 +66,26 @@ void escToMainMenu() {
 
 void enterQuitConfirm() {
     goTo(GameState::QuitConfirm);
-    shell.quitChoice = 2;
+    game.quitChoice = 2;
 }
 
 void backToPlaying() {
     goTo(GameState::Playing);
-    resumeFromPause();
+    resumeFromPause(game.play, game.frame.now);
 }
 
 // "Delete WorldK?" over the world selection, entered on No like the quit
 // confirmation. Yes moves the slot's files aside; either way, and on Esc, the
 // world selection's own rows take the keys again.
 void updateDeleteQuestion() {
-    stepSelection(shell.deleteChoice, 2);
+    stepSelection(game.deleteChoice, 2);
     if (enterPressed()) {
-        if (shell.deleteChoice == 1) emptySlot(shell.deleteSlot);
-        shell.deleteSlot = 0;
+        if (game.deleteChoice == 1) emptySlot(game.deleteSlot);
+        game.deleteSlot = 0;
         gateFired();
     }
     if (escPressed()) {
-        shell.deleteSlot = 0;
+        game.deleteSlot = 0;
         gateFired();
     }
 }
@@ -73,17 +94,17 @@ void updateDeleteQuestion() {
 
 int updateMainMenu() {
     // Up and Down held together cancel out in the main menu.
-    if (!(upHeld() && downHeld())) stepSelection(shell.mainMenuChoice, 3);
+    if (!(upHeld() && downHeld())) stepSelection(game.mainMenuChoice, 3);
     if (enterPressed()) {
-        switch (shell.mainMenuChoice) {
+        switch (game.mainMenuChoice) {
             case 1:
                 goTo(GameState::WorldSelect);
-                shell.worldSlotChoice = 1;
-                shell.deleteSlot = 0;
+                game.worldSlotChoice = 1;
+                game.deleteSlot = 0;
                 break;
             case 2:
                 goTo(GameState::Options);
-                shell.optionsChoice = 3;
+                game.optionsChoice = 3;
                 break;
             case 3:
                 enterQuitConfirm();
@@ -99,24 +120,24 @@ int updateMainMenu() {
 }
 
 int updateWorldSelect() {
-    if (shell.deleteSlot != 0) {
+    if (game.deleteSlot != 0) {
         updateDeleteQuestion();
         return 0;
     }
-    stepSelection(shell.worldSlotChoice, 5);
+    stepSelection(game.worldSlotChoice, 5);
     // Delete asks only about a slot that holds something; on an empty slot or
     // on Cancel it does nothing, not even close the gate.
-    const int slot = shell.worldSlotChoice;
+    const int slot = game.worldSlotChoice;
     if (held(key::Delete) && gateOpen() && slot >= 1 && slot <= 4 && slotOccupied(slot)) {
-        shell.deleteSlot = uint8_t(slot);
-        shell.deleteChoice = 2;
+        game.deleteSlot = uint8_t(slot);
+        game.deleteChoice = 2;
         gateFired();
         return 0;
     }
     if (enterPressed()) {
-        if (shell.worldSlotChoice == 5) {
+        if (game.worldSlotChoice == 5) {
             goTo(GameState::MainMenu);
-        } else if (int r = openSlot(shell.worldSlotChoice); r < 0) {
+        } else if (int r = openSlot(game.worldSlotChoice); r < 0) {
             return r;
         }
         gateFired();
@@ -126,9 +147,9 @@ int updateWorldSelect() {
 }
 
 int updateOptions() {
-    stepSelection(shell.optionsChoice, 3);
+    stepSelection(game.optionsChoice, 3);
     if (enterPressed()) {
-        switch (shell.optionsChoice) {
+        switch (game.optionsChoice) {
             case 1:
                 stepRenderDistance();
                 markProjectionDirty();
@@ -147,9 +168,9 @@ int updateOptions() {
 }
 
 int updateQuitConfirm() {
-    stepSelection(shell.quitChoice, 2);
+    stepSelection(game.quitChoice, 2);
     if (enterPressed()) {
-        if (shell.quitChoice == 1)
+        if (game.quitChoice == 1)
             plat::postQuit();
         else
             goTo(GameState::MainMenu);
@@ -160,18 +181,18 @@ int updateQuitConfirm() {
 }
 
 int updatePause() {
-    stepSelection(shell.pauseChoice, 3);
+    stepSelection(game.pauseChoice, 3);
     if (enterPressed()) {
-        switch (shell.pauseChoice) {
+        switch (game.pauseChoice) {
             case 1:
                 backToPlaying();
                 break;
             case 2:
-                if (int r = saveSlot(shell.worldSlotChoice); r < 0) return r;
+                if (int r = saveSlot(game.worldSlotChoice); r < 0) return r;
                 break;
             case 3:
                 goTo(GameState::MainMenu);
-                leaveWorld();
+                leaveWorld(game.play.player);
                 break;
         }
         gateFired();

@@ -1,40 +1,48 @@
-// The states of a world being played: the game's own update, and the screen
-// changes it asks for.
+// The states of a world being played: the game's own update, the screen
+// changes it asks for, and what a Playing frame makes ready before it is drawn.
 #include "app/game_state.h"
 #include "app/state_updates.h"
-#include "game/frame_clock.h"
-#include "game/input.h"
-#include "game/item_screens.h"
-#include "game/player.h"
 #include "game/playing.h"
 #include "platform/keys.h"
+#include "render/world_view.h"
+
+namespace {
+
+void keepEvents(const Events& events) {
+    for (const Event& e : events) game.events.add(e);
+}
+
+}  // namespace
 
 int updatePlayingState() {
-    switch (updatePlaying()) {
+    const PlayResult result = updatePlaying(game.play, game.frame, game.gate);
+    keepEvents(result.events);
+    switch (result.request) {
         case PlayRequest::Stay:
             break;
         case PlayRequest::Pause:
-            shell.gameState = GameState::Pause;
-            shell.pauseChoice = 1;
+            game.gameState = GameState::Pause;
+            game.pauseChoice = 1;
             break;
         case PlayRequest::Inventory:
-            shell.gameState = GameState::InventoryScreen;
+            game.gameState = GameState::InventoryScreen;
             break;
         case PlayRequest::Chest:
-            shell.gameState = GameState::ChestScreen;
+            game.gameState = GameState::ChestScreen;
             break;
         case PlayRequest::Dead:
-            shell.gameState = GameState::Dead;
+            game.gameState = GameState::Dead;
             break;
     }
     return 0;
 }
 
 int updateDead() {
-    if (held(key::Return) && gateOpen()) {
-        respawnPlayer();
-        shell.gameState = GameState::Playing;
-        gateFired();
+    if (held(game.frame, key::Return) && gateOpen(game.gate, game.frame)) {
+        respawnPlayer(game.play.player);
+        game.gameState = GameState::Playing;
+        gateFired(game.gate, game.frame);
+        game.events.add({EventKind::Respawned});
     }
     return 0;
 }
@@ -42,14 +50,32 @@ int updateDead() {
 namespace {
 
 int updateItemScreenState(bool chest) {
-    if (updateItemScreen(chest) == ScreenRequest::Leave) {
-        shell.gameState = GameState::Playing;
-        resumeJumpClock();
+    Events events;
+    const ScreenRequest request =
+        updateItemScreen(game.play.itemScreen, chest, game.frame, game.gate, events);
+    keepEvents(events);
+    if (request == ScreenRequest::Leave) {
+        game.gameState = GameState::Playing;
+        resumeJumpClock(game.play.player, game.frame.now);
     }
     return 0;
 }
 
 }  // namespace
 
-int updateInventoryScreen() { return updateItemScreenState(false); }
-int updateChestScreen() { return updateItemScreenState(true); }
+int updateInventoryScreen() {
+    return updateItemScreenState(false);
+}
+int updateChestScreen() {
+    return updateItemScreenState(true);
+}
+
+void preparePlayingFrame(Play& play) {
+    prepareWorldView(play.player);
+    play.target = aimAtWorld(play.player).target;
+    abandonStaleDig(play.dig, play.target, play.controls.selectedSlot);
+    // The panel's list is made afresh from what the player carries and
+    // stands near in every frame that shows it.
+    if (play.controls.hudVisible && play.crafting.open)
+        buildCandidates(play.crafting, play.player.Position);
+}

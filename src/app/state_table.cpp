@@ -1,6 +1,5 @@
 #include "app/state_table.h"
 
-#include "app/frame_loop.h"
 #include "app/state_updates.h"
 #include "ui/frame.h"
 #include "ui/menus.h"
@@ -8,44 +7,69 @@
 
 namespace {
 
+Overlay overlay() {
+    return Overlay(game.FPS, game.frame.now, &game.notice);
+}
+
+// The progress word pulses once per frame that was drawn; the pump of the
+// operation under way runs the updates.
 int drawBusy() {
-    if (drawBusyScreen(shell.savingInProgress != 0) < 0) return -1;
-    // While saving, one update per frame stamps the frame time, so the time
-    // the save took is not seen as one long frame once play resumes.
-    if (shell.savingInProgress && frameUpdate() < 0) return -1;
+    Pulse next = game.busyPulse;
+    const int alpha = stepPulse(next);
+    if (drawBusyScreen(game.savingInProgress != 0, alpha, overlay()) < 0) return -1;
+    game.busyPulse = next;
     return 0;
 }
 
-int drawPlaying() { return drawPlayingFrame(shell.FPS); }
-int drawDead() { return drawDeadScreen(shell.FPS); }
-int drawMain() { return drawMainMenu(shell.mainMenuChoice, shell.FPS); }
-int drawOptions() { return drawOptionsMenu(shell.optionsChoice, shell.FPS); }
-int drawQuit() { return drawQuitConfirm(shell.quitChoice, shell.FPS); }
-int drawPause() { return drawPauseMenu(shell.pauseChoice, shell.FPS); }
-int drawSlots() {
-    return drawWorldSelect(shell.worldSlotChoice, shell.FPS, shell.deleteSlot, shell.deleteChoice);
+void preparePlaying() {
+    preparePlayingFrame(game.play);
 }
-int drawInventory() { return drawItemScreen(false, shell.FPS); }
-int drawChest() { return drawItemScreen(true, shell.FPS); }
+int drawPlaying() {
+    return drawPlayingFrame(game.play, overlay());
+}
+int drawDead() {
+    return drawDeadScreen(game.play, overlay());
+}
+int drawMain() {
+    return drawMainMenu(game.mainMenuChoice, overlay());
+}
+int drawOptions() {
+    return drawOptionsMenu(game.optionsChoice, overlay());
+}
+int drawQuit() {
+    return drawQuitConfirm(game.quitChoice, overlay());
+}
+int drawPause() {
+    return drawPauseMenu(game.pauseChoice, overlay());
+}
+int drawSlots() {
+    return drawWorldSelect(game.worldSlotChoice, overlay(), game.deleteSlot, game.deleteChoice);
+}
+int drawInventory() {
+    return drawItemScreen(game.play.itemScreen, false, overlay());
+}
+int drawChest() {
+    return drawItemScreen(game.play.itemScreen, true, overlay());
+}
 
 // Busy does nothing in its update: the devices are read and the frame time
 // stamped by the frame update itself.
 constexpr StateRow kRows[] = {
-    /* 0 */ {nullptr, nullptr},
-    /* 1 Busy */ {nullptr, drawBusy},
-    /* 2 */ {nullptr, nullptr},
-    /* 3 MainMenu */ {updateMainMenu, drawMain},
-    /* 4 Playing */ {updatePlayingState, drawPlaying},
-    /* 5 Dead */ {updateDead, drawDead},
-    /* 6 Options */ {updateOptions, drawOptions},
-    /* 7 QuitConfirm */ {updateQuitConfirm, drawQuit},
-    /* 8 Pause */ {updatePause, drawPause},
-    /* 9 WorldSelect */ {updateWorldSelect, drawSlots},
-    /* 10 InventoryScreen */ {updateInventoryScreen, drawInventory},
-    /* 11 ChestScreen */ {updateChestScreen, drawChest},
+    /* 0 */ {nullptr, nullptr, nullptr},
+    /* 1 Busy */ {nullptr, nullptr, drawBusy},
+    /* 2 */ {nullptr, nullptr, nullptr},
+    /* 3 MainMenu */ {updateMainMenu, nullptr, drawMain},
+    /* 4 Playing */ {updatePlayingState, preparePlaying, drawPlaying},
+    /* 5 Dead */ {updateDead, nullptr, drawDead},
+    /* 6 Options */ {updateOptions, nullptr, drawOptions},
+    /* 7 QuitConfirm */ {updateQuitConfirm, nullptr, drawQuit},
+    /* 8 Pause */ {updatePause, nullptr, drawPause},
+    /* 9 WorldSelect */ {updateWorldSelect, nullptr, drawSlots},
+    /* 10 InventoryScreen */ {updateInventoryScreen, nullptr, drawInventory},
+    /* 11 ChestScreen */ {updateChestScreen, nullptr, drawChest},
 };
 constexpr int kRowCount = int(sizeof kRows / sizeof kRows[0]);
-constexpr StateRow kNoRow{nullptr, nullptr};
+constexpr StateRow kNoRow{nullptr, nullptr, nullptr};
 
 }  // namespace
 

@@ -1,6 +1,9 @@
 // The frame update of each Game state: menu steps and every state change,
-// all through the shared 250 ms gate.
+// all through the shared 250 ms gate; and what a Playing frame makes ready
+// before it is drawn.
 #pragma once
+
+#include "game/play.h"
 
 int updateMainMenu();
 int updateOptions();
@@ -11,3 +14,8 @@ int updatePlayingState();
 int updateDead();
 int updateInventoryScreen();
 int updateChestScreen();
+
+// After the update, before the Playing frame is drawn: the camera and light,
+// the target under the crosshair (a dig that no longer matches it stops), and
+// the crafting panel's candidates when the panel shows.
+void preparePlayingFrame(Play& play);

@@ -4,7 +4,6 @@
 
 #include "app/frame_loop.h"
 #include "app/game_state.h"
-#include "game/frame_clock.h"
 #include "game/playing.h"
 #include "platform/platform.h"
 #include "ui/notice.h"
@@ -13,17 +12,19 @@
 
 namespace {
 
-// The pump of the game's own operations: the progress screen and the update.
+// The pump of the game's own operations: the progress screen and the update,
+// inside the update that started the operation.
 ProgressPump gamePump() {
     ProgressPump pump;
     pump.drawFrame = drawFrame;
-    pump.frameUpdate = [] { frameUpdate(); };
+    pump.frameUpdate = [] { nestedFrameUpdate(); };
+    pump.clock = plat::clockMs;
     return pump;
 }
 
-// The save keeps its pump timer from one save to the next, so a second save
-// soon after the first draws no frame before its first block.
-ProgressPump savePump = gamePump();
+void postNotice(const char* english, const char* italian) {
+    postNotice(game.notice, plat::clockMs(), english, italian);
+}
 
 // Results every operation shares. Returns < 0 when the process must end.
 int endOnFailure(WorldResult result) {
@@ -39,27 +40,28 @@ int endOnFailure(WorldResult result) {
 }
 
 void enterWorld() {
-    startPlayingWorld();
+    startPlayingWorld(game.play);
     plat::moveCursorToWindow(320, 240);
-    shell.gameState = GameState::Playing;
+    game.gameState = GameState::Playing;
     // The time the world took to make is not one long first frame.
-    stampFrameTime(plat::clockMs());
+    game.frame.now = plat::clockMs();
 }
 
 }  // namespace
 
 int openSlot(int slot) {
-    const GameState found = shell.gameState;
-    shell.gameState = GameState::Busy;
+    const GameState found = game.gameState;
+    game.gameState = GameState::Busy;
     ProgressPump pump = gamePump();
     if (!slotOccupied(slot)) {
-        const WorldResult result = generateWorld(pump);
-        shell.gameState = found;
+        // A new world's seed is the calendar clock's seconds.
+        const WorldResult result = generateWorldFromSeed(int32_t(plat::calendarSeconds()), pump);
+        game.gameState = found;
         if (result == WorldResult::Done) enterWorld();
         return endOnFailure(result);
     }
     const WorldResult result = loadWorld(slot, pump);
-    shell.gameState = found;
+    game.gameState = found;
     switch (result) {
         case WorldResult::Done:
             enterWorld();
@@ -81,12 +83,13 @@ int openSlot(int slot) {
 }
 
 int saveSlot(int slot) {
-    const GameState found = shell.gameState;
-    shell.savingInProgress = 1;
-    shell.gameState = GameState::Busy;
-    const WorldResult result = saveWorld(slot, savePump);
-    shell.gameState = found;
-    shell.savingInProgress = 0;
+    const GameState found = game.gameState;
+    game.savingInProgress = 1;
+    game.gameState = GameState::Busy;
+    if (!game.savePump.drawFrame) game.savePump = gamePump();
+    const WorldResult result = saveWorld(slot, game.savePump);
+    game.gameState = found;
+    game.savingInProgress = 0;
     if (result == WorldResult::NotWritten) postNotice("World not saved!", "Mondo non salvato!");
     return endOnFailure(result);
 }
@@ -108,5 +111,3 @@ void emptySlot(int slot) {
             break;
     }
 }
-
-void resetWorldOps() { savePump = gamePump(); }

@@ -15,5 +15,3 @@ int saveSlot(int slot);
 // ".bakN", so that the slot reads as empty; the player is told where they went,
 // or that they could not be moved (the slot then stays as it was).
 void emptySlot(int slot);
-
-void resetWorldOps();

@@ -1,71 +1,64 @@
 #include "game/controls.h"
 
-#include "game/frame_clock.h"
-#include "game/input.h"
-#include "game/player.h"
 #include "platform/keys.h"
 #include "world/collision.h"
 #include "world/settings.h"
-
-Controls controls;
 
 namespace {
 
 // A key's own clock: it fires once the frame time is 150 ms past its last
 // firing, and firing restarts it.
-bool repeatClockFires(int32_t& clock) {
-    if (frameClock.frameTime < clock + kKeyRepeatMs) return false;
-    clock = frameClock.frameTime;
+bool repeatClockFires(int32_t& clock, const Frame& frame) {
+    if (frame.now < clock + kKeyRepeatMs) return false;
+    clock = frame.now;
     return true;
 }
 
-bool keyFires(uint8_t key, int32_t& clock) {
-    return held(key) && repeatClockFires(clock);
+bool keyFires(const Frame& frame, uint8_t key, int32_t& clock) {
+    return held(frame, key) && repeatClockFires(clock, frame);
 }
 
 }  // namespace
 
-void takeMouseAndButtons() {
+void takeMouseAndButtons(Controls& controls, const Frame& frame) {
     // The cursor is not put back at the window's centre: while playing the
     // platform's relative mouse mode gives unbounded motion.
-    controls.mouseDeltaX = inputSnapshot.mouse.dx;
-    controls.mouseDeltaY = inputSnapshot.mouse.dy;
-    if (buttonDown(0) && !controls.leftButtonLatch) controls.leftButtonLatch = 1;
-    if (buttonDown(1) && !controls.rightButtonLatch && repeatClockFires(controls.rightButtonClock))
+    controls.mouseDeltaX = frame.input.mouse.dx;
+    controls.mouseDeltaY = frame.input.mouse.dy;
+    if (buttonDown(frame, 0) && !controls.leftButtonLatch) controls.leftButtonLatch = 1;
+    if (buttonDown(frame, 1) && !controls.rightButtonLatch &&
+        repeatClockFires(controls.rightButtonClock, frame))
         controls.rightButtonLatch = 1;
 }
 
-void selectHotbarCell() {
+void selectHotbarCell(Controls& controls, const Frame& frame) {
     for (int k = 0; k < 9; ++k)
-        if (held(uint8_t(key::Digit1 + k))) controls.selectedSlot = uint8_t(k);
+        if (held(frame, uint8_t(key::Digit1 + k))) controls.selectedSlot = uint8_t(k);
 }
 
-void renderDistanceKey() {
+void renderDistanceKey(Controls& controls, const Frame& frame) {
     // The renderer sees the new distance and rebuilds what depends on it.
-    if (keyFires(key::F5, controls.renderDistanceClock)) stepRenderDistance();
+    if (keyFires(frame, key::F5, controls.renderDistanceClock)) stepRenderDistance();
 }
 
-void displayToggleKeys() {
-    if (keyFires(key::E, controls.hudClock)) controls.hudVisible = controls.hudVisible ? 0 : 1;
-    if (keyFires(key::F3, controls.debugClock))
+void displayToggleKeys(Controls& controls, const Frame& frame) {
+    if (keyFires(frame, key::E, controls.hudClock))
+        controls.hudVisible = controls.hudVisible ? 0 : 1;
+    if (keyFires(frame, key::F3, controls.debugClock))
         controls.debugInfoVisible = controls.debugInfoVisible ? 0 : 1;
 }
 
-bool craftingPanelKeyFires() {
-    return keyFires(key::R, controls.craftingClock);
+bool craftingPanelKeyFires(Controls& controls, const Frame& frame) {
+    return keyFires(frame, key::R, controls.craftingClock);
 }
 
-void finishFrameControls() {
+void finishFrameControls(Controls& controls, const Player& player) {
     controls.mouseDeltaX = controls.mouseDeltaY = 0;
     controls.leftButtonLatch = controls.rightButtonLatch = 0;
     controls.Collide = bodyCollides(player.Position) ? 1 : 0;
 }
 
-void controlsForNewWorld() {
+void controlsForNewWorld(Controls& controls) {
     controls.selectedSlot = 0;
     controls.hudVisible = 1;
-}
-
-void resetControls() {
-    controls = Controls{};
 }

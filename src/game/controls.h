@@ -6,6 +6,9 @@
 
 #include <cstdint>
 
+#include "game/frame.h"
+#include "game/player.h"
+
 // A key with a clock of its own fires at most this often while held.
 inline constexpr int32_t kKeyRepeatMs = 150;
 
@@ -32,23 +35,19 @@ struct Controls {
     int32_t craftingClock = 0;        // R
 };
 
-extern Controls controls;
-
 // The start of the update: the mouse motion, and the button latches.
-void takeMouseAndButtons();
+void takeMouseAndButtons(Controls& controls, const Frame& frame);
 // Keys 1 to 9 choose hotbar cells 0 to 8; with several held the highest wins.
-void selectHotbarCell();
+void selectHotbarCell(Controls& controls, const Frame& frame);
 // F5: the next rendering distance, at most every 150 ms while held.
-void renderDistanceKey();
+void renderDistanceKey(Controls& controls, const Frame& frame);
 // E hides or shows the display, F3 the debug lines, each on its own clock.
-void displayToggleKeys();
+void displayToggleKeys(Controls& controls, const Frame& frame);
 // R: whether the crafting panel opens or closes in this update.
-bool craftingPanelKeyFires();
+bool craftingPanelKeyFires(Controls& controls, const Frame& frame);
 // The end of the update: motion and latches spent, and the body's collision
 // at its final position kept for the debug lines.
-void finishFrameControls();
+void finishFrameControls(Controls& controls, const Player& player);
 
 // A freshly made or loaded world starts on the first hotbar cell, display on.
-void controlsForNewWorld();
-
-void resetControls();
+void controlsForNewWorld(Controls& controls);

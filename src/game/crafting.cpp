@@ -2,15 +2,10 @@
 
 #include <algorithm>
 
-#include "game/frame_clock.h"
-#include "game/input.h"
 #include "game/inventory.h"
-#include "game/player.h"
 #include "platform/keys.h"
 #include "world/block_types.h"
 #include "world/world.h"
-
-CraftingPanel craftingPanel;
 
 namespace {
 
@@ -52,19 +47,18 @@ void take(uint8_t type, int need) {
     }
 }
 
-void clampSelection() {
-    int32_t& selected = craftingPanel.selected;
-    selected = std::max(selected, 0);
-    selected = std::min(selected, craftingPanel.candidateCount - 1);
+void clampSelection(CraftingPanel& panel) {
+    panel.selected = std::max(panel.selected, 0);
+    panel.selected = std::min(panel.selected, panel.candidateCount - 1);
 }
 
 }  // namespace
 
-void toggleCraftingPanel() {
-    craftingPanel.open = craftingPanel.open ? 0 : 1;
+void toggleCraftingPanel(CraftingPanel& panel) {
+    panel.open = panel.open ? 0 : 1;
 }
-void resetCraftingCursor() {
-    craftingPanel.selected = 0;
+void resetCraftingCursor(CraftingPanel& panel) {
+    panel.selected = 0;
 }
 
 StationsNear findStations(const Vec3& position) {
@@ -103,42 +97,47 @@ bool inventoryHolds(const Recipe& recipe) {
     return holds(inventoryTotals(), recipe);
 }
 
-void buildCandidates() {
-    const StationsNear near = findStations(player.Position);
+void buildCandidates(CraftingPanel& panel, const Vec3& position) {
+    const StationsNear near = findStations(position);
     const bool available[kStationCount] = {true, near.craftingTable, near.furnace, near.anvil};
     const Totals totals = inventoryTotals();
-    craftingPanel.candidateCount = 0;
+    panel.candidateCount = 0;
     for (int s = 0; s < kStationCount; ++s) {
         if (!available[s]) continue;
         const RecipeList list = recipeList(Station(s));
         for (int i = 0; i < list.count; ++i)
             if (holds(totals, list.recipes[i]))
-                craftingPanel.candidates[craftingPanel.candidateCount++] = list.recipes[i];
+                panel.candidates[panel.candidateCount++] = list.recipes[i];
     }
     // A shorter list (a station left behind, items used up) keeps the cursor
     // on it; an empty one leaves it at -1 until the list fills again.
-    clampSelection();
+    clampSelection(panel);
 }
 
-void updateCraftingKeys() {
-    if (held(key::Up) && gateOpen()) {
-        --craftingPanel.selected;
-        gateFired();
+void updateCraftingKeys(CraftingPanel& panel, const Frame& frame, ActionGate& gate,
+                        Events& events) {
+    if (held(frame, key::Up) && gateOpen(gate, frame)) {
+        --panel.selected;
+        gateFired(gate, frame);
     }
-    if (held(key::Down) && gateOpen()) {
-        ++craftingPanel.selected;
-        gateFired();
+    if (held(frame, key::Down) && gateOpen(gate, frame)) {
+        ++panel.selected;
+        gateFired(gate, frame);
     }
-    clampSelection();
-    if (held(key::Return) && gateOpenAfter(kCraftRepeatMs) && craftSelected()) gateFired();
+    clampSelection(panel);
+    if (held(frame, key::Return) && gateOpen(gate, frame, kCraftRepeatMs) && craftSelected(panel)) {
+        const Recipe& made = panel.candidates[panel.selected];
+        events.add({EventKind::Crafted, made.result, {}, float(made.resultCount)});
+        gateFired(gate, frame);
+    }
 }
 
-bool craftSelected() {
-    const int32_t selected = craftingPanel.selected;
-    if (selected < 0 || selected >= craftingPanel.candidateCount) return false;
+bool craftSelected(const CraftingPanel& panel) {
+    const int32_t selected = panel.selected;
+    if (selected < 0 || selected >= panel.candidateCount) return false;
     // Counted now: the display's count is not kept up while it is hidden.
     if (countFreeCells() == 0) return false;
-    const Recipe recipe = craftingPanel.candidates[selected];
+    const Recipe recipe = panel.candidates[selected];
     // The list is rebuilt only while the panel is drawn: with the display
     // hidden it can be out of date, so the ingredients are checked again.
     if (!inventoryHolds(recipe)) return false;
@@ -146,8 +145,4 @@ bool craftSelected() {
         take(recipe.ingredients[i].type, recipe.ingredients[i].count);
     for (int u = 0; u < recipe.resultCount; ++u) addOneItem(recipe.result);
     return true;
-}
-
-void resetCrafting() {
-    craftingPanel = CraftingPanel{};
 }

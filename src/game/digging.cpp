@@ -1,8 +1,6 @@
 #include "game/digging.h"
 
 #include "game/catalogue.h"
-#include "game/controls.h"
-#include "game/frame_clock.h"
 #include "game/inventory.h"
 #include "world/block_types.h"
 #include "world/cell_changes.h"
@@ -10,8 +8,6 @@
 #include "world/world.h"
 
 namespace {
-
-DigState dig;
 
 // A chest's contents go with its record when it is dug, so a chest is dug
 // only once it is empty. One without a record holds nothing.
@@ -24,7 +20,7 @@ bool chestHoldsSomething(uint8_t number) {
 
 // The crack stage for S of T milliseconds: eight equal steps; once the dig
 // is complete the stage stays where it was.
-void advanceCracks(float elapsed, float total) {
+void advanceCracks(DigState& dig, float elapsed, float total) {
     const float eighth = total / 8.0f;
     if (elapsed < eighth) {
         dig.crackStage = 0;
@@ -39,7 +35,7 @@ void advanceCracks(float elapsed, float total) {
 
 // A frame on the same cell with the same hotbar cell: runs the clock when the
 // tool qualifies. True when the dig is complete.
-bool continueDig(int x, int y, int z, uint8_t type, uint8_t tool) {
+bool continueDig(DigState& dig, int32_t now, int x, int y, int z, uint8_t type, uint8_t tool) {
     // A tool that does not dig this block does nothing, not even stop a dig.
     if (!canDig(type, tool)) return false;
     if (isChest(type) && chestHoldsSomething(cell(x, y, z).aux)) {
@@ -48,13 +44,13 @@ bool continueDig(int x, int y, int z, uint8_t type, uint8_t tool) {
     }
     int32_t elapsed = 0;
     if (!dig.digging) {
-        dig.digStartTime = frameClock.frameTime;
+        dig.digStartTime = now;
         dig.digging = 1;
     } else {
-        elapsed = frameClock.frameTime - dig.digStartTime;
+        elapsed = now - dig.digStartTime;
     }
     const float total = digTimeMs(type, tool);
-    advanceCracks(float(elapsed), total);
+    advanceCracks(dig, float(elapsed), total);
     if (float(elapsed) < total) return false;
     dig.digging = 0;
     return true;
@@ -92,15 +88,11 @@ void completeDig(int x, int y, int z, uint8_t type) {
 
 }  // namespace
 
-const DigState& digState() {
-    return dig;
-}
-
-void updateDigging() {
-    const Target& aim = target();
+void updateDigging(DigState& dig, const Controls& controls, const Target& aim, const Frame& frame,
+                   Events& events) {
     // The free cells are counted now, not taken from the display: the
     // display may be hidden and the count out of date.
-    if (!controls.leftButtonLatch || aim.NewBlock == kNoSide || !hasTarget() ||
+    if (!controls.leftButtonLatch || aim.NewBlock == kNoSide || !hasTarget(aim) ||
         countFreeCells() == 0) {
         dig.digging = 0;
         return;
@@ -116,7 +108,13 @@ void updateDigging() {
     const uint8_t tool = slot < 9 ? world.slots[slot].type : 0;
 
     if (slot == dig.slot && at == dig.block && type == dig.type) {
-        if (continueDig(x, y, z, type, tool)) completeDig(x, y, z, type);
+        const CellPos here{x, y, z};
+        if (continueDig(dig, frame.now, x, y, z, type, tool)) {
+            completeDig(x, y, z, type);
+            events.add({EventKind::DigFinished, type, here});
+        } else if (dig.digging) {
+            events.add({EventKind::DigStep, type, here, float(dig.crackStage)});
+        }
     } else {
         // Another cell, another block or another hotbar cell: the clock
         // starts in the next frame.
@@ -127,12 +125,11 @@ void updateDigging() {
     dig.type = cell(x, y, z).type;
 }
 
-void abandonDig() {
-    dig.digging = 0;
-}
-void setDigState(const DigState& state) {
-    dig = state;
-}
-void resetDig() {
-    dig = DigState{};
+void abandonStaleDig(DigState& dig, const Target& aim, uint8_t selectedSlot) {
+    if (!dig.digging || !hasTarget(aim) || !world.cells) return;
+    const Vec3 t = aim.targetBlock;
+    const int x = int(t.x), y = int(t.y), z = int(t.z);
+    if (!inWorld(x, y, z)) return;
+    if (!(dig.block == t) || dig.slot != selectedSlot || dig.type != cell(x, y, z).type)
+        dig.digging = 0;
 }

@@ -6,6 +6,9 @@
 
 #include <cstdint>
 
+#include "game/controls.h"
+#include "game/events.h"
+#include "game/frame.h"
 #include "game/target.h"
 
 struct DigState {
@@ -13,21 +16,18 @@ struct DigState {
     int32_t digStartTime = 0;  // frame time the dig began
     uint8_t crackStage = 0;    // 0..7, drawn over the block being dug
     // What the last dig frame aimed at; the dig goes on only while all three stay.
-    uint8_t slot = 0;          // the hotbar cell in use
-    Vec3 block = kNoTarget;    // the targeted cell
-    uint8_t type = 0;          // that cell's block type
+    uint8_t slot = 0;        // the hotbar cell in use
+    Vec3 block = kNoTarget;  // the targeted cell
+    uint8_t type = 0;        // that cell's block type
 };
-
-const DigState& digState();
 
 // One Playing update's digging. It runs in every update, button held or not,
 // so that letting go of the button ends the dig and the next press starts
-// the clock afresh.
-void updateDigging();
+// the clock afresh. Each frame of a running dig is a DigStep event; the block
+// coming out is DigFinished.
+void updateDigging(DigState& dig, const Controls& controls, const Target& aim, const Frame& frame,
+                   Events& events);
 
-// The crack drawing found that the target, the hotbar cell or the block
-// changed under a running dig: it stops, and starts over next time.
-void abandonDig();
-// Tests and tools set a dig directly.
-void setDigState(const DigState& state);
-void resetDig();
+// Before a frame is drawn, with its target picked: a running dig whose
+// target, hotbar cell or block changed stops, and starts over next time.
+void abandonStaleDig(DigState& dig, const Target& aim, uint8_t selectedSlot);

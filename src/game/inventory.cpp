@@ -5,17 +5,6 @@
 #include "world/block_types.h"
 #include "world/world.h"
 
-InventoryReadout inventoryReadout;
-
-int recountFreeCells() {
-    inventoryReadout.freeCellCount = uint8_t(countFreeCells());
-    return inventoryReadout.freeCellCount;
-}
-
-void resetInventoryReadout() {
-    inventoryReadout = InventoryReadout{};
-}
-
 int countFreeCells() {
     int free = 0;
     for (int c = 0; c < kInventoryCells; ++c)

@@ -8,17 +8,8 @@
 inline constexpr int maxStack = 250;
 
 // Cells among 0..35 whose type is 0 (a typed cell with count 0 is not free).
-// Digging and crafting count afresh whenever they need it.
+// Digging, crafting and the display count afresh whenever they need it.
 int countFreeCells();
-
-// The count as the heads-up display last showed it (the display counts again
-// in every frame it is drawn); nothing decides by it.
-struct InventoryReadout {
-    uint8_t freeCellCount = 0;
-};
-extern InventoryReadout inventoryReadout;
-int recountFreeCells();
-void resetInventoryReadout();
 
 // One unit of `type`: onto the first stack of it below 250, else into the
 // first empty cell; false when there is no room (the unit is lost).

@@ -3,25 +3,20 @@
 #include <algorithm>
 #include <utility>
 
-#include "game/controls.h"
-#include "game/frame_clock.h"
-#include "game/input.h"
 #include "game/inventory.h"
 #include "platform/keys.h"
 #include "world/chests.h"
 #include "world/world.h"
 
-ItemScreen itemScreen;
-
-void openInventoryScreen() {
-    itemScreen.cursor = controls.selectedSlot;
-    itemScreen.markedCell = kNoMark;
+void openInventoryScreen(ItemScreen& screen, uint8_t selectedSlot) {
+    screen.cursor = selectedSlot;
+    screen.markedCell = kNoMark;
 }
 
-void openChestScreen(int chestNumber) {
+void openChestScreen(ItemScreen& screen, uint8_t selectedSlot, int chestNumber) {
     openChest(chestNumber);
-    itemScreen.chestNumber = uint8_t(chestNumber);
-    openInventoryScreen();
+    screen.chestNumber = uint8_t(chestNumber);
+    openInventoryScreen(screen, selectedSlot);
 }
 
 void moveCell(int from, int to) {
@@ -41,69 +36,70 @@ void moveCell(int from, int to) {
 
 namespace {
 
-bool pressed(uint8_t a, uint8_t b) {
-    return held(a) || held(b);
+bool pressed(const Frame& f, uint8_t a, uint8_t b) {
+    return held(f, a) || held(f, b);
 }
 
 // Enter: pick the cursor cell up, or put the picked-up cell down on it.
 // False when there was nothing to do.
-bool enterOnCursor() {
-    const int cursor = itemScreen.cursor;
-    if (itemScreen.markedCell == kNoMark) {
+bool enterOnCursor(ItemScreen& screen, Events& events) {
+    const int cursor = screen.cursor;
+    if (screen.markedCell == kNoMark) {
         if (world.slots[cursor].type == 0) return false;
-        itemScreen.markedCell = uint8_t(cursor);
+        screen.markedCell = uint8_t(cursor);
+        events.add({EventKind::PickedUp, world.slots[cursor].type, {}, float(cursor)});
         return true;
     }
-    moveCell(itemScreen.markedCell, cursor);
-    itemScreen.markedCell = kNoMark;
+    moveCell(screen.markedCell, cursor);
+    screen.markedCell = kNoMark;
+    events.add({EventKind::PutDown, world.slots[cursor].type, {}, float(cursor)});
     return true;
-}
-
-// One action at most per frame: the keys in this order, each through the
-// shared gate, which a fired action closes for the rest of the frame.
-bool act(bool keyHeld, bool allowed) {
-    return keyHeld && allowed && gateOpen();
 }
 
 }  // namespace
 
-ScreenRequest updateItemScreen(bool chest) {
+ScreenRequest updateItemScreen(ItemScreen& screen, bool chest, const Frame& frame, ActionGate& gate,
+                               Events& events) {
     // Rows go up the screen as the numbers grow; the chest's rows sit above.
     const int lastCell = chest ? kSlotCells - 1 : kInventoryCells - 1;
-    uint8_t& cursor = itemScreen.cursor;
+    uint8_t& cursor = screen.cursor;
     if (cursor > lastCell) cursor = uint8_t(lastCell);
+    // One action at most per frame: the keys in this order, each through the
+    // shared gate, which a fired action closes for the rest of the frame.
+    auto act = [&](bool keyHeld, bool allowed) {
+        return keyHeld && allowed && gateOpen(gate, frame);
+    };
 
-    if (act(pressed(key::W, key::Up), cursor + 9 <= lastCell)) {
+    if (act(pressed(frame, key::W, key::Up), cursor + 9 <= lastCell)) {
         cursor = uint8_t(cursor + 9);
-        gateFired();
+        gateFired(gate, frame);
     }
-    if (act(pressed(key::S, key::Down), cursor > 8)) {
+    if (act(pressed(frame, key::S, key::Down), cursor > 8)) {
         cursor = uint8_t(cursor - 9);
-        gateFired();
+        gateFired(gate, frame);
     }
-    if (act(pressed(key::A, key::Left), cursor > 0)) {
+    if (act(pressed(frame, key::A, key::Left), cursor > 0)) {
         cursor = uint8_t(cursor - 1);
-        gateFired();
+        gateFired(gate, frame);
     }
-    if (act(pressed(key::D, key::Right), cursor < lastCell)) {
+    if (act(pressed(frame, key::D, key::Right), cursor < lastCell)) {
         cursor = uint8_t(cursor + 1);
-        gateFired();
+        gateFired(gate, frame);
     }
-    if (act(held(key::Return), true) && enterOnCursor()) gateFired();
-    if (act(held(key::Delete), true)) {
+    if (act(held(frame, key::Return), true) && enterOnCursor(screen, events))
+        gateFired(gate, frame);
+    if (act(held(frame, key::Delete), true)) {
         // The one action that destroys items.
         world.slots[cursor] = ItemStack{0, 0};
-        gateFired();
+        gateFired(gate, frame);
     }
-    if (act(pressed(key::Escape, key::I), true)) {
+    if (act(pressed(frame, key::Escape, key::I), true)) {
         // The chest's working copy goes back to its record on the way out.
-        if (chest) closeChest(itemScreen.chestNumber);
-        gateFired();
+        if (chest) closeChest(screen.chestNumber);
+        events.add(chest ? Event{EventKind::ChestClosed, 0, {}, float(screen.chestNumber)}
+                         : Event{EventKind::ScreenClosed});
+        gateFired(gate, frame);
         return ScreenRequest::Leave;
     }
     return ScreenRequest::Stay;
-}
-
-void resetItemScreen() {
-    itemScreen = ItemScreen{};
 }

@@ -4,6 +4,9 @@
 
 #include <cstdint>
 
+#include "game/events.h"
+#include "game/frame.h"
+
 inline constexpr uint8_t kNoMark = 255;
 
 struct ItemScreen {
@@ -12,22 +15,19 @@ struct ItemScreen {
     uint8_t chestNumber = 0;       // the chest shown in the chest screen
 };
 
-extern ItemScreen itemScreen;
-
 // Entering either screen: the cursor on the hotbar cell in use, nothing picked up.
-void openInventoryScreen();
+void openInventoryScreen(ItemScreen& screen, uint8_t selectedSlot);
 // The chest's 27 cells are copied into cells 36..62 while it is open.
-void openChestScreen(int chestNumber);
+void openChestScreen(ItemScreen& screen, uint8_t selectedSlot, int chestNumber);
 
 enum class ScreenRequest : uint8_t { Stay, Leave };
 // The screen's keys for this frame, at most one action, each through the
 // shared gate: cursor moves, Enter to pick up and put down, Delete, and Esc
 // or I to leave. Leaving the chest screen writes the chest's cells back to
-// its record.
-ScreenRequest updateItemScreen(bool chest);
+// its record. Picking up, putting down and leaving are events.
+ScreenRequest updateItemScreen(ItemScreen& screen, bool chest, const Frame& frame, ActionGate& gate,
+                               Events& events);
 
 // Putting the marked cell down on `to`: onto the same type as much as fits
 // (the rest stays behind), anything else swaps whole. Never loses an item.
 void moveCell(int from, int to);
-
-void resetItemScreen();

@@ -3,11 +3,9 @@
 #include <cmath>
 #include <cstdint>
 
-#include "game/frame_clock.h"
-#include "game/input.h"
-#include "game/player.h"
 #include "platform/keys.h"
 #include "world/collision.h"
+#include "world/world.h"
 
 namespace {
 
@@ -20,7 +18,10 @@ constexpr double kJumpRise = 1.2;  // reached a quarter-second into a jump
 constexpr double kJumpTop = 1.1;   // where the fall after a jump starts from
 constexpr int kSettleTries = 200;  // one-block steps when landing or bumping the head
 
-bool collides() {
+constexpr float kStrideBlocks = 1.6f;    // ground walked between two footsteps
+constexpr float kLandingBlocks = 0.25f;  // a smaller drop is just standing
+
+bool collides(const Player& player) {
     return bodyCollides(player.Position);
 }
 
@@ -33,14 +34,14 @@ int32_t speedFor(int32_t elapsedMs, double factor) {
 
 // One coordinate's change with collision: the whole step, else the largest
 // of 1/2, 1/4, 1/6, ... 1/20 of it that is free, else no step at all.
-void moveAxis(float& coordinate, double change) {
+void moveAxis(const Player& player, float& coordinate, double change) {
     if (change == 0.0) return;
     const float saved = coordinate;
     coordinate = float(double(saved) + change);
-    if (!collides()) return;
+    if (!collides(player)) return;
     for (int i = 1; i <= kBackOffTries; ++i) {
         coordinate = float(double(saved) + change / (2.0 * i));
-        if (!collides()) return;
+        if (!collides(player)) return;
     }
     coordinate = saved;
 }
@@ -48,11 +49,11 @@ void moveAxis(float& coordinate, double change) {
 // The body ended up in the ground: from the whole block the frame started
 // in, step down a block at a time to the first height that collides, then
 // stand one block above it.
-void land(float savedY) {
+void land(Player& player, float savedY) {
     float& y = player.Position.y;
     y = float(std::trunc(double(savedY)) + 0.001);
     for (int i = 0; i < kSettleTries; ++i) {
-        if (collides()) {
+        if (collides(player)) {
             y += 1.0f;
             break;
         }
@@ -65,11 +66,11 @@ void land(float savedY) {
 // The head went into a ceiling: step up from the whole block the frame
 // started in to the first height that collides, then stay one block under it.
 // The next update cannot jump at once.
-void bumpHead(float savedY) {
+void bumpHead(Player& player, float savedY) {
     float& y = player.Position.y;
     y = float(std::trunc(double(savedY)) + 0.101);
     for (int i = 0; i < kSettleTries; ++i) {
-        if (collides()) {
+        if (collides(player)) {
             y -= 1.0f;
             break;
         }
@@ -84,12 +85,12 @@ void bumpHead(float savedY) {
 // can carry the whole body past a floor one block thick without either end
 // of it colliding. The heights passed on the way are tested a block apart,
 // which no cell can slip between; the bottom of the grid ends the search.
-bool passedThroughFloor(float savedY) {
+bool passedThroughFloor(Player& player, float savedY) {
     const float y = player.Position.y;
     bool hit = false;
     for (float h = savedY - 1.0f; h > y && h > -1.0f && !hit; h -= 1.0f) {
         player.Position.y = h;
-        hit = collides();
+        hit = collides(player);
     }
     player.Position.y = y;
     return hit;
@@ -97,10 +98,10 @@ bool passedThroughFloor(float savedY) {
 
 }  // namespace
 
-void walk() {
-    const bool forward = held(key::W), back = held(key::S);
-    const bool left = held(key::A), right = held(key::D);
-    int32_t speed = speedFor(frameClock.frameElapsed, held(key::Q) ? kRunFactor : kWalkFactor);
+float walk(Player& player, const Frame& frame) {
+    const bool forward = held(frame, key::W), back = held(frame, key::S);
+    const bool left = held(frame, key::A), right = held(frame, key::D);
+    int32_t speed = speedFor(frame.elapsed, held(frame, key::Q) ? kRunFactor : kWalkFactor);
     // Diagonally each of the two directions gets half the speed value.
     if ((forward || back) && (left || right)) speed /= 2;
     player.moveSpeed = speed;
@@ -110,27 +111,32 @@ void walk() {
     const double along = std::cos(angle) * step;   // z share of a forward step
     const double across = std::sin(angle) * step;  // x share of a forward step
     Vec3& p = player.Position;
+    const Vec3 start = p;
     // Opposite keys together cancel out.
     if (forward && !back) {
-        moveAxis(p.z, along);
-        moveAxis(p.x, across);
+        moveAxis(player, p.z, along);
+        moveAxis(player, p.x, across);
     } else if (back && !forward) {
-        moveAxis(p.z, -along);
-        moveAxis(p.x, -across);
+        moveAxis(player, p.z, -along);
+        moveAxis(player, p.x, -across);
     }
     if (left && !right) {
-        moveAxis(p.z, across);
-        moveAxis(p.x, -along);
+        moveAxis(player, p.z, across);
+        moveAxis(player, p.x, -along);
     } else if (right && !left) {
-        moveAxis(p.z, -across);
-        moveAxis(p.x, along);
+        moveAxis(player, p.z, -across);
+        moveAxis(player, p.x, along);
     }
+    return std::hypot(p.x - start.x, p.z - start.z);
 }
 
-void jumpAndFall() {
-    const int32_t now = frameClock.frameTime;
+void jumpAndFall(Player& player, const Frame& frame, Events& events) {
+    const int32_t now = frame.now;
     const float savedY = player.Position.y;
-    if (held(key::Space) && !player.airborne && player.canJump) player.rising = true;
+    if (held(frame, key::Space) && !player.airborne && player.canJump) {
+        player.rising = true;
+        events.add({EventKind::Jump});
+    }
     // A head bump blocks only the update right after it.
     player.canJump = true;
     if (!player.airborne) {
@@ -151,15 +157,34 @@ void jumpAndFall() {
         player.airOffset = 0.0f;
     }
     player.Position.y = player.airBaseHeight + player.airOffset;
-    if (!collides() && !passedThroughFloor(savedY)) return;
-    if (savedY > player.Position.y)
-        land(savedY);
-    else if (player.Position.y > savedY)
-        bumpHead(savedY);
+    if (!collides(player) && !passedThroughFloor(player, savedY)) return;
+    if (savedY > player.Position.y) {
+        const float top = player.airBaseHeight;
+        land(player, savedY);
+        const float drop = top - player.Position.y;
+        if (drop > kLandingBlocks) events.add({EventKind::Landed, 0, {}, drop});
+    } else if (player.Position.y > savedY) {
+        bumpHead(player, savedY);
+    }
 }
 
-bool fellOutOfWorld() {
+void takeSteps(Player& player, float walked, Events& events) {
+    // On the ground: just landed, or at the first instant of a fall that a
+    // standing body starts every other frame.
+    const bool grounded = !player.airborne || (!player.rising && player.airOffset == 0.0f);
+    if (!grounded || walked <= 0.0f) return;
+    player.strideWalked += walked;
+    if (player.strideWalked < kStrideBlocks) return;
+    player.strideWalked -= kStrideBlocks;
+    const Vec3 p = player.Position;
+    const int x = int(std::floor(p.x + 0.5f)), y = int(std::floor(p.y - 1.1f)),
+              z = int(std::floor(p.z + 0.5f));
+    const uint8_t under = world.cells && inWorld(x, y, z) ? cell(x, y, z).type : 0;
+    events.add({EventKind::Step, under, {x, y, z}});
+}
+
+bool fellOutOfWorld(Player& player) {
     if (player.Position.y > kDeathHeight) return false;
-    cancelVerticalMotion();
+    cancelVerticalMotion(player);
     return true;
 }

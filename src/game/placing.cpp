@@ -1,11 +1,6 @@
 #include "game/placing.h"
 
 #include "game/catalogue.h"
-#include "game/controls.h"
-#include "game/frame_clock.h"
-#include "game/item_screens.h"
-#include "game/player.h"
-#include "game/target.h"
 #include "world/block_types.h"
 #include "world/cell_changes.h"
 #include "world/chests.h"
@@ -122,29 +117,31 @@ uint8_t torchMount(uint8_t side) {
 // A right click on a chest opens it when the shared gate lets it. A chest
 // without a record (only a damaged file can hold one) does not open: what
 // was put in it would have nowhere to go.
-PlaceResult openChestAt(const Cell& chest) {
-    if (!gateOpen() || chest.aux >= world.chestCount) return PlaceResult::Nothing;
-    openChestScreen(chest.aux);
-    holdJumpClock();
-    gateFired();
+PlaceResult openChestAt(Play& play, const Cell& chest, const Frame& frame, ActionGate& gate,
+                        Events& events) {
+    if (!gateOpen(gate, frame) || chest.aux >= world.chestCount) return PlaceResult::Nothing;
+    openChestScreen(play.itemScreen, play.controls.selectedSlot, chest.aux);
+    holdJumpClock(play.player, frame.now);
+    gateFired(gate, frame);
+    events.add({EventKind::ChestOpened, 0, {}, float(chest.aux)});
     return PlaceResult::OpenedChest;
 }
 
 }  // namespace
 
-PlaceResult placeOrOpen() {
-    const Target& aim = target();
-    if (aim.NewBlock == kNoSide || aim.NewBlock > kSidePlusZ || !hasTarget() || !world.cells)
+PlaceResult placeOrOpen(Play& play, const Frame& frame, ActionGate& gate, Events& events) {
+    const Target& aim = play.target;
+    if (aim.NewBlock == kNoSide || aim.NewBlock > kSidePlusZ || !hasTarget(aim) || !world.cells)
         return PlaceResult::Nothing;
     const int tx = int(aim.targetBlock.x), ty = int(aim.targetBlock.y), tz = int(aim.targetBlock.z);
     if (!inWorld(tx, ty, tz)) return PlaceResult::Nothing;
     const Cell targeted = cell(tx, ty, tz);
-    if (isChest(targeted.type)) return openChestAt(targeted);
+    if (isChest(targeted.type)) return openChestAt(play, targeted, frame, gate, events);
 
     const Offset o = kSideOffsets[aim.NewBlock];
     const int x = tx + o.dx, y = ty + o.dy, z = tz + o.dz;
-    if (controls.selectedSlot >= 9) return PlaceResult::Nothing;
-    ItemStack& hand = world.slots[controls.selectedSlot];
+    if (play.controls.selectedSlot >= 9) return PlaceResult::Nothing;
+    ItemStack& hand = world.slots[play.controls.selectedSlot];
     // A typed cell with no items left (only a damaged file holds one) has
     // nothing to place either.
     if (!inWorld(x, y, z) || hand.type == 0 || hand.count == 0 || isItemOnly(hand.type) ||
@@ -160,7 +157,9 @@ PlaceResult placeOrOpen() {
     setCell(x, y, z, Cell{placed, keptAux});
     --hand.count;
 
-    if (bodyCollides(player.Position)) {
+    bool kept = true;
+    if (bodyCollides(play.player.Position)) {
+        kept = false;
         // It would stand in the player's body: taken back.
         setCell(x, y, z, Cell{block::Air, keptAux});
         ++hand.count;
@@ -176,10 +175,12 @@ PlaceResult placeOrOpen() {
             // Nothing holds it there: it comes straight back.
             setCell(x, y, z, Cell{0, 0});
             ++hand.count;
+            kept = false;
         } else {
             setCell(x, y, z, Cell{placed, mount});
         }
     }
     if (hand.count == 0) hand.type = 0;
+    if (kept) events.add({EventKind::Placed, placed, {x, y, z}});
     return PlaceResult::Placed;
 }

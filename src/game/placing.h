@@ -3,11 +3,16 @@
 // or opens the targeted chest.
 #pragma once
 
+#include "game/events.h"
+#include "game/frame.h"
+#include "game/play.h"
+
 enum class PlaceResult : unsigned char {
     Nothing,      // refused, or nothing targeted
     Placed,       // a block went into the grid (it may have come straight back)
     OpenedChest,  // the chest screen is to open
 };
 
-// One accepted right click in the Playing update.
-PlaceResult placeOrOpen();
+// One accepted right click in the Playing update. A block that stays in the
+// grid is a Placed event, an opened chest ChestOpened.
+PlaceResult placeOrOpen(Play& play, const Frame& frame, ActionGate& gate, Events& events);

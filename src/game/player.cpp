@@ -1,12 +1,9 @@
 #include "game/player.h"
 
-#include "game/frame_clock.h"
 #include "world/generation.h"
 #include "world/world.h"
 
-Player player;
-
-void lookAround(int32_t mouseDeltaX, int32_t mouseDeltaY) {
+void lookAround(Player& player, int32_t mouseDeltaX, int32_t mouseDeltaY) {
     player.xzRotCamera += float(mouseDeltaX) / kMouseUnitsPerRadian;
     player.yRotCamera += float(-mouseDeltaY) / kMouseUnitsPerRadian;
     if (player.yRotCamera > kPitchLimit)
@@ -15,36 +12,32 @@ void lookAround(int32_t mouseDeltaX, int32_t mouseDeltaY) {
         player.yRotCamera = -kPitchLimit;
 }
 
-void holdJumpClock() {
-    player.airStartTime = frameClock.frameTime - player.airStartTime;
+void holdJumpClock(Player& player, int32_t now) {
+    player.airStartTime = now - player.airStartTime;
 }
-void resumeJumpClock() {
-    player.airStartTime = frameClock.frameTime - player.airStartTime;
+void resumeJumpClock(Player& player, int32_t now) {
+    player.airStartTime = now - player.airStartTime;
 }
-void cancelVerticalMotion() {
+void cancelVerticalMotion(Player& player) {
     player.airborne = player.rising = false;
 }
 
-void placePlayerInNewWorld() {
+void placePlayerInNewWorld(Player& player) {
     player.Position = Vec3{float(kSpawnColumnX), spawnEyeHeight(kSpawnColumnX, kSpawnColumnZ),
                            float(kSpawnColumnZ)};
     // A jump of the previous world must not carry its base height over.
-    cancelVerticalMotion();
+    cancelVerticalMotion(player);
     player.airOffset = 0.0f;
 }
 
-void respawnPlayer() {
-    placePlayerInNewWorld();
+void respawnPlayer(Player& player) {
+    placePlayerInNewWorld(player);
     player.xzRotCamera = 0.0f;
     player.yRotCamera = 0.0f;
 }
 
-void leaveWorld() {
+void leaveWorld(Player& player) {
     player.xzRotCamera = 0.0f;
     player.yRotCamera = 0.0f;
-    cancelVerticalMotion();
-}
-
-void resetPlayer() {
-    player = Player{};
+    cancelVerticalMotion(player);
 }

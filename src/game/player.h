@@ -1,7 +1,7 @@
 // The player: the eye position, the camera angles, this frame's speed and the
 // vertical-motion clock of jumps and falls. player.cpp places, turns and
 // respawns the player; movement.cpp walks, jumps and falls it. Together they
-// are the only writers of `player`.
+// are the only writers of a Player.
 #pragma once
 
 #include <cstdint>
@@ -28,26 +28,25 @@ struct Player {
     int32_t airStartTime = 0;    // frame time the current part began
     float airBaseHeight = 0.0f;  // eye height at airStartTime
     float airOffset = 0.0f;      // height above (below, when falling) airBaseHeight
+
+    // Footsteps: the distance walked on the ground since the last step.
+    float strideWalked = 0.0f;
 };
 
-extern Player player;
-
 // Turns the camera by this frame's mouse motion; the pitch stops at the limit.
-void lookAround(int32_t mouseDeltaX, int32_t mouseDeltaY);
+void lookAround(Player& player, int32_t mouseDeltaX, int32_t mouseDeltaY);
 
 // Leaving Playing for a menu: keep only the time already spent in the motion.
-void holdJumpClock();
+void holdJumpClock(Player& player, int32_t now);
 // Back in Playing: time spent in the menu does not count.
-void resumeJumpClock();
-void cancelVerticalMotion();
+void resumeJumpClock(Player& player, int32_t now);
+void cancelVerticalMotion(Player& player);
 
 // A world was made or loaded: the player stands on the centre column, eye
 // five above its highest solid cell, with no jump or fall under way.
-void placePlayerInNewWorld();
+void placePlayerInNewWorld(Player& player);
 // Back at the world's centre after dying, looking straight ahead; the
 // inventory and the grid stay as they are.
-void respawnPlayer();
+void respawnPlayer(Player& player);
 // Leaving a world for the main menu: camera straight ahead, motion stopped.
-void leaveWorld();
-
-void resetPlayer();
+void leaveWorld(Player& player);

@@ -1,90 +1,88 @@
 #include "game/playing.h"
 
-#include "game/controls.h"
-#include "game/crafting.h"
-#include "game/digging.h"
-#include "game/frame_clock.h"
-#include "game/input.h"
-#include "game/item_screens.h"
 #include "game/movement.h"
 #include "game/placing.h"
-#include "game/player.h"
 #include "game/screenshot.h"
-#include "game/target.h"
-#include "game/time_of_day.h"
 #include "platform/keys.h"
 
-PlayRequest updatePlaying() {
-    PlayRequest request = PlayRequest::Stay;
+PlayResult updatePlaying(Play& play, const Frame& frame, ActionGate& gate) {
+    PlayResult out;
+    Events& events = out.events;
+    Controls& controls = play.controls;
+    Player& player = play.player;
 
     // 1-3: mouse motion and the button latches.
-    takeMouseAndButtons();
+    takeMouseAndButtons(controls, frame);
 
-    // 4: the time since the previous update, which movement and the day use.
-    measureFrameElapsed();
-
-    // 5-6: walking, then jumping and falling, with collision.
-    walk();
-    jumpAndFall();
+    // 4-6: with the time since the previous update, walking, then jumping
+    // and falling, with collision; the steps walked on the ground.
+    const float walked = walk(player, frame);
+    jumpAndFall(player, frame, events);
+    takeSteps(player, walked, events);
 
     // 7: turning the camera with the mouse.
-    lookAround(controls.mouseDeltaX, controls.mouseDeltaY);
+    lookAround(player, controls.mouseDeltaX, controls.mouseDeltaY);
 
     // 8-9: the hotbar keys, then F5.
-    selectHotbarCell();
-    renderDistanceKey();
+    selectHotbarCell(controls, frame);
+    renderDistanceKey(controls, frame);
 
     // 10: digging while the left button is latched.
-    updateDigging();  // every update: a released button ends the dig
+    updateDigging(play.dig, controls, play.target, frame,
+                  events);  // every update: a released button ends the dig
 
     // 11: placing, or opening a chest, on an accepted right click.
-    if (controls.rightButtonLatch && placeOrOpen() == PlaceResult::OpenedChest)
-        request = PlayRequest::Chest;
+    if (controls.rightButtonLatch &&
+        placeOrOpen(play, frame, gate, events) == PlaceResult::OpenedChest)
+        out.request = PlayRequest::Chest;
 
     // 12: the time of day.
-    advanceTimeOfDay(frameClock.frameElapsed);
+    advanceTimeOfDay(play.day, frame.elapsed);
 
     // 13: E, F3, then F4: one screenshot in every frame while F4 is held.
-    displayToggleKeys();
-    if (held(key::F4)) takeScreenshot();
+    displayToggleKeys(controls, frame);
+    if (held(frame, key::F4)) takeScreenshot();
 
     // 14-15: latches cleared; the body's collision kept for the debug lines.
-    finishFrameControls();
+    finishFrameControls(controls, player);
 
     // 16: falling to the bottom of the world is death (not gated).
-    if (fellOutOfWorld()) request = PlayRequest::Dead;
+    if (fellOutOfWorld(player)) {
+        out.request = PlayRequest::Dead;
+        events.add({EventKind::Died});
+    }
 
     // 17: the crafting panel's keys while it is open.
-    if (craftingPanel.open) updateCraftingKeys();
+    if (play.crafting.open) updateCraftingKeys(play.crafting, frame, gate, events);
 
     // 18: R, then I, then Esc; the last two leave play for a screen that holds
     // the jump clock.
-    if (craftingPanelKeyFires()) toggleCraftingPanel();
-    if (held(key::I) && gateOpen()) {
-        openInventoryScreen();
-        holdJumpClock();
-        gateFired();
-        request = PlayRequest::Inventory;
+    if (craftingPanelKeyFires(controls, frame)) toggleCraftingPanel(play.crafting);
+    if (held(frame, key::I) && gateOpen(gate, frame)) {
+        openInventoryScreen(play.itemScreen, controls.selectedSlot);
+        holdJumpClock(player, frame.now);
+        gateFired(gate, frame);
+        out.request = PlayRequest::Inventory;
+        events.add({EventKind::ScreenOpened});
     }
-    if (held(key::Escape) && gateOpen()) {
-        holdJumpClock();
-        gateFired();
-        request = PlayRequest::Pause;
+    if (held(frame, key::Escape) && gateOpen(gate, frame)) {
+        holdJumpClock(player, frame.now);
+        gateFired(gate, frame);
+        out.request = PlayRequest::Pause;
     }
-    return request;
+    return out;
 }
 
-void startPlayingWorld() {
-    placePlayerInNewWorld();
-    resetTarget();
-    resetDig();
-    controlsForNewWorld();
-    resetCraftingCursor();
-    // The sky has the new world's brightness from the first frame on.
-    startTimeOfDay();
+void startPlayingWorld(Play& play) {
+    placePlayerInNewWorld(play.player);
+    play.target = Target{};
+    play.dig = DigState{};
+    controlsForNewWorld(play.controls);
+    resetCraftingCursor(play.crafting);
+    play.day = DayClock{};
 }
 
-void resumeFromPause() {
-    resumeJumpClock();
-    resetCraftingCursor();
+void resumeFromPause(Play& play, int32_t now) {
+    resumeJumpClock(play.player, now);
+    resetCraftingCursor(play.crafting);
 }

@@ -1,8 +1,13 @@
 // The Playing update: every control of the game in one fixed order, once per
-// frame. It reports the screen the player asked for; the app changes screens.
+// frame. It hands back the screen the player asked for and what happened;
+// the app changes screens.
 #pragma once
 
 #include <cstdint>
+
+#include "game/events.h"
+#include "game/frame.h"
+#include "game/play.h"
 
 enum class PlayRequest : uint8_t {
     Stay,
@@ -12,13 +17,19 @@ enum class PlayRequest : uint8_t {
     Dead,       // fell to the bottom of the world
 };
 
-// A state change asked for here takes effect from the next update; the rest
-// of this one still runs. When several are asked for, the last one stands.
-PlayRequest updatePlaying();
+struct PlayResult {
+    // A state change asked for here takes effect from the next update; the
+    // rest of this one still runs. When several are asked for, the last one stands.
+    PlayRequest request = PlayRequest::Stay;
+    Events events;
+};
+
+PlayResult updatePlaying(Play& play, const Frame& frame, ActionGate& gate);
 
 // A world was made or loaded: the player at the centre column, nothing
-// targeted, the first hotbar cell, the display on, the crafting cursor at 0,
-// the sky as bright as the world's time of day.
-void startPlayingWorld();
+// targeted, no dig, the first hotbar cell, the display on, the crafting
+// cursor at 0, nothing of the previous world's day carried over. The keys'
+// own clocks, the panel and the item screens' cursor keep running.
+void startPlayingWorld(Play& play);
 // Back from the pause menu: the jump clock runs again, the crafting cursor at 0.
-void resumeFromPause();
+void resumeFromPause(Play& play, int32_t now);

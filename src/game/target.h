@@ -1,5 +1,5 @@
 // The block under the crosshair and the side of it where a placed block would
-// go. The drawing of every Playing frame finds them (picking); the update that
+// go. They are picked before every Playing frame is drawn; the update that
 // follows reads them (digging, placing, the debug lines).
 #pragma once
 
@@ -12,8 +12,8 @@ inline constexpr Vec3 kNoTarget{-1.0f, -1.0f, -1.0f};
 // Sides of the target block where a new block can go, and NewBlock's values.
 enum PlacementSide : uint8_t {
     kNoSide = 0,
-    kSideBelow = 1,   // y - 1
-    kSideAbove = 2,   // y + 1
+    kSideBelow = 1,  // y - 1
+    kSideAbove = 2,  // y + 1
     kSideMinusZ = 3,
     kSideMinusX = 4,
     kSidePlusX = 5,
@@ -25,9 +25,6 @@ struct Target {
     uint8_t NewBlock = kNoSide;
 };
 
-const Target& target();
-inline bool hasTarget() { return !(target().targetBlock == kNoTarget); }
-// The picking's result for this frame.
-void setTarget(const Vec3& block, uint8_t newBlock);
-// Nothing targeted (new worlds, loads, the start of each frame's picking).
-void resetTarget();
+inline bool hasTarget(const Target& t) {
+    return !(t.targetBlock == kNoTarget);
+}

@@ -4,18 +4,6 @@
 
 #include "world/world.h"
 
-namespace {
-
-struct DayClock {
-    float TimeLuminance = 1.0f;
-    // Elapsed time not yet turned into SubDayTime steps, in 1/240 ms: one
-    // SubDayTime step is kDayStepMs of these.
-    int32_t carried = 0;
-};
-DayClock dayClock;
-
-}  // namespace
-
 float luminanceAt(uint8_t dayTime) {
     // The distance from midnight, taken as the root of its square as the day
     // has always been measured.
@@ -26,7 +14,7 @@ float luminanceAt(uint8_t dayTime) {
     return (7.0f * r + 9.0f) * 0.0625f;
 }
 
-void advanceTimeOfDay(int32_t elapsedMs) {
+void advanceTimeOfDay(DayClock& dayClock, int32_t elapsedMs) {
     // 240 SubDayTime steps per 3750 ms: a step every 15.625 ms. Counting the
     // time in 1/240 ms keeps the division exact, and 64 bits keep a frame of
     // hours (a machine woken from sleep) from overflowing.
@@ -39,22 +27,8 @@ void advanceTimeOfDay(int32_t elapsedMs) {
     for (int64_t k = n / kDaySteps; k > 0; --k)
         world.DayTime = world.DayTime == kDaySteps - 1 ? 0 : uint8_t(world.DayTime + 1);
     world.SubDayTime = uint8_t(n % kDaySteps);
-    refreshTimeLuminance();
 }
 
 float TimeLuminance() {
-    return dayClock.TimeLuminance;
-}
-
-void refreshTimeLuminance() {
-    dayClock.TimeLuminance = luminanceAt(world.DayTime);
-}
-
-void startTimeOfDay() {
-    dayClock.carried = 0;
-    refreshTimeLuminance();
-}
-
-void resetTimeOfDay() {
-    dayClock = DayClock{};
+    return luminanceAt(world.DayTime);
 }

@@ -2,12 +2,9 @@
 
 #include <cmath>
 
-#include "game/player.h"
 #include "game/time_of_day.h"
-#include "render/picking.h"
+#include "render/render_state.h"
 #include "world/settings.h"
-
-Camera camera;
 
 namespace {
 
@@ -20,15 +17,14 @@ inline float entry(const plat::Matrix& m, int r, int c) {
 
 void rebuildProjection(int renderDistance) {
     const float far = float(viewRadius(renderDistance));
-    camera.farDistance = far;
-    camera.cullProjection = perspectiveFovLH(kPi / 2.0f, kAspect, 0.01f, far);
-    camera.drawProjection = perspectiveFovLH(kPi / 4.0f, kAspect, 0.1f, far);
-    camera.fog.start = far * 0.5f;
-    camera.fog.end = far - 2.0f;
-    camera.fogDensity = float(renderDistance + 2) * 0.025f;
-    refreshTimeLuminance();
-    camera.projectionDirty = 0;
-    camera.builtRenderDistance = renderDistance;
+    renderer.camera.farDistance = far;
+    renderer.camera.cullProjection = perspectiveFovLH(kPi / 2.0f, kAspect, 0.01f, far);
+    renderer.camera.drawProjection = perspectiveFovLH(kPi / 4.0f, kAspect, 0.1f, far);
+    renderer.camera.fog.start = far * 0.5f;
+    renderer.camera.fog.end = far - 2.0f;
+    renderer.camera.fogDensity = float(renderDistance + 2) * 0.025f;
+    renderer.camera.projectionDirty = 0;
+    renderer.camera.builtRenderDistance = renderDistance;
 }
 
 }  // namespace
@@ -54,29 +50,29 @@ uint32_t fogColourAt(float luminance) {
     return channel(75.0f, 2.35f) << 16 | channel(125.0f, 2.4f) << 8 | channel(245.0f, 2.2f);
 }
 
-void updateCamera() {
+void updateCamera(const Player& player) {
     const Vec3 eye = player.Position;
     const float s = std::sin(player.yRotCamera);
     const float h = lookHorizontal(player.yRotCamera);
     const Vec3 at{eye.x + h * std::sin(player.xzRotCamera), eye.y + s,
                   eye.z + h * std::cos(player.xzRotCamera)};
-    camera.viewMatrix = lookAtLH(eye, at, Vec3{0.0f, 1.0f, 0.0f});
-    plat::setView(camera.viewMatrix);
+    renderer.camera.viewMatrix = lookAtLH(eye, at, Vec3{0.0f, 1.0f, 0.0f});
+    plat::setView(renderer.camera.viewMatrix);
 
-    if (camera.projectionDirty || camera.builtRenderDistance != settings.RenderDistance)
+    if (renderer.camera.projectionDirty ||
+        renderer.camera.builtRenderDistance != settings.RenderDistance)
         rebuildProjection(settings.RenderDistance);
-    plat::setProjection(camera.drawProjection);
+    plat::setProjection(renderer.camera.drawProjection);
 
-    camera.fog.enabled = true;
-    camera.fog.rgb = fogColourAt(TimeLuminance());
-    plat::setFog(camera.fog);
+    renderer.camera.fog.enabled = true;
+    renderer.camera.fog.rgb = fogColourAt(TimeLuminance());
+    plat::setFog(renderer.camera.fog);
 
-    resetPicking();
     buildFrustum();
 }
 
 void buildFrustum() {
-    const plat::Matrix m = multiply(camera.viewMatrix, camera.cullProjection);
+    const plat::Matrix m = multiply(renderer.camera.viewMatrix, renderer.camera.cullProjection);
     auto column = [&m](int c) {
         return Plane{entry(m, 0, c), entry(m, 1, c), entry(m, 2, c), entry(m, 3, c)};
     };
@@ -87,12 +83,12 @@ void buildFrustum() {
     auto sub = [](const Plane& a, const Plane& b) {
         return Plane{a.a - b.a, a.b - b.b, a.c - b.c, a.d - b.d};
     };
-    camera.frustumPlanes[kLeftPlane] = normalizedPlane(add(c4, c1));
-    camera.frustumPlanes[kRightPlane] = normalizedPlane(sub(c4, c1));
-    camera.frustumPlanes[kTopPlane] = normalizedPlane(sub(c4, c2));
-    camera.frustumPlanes[kBottomPlane] = normalizedPlane(add(c4, c2));
-    camera.frustumPlanes[kNearPlane] = normalizedPlane(c3);
-    camera.frustumPlanes[kFarPlane] = normalizedPlane(sub(c4, c3));
+    renderer.camera.frustumPlanes[kLeftPlane] = normalizedPlane(add(c4, c1));
+    renderer.camera.frustumPlanes[kRightPlane] = normalizedPlane(sub(c4, c1));
+    renderer.camera.frustumPlanes[kTopPlane] = normalizedPlane(sub(c4, c2));
+    renderer.camera.frustumPlanes[kBottomPlane] = normalizedPlane(add(c4, c2));
+    renderer.camera.frustumPlanes[kNearPlane] = normalizedPlane(c3);
+    renderer.camera.frustumPlanes[kFarPlane] = normalizedPlane(sub(c4, c3));
 }
 
 bool blockInFrustum(int x, int y, int z) {
@@ -101,7 +97,7 @@ bool blockInFrustum(int x, int y, int z) {
         const float cy = float(y) + ((corner & 2) ? 0.5f : -0.5f);
         const float cz = float(z) + ((corner & 4) ? 0.5f : -0.5f);
         bool inside = true;
-        for (const Plane& p : camera.frustumPlanes)
+        for (const Plane& p : renderer.camera.frustumPlanes)
             if (!(planeValue(p, cx, cy, cz) > 0.0f)) {
                 inside = false;
                 break;
@@ -112,9 +108,5 @@ bool blockInFrustum(int x, int y, int z) {
 }
 
 void markProjectionDirty() {
-    camera.projectionDirty = 1;
-}
-
-void resetCamera() {
-    camera = Camera{};
+    renderer.camera.projectionDirty = 1;
 }

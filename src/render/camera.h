@@ -1,11 +1,13 @@
 // The eye and what it sees: the view, the drawing projection and the wider
 // culling one, the fog, and the six planes of the culling frustum that blocks
-// are tested against. Owns the camera values; the options menu may set
-// `projectionDirty`, and a change of the render distance is noticed anyway.
+// are tested against (the renderer keeps them: render_state.h). The options
+// menu may set `projectionDirty`, and a change of the render distance is
+// noticed anyway.
 #pragma once
 
 #include <cstdint>
 
+#include "game/player.h"
 #include "platform/platform.h"
 #include "render/matrix.h"
 
@@ -30,8 +32,6 @@ struct Camera {
     Plane frustumPlanes[6] = {};
 };
 
-extern Camera camera;
-
 // Cells drawn on each side of the player: 20, 30, 40, 50 or 60.
 int viewRadius(int renderDistance);
 int viewRadius();
@@ -40,8 +40,8 @@ int viewRadius();
 float lookHorizontal(float pitch);
 
 // Once per drawn frame, before anything of the world: view; projection and fog
-// when stale; fog colour; the picking reset and its ray; the frustum planes.
-void updateCamera();
+// when stale; fog colour; the frustum planes.
+void updateCamera(const Player& player);
 void buildFrustum();
 // True when a corner of the block's cube lies strictly inside all six planes.
 bool blockInFrustum(int x, int y, int z);
@@ -50,5 +50,3 @@ uint32_t fogColourAt(float luminance);
 
 // The rendering distance changed: projection and fog are rebuilt next frame.
 void markProjectionDirty();
-
-void resetCamera();

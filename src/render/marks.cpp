@@ -1,8 +1,5 @@
 #include "render/marks.h"
 
-#include "game/digging.h"
-#include "game/controls.h"
-#include "game/target.h"
 #include "platform/platform.h"
 #include "render/block_faces.h"
 #include "render/matrix.h"
@@ -38,9 +35,9 @@ void drawMarkFace(int texture, plat::Blend blend, const plat::Matrix& transform)
 
 }  // namespace
 
-void drawTargetOutline() {
-    if (!hasTarget() || !world.cells) return;
-    const Vec3 t = target().targetBlock;
+void drawTargetOutline(const Target& aim) {
+    if (!hasTarget(aim) || !world.cells) return;
+    const Vec3 t = aim.targetBlock;
     const int x = int(t.x), y = int(t.y), z = int(t.z);
     if (!inWorld(x, y, z)) return;
     const bool torch = cell(x, y, z).type == block::Torch;
@@ -55,17 +52,15 @@ void drawTargetOutline() {
     plat::setWireframe(false);
 }
 
-void drawDigCracks() {
-    if (!hasTarget() || !world.cells) return;
-    const Vec3 t = target().targetBlock;
+void drawDigCracks(const Target& aim, const DigState& dig, uint8_t selectedSlot) {
+    if (!dig.digging || !hasTarget(aim) || !world.cells) return;
+    const Vec3 t = aim.targetBlock;
     const int x = int(t.x), y = int(t.y), z = int(t.z);
     if (!inWorld(x, y, z)) return;
-    const DigState& dig = digState();
     const uint8_t type = cell(x, y, z).type;
-    if (!(dig.block == t) || dig.slot != controls.selectedSlot || dig.type != type) {
-        abandonDig();
-        return;
-    }
+    // A dig that no longer matches what it aims at is stopped before the
+    // frame is drawn; one that slipped through shows nothing.
+    if (!(dig.block == t) || dig.slot != selectedSlot || dig.type != type) return;
     if (type == block::Torch) return;
     const int texture = kFirstCrackTexture + dig.crackStage;
     if (texture >= plat::kTextureCount) return;  // no picture for a stage that far

@@ -2,15 +2,11 @@
 
 #include <cmath>
 
-#include "game/player.h"
-#include "game/target.h"
 #include "world/block_types.h"
 #include "world/collision.h"
 #include "world/world.h"
 
 namespace {
-
-Picking state;
 
 // A neighbour where a block may go: inside the world, and air or a torch.
 bool qualifies(int x, int y, int z) {
@@ -21,50 +17,47 @@ bool qualifies(int x, int y, int z) {
 
 }  // namespace
 
-const Picking& picking() {
-    return state;
-}
-
-void resetPicking() {
-    resetTarget();
-    state.bestSample = kRaySamples;
-    const Vec3 p = player.Position;
-    const float a = player.xzRotCamera, b = player.yRotCamera;
+Picking startPicking(const Player& player) {
+    Picking state;
+    state.eye = player.Position;
+    state.turn = player.xzRotCamera;
+    state.pitch = player.yRotCamera;
+    const Vec3 p = state.eye;
+    const float a = state.turn, b = state.pitch;
     const float h = 1.0f - std::fabs(std::sin(b)) + 0.002f;
     const Vec3 dir{h * std::sin(a), std::sin(b), h * std::cos(a)};
     // t grows by adding 0.1 in single precision while it stays within 7.
     float t = 0.1f;
     for (int i = 0; i < kRaySamples; ++i, t += 0.1f)
         state.raySamples[i] = Vec3{p.x + t * dir.x, p.y + t * dir.y, p.z + t * dir.z};
+    return state;
 }
 
-bool withinPickReach(int x, int y, int z) {
-    const Vec3 p = player.Position;
+bool withinPickReach(const Vec3& p, int x, int y, int z) {
     const float fx = float(x), fy = float(y), fz = float(z);
     return p.x - kPickReach <= fx && fx <= p.x + kPickReach && p.y - kPickReach <= fy &&
            fy <= p.y + kPickReach && p.z - kPickReach <= fz && fz <= p.z + kPickReach;
 }
 
-void pickTestBlock(int x, int y, int z) {
-    if (!withinPickReach(x, y, z)) return;
+void pickTestBlock(Picking& state, int x, int y, int z) {
+    if (!withinPickReach(state.eye, x, y, z)) return;
     for (int i = 0; i < state.bestSample; ++i) {
         if (samplePicksCell(state.raySamples[i], x, y, z)) {
-            setTarget(Vec3{float(x), float(y), float(z)}, target().NewBlock);
-            state.bestSample = i;
+            setPickedBlock(state, x, y, z, i);
             return;
         }
     }
 }
 
-void setPickedBlock(int x, int y, int z, int sample) {
-    setTarget(Vec3{float(x), float(y), float(z)}, target().NewBlock);
+void setPickedBlock(Picking& state, int x, int y, int z, int sample) {
+    state.target.targetBlock = Vec3{float(x), float(y), float(z)};
     state.bestSample = sample;
 }
 
-void choosePlacementSide() {
-    const Vec3 block = target().targetBlock;
-    if (!hasTarget()) {
-        setTarget(block, kNoSide);
+void choosePlacementSide(Picking& state) {
+    const Vec3 block = state.target.targetBlock;
+    if (!hasTarget(state.target)) {
+        state.target.NewBlock = kNoSide;
         return;
     }
     const int tx = int(block.x), ty = int(block.y), tz = int(block.z);
@@ -72,8 +65,8 @@ void choosePlacementSide() {
         world.cells && inWorld(tx, ty, tz) && cell(tx, ty, tz).type == block::Torch ? 0.25f : 0.5f;
     // The sample before the hit (the eye itself for a hit on the first one),
     // along a direction whose horizontal part uses 0.001 where the samples use 0.002.
-    const Vec3 p = player.Position;
-    const float a = player.xzRotCamera, b = player.yRotCamera;
+    const Vec3 p = state.eye;
+    const float a = state.turn, b = state.pitch;
     const float h = 1.0f - std::fabs(std::sin(b)) + 0.001f;
     const float t = 0.1f * float(state.bestSample);
     const Vec3 q{p.x + t * (h * std::sin(a)), p.y + t * std::sin(b), p.z + t * (h * std::cos(a))};
@@ -87,9 +80,5 @@ void choosePlacementSide() {
     if (q.z >= block.z + m && tz + 1 <= kWorldSizeZ - 1 && qualifies(tx, ty, tz + 1))
         side = kSidePlusZ;
     if (block.z - m >= q.z && tz - 1 >= 0 && qualifies(tx, ty, tz - 1)) side = kSideMinusZ;
-    setTarget(block, side);
-}
-
-void resetPickingState() {
-    state = Picking{};
+    state.target.NewBlock = side;
 }

@@ -1,15 +1,13 @@
 #include "render/polygons.h"
 
-namespace {
-int32_t count = 0;
-}
+#include "render/render_state.h"
 
 int32_t polygons() {
-    return count;
+    return renderer.polygons;
 }
 void addPolygons(int32_t triangles) {
-    count += triangles;
+    renderer.polygons += triangles;
 }
 void resetPolygons() {
-    count = 0;
+    renderer.polygons = 0;
 }

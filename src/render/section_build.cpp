@@ -9,36 +9,14 @@
 
 #include "render/block_faces.h"
 #include "render/light_rules.h"
+#include "render/render_state.h"
 #include "render/sections.h"
 #include "world/block_types.h"
 
 namespace {
 
-// Light cells of a section: the section and one cell around it.
-constexpr int kSpan = kSectionSize + 2;
 // Torches this far outside the light cells can still reach them.
 constexpr int kTorchMargin = 1 + kTorchReach;
-
-struct LightCells {
-    uint8_t absorbed[kSpan][kSpan][kSpan];
-    uint8_t own[kSpan][kSpan][kSpan];
-};
-
-struct CellAt {
-    int16_t x, y, z;
-};
-
-struct Scratch {
-    LightCells light;
-    std::vector<CellAt> exposed;
-    std::vector<plat::LitVertex> solid[kFaceCount], torch, glass, mesh, sorted;
-    std::vector<uint32_t> order, placeOf;
-};
-
-Scratch& scratch() {
-    static Scratch s;
-    return s;
-}
 
 bool allAir(const Cell* cells, int count) {
     static const Cell air[kSpan] = {};
@@ -48,7 +26,7 @@ bool allAir(const Cell* cells, int count) {
 // What the sky loses above every light cell, column by column from the top of
 // the world, counting a glass cell's own 5; beyond kBlockedAbsorption the sky
 // leaves darkness whatever its level, so the count stops there.
-void computeAbsorbed(int x0, int y0, int z0, LightCells& light) {
+void computeAbsorbed(int x0, int y0, int z0, BuildScratch::LightCells& light) {
     std::memset(light.absorbed, kBlockedAbsorption, sizeof light.absorbed);
     const int yHigh = y0 + kSectionSize, yLow = std::max(y0 - 1, 0);
     for (int lx = 0; lx < kSpan; ++lx) {
@@ -83,7 +61,7 @@ void computeAbsorbed(int x0, int y0, int z0, LightCells& light) {
 
 // Torches near the section: all are remembered with whether they shine in
 // `box`; those that shine light the light cells within reach.
-void computeOwn(int x0, int y0, int z0, const LightBox& box, LightCells& light,
+void computeOwn(int x0, int y0, int z0, const LightBox& box, BuildScratch::LightCells& light,
                 std::vector<TorchRef>& torches) {
     std::memset(light.own, 0, sizeof light.own);
     torches.clear();
@@ -151,9 +129,9 @@ constexpr uint8_t kGlassAlpha = 64;  // a quarter of the light through
 
 // The faces of one block into the scratch lists; returns how many, and for a
 // solid block which directions in `mask` with their places in `place`.
-int emitBlock(int x, int y, int z, const Cell c, int x0, int y0, int z0, Scratch& s, uint8_t& mask,
-              uint16_t place[kFaceCount]) {
-    const LightCells& light = s.light;
+int emitBlock(int x, int y, int z, const Cell c, int x0, int y0, int z0, BuildScratch& s,
+              uint8_t& mask, uint16_t place[kFaceCount]) {
+    const BuildScratch::LightCells& light = s.light;
     const uint32_t packed = plat::packCell(x, y, z);
     const int lx = x - (x0 - 1), ly = y - (y0 - 1), lz = z - (z0 - 1);
     if (c.type == block::Torch) {
@@ -195,7 +173,7 @@ int emitBlock(int x, int y, int z, const Cell c, int x0, int y0, int z0, Scratch
 // depth keep block order), moves the blocks' places along with them, and
 // notes where each layer along the axis lies.
 void frontFirst(int face, std::vector<plat::LitVertex>& quads, std::vector<SectionBlock>& blocks,
-                Scratch& s, Section& section) {
+                BuildScratch& s, Section& section) {
     const uint32_t count = uint32_t(quads.size() / 4);
     const int axis = kFaceDx[face] != 0 ? 0 : kFaceDy[face] != 0 ? 1 : 2;
     const int origin = (axis == 0   ? section.sx
@@ -284,7 +262,7 @@ void buildSection(Section& s, const LightBox& box) {
     };
     if (!world.cells || !anyBlock(x0, y0, z0, x1, y1, z1)) return finish(nullptr, 0);
 
-    Scratch& scr = scratch();
+    BuildScratch& scr = renderer.sections.scratch;
     // Most sections below ground have no block anything can be seen next to:
     // find the exposed ones before working out any light.
     scr.exposed.clear();
@@ -302,7 +280,7 @@ void buildSection(Section& s, const LightBox& box) {
 
     s.lo[0] = s.lo[1] = s.lo[2] = 1 << 20;
     s.hi[0] = s.hi[1] = s.hi[2] = -1;
-    for (const CellAt& e : scr.exposed) {
+    for (const BuildScratch::CellAt& e : scr.exposed) {
         const int x = e.x, y = e.y, z = e.z;
         const Cell c = cell(x, y, z);
         const BlockKind kind = c.type == block::Torch   ? BlockKind::Torch

@@ -4,23 +4,22 @@
 
 #include "render/block_faces.h"
 #include "render/light_rules.h"
+#include "render/render_state.h"
 #include "world/block_types.h"
 #include "world/cell_changes.h"
 
 namespace {
-
-SectionCache cache;
 
 size_t slot(int sx, int sy, int sz) {
     return (size_t(sx) * kSectionsY + size_t(sy)) * kSectionsZ + size_t(sz);
 }
 
 void makeReady() {
-    if (cache.ready) return;
-    cache.table.clear();
-    cache.table.resize(size_t(kSectionsX) * kSectionsY * kSectionsZ);
-    cache.built.clear();
-    cache.ready = true;
+    if (renderer.sections.ready) return;
+    renderer.sections.table.clear();
+    renderer.sections.table.resize(size_t(kSectionsX) * kSectionsY * kSectionsZ);
+    renderer.sections.built.clear();
+    renderer.sections.ready = true;
 }
 
 void release(Section& s) {
@@ -29,14 +28,14 @@ void release(Section& s) {
 }
 
 void forgetAll() {
-    for (Section* s : cache.built) release(*s);
-    for (auto& entry : cache.table) entry.reset();
-    cache.built.clear();
+    for (Section* s : renderer.sections.built) release(*s);
+    for (auto& entry : renderer.sections.table) entry.reset();
+    renderer.sections.built.clear();
 }
 
 void markDirty(int sx, int sy, int sz) {
     if (!sectionInWorld(sx, sy, sz)) return;
-    if (Section* s = cache.table[slot(sx, sy, sz)].get()) s->dirty = true;
+    if (Section* s = renderer.sections.table[slot(sx, sy, sz)].get()) s->dirty = true;
 }
 
 // Every section holding a cell of the box around (x, y, z) reaching `reach`.
@@ -70,7 +69,7 @@ void markColumnBelow(int x, int yTop, int z, int changes) {
 }
 
 void applyChanges() {
-    static std::vector<CellChange> changes;
+    std::vector<CellChange>& changes = renderer.sections.changes;
     takeCellChanges(changes);
     if (changes.empty()) return;
     // Columns whose sky light may change, with how many changes each had.
@@ -100,23 +99,23 @@ void applyChanges() {
 }  // namespace
 
 Section* sectionAt(int sx, int sy, int sz) {
-    if (!cache.ready || !sectionInWorld(sx, sy, sz)) return nullptr;
-    Section* s = cache.table[slot(sx, sy, sz)].get();
+    if (!renderer.sections.ready || !sectionInWorld(sx, sy, sz)) return nullptr;
+    Section* s = renderer.sections.table[slot(sx, sy, sz)].get();
     return s && s->built ? s : nullptr;
 }
 
 void syncSections(const LightBox& box) {
     makeReady();
-    if (cache.worldEpoch != worldEpoch()) {
+    if (renderer.sections.worldEpoch != worldEpoch()) {
         forgetAll();
-        cache.worldEpoch = worldEpoch();
+        renderer.sections.worldEpoch = worldEpoch();
         std::vector<CellChange> dropped;
         takeCellChanges(dropped);  // all in the past of a world already forgotten
     }
     if (!world.cells) return;
     applyChanges();
     // Torches near the edge of the light box start or stop shining as it moves.
-    for (Section* s : cache.built) {
+    for (Section* s : renderer.sections.built) {
         if (s->dirty) continue;
         for (const TorchRef& t : s->torches)
             if (box.torchShines(t.x, t.y, t.z) != t.shining) {
@@ -129,19 +128,19 @@ void syncSections(const LightBox& box) {
 bool ensureSection(int sx, int sy, int sz, const LightBox& box) {
     makeReady();
     if (!sectionInWorld(sx, sy, sz) || !world.cells) return false;
-    std::unique_ptr<Section>& entry = cache.table[slot(sx, sy, sz)];
+    std::unique_ptr<Section>& entry = renderer.sections.table[slot(sx, sy, sz)];
     if (entry && entry->built && !entry->dirty) return false;
     if (!entry) {
         entry = std::make_unique<Section>();
         entry->sx = sx, entry->sy = sy, entry->sz = sz;
-        cache.built.push_back(entry.get());
+        renderer.sections.built.push_back(entry.get());
     }
     buildSection(*entry, box);
     return true;
 }
 
 void dropSectionsOutside(int sx0, int sy0, int sz0, int sx1, int sy1, int sz1) {
-    auto& built = cache.built;
+    auto& built = renderer.sections.built;
     for (size_t i = 0; i < built.size();) {
         Section* s = built[i];
         if (s->sx >= sx0 && s->sx <= sx1 && s->sy >= sy0 && s->sy <= sy1 && s->sz >= sz0 &&
@@ -152,17 +151,17 @@ void dropSectionsOutside(int sx0, int sy0, int sz0, int sx1, int sy1, int sz1) {
         release(*s);
         built[i] = built.back();
         built.pop_back();
-        cache.table[slot(s->sx, s->sy, s->sz)].reset();
+        renderer.sections.table[slot(s->sx, s->sy, s->sz)].reset();
     }
 }
 
 const std::vector<Section*>& builtSections() {
-    return cache.built;
+    return renderer.sections.built;
 }
 
 size_t cachedGeometryBytes() {
     size_t bytes = 0;
-    for (const Section* s : cache.built) {
+    for (const Section* s : renderer.sections.built) {
         // The mesh lives on the device (in system memory under a software driver).
         bytes +=
             sizeof(Section) + size_t(s->solidQuads + s->torchQuads) * 4 * sizeof(plat::LitVertex);
@@ -170,10 +169,10 @@ size_t cachedGeometryBytes() {
         bytes += s->blocks.capacity() * sizeof(SectionBlock);
         bytes += s->torches.capacity() * sizeof(TorchRef);
     }
-    return bytes + cache.table.capacity() * sizeof(std::unique_ptr<Section>);
+    return bytes + renderer.sections.table.capacity() * sizeof(std::unique_ptr<Section>);
 }
 
 void resetSections() {
     forgetAll();
-    cache = SectionCache{};
+    renderer.sections = SectionCache{};
 }

@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "render/block_faces.h"
 #include "render/light_box.h"
+#include "world/cell_changes.h"
 
 inline constexpr int kSectionSize = 16;
 inline constexpr int kSectionsX = (kWorldSizeX + kSectionSize - 1) / kSectionSize;
@@ -62,11 +64,32 @@ struct Section {
     std::vector<TorchRef> torches;
 };
 
+// Light cells of a section: the section and one cell around it.
+inline constexpr int kSpan = kSectionSize + 2;
+
+// What building a section works in, kept between builds so that its lists
+// keep their room.
+struct BuildScratch {
+    struct LightCells {
+        uint8_t absorbed[kSpan][kSpan][kSpan];
+        uint8_t own[kSpan][kSpan][kSpan];
+    };
+    struct CellAt {
+        int16_t x, y, z;
+    };
+    LightCells light;
+    std::vector<CellAt> exposed;
+    std::vector<plat::LitVertex> solid[kFaceCount], torch, glass, mesh, sorted;
+    std::vector<uint32_t> order, placeOf;
+};
+
 struct SectionCache {
     std::vector<std::unique_ptr<Section>> table;  // kSectionsX * kSectionsY * kSectionsZ
     std::vector<Section*> built;                  // every built section, any order
     uint32_t worldEpoch = 0;
     bool ready = false;
+    std::vector<CellChange> changes;  // the grid's changes being applied
+    BuildScratch scratch;
 };
 
 // The section holding cell coordinates (sx, sy, sz), or nullptr when none is built.

@@ -13,9 +13,6 @@
 #include <tuple>
 #include <vector>
 
-#include "game/digging.h"
-#include "game/player.h"
-#include "game/target.h"
 #include "game/time_of_day.h"
 #include "platform/platform.h"
 #include "render/block_faces.h"
@@ -25,6 +22,7 @@
 #include "render/marks.h"
 #include "render/picking.h"
 #include "render/polygons.h"
+#include "render/render_state.h"
 #include "render/sections.h"
 #include "world/block_types.h"
 #include "world/collision.h"
@@ -44,41 +42,13 @@ constexpr float kPlaneSlack = 0.01f;
 
 enum class Relation : uint8_t { Outside, Crossing, Inside };
 
-struct SectionRanges {
-    const Section* section;
-    float distance;
-    uint32_t firstRange, rangeCount;  // solid ranges in `ranges`
-    uint32_t firstTorchRange, torchRangeCount;
-};
-
-struct GlassItem {
-    const Section* section;
-    uint32_t block;
-};
-
-struct View {
-    LightBox box;
-    float tableLuminance = -1.0f;
-    plat::LightTable table{};
-    Plane drawPlanes[6] = {};
-    std::vector<SectionRanges> draws;
-    std::vector<plat::QuadRange> ranges;
-    std::vector<GlassItem> glassList;
-    std::vector<uint32_t> cutSolid, cutQuads;
-    std::vector<GlassEntry> glass;
-    std::vector<plat::LitVertex> glassQuads;
-    std::vector<int> aheadOrder;  // section offsets by distance, packed
-    WorldViewStats stats;
-};
-View view;
-
 inline float entry(const plat::Matrix& m, int r, int c) {
     return m.m[r * 4 + c];
 }
 
 // The drawing frustum's planes, found the way the culling planes are.
 void buildDrawPlanes() {
-    const plat::Matrix m = multiply(camera.viewMatrix, camera.drawProjection);
+    const plat::Matrix m = multiply(renderer.camera.viewMatrix, renderer.camera.drawProjection);
     auto col = [&m](int c) {
         return Plane{entry(m, 0, c), entry(m, 1, c), entry(m, 2, c), entry(m, 3, c)};
     };
@@ -86,7 +56,7 @@ void buildDrawPlanes() {
     auto add = [](Plane a, Plane b) { return Plane{a.a + b.a, a.b + b.b, a.c + b.c, a.d + b.d}; };
     auto sub = [](Plane a, Plane b) { return Plane{a.a - b.a, a.b - b.b, a.c - b.c, a.d - b.d}; };
     const Plane planes[6] = {add(c4, c1), sub(c4, c1), sub(c4, c2), add(c4, c2), c3, sub(c4, c3)};
-    for (int i = 0; i < 6; ++i) view.drawPlanes[i] = normalizedPlane(planes[i]);
+    for (int i = 0; i < 6; ++i) renderer.view.drawPlanes[i] = normalizedPlane(planes[i]);
 }
 
 // A box of space against six planes: wholly inside all, wholly outside one,
@@ -145,19 +115,20 @@ SectionSpan cubeSections(const LightBox& b, int grow) {
 }
 
 void buildAheadOrder() {
-    if (!view.aheadOrder.empty()) return;
+    if (!renderer.view.aheadOrder.empty()) return;
     // Offsets up to the largest cube plus the margin, nearest first.
     const int reach = viewRadius(4) / kSectionSize + 2 + kAheadSections;
     for (int dx = -reach; dx <= reach; ++dx)
         for (int dy = -reach; dy <= reach; ++dy)
             for (int dz = -reach; dz <= reach; ++dz)
-                view.aheadOrder.push_back(((dx + 64) << 16) | ((dy + 64) << 8) | (dz + 64));
+                renderer.view.aheadOrder.push_back(((dx + 64) << 16) | ((dy + 64) << 8) |
+                                                   (dz + 64));
     auto length = [](int packed) {
         const int dx = (packed >> 16) - 64, dy = ((packed >> 8) & 255) - 64,
                   dz = (packed & 255) - 64;
         return dx * dx + dy * dy + dz * dz;
     };
-    std::stable_sort(view.aheadOrder.begin(), view.aheadOrder.end(),
+    std::stable_sort(renderer.view.aheadOrder.begin(), renderer.view.aheadOrder.end(),
                      [&](int a, int b) { return length(a) < length(b); });
 }
 
@@ -167,15 +138,15 @@ void buildAhead(const LightBox& b, const SectionSpan& around) {
                        sectionOf(std::clamp(b.cy, 0, kWorldSizeY - 1)),
                        sectionOf(std::clamp(b.cz, 0, kWorldSizeZ - 1))};
     int budget = kAheadBudget;
-    for (int packed : view.aheadOrder) {
+    for (int packed : renderer.view.aheadOrder) {
         const int sx = cs[0] + (packed >> 16) - 64, sy = cs[1] + ((packed >> 8) & 255) - 64,
                   sz = cs[2] + (packed & 255) - 64;
         if (sx < around.lo[0] || sx > around.hi[0] || sy < around.lo[1] || sy > around.hi[1] ||
             sz < around.lo[2] || sz > around.hi[2])
             continue;
         if (!ensureSection(sx, sy, sz, b)) continue;
-        ++view.stats.sectionsBuilt;
-        ++view.stats.builtAhead;
+        ++renderer.view.stats.sectionsBuilt;
+        ++renderer.view.stats.builtAhead;
         const Section* s = sectionAt(sx, sy, sz);
         budget -= s && !s->blocks.empty() ? 8 : 1;
         if (budget <= 0) break;
@@ -186,7 +157,7 @@ void buildAhead(const LightBox& b, const SectionSpan& around) {
 // clear, by the exact corner test otherwise.
 Relation relateBlock(int x, int y, int z) {
     bool inside = true;
-    for (const Plane& p : camera.frustumPlanes) {
+    for (const Plane& p : renderer.camera.frustumPlanes) {
         const float centre = planeValue(p, float(x), float(y), float(z));
         const float reach = 0.5f * (std::fabs(p.a) + std::fabs(p.b) + std::fabs(p.c));
         if (centre + reach < -kPlaneSlack) return Relation::Outside;
@@ -200,7 +171,7 @@ Relation relateBlock(int x, int y, int z) {
 // outside one plane of the drawing frustum.
 bool outsideDrawing(int x, int y, int z) {
     const int at[3] = {x, y, z};
-    return relateCells(view.drawPlanes, at, at, 1.0f) == Relation::Outside;
+    return relateCells(renderer.view.drawPlanes, at, at, 1.0f) == Relation::Outside;
 }
 
 uint32_t walkIndex(const LightBox& b, int x, int y, int z) {
@@ -210,7 +181,7 @@ uint32_t walkIndex(const LightBox& b, int x, int y, int z) {
 }
 
 void collectGlass(const Section* s, uint32_t block) {
-    view.glassList.push_back({s, block});
+    renderer.view.glassList.push_back({s, block});
 }
 
 // Adds quads [first, first + count) to the ranges of the draw whose ranges
@@ -277,10 +248,10 @@ void walkSection(const Section* s, const LightBox& b) {
     if (s->blocks.empty()) return;
     const Relation cube = relateToCube(b, s->lo, s->hi);
     if (cube == Relation::Outside) return;
-    const Relation wide = relateCells(camera.frustumPlanes, s->lo, s->hi, 0.5f);
+    const Relation wide = relateCells(renderer.camera.frustumPlanes, s->lo, s->hi, 0.5f);
     if (wide == Relation::Outside) return;
-    std::vector<uint32_t>& cutSolid = view.cutSolid;
-    std::vector<uint32_t>& cutQuads = view.cutQuads;
+    std::vector<uint32_t>& cutSolid = renderer.view.cutSolid;
+    std::vector<uint32_t>& cutQuads = renderer.view.cutQuads;
     cutSolid.clear();
     cutQuads.clear();
     if (cube == Relation::Inside && wide == Relation::Inside) {
@@ -303,76 +274,80 @@ void walkSection(const Section* s, const LightBox& b) {
             // far plane, found from a wider projection, is less exact than the
             // drawing one's, so "outside the culling frustum" is not enough).
             if (k.kind == BlockKind::Glass || outsideDrawing(k.x, k.y, k.z)) continue;
-            ++view.stats.hiddenBlocks;
+            ++renderer.view.stats.hiddenBlocks;
             if (k.kind == BlockKind::Solid) cutSolid.push_back(i);
             for (uint32_t q = 0; k.kind == BlockKind::Torch && q < k.faces; ++q)
                 cutQuads.push_back(k.firstQuad + q);
         }
     }
     // Torches reach a little outside their cell.
-    const bool shown = relateCells(view.drawPlanes, s->lo, s->hi, 1.0f) != Relation::Outside;
+    const bool shown =
+        relateCells(renderer.view.drawPlanes, s->lo, s->hi, 1.0f) != Relation::Outside;
     if (!shown || s->mesh == 0) return;
     if (!cutSolid.empty()) solidQuadsOf(s, cutSolid, cutQuads);
     std::sort(cutQuads.begin(), cutQuads.end());
-    const Vec3 eye = player.Position;
-    SectionRanges draw{s, 0.0f, uint32_t(view.ranges.size()), 0, 0, 0};
+    const Vec3 eye = renderer.view.eye;
+    SectionRanges draw{s, 0.0f, uint32_t(renderer.view.ranges.size()), 0, 0, 0};
     for (int face = 0; face < kFaceCount; ++face) {
         if (s->groupQuads[face] == 0) continue;
         const plat::QuadRange run = facingLayers(s, face, eye, b);
-        addRangeWithout(view.ranges, draw.firstRange, run.first, run.count, cutQuads);
+        addRangeWithout(renderer.view.ranges, draw.firstRange, run.first, run.count, cutQuads);
     }
-    draw.rangeCount = uint32_t(view.ranges.size()) - draw.firstRange;
-    draw.firstTorchRange = uint32_t(view.ranges.size());
-    addRangeWithout(view.ranges, draw.firstTorchRange, s->solidQuads, s->torchQuads, cutQuads);
-    draw.torchRangeCount = uint32_t(view.ranges.size()) - draw.firstTorchRange;
+    draw.rangeCount = uint32_t(renderer.view.ranges.size()) - draw.firstRange;
+    draw.firstTorchRange = uint32_t(renderer.view.ranges.size());
+    addRangeWithout(renderer.view.ranges, draw.firstTorchRange, s->solidQuads, s->torchQuads,
+                    cutQuads);
+    draw.torchRangeCount = uint32_t(renderer.view.ranges.size()) - draw.firstTorchRange;
     if (draw.rangeCount + draw.torchRangeCount == 0) return;
     const float cx = float(s->lo[0] + s->hi[0]) * 0.5f - eye.x;
     const float cy = float(s->lo[1] + s->hi[1]) * 0.5f - eye.y;
     const float cz = float(s->lo[2] + s->hi[2]) * 0.5f - eye.z;
     draw.distance = cx * cx + cy * cy + cz * cz;
-    view.draws.push_back(draw);
+    renderer.view.draws.push_back(draw);
 }
 
 void drawSections() {
     // Near to far: a software rasteriser skips what the depth test already hides.
     std::sort(
-        view.draws.begin(), view.draws.end(),
+        renderer.view.draws.begin(), renderer.view.draws.end(),
         [](const SectionRanges& a, const SectionRanges& b) { return a.distance < b.distance; });
-    for (const SectionRanges& d : view.draws) {
+    for (const SectionRanges& d : renderer.view.draws) {
         if (d.rangeCount == 0) continue;
-        plat::drawMesh(d.section->mesh, plat::LitPass::Opaque, &view.ranges[d.firstRange],
+        plat::drawMesh(d.section->mesh, plat::LitPass::Opaque, &renderer.view.ranges[d.firstRange],
                        int(d.rangeCount));
-        ++view.stats.meshDraws;
+        ++renderer.view.stats.meshDraws;
     }
-    for (const SectionRanges& d : view.draws) {
+    for (const SectionRanges& d : renderer.view.draws) {
         if (d.torchRangeCount == 0) continue;
-        plat::drawMesh(d.section->mesh, plat::LitPass::AlphaTested, &view.ranges[d.firstTorchRange],
-                       int(d.torchRangeCount));
-        ++view.stats.meshDraws;
+        plat::drawMesh(d.section->mesh, plat::LitPass::AlphaTested,
+                       &renderer.view.ranges[d.firstTorchRange], int(d.torchRangeCount));
+        ++renderer.view.stats.meshDraws;
     }
-    view.stats.sectionsDrawn = int(view.draws.size());
+    renderer.view.stats.sectionsDrawn = int(renderer.view.draws.size());
 }
 
 void drawGlass(const LightBox& b) {
-    view.glass.clear();
-    const Vec3 eye = player.Position;
-    for (uint32_t i = 0; i < view.glassList.size(); ++i) {
-        const SectionBlock& k = view.glassList[i].section->blocks[view.glassList[i].block];
-        view.glass.push_back(
+    renderer.view.glass.clear();
+    const Vec3 eye = renderer.view.eye;
+    for (uint32_t i = 0; i < renderer.view.glassList.size(); ++i) {
+        const SectionBlock& k =
+            renderer.view.glassList[i].section->blocks[renderer.view.glassList[i].block];
+        renderer.view.glass.push_back(
             {glassKey(glassDistance(eye, k.x, k.y, k.z), walkIndex(b, k.x, k.y, k.z)), i});
     }
-    if (view.glass.empty()) return;
-    sortGlassForDrawing(view.glass);
-    view.glassQuads.clear();
-    for (const GlassEntry& e : view.glass) {
-        const GlassItem& item = view.glassList[e.item];
+    if (renderer.view.glass.empty()) return;
+    sortGlassForDrawing(renderer.view.glass);
+    renderer.view.glassQuads.clear();
+    for (const GlassEntry& e : renderer.view.glass) {
+        const GlassItem& item = renderer.view.glassList[e.item];
         const SectionBlock& k = item.section->blocks[item.block];
         const plat::LitVertex* first = &item.section->glass[size_t(k.firstQuad) * 4];
-        view.glassQuads.insert(view.glassQuads.end(), first, first + size_t(k.faces) * 4);
+        renderer.view.glassQuads.insert(renderer.view.glassQuads.end(), first,
+                                        first + size_t(k.faces) * 4);
     }
-    plat::drawLitQuads(plat::LitPass::Blended, view.glassQuads.data(),
-                       int(view.glassQuads.size() / 4));
-    view.stats.glassBlocks = int(view.glass.size());
+    plat::drawLitQuads(plat::LitPass::Blended, renderer.view.glassQuads.data(),
+                       int(renderer.view.glassQuads.size() / 4));
+    renderer.view.stats.glassBlocks = int(renderer.view.glass.size());
 }
 
 bool exposedCell(int x, int y, int z) {
@@ -386,9 +361,8 @@ bool exposedCell(int x, int y, int z) {
 // The target is the drawn block holding the lowest-numbered ray sample; when
 // several hold it, the one drawn first: solid blocks in walk order, then glass
 // far to near.
-void pickTarget(const LightBox& b) {
-    const Picking& pick = picking();
-    const Vec3 eye = player.Position;
+void pickTarget(Picking& pick, const LightBox& b) {
+    const Vec3 eye = pick.eye;
     for (int i = 0; i < kRaySamples; ++i) {
         const Vec3 s = pick.raySamples[i];
         bool found = false, foundGlass = false;
@@ -399,8 +373,8 @@ void pickTarget(const LightBox& b) {
             for (int y = fy - 1; y <= fy + 1; ++y)
                 for (int z = fz - 1; z <= fz + 1; ++z) {
                     if (!samplePicksCell(s, x, y, z)) continue;
-                    if (!b.inCube(x, y, z) || !withinPickReach(x, y, z) || !exposedCell(x, y, z) ||
-                        !blockInFrustum(x, y, z))
+                    if (!b.inCube(x, y, z) || !withinPickReach(eye, x, y, z) ||
+                        !exposedCell(x, y, z) || !blockInFrustum(x, y, z))
                         continue;
                     const bool glass = cell(x, y, z).type == block::Glass;
                     const uint64_t key =
@@ -419,7 +393,7 @@ void pickTarget(const LightBox& b) {
                     best[0] = x, best[1] = y, best[2] = z;
                 }
         if (found) {
-            setPickedBlock(best[0], best[1], best[2], i);
+            setPickedBlock(pick, best[0], best[1], best[2], i);
             return;
         }
     }
@@ -430,33 +404,34 @@ void pickTarget(const LightBox& b) {
 // light box (rebuilt where cells, or torches near the box's edge, changed).
 void computeLightMap() {
     const float luminance = TimeLuminance();
-    if (luminance != view.tableLuminance) {
-        buildLightTable(luminance, view.table);
-        plat::setLightTable(view.table);
-        view.tableLuminance = luminance;
+    if (luminance != renderer.view.tableLuminance) {
+        buildLightTable(luminance, renderer.view.table);
+        plat::setLightTable(renderer.view.table);
+        renderer.view.tableLuminance = luminance;
     }
     plat::setSkyLevel(skyStartLevel(luminance));
     if (!world.cells) return;
-    syncSections(view.box);
-    const SectionSpan needed = cubeSections(view.box, 0);
-    if (!view.box.lit() || needed.empty()) return;
+    syncSections(renderer.view.box);
+    const SectionSpan needed = cubeSections(renderer.view.box, 0);
+    if (!renderer.view.box.lit() || needed.empty()) return;
     // Everything the cube reaches is built before it can be seen.
     for (int sx = needed.lo[0]; sx <= needed.hi[0]; ++sx)
         for (int sy = needed.lo[1]; sy <= needed.hi[1]; ++sy)
             for (int sz = needed.lo[2]; sz <= needed.hi[2]; ++sz)
-                view.stats.sectionsBuilt += ensureSection(sx, sy, sz, view.box) ? 1 : 0;
-    buildAhead(view.box, cubeSections(view.box, kAheadSections));
-    const SectionSpan kept = cubeSections(view.box, kKeptSections);
+                renderer.view.stats.sectionsBuilt +=
+                    ensureSection(sx, sy, sz, renderer.view.box) ? 1 : 0;
+    buildAhead(renderer.view.box, cubeSections(renderer.view.box, kAheadSections));
+    const SectionSpan kept = cubeSections(renderer.view.box, kKeptSections);
     dropSectionsOutside(kept.lo[0], kept.lo[1], kept.lo[2], kept.hi[0], kept.hi[1], kept.hi[2]);
 }
 
 // Every section the cube reaches: counted, culled, its solid faces and
 // torches drawn near to far, then the glass far to near.
 void drawVisibleBlocks() {
-    view.draws.clear();
-    view.ranges.clear();
-    view.glassList.clear();
-    const LightBox& b = view.box;
+    renderer.view.draws.clear();
+    renderer.view.ranges.clear();
+    renderer.view.glassList.clear();
+    const LightBox& b = renderer.view.box;
     plat::setCellBox({std::max(b.cx - b.radius, 0), std::max(b.cy - b.radius, 0),
                       std::max(b.cz - b.radius, 0), std::min(b.cx + b.radius, kWorldSizeX - 1),
                       std::min(b.cy + b.radius, kWorldSizeY - 1),
@@ -473,34 +448,32 @@ void drawVisibleBlocks() {
 
 }  // namespace
 
-void prepareWorldView() {
-    view.stats = WorldViewStats{};
-    updateCamera();
+void prepareWorldView(const Player& player) {
+    renderer.view.stats = WorldViewStats{};
+    renderer.view.eye = player.Position;
+    updateCamera(player);
     buildDrawPlanes();
-    view.box = lightBoxAt(player.Position, viewRadius());
+    renderer.view.box = lightBoxAt(player.Position, viewRadius());
     computeLightMap();
 }
 
-void drawWorldView() {
+Picking aimAtWorld(const Player& player) {
+    Picking pick = startPicking(player);
+    if (world.cells && renderer.view.box.lit()) pickTarget(pick, renderer.view.box);
+    choosePlacementSide(pick);
+    return pick;
+}
+
+void drawWorldView(const Play& play) {
     plat::setFaceCulling(true);
-    const bool worldShown = world.cells && view.box.lit();
-    if (worldShown) {
-        drawVisibleBlocks();
-        pickTarget(view.box);
-    }
-    choosePlacementSide();
-    if (hasTarget()) {
-        drawTargetOutline();
-        if (digState().digging) drawDigCracks();
+    if (world.cells && renderer.view.box.lit()) drawVisibleBlocks();
+    if (hasTarget(play.target)) {
+        drawTargetOutline(play.target);
+        drawDigCracks(play.target, play.dig, play.controls.selectedSlot);
     }
     plat::setFaceCulling(false);
 }
 
 const WorldViewStats& worldViewStats() {
-    return view.stats;
-}
-
-void resetWorldView() {
-    view = View{};
-    resetSections();
+    return renderer.view.stats;
 }

@@ -1,19 +1,20 @@
 // The world as a Playing frame shows it: the cube of cells around the player,
 // every exposed block in it that the culling frustum keeps, drawn face by face
-// from geometry cached in sections; glass last, far to near; then the target
-// picked from the crosshair's ray, the side a block would go on, and the
-// target's outline and dig cracks. Owns the frame's light box and lists.
+// from geometry cached in sections; glass last, far to near; then the
+// target's outline and dig cracks. Before the frame is drawn it picks the
+// target from the crosshair's ray and the side a block would go on.
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
-// Before the scene: the camera, the light of the frame, and the sections the
-// view needs built (those the cube reaches at once, the ones around it as the
-// frame's budget allows).
-void prepareWorldView();
-// Inside the scene, after the clear: the world passes, picking, the placement
-// side and the target marks. Leaves face culling off for what follows.
-void drawWorldView();
+#include "game/play.h"
+#include "platform/platform.h"
+#include "render/glass_order.h"
+#include "render/light_box.h"
+#include "render/matrix.h"
+#include "render/picking.h"
+#include "render/sections.h"
 
 // What the last frame did, for tests and measurements.
 struct WorldViewStats {
@@ -24,6 +25,48 @@ struct WorldViewStats {
     int glassBlocks = 0;   // glass blocks drawn, in their far-to-near order
     int hiddenBlocks = 0;  // cube blocks the culling frustum rejects that the device might show
 };
-const WorldViewStats& worldViewStats();
 
-void resetWorldView();
+// One section's part of the frame: its ranges of quads, and how far it is.
+struct SectionRanges {
+    const Section* section;
+    float distance;
+    uint32_t firstRange, rangeCount;  // solid ranges in `ranges`
+    uint32_t firstTorchRange, torchRangeCount;
+};
+
+// A glass block to draw after everything else.
+struct GlassItem {
+    const Section* section;
+    uint32_t block;
+};
+
+// The frame's light box and the lists its drawing fills, kept between frames
+// so that they keep their room.
+struct ViewState {
+    Vec3 eye{};  // the player's eye the frame was prepared for
+    LightBox box;
+    float tableLuminance = -1.0f;
+    plat::LightTable table{};
+    Plane drawPlanes[6] = {};
+    std::vector<SectionRanges> draws;
+    std::vector<plat::QuadRange> ranges;
+    std::vector<GlassItem> glassList;
+    std::vector<uint32_t> cutSolid, cutQuads;
+    std::vector<GlassEntry> glass;
+    std::vector<plat::LitVertex> glassQuads;
+    std::vector<int> aheadOrder;  // section offsets by distance, packed
+    WorldViewStats stats;
+};
+
+// Before the scene: the camera, the light of the frame, and the sections the
+// view needs built (those the cube reaches at once, the ones around it as the
+// frame's budget allows).
+void prepareWorldView(const Player& player);
+// After prepareWorldView: the drawn block under the crosshair and the side a
+// placed block would go on (the picking's target), with the samples that found it.
+Picking aimAtWorld(const Player& player);
+// Inside the scene, after the clear: the world passes and the target marks.
+// Leaves face culling off for what follows.
+void drawWorldView(const Play& play);
+
+const WorldViewStats& worldViewStats();

@@ -36,8 +36,7 @@ int formatRecipe(const Recipe& r, char* out, size_t size) {
 
 }  // namespace
 
-void drawCraftingPanel() {
-    const CraftingPanel& panel = craftingPanel;
+void drawCraftingPanel(const CraftingPanel& panel) {
     if (panel.candidateCount <= 0) {
         drawText(360, 300, kWhite, "%s.", tr("No item to craft", "Nessun oggetto da craftare"));
         return;

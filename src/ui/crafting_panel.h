@@ -3,5 +3,7 @@
 // text above, or a line saying there is nothing to craft.
 #pragma once
 
+#include "game/crafting.h"
+
 // Draws the candidate list as buildCandidates left it.
-void drawCraftingPanel();
+void drawCraftingPanel(const CraftingPanel& panel);

@@ -1,22 +1,18 @@
 #include "ui/frame.h"
 
-#include "game/controls.h"
 #include "game/time_of_day.h"
 #include "platform/platform.h"
 #include "render/world_view.h"
 #include "ui/hud.h"
-#include "ui/screen_common.h"
 #include "ui/screens.h"
 
-int drawPlayingFrame(int fps) {
-    // Camera and light are brought up to date before the scene begins.
-    prepareWorldView();
+int drawPlayingFrame(const Play& play, const Overlay& overlay) {
     if (beginSceneOrFail() < 0) return -1;
     plat::clear(skyColour(TimeLuminance()));
-    drawWorldView();
-    if (controls.hudVisible) {
-        drawNoticeLine(kNoticeX, kNoticeYWorld, kNoticeOnWorld);
-        drawHud(fps);
+    drawWorldView(play);
+    if (play.controls.hudVisible) {
+        drawNoticeLine(overlay, kNoticeX, kNoticeYWorld, kNoticeOnWorld);
+        drawHud(play, overlay.fps);
     }
     plat::endScene();
     return 0;

@@ -1,12 +1,8 @@
 #include "ui/hud.h"
 
 #include "game/catalogue.h"
-#include "game/controls.h"
-#include "game/crafting.h"
 #include "game/inventory.h"
 #include "game/item_screens.h"
-#include "game/player.h"
-#include "game/target.h"
 #include "game/time_of_day.h"
 #include "platform/platform.h"
 #include "render/polygons.h"
@@ -75,15 +71,16 @@ void drawStatusStrip() {
     for (int k = 0; k < 3; ++k) drawText(96 * (k + 3) + 64, 6, kBlack, "%d", world.counters[k]);
 }
 
-void drawDebugLines(int count) {
+void drawDebugLines(const Play& play, int count) {
+    const Player& player = play.player;
     const Vec3& p = player.Position;
     int line = 0;
     if (line++ < count) drawText(655, 530, kWhite, "Seed: %d", world.Seed);
-    if (line++ < count) drawText(10, 490, kWhite, "Collide: %d", controls.Collide);
+    if (line++ < count) drawText(10, 490, kWhite, "Collide: %d", play.controls.Collide);
     if (line++ < count)
         drawText(10, 510, kWhite, "xzRotCamera: %f, yRotCamera: %f", player.xzRotCamera,
                  player.yRotCamera);
-    if (line++ < count) drawText(10, 530, kWhite, "NewBlock: %d", target().NewBlock);
+    if (line++ < count) drawText(10, 530, kWhite, "NewBlock: %d", play.target.NewBlock);
     if (line++ < count) drawText(10, 550, kWhite, "Polygons: %d", polygons());
     if (line++ < count) drawText(200, 550, kWhite, "Position: %f, %f, %f", p.x, p.y, p.z);
     if (line++ < count) drawText(690, 490, kWhite, "DayTime: %d", world.DayTime);
@@ -92,7 +89,7 @@ void drawDebugLines(int count) {
 }
 
 void drawFreeCellLine() {
-    const int empty = recountFreeCells();
+    const int empty = countFreeCells();
     if (empty == 0)
         drawText(340, 460, kWhite, "%s!", tr("Full inventory", "Inventario pieno"));
     else
@@ -100,17 +97,12 @@ void drawFreeCellLine() {
                  empty);
 }
 
-void drawHud(int fps) {
+void drawHud(const Play& play, int fps) {
     drawCrosshair(kDotTexture);
-    drawCells(0, 8, controls.selectedSlot, kNoMark);
+    drawCells(0, 8, play.controls.selectedSlot, kNoMark);
     drawStatusStrip();
-    if (controls.debugInfoVisible) drawDebugLines(9);
+    if (play.controls.debugInfoVisible) drawDebugLines(play, 9);
     drawFreeCellLine();
-    // The crafting panel: its list is made afresh from what the player
-    // carries and stands near, then drawn.
-    if (craftingPanel.open) {
-        buildCandidates();
-        drawCraftingPanel();
-    }
+    if (play.crafting.open) drawCraftingPanel(play.crafting);
     drawClosingTexts(fps, kCreditsTopWorld);
 }

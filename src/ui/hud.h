@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "game/play.h"
+
 inline constexpr int kDotTexture = 12;
 inline constexpr int kDarkSquareTexture = 13;
 inline constexpr int kMarkFrameTexture = 14;
@@ -18,8 +20,9 @@ void drawCells(int first, int last, int cursorCell, int markedCell);
 // The status values along the top edge.
 void drawStatusStrip();
 // The first `count` debug lines (six on the death screen, nine while playing).
-void drawDebugLines(int count);
+void drawDebugLines(const Play& play, int count);
 // Counts the empty inventory cells and shows the count.
 void drawFreeCellLine();
-// The whole display while playing, frame counter and credits included.
-void drawHud(int fps);
+// The whole display while playing, frame counter and credits included; the
+// crafting panel as its candidates were last built.
+void drawHud(const Play& play, int fps);

@@ -22,7 +22,8 @@ struct Words {
 // chosen row (arrowRows holds the row of choice 1, 2, ...) (at the top edge when the choice is out
 // of range), then the menu's own texts, the notice line and the closing texts.
 template <typename DrawTexts>
-int drawMenu(std::initializer_list<int> arrowRows, int choice, int fps, DrawTexts drawTexts) {
+int drawMenu(std::initializer_list<int> arrowRows, int choice, const Overlay& overlay,
+             DrawTexts drawTexts) {
     if (beginSceneOrFail() < 0) return -1;
     drawBackground();
     int arrowY = 0;
@@ -31,8 +32,8 @@ int drawMenu(std::initializer_list<int> arrowRows, int choice, int fps, DrawText
     const plat::SourceRect arrow{0, 0, 16, 16};
     plat::drawSprite(kMenuArrowTexture, 368, arrowY, kWhite, &arrow);
     drawTexts();
-    drawNoticeLine(kNoticeX, kNoticeYMenus, kNoticeOnPanel);
-    drawClosingTexts(fps, kCreditsTopMenus);
+    drawNoticeLine(overlay, kNoticeX, kNoticeYMenus, kNoticeOnPanel);
+    drawClosingTexts(overlay.fps, kCreditsTopMenus);
     plat::endScene();
     return 0;
 }
@@ -48,16 +49,16 @@ constexpr Words kDistanceNames[5] = {
 
 }  // namespace
 
-int drawMainMenu(int choice, int fps) {
-    return drawMenu({280, 300, 320}, choice, fps, [] {
+int drawMainMenu(int choice, const Overlay& overlay) {
+    return drawMenu({280, 300, 320}, choice, overlay, [] {
         item(280, {"Play", "Gioca"});
         item(300, {"Options", "Opzioni"});
         item(320, {"Quit", "Esci"});
     });
 }
 
-int drawOptionsMenu(int choice, int fps) {
-    return drawMenu({280, 300, 320}, choice, fps, [] {
+int drawOptionsMenu(int choice, const Overlay& overlay) {
+    return drawMenu({280, 300, 320}, choice, overlay, [] {
         drawText(400, 280, kBlack, "%s", "Rendering:");
         const int distance = settings.RenderDistance;
         if (distance <= 4)
@@ -70,16 +71,16 @@ int drawOptionsMenu(int choice, int fps) {
     });
 }
 
-int drawQuitConfirm(int choice, int fps) {
-    return drawMenu({300, 320}, choice, fps, [] {
+int drawQuitConfirm(int choice, const Overlay& overlay) {
+    return drawMenu({300, 320}, choice, overlay, [] {
         drawText(400, 280, kBlack, "%s?", tr("Do you want to quit", "Uscire"));
         item(300, {"Yes", "Si'"});
         item(320, {"No", "No"});
     });
 }
 
-int drawPauseMenu(int choice, int fps) {
-    return drawMenu({290, 310, 330}, choice, fps, [] {
+int drawPauseMenu(int choice, const Overlay& overlay) {
+    return drawMenu({290, 310, 330}, choice, overlay, [] {
         item(270, {"Pause", "Pausa"});
         item(290, {"Continue", "Continua"});
         item(310, {"Save", "Salva"});
@@ -87,7 +88,7 @@ int drawPauseMenu(int choice, int fps) {
     });
 }
 
-int drawWorldSelect(int choice, int fps, int deleteSlot, int deleteChoice) {
+int drawWorldSelect(int choice, const Overlay& overlay, int deleteSlot, int deleteChoice) {
     auto drawSlotRows = [] {
         for (int k = 1; k <= 4; ++k) {
             const int y = 240 + 20 * k;
@@ -101,10 +102,10 @@ int drawWorldSelect(int choice, int fps, int deleteSlot, int deleteChoice) {
         item(340, {"Cancel", "Annulla"});
     };
     if (deleteSlot < 1 || deleteSlot > 4)
-        return drawMenu({260, 280, 300, 320, 340}, choice, fps, drawSlotRows);
+        return drawMenu({260, 280, 300, 320, 340}, choice, overlay, drawSlotRows);
     // The question stands above the rows with a free line between, so that its
     // No never reads as one more slot; the slots stay in view below it.
-    return drawMenu({200, 220}, deleteChoice, fps, [&] {
+    return drawMenu({200, 220}, deleteChoice, overlay, [&] {
         drawText(400, 180, kBlack, "%s %s%d?", tr("Delete", "Cancellare"), tr("World", "Mondo"),
                  deleteSlot);
         item(200, {"Yes", "Si'"});

@@ -2,12 +2,14 @@
 // world selection, each a column of black words with an arrow at the choice.
 #pragma once
 
+#include "ui/screen_common.h"
+
 // Each begins and ends its own scene; < 0 when the scene could not begin.
-// `choice` is the menu's selection (1-based), `fps` the frame counter shown.
-int drawMainMenu(int choice, int fps);
-int drawOptionsMenu(int choice, int fps);
-int drawQuitConfirm(int choice, int fps);
-int drawPauseMenu(int choice, int fps);
+// `choice` is the menu's selection (1-based).
+int drawMainMenu(int choice, const Overlay& overlay);
+int drawOptionsMenu(int choice, const Overlay& overlay);
+int drawQuitConfirm(int choice, const Overlay& overlay);
+int drawPauseMenu(int choice, const Overlay& overlay);
 // With `deleteSlot` 1..4 the question "Delete WorldK?" stands above the slot
 // rows, Yes and No under it, and the arrow at `deleteChoice` (1 = Yes, 2 = No).
-int drawWorldSelect(int choice, int fps, int deleteSlot = 0, int deleteChoice = 2);
+int drawWorldSelect(int choice, const Overlay& overlay, int deleteSlot = 0, int deleteChoice = 2);

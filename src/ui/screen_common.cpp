@@ -2,9 +2,7 @@
 
 #include <cmath>
 
-#include "game/frame_clock.h"
 #include "platform/platform.h"
-#include "ui/notice.h"
 #include "ui/text.h"
 #include "world/settings.h"
 
@@ -36,9 +34,10 @@ void drawClosingTexts(int fps, int creditsTop) {
              tr("Visit site", "Visita il sito"), kWebAddress);
 }
 
-void drawNoticeLine(int x, int y, uint32_t argb) {
-    // Drawing never reads the clock itself: the update's frame time is "now".
-    if (const char* text = activeNotice(frameClock.frameTime)) drawText(x, y, argb, "%s", text);
+void drawNoticeLine(const Overlay& overlay, int x, int y, uint32_t argb) {
+    if (!overlay.notice) return;
+    if (const char* text = activeNotice(*overlay.notice, overlay.now))
+        drawText(x, y, argb, "%s", text);
 }
 
 uint32_t skyColour(float luminance) {

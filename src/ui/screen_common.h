@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "ui/notice.h"
+
 inline constexpr int kBackgroundTexture = 43;
 inline constexpr int kMenuArrowTexture = 44;
 
@@ -12,13 +14,24 @@ inline constexpr int kMenuArrowTexture = 44;
 inline constexpr int kCreditsTopMenus = 10;
 inline constexpr int kCreditsTopWorld = 40;
 
+// What every screen shows besides its own content: the frame counter, and the
+// notice as it stands at the update's frame time (drawing never reads the
+// clock itself).
+struct Overlay {
+    int fps = 0;
+    int32_t now = 0;
+    const Notice* notice = nullptr;
+    Overlay(int fps_ = 0, int32_t now_ = 0, const Notice* notice_ = nullptr)
+        : fps(fps_), now(now_), notice(notice_) {}
+};
+
 // Begins the scene; on failure tells the player and returns < 0.
 int beginSceneOrFail();
 // The full-screen picture behind menus, the progress screen and item screens.
 void drawBackground();
 // "FPS: n" at the bottom right, then the two credit lines from creditsTop.
 void drawClosingTexts(int fps, int creditsTop);
-// The current notice (if any) at (x, y).
-void drawNoticeLine(int x, int y, uint32_t argb);
+// The overlay's notice, if one is showing, at (x, y).
+void drawNoticeLine(const Overlay& overlay, int x, int y, uint32_t argb);
 // The clear colour of the sky at the given brightness (0.5625 .. 1).
 uint32_t skyColour(float luminance);

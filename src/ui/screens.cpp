@@ -1,8 +1,6 @@
 #include "ui/screens.h"
 
 #include "game/catalogue.h"
-#include "game/controls.h"
-#include "game/item_screens.h"
 #include "game/time_of_day.h"
 #include "platform/platform.h"
 #include "ui/hud.h"
@@ -10,10 +8,6 @@
 #include "ui/text.h"
 #include "world/settings.h"
 #include "world/world.h"
-
-Pulse busyPulse;
-
-void resetScreens() { busyPulse = Pulse{}; }
 
 int stepPulse(Pulse& pulse) {
     if (pulse.alpha > 248) {
@@ -29,31 +23,30 @@ int stepPulse(Pulse& pulse) {
     return pulse.alpha;
 }
 
-int drawBusyScreen(bool saving) {
+int drawBusyScreen(bool saving, int pulseAlpha, const Overlay& overlay) {
     if (beginSceneOrFail() < 0) return -1;
-    const uint32_t alpha = static_cast<uint32_t>(stepPulse(busyPulse));
+    const uint32_t alpha = static_cast<uint32_t>(pulseAlpha);
     drawBackground();
-    const char* word =
-        saving ? tr("Saving", "Salvataggio") : tr("Loading", "Caricamento");
+    const char* word = saving ? tr("Saving", "Salvataggio") : tr("Loading", "Caricamento");
     drawText(350, 450, alpha << 24, "%s ...", word);
-    drawNoticeLine(kNoticeX, kNoticeYMenus, kNoticeOnPanel);
+    drawNoticeLine(overlay, kNoticeX, kNoticeYMenus, kNoticeOnPanel);
     // The measured rate means nothing while one update call does all the work.
     drawClosingTexts(15, kCreditsTopMenus);
     plat::endScene();
     return 0;
 }
 
-int drawDeadScreen(int fps) {
+int drawDeadScreen(const Play& play, const Overlay& overlay) {
     if (beginSceneOrFail() < 0) return -1;
     plat::clear(skyColour(TimeLuminance()));
-    if (controls.hudVisible) {
+    if (play.controls.hudVisible) {
         drawCrosshair(kDarkSquareTexture);
-        drawCells(0, 8, controls.selectedSlot, kNoMark);
+        drawCells(0, 8, play.controls.selectedSlot, kNoMark);
         drawStatusStrip();
         // Time-of-day lines stay off: the day stands still while dead.
-        if (controls.debugInfoVisible) drawDebugLines(6);
-        drawNoticeLine(kNoticeX, kNoticeYWorld, kNoticeOnWorld);
-        drawClosingTexts(fps, kCreditsTopWorld);
+        if (play.controls.debugInfoVisible) drawDebugLines(play, 6);
+        drawNoticeLine(overlay, kNoticeX, kNoticeYWorld, kNoticeOnWorld);
+        drawClosingTexts(overlay.fps, kCreditsTopWorld);
     }
     drawText(250, 450, kWhite, "%s . . .",
              tr("You died. Press Enter to continue", "Sei morto. Premi Enter per continuare"));
@@ -61,7 +54,7 @@ int drawDeadScreen(int fps) {
     return 0;
 }
 
-int drawItemScreen(bool chest, int fps) {
+int drawItemScreen(const ItemScreen& itemScreen, bool chest, const Overlay& overlay) {
     if (beginSceneOrFail() < 0) return -1;
     drawBackground();
     const int last = chest ? kSlotCells - 1 : kInventoryCells - 1;
@@ -70,8 +63,8 @@ int drawItemScreen(bool chest, int fps) {
     char name[256] = {};
     if (itemScreen.cursor < kSlotCells) itemName(world.slots[itemScreen.cursor].type, name);
     drawText(400, 520, kBlack, "%s", name);
-    drawNoticeLine(kNoticeX, kNoticeYItems, kNoticeOnPanel);
-    drawClosingTexts(fps, kCreditsTopMenus);
+    drawNoticeLine(overlay, kNoticeX, kNoticeYItems, kNoticeOnPanel);
+    drawClosingTexts(overlay.fps, kCreditsTopMenus);
     plat::endScene();
     return 0;
 }

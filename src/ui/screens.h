@@ -4,24 +4,24 @@
 
 #include <cstdint>
 
+#include "game/play.h"
+#include "ui/screen_common.h"
 
 // The progress word fades between 83 and 251 alpha, 8 steps per frame.
 struct Pulse {
     int alpha = 251;
     bool falling = true;
 };
-extern Pulse busyPulse;
 // Moves the pulse on by one frame and returns the alpha to draw with.
 int stepPulse(Pulse& pulse);
 
 // Each begins and ends its own scene; < 0 when the scene could not begin.
-// The progress screen reads "Saving" while a save runs, else "Loading".
-int drawBusyScreen(bool saving);
-int drawDeadScreen(int fps);
+// The progress screen reads "Saving" while a save runs, else "Loading", its
+// word at the pulse's alpha.
+int drawBusyScreen(bool saving, int alpha, const Overlay& overlay);
+int drawDeadScreen(const Play& play, const Overlay& overlay);
 // The inventory screen, or the chest screen when `chest` is set.
-int drawItemScreen(bool chest, int fps);
-
-void resetScreens();
+int drawItemScreen(const ItemScreen& screen, bool chest, const Overlay& overlay);
 
 // Where notices stand on these screens, clear of their own texts.
 inline constexpr int kNoticeX = 300;

@@ -11,8 +11,6 @@
 #include "world/progress_pump.h"
 #include "world/world.h"
 
-GenerationReport lastGeneration;
-
 namespace {
 
 constexpr uint8_t kAir = 0;
@@ -26,7 +24,11 @@ inline bool stopped(PumpResult r) {
     return r != PumpResult::Continue;
 }
 
-using Phase = PumpResult (*)(ProgressPump&);
+// One generation's random stream and what it went through.
+struct Run {
+    MsvcRandom random;
+    GenerationReport report;
+};
 
 Cell* zRow(int x, int y) {
     return world.cells.get() + cellIndex(x, y, 0);
@@ -83,14 +85,14 @@ void raiseHill(int x0, int z0, int a, int b, int h) {
     }
 }
 
-PumpResult raiseHills(ProgressPump& pump) {
+PumpResult raiseHills(Run& run, ProgressPump& pump) {
     for (int i = 0; i < kHillCount; ++i) {
         if (PumpResult r = progressPump(pump); stopped(r)) return r;
-        const int a = msvcRand(worldRandom) % 5 + 5;
-        const int b = msvcRand(worldRandom) % 5 + 5;
-        const int x0 = msvcRand(worldRandom) % (kWorldSizeX - a);
-        const int z0 = msvcRand(worldRandom) % (kWorldSizeZ - b);
-        const int h = msvcRand(worldRandom) % 5 + 10;
+        const int a = msvcRand(run.random) % 5 + 5;
+        const int b = msvcRand(run.random) % 5 + 5;
+        const int x0 = msvcRand(run.random) % (kWorldSizeX - a);
+        const int z0 = msvcRand(run.random) % (kWorldSizeZ - b);
+        const int h = msvcRand(run.random) % 5 + 10;
         raiseHill(x0, z0, a, b, h);
     }
     return PumpResult::Continue;
@@ -128,13 +130,13 @@ void plantTree(int x0, int t, int z0) {
     for (int y = t + 1; y <= t + 4; ++y) cell(x0, y, z0).type = kRawWood;
 }
 
-PumpResult plantTrees(ProgressPump& pump) {
+PumpResult plantTrees(Run& run, ProgressPump& pump) {
     int standing = 0;
     while (standing < kTreeCount) {
         if (PumpResult r = progressPump(pump); stopped(r)) return r;
-        ++lastGeneration.treeAttempts;
-        const int x = msvcRand(worldRandom) % kWorldSizeX;
-        const int z = msvcRand(worldRandom) % kWorldSizeZ;
+        ++run.report.treeAttempts;
+        const int x = msvcRand(run.random) % kWorldSizeX;
+        const int z = msvcRand(run.random) % kWorldSizeZ;
         const int t = columnTop(x, z);
         if (t < 0 || cell(x, t, z).type != kDirt) continue;
         if (!treeFits(x, t, z, kSpawnColumnX, kSpawnColumnZ)) continue;
@@ -148,14 +150,14 @@ struct Pocket {
     int x0, y0, z0, sx, sy, sz;
 };
 
-inline Pocket drawPocket(int largestEdge) {
+inline Pocket drawPocket(Run& run, int largestEdge) {
     Pocket p;
-    p.x0 = msvcRand(worldRandom) % kWorldSizeX;
-    p.y0 = msvcRand(worldRandom) % (kDirtBottom - 1);
-    p.z0 = msvcRand(worldRandom) % kWorldSizeZ;
-    p.sx = msvcRand(worldRandom) % largestEdge + 1;
-    p.sy = msvcRand(worldRandom) % largestEdge + 1;
-    p.sz = msvcRand(worldRandom) % largestEdge + 1;
+    p.x0 = msvcRand(run.random) % kWorldSizeX;
+    p.y0 = msvcRand(run.random) % (kDirtBottom - 1);
+    p.z0 = msvcRand(run.random) % kWorldSizeZ;
+    p.sx = msvcRand(run.random) % largestEdge + 1;
+    p.sy = msvcRand(run.random) % largestEdge + 1;
+    p.sz = msvcRand(run.random) % largestEdge + 1;
     return p;
 }
 
@@ -170,18 +172,19 @@ inline void fillPocket(const Pocket& p, uint8_t type) {
 // Small boxes of dirt, gravel and ores inside the ground (y 0..99). Pockets
 // land all over the 400 MB grid, so the rows of a pocket a few places ahead
 // are fetched while the current one is written; the writes keep their order.
-void digPockets() {
+void digPockets(Run& run) {
     constexpr int kAhead = 16;
     Pocket queue[kAhead];
     for (const PocketPass& pass : kPocketPasses) {
         const int n = pass.pockets;
         int drawn = 0;
-        for (; drawn < std::min(n, kAhead); ++drawn) queue[drawn] = drawPocket(pass.largestEdge);
+        for (; drawn < std::min(n, kAhead); ++drawn)
+            queue[drawn] = drawPocket(run, pass.largestEdge);
         for (int i = 0; i < n; ++i) {
             const Pocket p = queue[i % kAhead];
             if (drawn < n) {
                 Pocket& next = queue[i % kAhead];
-                next = drawPocket(pass.largestEdge);
+                next = drawPocket(run, pass.largestEdge);
                 ++drawn;
                 for (int x = next.x0; x < std::min(kWorldSizeX, next.x0 + next.sx); ++x)
                     for (int y = next.y0; y < next.y0 + next.sy; ++y)
@@ -192,13 +195,22 @@ void digPockets() {
     }
 }
 
+// The landscape on an all-air grid: ground, hills, trees, then the pockets.
+WorldResult landscape(Run& run, ProgressPump& pump) {
+    if (PumpResult r = layGround(pump); stopped(r)) return stoppedBy(r);
+    if (PumpResult r = raiseHills(run, pump); stopped(r)) return stoppedBy(r);
+    if (PumpResult r = plantTrees(run, pump); stopped(r)) return stoppedBy(r);
+    digPockets(run);
+    return WorldResult::Done;
+}
+
 }  // namespace
 
-WorldResult generateWorldFromSeed(int32_t seed, ProgressPump& pump) {
+WorldResult generateWorldFromSeed(int32_t seed, ProgressPump& pump, GenerationReport* report) {
     world.Seed = seed;
-    msvcSrand(worldRandom, uint32_t(seed));
+    Run run;
+    msvcSrand(run.random, uint32_t(seed));
     restartPump(pump);
-    lastGeneration = GenerationReport{};
 
     resetWorldValues();
     clearChestPositions();  // nothing generated is a chest
@@ -209,17 +221,7 @@ WorldResult generateWorldFromSeed(int32_t seed, ProgressPump& pump) {
     } else if (PumpResult r = clearCells(pump); stopped(r)) {
         return stoppedBy(r);
     }
-    for (Phase phase : {layGround, raiseHills, plantTrees})
-        if (PumpResult r = phase(pump); stopped(r)) return stoppedBy(r);
-    digPockets();
-    return WorldResult::Done;
-}
-
-WorldResult generateWorld(ProgressPump& pump) {
-    return generateWorldFromSeed(int32_t(plat::calendarSeconds()), pump);
-}
-
-void resetGeneration() {
-    worldRandom = MsvcRandom{};
-    lastGeneration = GenerationReport{};
+    const WorldResult result = landscape(run, pump);
+    if (report) *report = run.report;
+    return result;
 }

@@ -7,22 +7,16 @@
 #include "world/progress_pump.h"
 #include "world/world_result.h"
 
-// Generates a world seeded with the calendar clock into the grid and resets
-// every world-level value. Done, Quit (the world is left half made),
-// DrawFailed or NoMemory.
-WorldResult generateWorld(ProgressPump& pump);
-
-// The same from a given seed (tests and tools). Sets world.Seed.
-WorldResult generateWorldFromSeed(int32_t seed, ProgressPump& pump);
-
-// Back to a fresh process: the random stream and the report.
-void resetGeneration();
-
-// What the last generation went through, for tests and tools that replay it.
+// What a generation went through, for tests and tools that replay it.
 struct GenerationReport {
     int32_t treeAttempts = 0;  // failed attempts included
 };
-extern GenerationReport lastGeneration;
+
+// Generates the world of `seed` into the grid and resets every world-level
+// value; sets world.Seed. Done, Quit (the world is left half made), DrawFailed
+// or NoMemory. `report`, when given, learns what the generation went through.
+WorldResult generateWorldFromSeed(int32_t seed, ProgressPump& pump,
+                                  GenerationReport* report = nullptr);
 
 // A new player stands on this column; no tree grows over it.
 inline constexpr int kSpawnColumnX = 500;

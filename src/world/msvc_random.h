@@ -17,6 +17,3 @@ inline int msvcRand(MsvcRandom& r) {
     r.state = r.state * 214013u + 2531011u;
     return int((r.state >> 16) & 0x7FFF);
 }
-
-// The one generator the world is built from; nothing else draws from it.
-extern MsvcRandom worldRandom;

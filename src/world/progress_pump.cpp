@@ -2,12 +2,22 @@
 
 #include "platform/platform.h"
 
-void restartPump(ProgressPump& pump) { pump.timer = plat::clockMs(); }
+namespace {
+
+bool frameDue(const ProgressPump& pump) {
+    return pump.clock && pump.clock() >= pump.timer + kPumpIntervalMs;
+}
+
+}  // namespace
+
+void restartPump(ProgressPump& pump) {
+    if (pump.clock) pump.timer = pump.clock();
+}
 
 PumpResult pumpDraw(ProgressPump& pump) {
-    if (plat::clockMs() < pump.timer + kPumpIntervalMs) return PumpResult::Continue;
+    if (!frameDue(pump)) return PumpResult::Continue;
     if (pump.drawFrame && pump.drawFrame() < 0) return PumpResult::Failed;
-    pump.timer = plat::clockMs();
+    pump.timer = pump.clock();
     return PumpResult::Continue;
 }
 
@@ -22,8 +32,8 @@ PumpResult pumpMessages(ProgressPump& pump) {
 }
 
 PumpResult progressPump(ProgressPump& pump) {
-    if (plat::clockMs() < pump.timer + kPumpIntervalMs) return PumpResult::Continue;
+    if (!frameDue(pump)) return PumpResult::Continue;
     if (pump.drawFrame && pump.drawFrame() < 0) return PumpResult::Failed;
-    pump.timer = plat::clockMs();
+    pump.timer = pump.clock();
     return pumpMessages(pump);
 }

@@ -19,7 +19,9 @@ inline constexpr int32_t kPumpIntervalMs = 66;
 struct ProgressPump {
     std::function<int()> drawFrame;     // < 0 when the frame could not be drawn
     std::function<void()> frameUpdate;  // may be empty
-    int32_t timer = 0;                  // when the last frame was drawn
+    // The caller's clock in milliseconds; without one no frame ever falls due.
+    int32_t (*clock)() = nullptr;
+    int32_t timer = 0;  // when the last frame was drawn
 };
 
 // The timer starts from now (each operation but saving does this first).

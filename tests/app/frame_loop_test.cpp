@@ -14,7 +14,7 @@
 namespace {
 
 class FrameLoop : public GameTest {
-protected:
+   protected:
     // Runs the game; `step` is called after every presented frame with the
     // number of frames presented so far, and may script keys and messages.
     int run(std::function<void(int)> step, int32_t msPerFrame = 10) {
@@ -46,7 +46,7 @@ TEST_F(FrameLoop, StartReadsSettingsAndOpensOnTheMainMenu) {
     std::ofstream(scratch.file("Settings.data"), std::ios::binary) << "\x04\x03";
     std::vector<GameState> states;
     run([&](int frame) {
-        states.push_back(shell.gameState);
+        states.push_back(game.gameState);
         if (frame == 1) {
             EXPECT_FALSE(headless::cursorVisible());
             EXPECT_EQ(settings.RenderDistance, 3);
@@ -55,13 +55,13 @@ TEST_F(FrameLoop, StartReadsSettingsAndOpensOnTheMainMenu) {
         }
     });
     EXPECT_EQ(states.front(), GameState::MainMenu);
-    EXPECT_EQ(shell.mainMenuChoice, 1);
+    EXPECT_EQ(game.mainMenuChoice, 1);
 }
 
 TEST_F(FrameLoop, FpsIsZeroForTheFirstSecondThenThePassCount) {
     std::vector<int32_t> fps;
     run([&](int frame) {
-        fps.push_back(shell.FPS);
+        fps.push_back(game.FPS);
         if (frame == 250) headless::queueMessage(plat::Message::Quit);
     });
     // Frame n is drawn before the update of pass n counts it, at 10 ms per pass.
@@ -71,9 +71,9 @@ TEST_F(FrameLoop, FpsIsZeroForTheFirstSecondThenThePassCount) {
 
 TEST_F(FrameLoop, QuittingThroughTheMenusStoresTheChosenSettings) {
     // Options (Down, Enter), Language (Up, Enter), Esc, Esc, Up, Enter on "Yes".
-    const std::vector<std::vector<uint8_t>> script = {
-        {key::Down}, {key::Return}, {key::Up}, {key::Return}, {key::Escape},
-        {key::Escape}, {key::Up}, {key::Return}};
+    const std::vector<std::vector<uint8_t>> script = {{key::Down},   {key::Return}, {key::Up},
+                                                      {key::Return}, {key::Escape}, {key::Escape},
+                                                      {key::Up},     {key::Return}};
     int result = run([&](int frame) {
         headless::releaseAllKeys();
         size_t step = size_t(frame / 30 - 1);
@@ -110,7 +110,7 @@ TEST_F(FrameLoop, DrawingFailureInsideAWorldOperationEndsTheProcess) {
         if (frame == 30 || frame == 60) headless::pressKey(key::Return);
         if (frame == 60) {
             headless::setKeyboardHook([] {
-                if (shell.gameState == GameState::WorldSelect) headless::setBeginSceneFails(true);
+                if (game.gameState == GameState::WorldSelect) headless::setBeginSceneFails(true);
             });
             headless::setClockStepPerRead(1);
         }
@@ -124,7 +124,7 @@ TEST_F(FrameLoop, QuitDuringAWorldOperationEndsItEarlyAndExitsNormally) {
         headless::releaseAllKeys();
         if (frame == 30 || frame == 60) headless::pressKey(key::Return);
         if (frame == 60) headless::setClockStepPerRead(1);  // the pump draws often
-        if (shell.gameState == GameState::Busy && !sawBusy) {
+        if (game.gameState == GameState::Busy && !sawBusy) {
             sawBusy = true;
             headless::queueMessage(plat::Message::Quit);
         }

@@ -8,13 +8,14 @@
 #include "block_scene.h"
 #include "game/controls.h"
 #include "game/crafting.h"
-#include "game/frame_clock.h"
+#include "game/frame.h"
 #include "game/inventory.h"
 #include "game/item_screens.h"
 #include "game/player.h"
 #include "game/target.h"
 #include "platform/keys.h"
 #include "render/camera.h"
+#include "render/render_state.h"
 #include "test_support.h"
 #include "world/settings.h"
 #include "world/world.h"
@@ -22,7 +23,7 @@
 namespace {
 
 class StateMachine : public GameTest {
-protected:
+   protected:
     void SetUp() override {
         GameTest::SetUp();
         plat::createWindowAndDevices("Velmora 1.1 Alpha", 800, 600);
@@ -34,58 +35,58 @@ protected:
         headless::setClock(t);
         return frameUpdate();
     }
-    GameState state() const { return shell.gameState; }
+    GameState state() const { return game.gameState; }
 };
 
 TEST_F(StateMachine, EnterHeldOnPlayDoesNotAlsoPickTheFirstSlot) {
     ASSERT_EQ(updateAt(300, {key::Return}), 0);
     EXPECT_EQ(state(), GameState::WorldSelect);
-    EXPECT_EQ(shell.worldSlotChoice, 1);
+    EXPECT_EQ(game.worldSlotChoice, 1);
     // Still held: the same press must not act again in the next state.
     updateAt(400, {key::Return});
     updateAt(549, {key::Return});
     EXPECT_EQ(state(), GameState::WorldSelect);
-    EXPECT_EQ(frameClock.lastActionTime, 300);
+    EXPECT_EQ(game.gate.lastActionTime, 300);
 }
 
 TEST_F(StateMachine, MenuStepsRepeatAtMostEvery250ms) {
     updateAt(250, {key::Down});
-    EXPECT_EQ(shell.mainMenuChoice, 2);
+    EXPECT_EQ(game.mainMenuChoice, 2);
     updateAt(499, {key::Down});
-    EXPECT_EQ(shell.mainMenuChoice, 2);
+    EXPECT_EQ(game.mainMenuChoice, 2);
     updateAt(500, {key::S});
-    EXPECT_EQ(shell.mainMenuChoice, 3);
+    EXPECT_EQ(game.mainMenuChoice, 3);
     updateAt(750, {key::Down});  // already at the bottom: nothing moves, no gate used
-    EXPECT_EQ(shell.mainMenuChoice, 3);
-    EXPECT_EQ(frameClock.lastActionTime, 500);
+    EXPECT_EQ(game.mainMenuChoice, 3);
+    EXPECT_EQ(game.gate.lastActionTime, 500);
     updateAt(760, {key::W});
-    EXPECT_EQ(shell.mainMenuChoice, 2);
+    EXPECT_EQ(game.mainMenuChoice, 2);
     // Up and Down together move nothing in the main menu...
     updateAt(2000, {key::Up, key::Down});
-    EXPECT_EQ(shell.mainMenuChoice, 2);
-    EXPECT_EQ(frameClock.lastActionTime, 760);
+    EXPECT_EQ(game.mainMenuChoice, 2);
+    EXPECT_EQ(game.gate.lastActionTime, 760);
     // ... while elsewhere the up key is tested first.
     updateAt(2300, {key::Return});  // Options, entered on Cancel
     ASSERT_EQ(state(), GameState::Options);
-    EXPECT_EQ(shell.optionsChoice, 3);
+    EXPECT_EQ(game.optionsChoice, 3);
     updateAt(2600, {key::Up, key::Down});
-    EXPECT_EQ(shell.optionsChoice, 2);
+    EXPECT_EQ(game.optionsChoice, 2);
 }
 
 TEST_F(StateMachine, OptionsCycleDistanceAndToggleLanguage) {
-    shell.gameState = GameState::Options;
-    shell.optionsChoice = 1;
+    game.gameState = GameState::Options;
+    game.optionsChoice = 1;
     settings.RenderDistance = 2;
     int32_t t = 1000;
     for (int i = 0; i < 5; ++i) {
-        camera.projectionDirty = 0;
+        renderer.camera.projectionDirty = 0;
         updateAt(t += 300, {key::Return});
-        EXPECT_EQ(camera.projectionDirty, 1);
+        EXPECT_EQ(renderer.camera.projectionDirty, 1);
         EXPECT_EQ(state(), GameState::Options);
     }
     EXPECT_EQ(settings.RenderDistance, 2);
 
-    shell.optionsChoice = 2;
+    game.optionsChoice = 2;
     updateAt(t += 300, {key::Return});
     EXPECT_EQ(settings.Language, 2);
     updateAt(t += 300, {key::Return});
@@ -101,17 +102,17 @@ TEST_F(StateMachine, OptionsCycleDistanceAndToggleLanguage) {
 TEST_F(StateMachine, QuitConfirmationOpensOnNoAndEscReturns) {
     updateAt(300, {key::Escape});
     ASSERT_EQ(state(), GameState::QuitConfirm);
-    EXPECT_EQ(shell.quitChoice, 2);
+    EXPECT_EQ(game.quitChoice, 2);
     updateAt(600, {key::Escape});
     EXPECT_EQ(state(), GameState::MainMenu);
 
-    shell.mainMenuChoice = 3;
+    game.mainMenuChoice = 3;
     updateAt(900, {key::Return});
     ASSERT_EQ(state(), GameState::QuitConfirm);
     updateAt(1200, {key::Return});  // "No"
     EXPECT_EQ(state(), GameState::MainMenu);
     EXPECT_EQ(headless::queuedMessages(), 0u);
-    EXPECT_EQ(shell.mainMenuChoice, 3);  // kept when the main menu comes back
+    EXPECT_EQ(game.mainMenuChoice, 3);  // kept when the main menu comes back
 
     updateAt(1500, {key::Return});
     updateAt(1800, {key::Up});
@@ -120,69 +121,69 @@ TEST_F(StateMachine, QuitConfirmationOpensOnNoAndEscReturns) {
 }
 
 TEST_F(StateMachine, WorldSelectCancelAndEscGoBack) {
-    shell.gameState = GameState::WorldSelect;
-    shell.worldSlotChoice = 5;
+    game.gameState = GameState::WorldSelect;
+    game.worldSlotChoice = 5;
     updateAt(300, {key::Return});
     EXPECT_EQ(state(), GameState::MainMenu);
-    shell.gameState = GameState::WorldSelect;
+    game.gameState = GameState::WorldSelect;
     updateAt(600, {key::Escape});
     EXPECT_EQ(state(), GameState::MainMenu);
 }
 
 TEST_F(StateMachine, PauseHoldsTheJumpClockAndContinueResumesIt) {
     BlockScene nothingToLandOn;  // whatever an earlier test left in the grid
-    shell.gameState = GameState::Playing;
-    player.airborne = true;
-    player.airStartTime = 1000;
+    game.gameState = GameState::Playing;
+    game.play.player.airborne = true;
+    game.play.player.airStartTime = 1000;
     updateAt(1600, {key::Escape});
     ASSERT_EQ(state(), GameState::Pause);
-    EXPECT_EQ(shell.pauseChoice, 1);
-    EXPECT_EQ(player.airStartTime, 600);  // time already spent in the jump
+    EXPECT_EQ(game.pauseChoice, 1);
+    EXPECT_EQ(game.play.player.airStartTime, 600);  // time already spent in the jump
 
-    craftingPanel.selected = 4;
+    game.play.crafting.selected = 4;
     updateAt(5000, {key::Return});  // Continue
     ASSERT_EQ(state(), GameState::Playing);
-    EXPECT_EQ(5000 - player.airStartTime, 600);  // the pause did not count
-    EXPECT_EQ(craftingPanel.selected, 0);
+    EXPECT_EQ(5000 - game.play.player.airStartTime, 600);  // the pause did not count
+    EXPECT_EQ(game.play.crafting.selected, 0);
     EXPECT_TRUE(headless::mouseCaptured());
 
     updateAt(5300, {key::Escape});
     updateAt(5600, {key::Escape});  // Esc leaves the pause menu too
     EXPECT_EQ(state(), GameState::Playing);
-    EXPECT_EQ(5600 - player.airStartTime, 900);  // 600 + the 300 ms played since
+    EXPECT_EQ(5600 - game.play.player.airStartTime, 900);  // 600 + the 300 ms played since
 }
 
 TEST_F(StateMachine, QuitWithoutSavingResetsCameraAndMotion) {
-    shell.gameState = GameState::Pause;
-    shell.pauseChoice = 3;
-    player.xzRotCamera = 1.0f;
-    player.yRotCamera = -0.5f;
-    player.airborne = player.rising = true;
+    game.gameState = GameState::Pause;
+    game.pauseChoice = 3;
+    game.play.player.xzRotCamera = 1.0f;
+    game.play.player.yRotCamera = -0.5f;
+    game.play.player.airborne = game.play.player.rising = true;
     updateAt(300, {key::Return});
     EXPECT_EQ(state(), GameState::MainMenu);
-    EXPECT_EQ(player.xzRotCamera, 0.0f);
-    EXPECT_EQ(player.yRotCamera, 0.0f);
-    EXPECT_FALSE(player.airborne);
-    EXPECT_FALSE(player.rising);
+    EXPECT_EQ(game.play.player.xzRotCamera, 0.0f);
+    EXPECT_EQ(game.play.player.yRotCamera, 0.0f);
+    EXPECT_FALSE(game.play.player.airborne);
+    EXPECT_FALSE(game.play.player.rising);
     EXPECT_FALSE(headless::mouseCaptured());
 }
 
 TEST_F(StateMachine, SaveStaysInPause) {
-    shell.gameState = GameState::Pause;
-    shell.pauseChoice = 2;
+    game.gameState = GameState::Pause;
+    game.pauseChoice = 2;
     updateAt(300, {key::Return});
     EXPECT_EQ(state(), GameState::Pause);
-    EXPECT_EQ(shell.savingInProgress, 0);
+    EXPECT_EQ(game.savingInProgress, 0);
 }
 
 TEST_F(StateMachine, InventoryOpensAndClosesOnISharingTheGate) {
-    shell.gameState = GameState::Playing;
-    controls.selectedSlot = 4;
-    itemScreen.markedCell = 7;
+    game.gameState = GameState::Playing;
+    game.play.controls.selectedSlot = 4;
+    game.play.itemScreen.markedCell = 7;
     updateAt(300, {key::I});
     ASSERT_EQ(state(), GameState::InventoryScreen);
-    EXPECT_EQ(itemScreen.cursor, 4);
-    EXPECT_EQ(itemScreen.markedCell, 255);
+    EXPECT_EQ(game.play.itemScreen.cursor, 4);
+    EXPECT_EQ(game.play.itemScreen.markedCell, 255);
     updateAt(400, {key::I});  // the same press does not close it again
     EXPECT_EQ(state(), GameState::InventoryScreen);
     updateAt(550, {key::I});
@@ -190,9 +191,9 @@ TEST_F(StateMachine, InventoryOpensAndClosesOnISharingTheGate) {
 }
 
 TEST_F(StateMachine, ClosingAChestWritesItsCellsBack) {
-    shell.gameState = GameState::ChestScreen;
+    game.gameState = GameState::ChestScreen;
     world.chestCount = 4;  // chest 3 has a record
-    itemScreen.chestNumber = 3;
+    game.play.itemScreen.chestNumber = 3;
     world.slots[kInventoryCells + 5] = ItemStack{7, 42};
     updateAt(300, {key::Escape});
     EXPECT_EQ(state(), GameState::Playing);
@@ -202,38 +203,38 @@ TEST_F(StateMachine, ClosingAChestWritesItsCellsBack) {
 
 TEST_F(StateMachine, FallingBelowTheWorldKillsAndEnterRespawns) {
     BlockScene emptyCentre;  // whatever an earlier test left in the grid
-    shell.gameState = GameState::Playing;
+    game.gameState = GameState::Playing;
     // A fall under way since time 0 from just above the limit.
-    player.Position = Vec3{123.0f, -99.0f, 77.0f};
-    player.airborne = true;
-    player.airBaseHeight = -99.0f;
-    player.xzRotCamera = 2.0f;
+    game.play.player.Position = Vec3{123.0f, -99.0f, 77.0f};
+    game.play.player.airborne = true;
+    game.play.player.airBaseHeight = -99.0f;
+    game.play.player.xzRotCamera = 2.0f;
     world.slots[3] = ItemStack{5, 9};
     updateAt(300);
     ASSERT_EQ(state(), GameState::Dead);
-    EXPECT_FALSE(player.airborne);
+    EXPECT_FALSE(game.play.player.airborne);
 
     updateAt(400, {key::Return});  // death is not gated, but the respawn is
     updateAt(600, {key::Return});
     ASSERT_EQ(state(), GameState::Playing);
-    EXPECT_EQ(player.Position.x, 500.0f);
-    EXPECT_EQ(player.Position.z, 500.0f);
-    EXPECT_EQ(player.Position.y, 4.0f);  // an empty column
-    EXPECT_EQ(player.xzRotCamera, 0.0f);
+    EXPECT_EQ(game.play.player.Position.x, 500.0f);
+    EXPECT_EQ(game.play.player.Position.z, 500.0f);
+    EXPECT_EQ(game.play.player.Position.y, 4.0f);  // an empty column
+    EXPECT_EQ(game.play.player.xzRotCamera, 0.0f);
     EXPECT_EQ(world.slots[3].count, 9);  // the inventory survives death
 }
 
 TEST_F(StateMachine, EveryStateStampsThePreviousFrameTime) {
     for (GameState s : {GameState::Busy, GameState::MainMenu, GameState::Options,
                         GameState::Playing, GameState::Dead, GameState::InventoryScreen}) {
-        shell.gameState = s;
+        game.gameState = s;
         updateAt(777);
-        EXPECT_EQ(frameClock.previousFrameTime, 777) << int(s);
+        EXPECT_EQ(game.lastUpdateTime, 777) << int(s);
     }
-    shell.gameState = GameState::Playing;
-    frameClock.previousFrameTime = 700;
+    game.gameState = GameState::Playing;
+    game.lastUpdateTime = 700;
     updateAt(760);
-    EXPECT_EQ(frameClock.frameElapsed, 60);
+    EXPECT_EQ(game.frame.elapsed, 60);
 }
 
 }  // namespace
@@ -241,25 +242,25 @@ TEST_F(StateMachine, EveryStateStampsThePreviousFrameTime) {
 namespace {
 
 TEST_F(StateMachine, MakingAWorldIsNotOneLongFirstFrame) {
-    shell.gameState = GameState::WorldSelect;
-    shell.worldSlotChoice = 2;  // no file in the scratch folder: a new world
+    game.gameState = GameState::WorldSelect;
+    game.worldSlotChoice = 2;  // no file in the scratch folder: a new world
     headless::setClockStepPerRead(1);
     ASSERT_EQ(updateAt(1000, {key::Return}), 0);
     ASSERT_EQ(state(), GameState::Playing);
-    const int32_t afterGeneration = frameClock.previousFrameTime;
+    const int32_t afterGeneration = game.lastUpdateTime;
     EXPECT_GT(afterGeneration, 1000 + 1000);  // the clock moved on with every read
-    EXPECT_EQ(frameClock.lastActionTime, afterGeneration);
+    EXPECT_EQ(game.gate.lastActionTime, afterGeneration);
     // The new world's player stands on the centre column, the cursor is put
     // back at the window's centre, nothing is targeted.
-    EXPECT_EQ(player.Position.x, 500.0f);
-    EXPECT_EQ(player.Position.z, 500.0f);
-    EXPECT_EQ(player.Position.y, spawnEyeHeight(500, 500));
+    EXPECT_EQ(game.play.player.Position.x, 500.0f);
+    EXPECT_EQ(game.play.player.Position.z, 500.0f);
+    EXPECT_EQ(game.play.player.Position.y, spawnEyeHeight(500, 500));
     EXPECT_EQ(headless::lastCursorMove(), std::make_pair(320, 240));
-    EXPECT_FALSE(hasTarget());
+    EXPECT_FALSE(hasTarget(game.play.target));
     headless::setClockStepPerRead(0);
     headless::setClock(afterGeneration + 16);
     frameUpdate();
-    EXPECT_EQ(frameClock.frameElapsed, 16);
+    EXPECT_EQ(game.frame.elapsed, 16);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 #include "game/catalogue.h"
 #include "game/crafting.h"
-#include "game/input.h"
+#include "game/frame.h"
 #include "game/inventory.h"
 #include "game/play_scene.h"
 #include "platform/keys.h"
@@ -107,40 +107,40 @@ class Crafting : public PlayScene {
    protected:
     void SetUp() override {
         PlayScene::SetUp();
-        player.Position = Vec3{kX + 0.7f, kY + 0.9f, kZ + 0.2f};  // truncates to (kX, kY, kZ)
+        play.player.Position = Vec3{kX + 0.7f, kY + 0.9f, kZ + 0.2f};  // truncates to (kX, kY, kZ)
     }
-    static std::vector<std::string> candidates() {
+    std::vector<std::string> candidates() const {
         std::vector<std::string> out;
-        for (int i = 0; i < craftingPanel.candidateCount; ++i)
-            out.push_back(describe(craftingPanel.candidates[i]));
+        for (int i = 0; i < play.crafting.candidateCount; ++i)
+            out.push_back(describe(play.crafting.candidates[i]));
         return out;
     }
     static void give(int cell, uint8_t type, uint8_t count) {
         world.slots[cell] = ItemStack{type, count};
     }
     // Enter held in the update at time t.
-    static void enterAt(int32_t t) {
-        stampFrameTime(t);
-        headless::releaseAllKeys();
-        headless::pressKey(key::Return);
-        readInputDevices();
-        updateCraftingKeys();
+    void enterAt(int32_t t) { keyAt(key::Return, t); }
+    // One key held in the update at time t.
+    void keyAt(uint8_t k, int32_t t) {
+        updateCraftingKeys(play.crafting, frameAt(t, {k}), gate, events);
     }
+    void buildCandidates() { ::buildCandidates(play.crafting, play.player.Position); }
+    bool craftSelected() const { return ::craftSelected(play.crafting); }
 };
 
 TEST_F(Crafting, StationsCountWithinThreeCellsOnEveryAxisWhateverStandsBetween) {
-    EXPECT_FALSE(findStations(player.Position).craftingTable);
+    EXPECT_FALSE(findStations(play.player.Position).craftingTable);
     put(kX + 3, kY - 3, kZ + 3, 27);
     put(kX - 4, kY, kZ, 26);  // four cells away: too far
     put(kX, kY + 4, kZ, 41);
-    StationsNear near = findStations(player.Position);
+    StationsNear near = findStations(play.player.Position);
     EXPECT_TRUE(near.craftingTable);
     EXPECT_FALSE(near.furnace);
     EXPECT_FALSE(near.anvil);
     put(kX - 3, kY, kZ, 26);
     put(kX - 2, kY, kZ, 1);  // a wall in between does not matter
     put(kX, kY + 3, kZ, 41);
-    near = findStations(player.Position);
+    near = findStations(play.player.Position);
     EXPECT_TRUE(near.furnace);
     EXPECT_TRUE(near.anvil);
 
@@ -187,42 +187,35 @@ TEST_F(Crafting, TheCursorIsClampedToTheListAndWaitsAtMinusOneWhileItIsEmpty) {
     give(1, 23, 2);
     put(kX + 3, kY, kZ, 27);
     buildCandidates();
-    ASSERT_EQ(craftingPanel.candidateCount, 5);
-    craftingPanel.selected = 4;
+    ASSERT_EQ(play.crafting.candidateCount, 5);
+    play.crafting.selected = 4;
     // Walking away from the table leaves the hand's one recipe.
-    player.Position.x -= 1.0f;
+    play.player.Position.x -= 1.0f;
     buildCandidates();
-    EXPECT_EQ(craftingPanel.candidateCount, 1);
-    EXPECT_EQ(craftingPanel.selected, 0);
+    EXPECT_EQ(play.crafting.candidateCount, 1);
+    EXPECT_EQ(play.crafting.selected, 0);
     world.slots[0] = ItemStack{0, 0};
     buildCandidates();
-    EXPECT_EQ(craftingPanel.selected, -1);
+    EXPECT_EQ(play.crafting.selected, -1);
     give(0, 5, 4);
     buildCandidates();
-    EXPECT_EQ(craftingPanel.selected, 0);
+    EXPECT_EQ(play.crafting.selected, 0);
 
     // Up and Down step through the shared 250 ms gate and stop at the ends.
-    player.Position.x += 1.0f;
+    play.player.Position.x += 1.0f;
     give(0, 5, 12);
     buildCandidates();
-    auto keyAt = [](uint8_t k, int32_t t) {
-        stampFrameTime(t);
-        headless::releaseAllKeys();
-        headless::pressKey(k);
-        readInputDevices();
-        updateCraftingKeys();
-    };
     keyAt(key::Down, 1000);
     keyAt(key::Down, 1100);
-    EXPECT_EQ(craftingPanel.selected, 1);
+    EXPECT_EQ(play.crafting.selected, 1);
     keyAt(key::Down, 1250);
-    EXPECT_EQ(craftingPanel.selected, 2);
+    EXPECT_EQ(play.crafting.selected, 2);
     for (int32_t t = 1500; t < 4000; t += 250) keyAt(key::Down, t);
-    EXPECT_EQ(craftingPanel.selected, 4);
+    EXPECT_EQ(play.crafting.selected, 4);
     keyAt(key::Up, 4000);
-    EXPECT_EQ(craftingPanel.selected, 3);
+    EXPECT_EQ(play.crafting.selected, 3);
     for (int32_t t = 4250; t < 7000; t += 250) keyAt(key::Up, t);
-    EXPECT_EQ(craftingPanel.selected, 0);
+    EXPECT_EQ(play.crafting.selected, 0);
 }
 
 TEST_F(Crafting, IngredientsComeFromTheLowestCellsFirstAndTheResultUnitByUnit) {
@@ -230,7 +223,7 @@ TEST_F(Crafting, IngredientsComeFromTheLowestCellsFirstAndTheResultUnitByUnit) {
     give(7, 5, 5);
     buildCandidates();
     ASSERT_EQ(candidates().front(), "1 Crafting table = 4 Raw wood");
-    craftingPanel.selected = 0;
+    play.crafting.selected = 0;
     EXPECT_TRUE(craftSelected());
     EXPECT_EQ(world.slots[3].type, 0);
     EXPECT_EQ(world.slots[3].count, 0);
@@ -244,7 +237,7 @@ TEST_F(Crafting, IngredientsComeFromTheLowestCellsFirstAndTheResultUnitByUnit) {
     give(30, 0, 0);
     put(kX, kY, kZ + 1, 26);
     buildCandidates();
-    craftingPanel.selected = 0;
+    play.crafting.selected = 0;
     ASSERT_EQ(candidates()[0], "9 Copper snippet = 2 Copper ingot");
     EXPECT_TRUE(craftSelected());
     EXPECT_EQ(world.slots[12].type, 65);  // the ingots' cell was freed first
@@ -259,8 +252,8 @@ TEST_F(Crafting, TheDiamondPickaxeUsesUpThePlatinumOne) {
     give(3, 63, 25);
     put(kX, kY - 2, kZ, 41);
     buildCandidates();
-    ASSERT_EQ(craftingPanel.candidateCount, 2);  // after a steel sword
-    craftingPanel.selected = 1;
+    ASSERT_EQ(play.crafting.candidateCount, 2);  // after a steel sword
+    play.crafting.selected = 1;
     ASSERT_EQ(candidates()[1].rfind("1 Diamond pickaxe", 0), 0u) << candidates()[1];
     EXPECT_TRUE(craftSelected());
     EXPECT_EQ(world.slots[0].type, 71);
@@ -271,11 +264,10 @@ TEST_F(Crafting, TheDiamondPickaxeUsesUpThePlatinumOne) {
 }
 
 TEST_F(Crafting, NothingIsMadeWithAFullInventoryOrWithoutAllTheIngredients) {
-    fillInventory(5, 200);               // plenty of raw wood, and no empty cell
-    give(4, 27, 1);                      // a crafting table the result could stack onto
-    inventoryReadout.freeCellCount = 9;  // the hidden display's stale count
+    fillInventory(5, 200);  // plenty of raw wood, and no empty cell
+    give(4, 27, 1);         // a crafting table the result could stack onto
     buildCandidates();
-    craftingPanel.selected = 0;
+    play.crafting.selected = 0;
     EXPECT_FALSE(craftSelected());
     EXPECT_EQ(world.slots[4].count, 1);
     EXPECT_EQ(world.slots[0].count, 200);
@@ -285,7 +277,7 @@ TEST_F(Crafting, NothingIsMadeWithAFullInventoryOrWithoutAllTheIngredients) {
     std::fill(std::begin(world.slots), std::end(world.slots), ItemStack{0, 0});
     give(9, 5, 4);
     buildCandidates();
-    ASSERT_EQ(craftingPanel.candidateCount, 1);
+    ASSERT_EQ(play.crafting.candidateCount, 1);
     give(9, 5, 3);
     EXPECT_FALSE(craftSelected());
     EXPECT_EQ(world.slots[9].count, 3);
@@ -300,12 +292,12 @@ TEST_F(Crafting, NothingIsMadeWithAFullInventoryOrWithoutAllTheIngredients) {
 TEST_F(Crafting, EnterCraftsAgainAfter150MsOnTheSharedGate) {
     give(0, 5, 250);
     buildCandidates();
-    frameClock.lastActionTime = 1000;
+    gate.lastActionTime = 1000;
     enterAt(1149);
     EXPECT_EQ(world.slots[0].count, 250);
     enterAt(1150);
     EXPECT_EQ(world.slots[0].count, 246);
-    EXPECT_EQ(frameClock.lastActionTime, 1150);
+    EXPECT_EQ(gate.lastActionTime, 1150);
     enterAt(1299);
     enterAt(1300);
     EXPECT_EQ(world.slots[0].count, 242);
@@ -314,7 +306,7 @@ TEST_F(Crafting, EnterCraftsAgainAfter150MsOnTheSharedGate) {
     world.slots[0] = ItemStack{0, 0};
     buildCandidates();
     enterAt(2000);
-    EXPECT_EQ(frameClock.lastActionTime, 1300);
+    EXPECT_EQ(gate.lastActionTime, 1300);
 }
 
 }  // namespace

@@ -12,14 +12,13 @@ namespace {
 class Digging : public PlayScene {
    protected:
     // One Playing update's digging at time t, the button held or not.
-    static void frame(int32_t t, bool held = true) {
-        stampFrameTime(t);
-        controls.leftButtonLatch = held ? 1 : 0;
-        updateDigging();
+    void frame(int32_t t, bool held = true) {
+        play.controls.leftButtonLatch = held ? 1 : 0;
+        updateDigging(play.dig, play.controls, play.target, frameAt(t), events);
     }
     // Aims at the block and holds the button for one frame at t0 - 10, so
     // that the dig clock starts at t0.
-    static void startDig(int x, int y, int z, int32_t t0) {
+    void startDig(int x, int y, int z, int32_t t0) {
         aim(x, y, z, kSideAbove);
         frame(t0 - 10);
         frame(t0);
@@ -67,14 +66,14 @@ TEST_F(Digging, EveryBlockTakesHardnessTimes1000OverSpeedWithItsSlowestAndFastes
             hold(2, tool);
             put(kX, kY, kZ, c.block);
             startDig(kX, kY, kZ, t0);
-            ASSERT_EQ(digState().digging, 1);
+            ASSERT_EQ(play.dig.digging, 1);
             EXPECT_NEAR(digTimeMs(c.block, tool), ms, 0.01);
             frame(t0 + int32_t(std::ceil(ms - 0.01)) - 1);
             EXPECT_FALSE(dug(kX, kY, kZ));
-            EXPECT_EQ(digState().crackStage, 7);
+            EXPECT_EQ(play.dig.crackStage, 7);
             frame(t0 + int32_t(std::ceil(ms + 0.01)));
             EXPECT_TRUE(dug(kX, kY, kZ));
-            EXPECT_EQ(digState().digging, 0);
+            EXPECT_EQ(play.dig.digging, 0);
             EXPECT_EQ(world.slots[0].type, dugYield(c.block));
             EXPECT_EQ(world.slots[0].count, 1);
             EXPECT_EQ(world.slots[2].type, tool);  // tools do not wear out
@@ -90,7 +89,7 @@ TEST_F(Digging, NoBlockDigsWithAToolThatDoesNotQualify) {
         hold(0, tool);
         put(kX, kY, kZ, block);
         startDig(kX, kY, kZ, t0);
-        EXPECT_EQ(digState().digging, 0);
+        EXPECT_EQ(play.dig.digging, 0);
         frame(t0 + 1'000'000);
         EXPECT_EQ(at(kX, kY, kZ).type, block);
         EXPECT_EQ(countFreeCells(), tool ? 35 : 36);
@@ -120,13 +119,13 @@ TEST_F(Digging, CracksAdvanceInEighthsOfTheDigTime) {
                                    {917, 6}, {1069, 6}, {1070, 7}, {1222, 7}};
     for (const auto& [elapsed, stage] : expected) {
         frame(1000 + elapsed);
-        EXPECT_EQ(digState().crackStage, stage) << elapsed;
-        EXPECT_EQ(digState().digging, 1) << elapsed;
+        EXPECT_EQ(play.dig.crackStage, stage) << elapsed;
+        EXPECT_EQ(play.dig.digging, 1) << elapsed;
     }
     frame(1000 + 1223);
     EXPECT_TRUE(dug(kX, kY, kZ));
-    EXPECT_EQ(digState().crackStage, 7);  // kept once the dig is done
-    EXPECT_EQ(world.slots[1].type, 1);    // stone gives cobblestone
+    EXPECT_EQ(play.dig.crackStage, 7);  // kept once the dig is done
+    EXPECT_EQ(world.slots[1].type, 1);  // stone gives cobblestone
 }
 
 TEST_F(Digging, ReleasingTheButtonOrChangingTargetOrHotbarCellStartsOver) {
@@ -140,23 +139,23 @@ TEST_F(Digging, ReleasingTheButtonOrChangingTargetOrHotbarCellStartsOver) {
 
     // Let go for one frame: the time held before does not count.
     frame(1510, false);
-    EXPECT_EQ(digState().digging, 0);
+    EXPECT_EQ(play.dig.digging, 0);
     frame(1520);
-    EXPECT_EQ(digState().digStartTime, 1520);
+    EXPECT_EQ(play.dig.digStartTime, 1520);
     frame(1520 + 555);
     EXPECT_FALSE(dug(kX, kY, kZ));
 
     // Another hotbar cell with the same tool: one frame to take aim, then anew.
-    controls.selectedSlot = 1;
+    play.controls.selectedSlot = 1;
     frame(2200);
-    EXPECT_EQ(digState().digging, 0);
+    EXPECT_EQ(play.dig.digging, 0);
     frame(2210);
-    EXPECT_EQ(digState().digStartTime, 2210);
+    EXPECT_EQ(play.dig.digStartTime, 2210);
 
     // Another block: the same.
     aim(kX + 1, kY, kZ, kSideAbove);
     frame(2300);
-    EXPECT_EQ(digState().digging, 0);
+    EXPECT_EQ(play.dig.digging, 0);
     frame(2310);
     frame(2310 + 556);
     EXPECT_TRUE(dug(kX + 1, kY, kZ));
@@ -166,23 +165,21 @@ TEST_F(Digging, ReleasingTheButtonOrChangingTargetOrHotbarCellStartsOver) {
     aim(kX, kY, kZ, kSideAbove);
     frame(3000);
     frame(3010);
-    ASSERT_EQ(digState().digging, 1);
+    ASSERT_EQ(play.dig.digging, 1);
     aim(kX, kY, kZ, kNoSide);
     frame(3020);
-    EXPECT_EQ(digState().digging, 0);
-    resetTarget();
+    EXPECT_EQ(play.dig.digging, 0);
+    play.target = Target{};
     frame(3030);
-    EXPECT_EQ(digState().digging, 0);
+    EXPECT_EQ(play.dig.digging, 0);
 }
 
-TEST_F(Digging, AFullInventoryNeitherStartsNorFinishesADigWhateverTheDisplayLastCounted) {
+TEST_F(Digging, AFullInventoryNeitherStartsNorFinishesADig) {
     fillInventory(1, 250);
     hold(0, 55);
     put(kX, kY, kZ, 2);
-    // The display was hidden while the inventory filled up: its count is stale.
-    inventoryReadout.freeCellCount = 17;
     startDig(kX, kY, kZ, 1000);
-    EXPECT_EQ(digState().digging, 0);
+    EXPECT_EQ(play.dig.digging, 0);
     frame(5000);
     EXPECT_FALSE(dug(kX, kY, kZ));
     for (int c = 1; c < kInventoryCells; ++c) EXPECT_EQ(world.slots[c].count, 250) << c;
@@ -190,10 +187,10 @@ TEST_F(Digging, AFullInventoryNeitherStartsNorFinishesADigWhateverTheDisplayLast
     // A dig under way stops when the last cell fills, and finishes into a freed one.
     world.slots[20] = ItemStack{0, 0};
     startDig(kX, kY, kZ, 6000);
-    ASSERT_EQ(digState().digging, 1);
+    ASSERT_EQ(play.dig.digging, 1);
     world.slots[20] = ItemStack{3, 1};
     frame(6300);
-    EXPECT_EQ(digState().digging, 0);
+    EXPECT_EQ(play.dig.digging, 0);
     world.slots[20] = ItemStack{0, 0};
     startDig(kX, kY, kZ, 7000);
     frame(7556);
@@ -231,7 +228,7 @@ TEST_F(Digging, AChestDigsOnlyWhenEmptyAndTheChestsBehindKeepTheirContents) {
     world.chests[2][0] = ItemStack{29, 9};
 
     startDig(kX, kY, kZ, 1000);
-    EXPECT_EQ(digState().digging, 0);
+    EXPECT_EQ(play.dig.digging, 0);
     frame(100'000);
     EXPECT_EQ(at(kX, kY, kZ).type, 67);
     EXPECT_EQ(world.chestCount, 3);

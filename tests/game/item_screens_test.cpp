@@ -20,48 +20,50 @@ class ItemScreens : public PlayScene {
         ASSERT_EQ(plat::createWindowAndDevices("Velmora 1.1 Alpha", 800, 600), 0);
     }
     // One frame update at `t` with these keys held; keys come 300 ms apart
-    // unless a test says otherwise.
+    // unless a test says otherwise. The scene's play is the game's for it.
     void press(std::initializer_list<uint8_t> keys, int32_t after = 300) {
         now += after;
         headless::releaseAllKeys();
         for (uint8_t k : keys) headless::pressKey(k);
         headless::setClock(now);
+        game.play = play;
         ASSERT_EQ(frameUpdate(), 0);
+        play = game.play;
     }
     void openInventory(uint8_t slot) {
-        shell.gameState = GameState::Playing;
-        controls.selectedSlot = slot;
+        game.gameState = GameState::Playing;
+        play.controls.selectedSlot = slot;
         press({key::I});
-        ASSERT_EQ(shell.gameState, GameState::InventoryScreen);
+        ASSERT_EQ(game.gameState, GameState::InventoryScreen);
     }
     int32_t now = 1000;
 };
 
 TEST_F(ItemScreens, TheInventoryCursorStaysWithinTheFourRows) {
     openInventory(8);
-    EXPECT_EQ(itemScreen.cursor, 8);
+    EXPECT_EQ(play.itemScreen.cursor, 8);
     press({key::W});  // one row up on screen
     press({key::Up});
     press({key::W});
-    EXPECT_EQ(itemScreen.cursor, 35);
+    EXPECT_EQ(play.itemScreen.cursor, 35);
     press({key::W});  // the top row: no further, and the gate is not used
-    EXPECT_EQ(itemScreen.cursor, 35);
+    EXPECT_EQ(play.itemScreen.cursor, 35);
     press({key::D}, 10);
     press({key::Right});
-    EXPECT_EQ(itemScreen.cursor, 35);  // the chest's cells are out of reach
+    EXPECT_EQ(play.itemScreen.cursor, 35);  // the chest's cells are out of reach
     press({key::S});
     press({key::Down});
     press({key::S});
     press({key::S});  // the hotbar row: no further down
-    EXPECT_EQ(itemScreen.cursor, 8);
+    EXPECT_EQ(play.itemScreen.cursor, 8);
     press({key::A});
     press({key::Left});
-    EXPECT_EQ(itemScreen.cursor, 6);
+    EXPECT_EQ(play.itemScreen.cursor, 6);
     for (int i = 0; i < 8; ++i) press({key::A});
-    EXPECT_EQ(itemScreen.cursor, 0);
+    EXPECT_EQ(play.itemScreen.cursor, 0);
     press({key::D});  // right along a row runs on into the next one up
     for (int i = 0; i < 8; ++i) press({key::Right});
-    EXPECT_EQ(itemScreen.cursor, 9);
+    EXPECT_EQ(play.itemScreen.cursor, 9);
 }
 
 TEST_F(ItemScreens, OneGatedActionAFrameInTheOrderOfTheKeys) {
@@ -69,22 +71,22 @@ TEST_F(ItemScreens, OneGatedActionAFrameInTheOrderOfTheKeys) {
     openInventory(0);
     // Held together, the move up wins; nothing else happens in that frame.
     press({key::W, key::D, key::Return, key::Delete});
-    EXPECT_EQ(itemScreen.cursor, 9);
-    EXPECT_EQ(itemScreen.markedCell, kNoMark);
+    EXPECT_EQ(play.itemScreen.cursor, 9);
+    EXPECT_EQ(play.itemScreen.markedCell, kNoMark);
     // The next frame within 250 ms does nothing at all.
     press({key::S}, 249);
-    EXPECT_EQ(itemScreen.cursor, 9);
+    EXPECT_EQ(play.itemScreen.cursor, 9);
     press({key::S}, 1);
-    EXPECT_EQ(itemScreen.cursor, 0);
+    EXPECT_EQ(play.itemScreen.cursor, 0);
     // Enter comes before Delete, and Delete before leaving.
     press({key::Return, key::Delete, key::Escape});
-    EXPECT_EQ(itemScreen.markedCell, 0);
+    EXPECT_EQ(play.itemScreen.markedCell, 0);
     EXPECT_EQ(world.slots[0].count, 3);
     press({key::Delete, key::Escape});
     EXPECT_EQ(world.slots[0].type, 0);
-    EXPECT_EQ(shell.gameState, GameState::InventoryScreen);
+    EXPECT_EQ(game.gameState, GameState::InventoryScreen);
     press({key::I});
-    EXPECT_EQ(shell.gameState, GameState::Playing);
+    EXPECT_EQ(game.gameState, GameState::Playing);
 }
 
 TEST_F(ItemScreens, EnterPicksUpAndPutsDownWithoutEverLosingAnItem) {
@@ -94,38 +96,38 @@ TEST_F(ItemScreens, EnterPicksUpAndPutsDownWithoutEverLosingAnItem) {
     world.slots[3] = ItemStack{7, 9};
     openInventory(5);
     press({key::Return});  // an empty cell with nothing picked up: nothing
-    EXPECT_EQ(itemScreen.markedCell, kNoMark);
-    EXPECT_EQ(frameClock.lastActionTime, now - 300);
+    EXPECT_EQ(play.itemScreen.markedCell, kNoMark);
+    EXPECT_EQ(game.gate.lastActionTime, now - 300);
 
     // 100 onto 200: 250 in the cursor cell, the rest stays behind.
-    itemScreen.cursor = 1;
+    play.itemScreen.cursor = 1;
     press({key::Return});
-    EXPECT_EQ(itemScreen.markedCell, 1);
-    itemScreen.cursor = 0;
+    EXPECT_EQ(play.itemScreen.markedCell, 1);
+    play.itemScreen.cursor = 0;
     press({key::Return});
     EXPECT_EQ(world.slots[0].count, 250);
     EXPECT_EQ(world.slots[1].type, 1);
     EXPECT_EQ(world.slots[1].count, 50);
-    EXPECT_EQ(itemScreen.markedCell, kNoMark);
+    EXPECT_EQ(play.itemScreen.markedCell, kNoMark);
 
     // 100 onto 50: all of it fits and the marked cell is emptied.
-    itemScreen.cursor = 2;
+    play.itemScreen.cursor = 2;
     press({key::Return});
-    itemScreen.cursor = 1;
+    play.itemScreen.cursor = 1;
     press({key::Return});
     EXPECT_EQ(world.slots[1].count, 150);
     EXPECT_EQ(world.slots[2].type, 0);
     EXPECT_EQ(world.slots[2].count, 0);
 
     // Different types swap whole; onto an empty cell is a move.
-    itemScreen.cursor = 3;
+    play.itemScreen.cursor = 3;
     press({key::Return});
-    itemScreen.cursor = 0;
+    play.itemScreen.cursor = 0;
     press({key::Return});
     EXPECT_EQ(world.slots[0].type, 7);
     EXPECT_EQ(world.slots[3].count, 250);
     press({key::Return});
-    itemScreen.cursor = 30;
+    play.itemScreen.cursor = 30;
     press({key::Return});
     EXPECT_EQ(world.slots[30].type, 7);
     EXPECT_EQ(world.slots[30].count, 9);
@@ -135,7 +137,7 @@ TEST_F(ItemScreens, EnterPicksUpAndPutsDownWithoutEverLosingAnItem) {
     press({key::Return});
     press({key::Return});
     EXPECT_EQ(world.slots[30].count, 9);
-    EXPECT_EQ(itemScreen.markedCell, kNoMark);
+    EXPECT_EQ(play.itemScreen.markedCell, kNoMark);
 }
 
 TEST_F(ItemScreens, MergesIntoAFullOrOverfullStackTakeNothing) {
@@ -151,35 +153,35 @@ TEST_F(ItemScreens, MergesIntoAFullOrOverfullStackTakeNothing) {
 }
 
 TEST_F(ItemScreens, AChestOpensOnARightClickAndItsCellsGoBackOnTheWayOut) {
-    shell.gameState = GameState::Playing;
+    game.gameState = GameState::Playing;
     world.chestCount = 1;
     world.chests[0][0] = ItemStack{38, 4};
     put(kX, kY, kZ, 70, 0);
     aim(kX, kY, kZ, kSidePlusZ);
     world.slots[2] = ItemStack{29, 9};
-    controls.selectedSlot = 2;
-    controls.rightButtonLatch = 1;
+    play.controls.selectedSlot = 2;
+    play.controls.rightButtonLatch = 1;
     press({});
-    ASSERT_EQ(shell.gameState, GameState::ChestScreen);
-    EXPECT_EQ(itemScreen.cursor, 2);
+    ASSERT_EQ(game.gameState, GameState::ChestScreen);
+    EXPECT_EQ(play.itemScreen.cursor, 2);
     EXPECT_EQ(world.slots[kInventoryCells].type, 38);
 
     // The cursor now reaches the chest's rows above the inventory.
     press({key::Return});
     for (int i = 0; i < 4; ++i) press({key::W});
-    EXPECT_EQ(itemScreen.cursor, 38);
+    EXPECT_EQ(play.itemScreen.cursor, 38);
     press({key::W});
     press({key::W});
-    EXPECT_EQ(itemScreen.cursor, 56);
+    EXPECT_EQ(play.itemScreen.cursor, 56);
     press({key::W});
-    EXPECT_EQ(itemScreen.cursor, 56);
+    EXPECT_EQ(play.itemScreen.cursor, 56);
     for (int i = 0; i < 7; ++i) press({key::D});
-    EXPECT_EQ(itemScreen.cursor, 62);
+    EXPECT_EQ(play.itemScreen.cursor, 62);
     press({key::Return});  // the iron goes into the chest's last cell
     EXPECT_EQ(world.slots[2].type, 0);
 
     press({key::Escape});
-    EXPECT_EQ(shell.gameState, GameState::Playing);
+    EXPECT_EQ(game.gameState, GameState::Playing);
     EXPECT_EQ(world.chests[0][26].type, 29);
     EXPECT_EQ(world.chests[0][26].count, 9);
     EXPECT_EQ(world.chests[0][0].type, 38);

@@ -9,17 +9,14 @@ namespace {
 
 class Placing : public PlayScene {
    protected:
-    void SetUp() override {
-        PlayScene::SetUp();
-        stampFrameTime(10'000);
-    }
     // A right click on face `side` of the block at (x, y, z).
-    static PlaceResult click(int x, int y, int z, uint8_t side) {
+    PlaceResult click(int x, int y, int z, uint8_t side) {
         aim(x, y, z, side);
-        return placeOrOpen();
+        return placeOrOpen(play, frameAt(now), gate, events);
     }
     // A block at the centre of the scene to click on.
     static void base(uint8_t type = 1) { put(kX, kY, kZ, type); }
+    int32_t now = 10'000;
 };
 
 TEST_F(Placing, TheBlockGoesBesideTheClickedFaceAndLeavesTheHand) {
@@ -48,11 +45,11 @@ TEST_F(Placing, TheBlockGoesBesideTheClickedFaceAndLeavesTheHand) {
 }
 
 TEST_F(Placing, RefusalsChangeNothing) {
-    auto refused = [](int x, int y, int z, uint8_t side) {
-        const ItemStack before = world.slots[controls.selectedSlot];
+    auto refused = [this](int x, int y, int z, uint8_t side) {
+        const ItemStack before = world.slots[play.controls.selectedSlot];
         EXPECT_EQ(click(x, y, z, side), PlaceResult::Nothing);
-        EXPECT_EQ(world.slots[controls.selectedSlot].type, before.type);
-        EXPECT_EQ(world.slots[controls.selectedSlot].count, before.count);
+        EXPECT_EQ(world.slots[play.controls.selectedSlot].type, before.type);
+        EXPECT_EQ(world.slots[play.controls.selectedSlot].count, before.count);
     };
     base();
     hold(0, 0, 0);
@@ -71,8 +68,8 @@ TEST_F(Placing, RefusalsChangeNothing) {
     refused(kX, kY, kZ, kSideAbove);  // the cell is taken, even by a torch
     EXPECT_EQ(at(kX, kY + 1, kZ).type, 24);
     refused(kX, kY, kZ, kNoSide);
-    resetTarget();
-    EXPECT_EQ(placeOrOpen(), PlaceResult::Nothing);
+    play.target = Target{};
+    EXPECT_EQ(placeOrOpen(play, frameAt(now), gate, events), PlaceResult::Nothing);
 
     // Beyond each edge of the grid.
     useCell(0, 199, 0);
@@ -92,7 +89,7 @@ TEST_F(Placing, ABlockInThePlayersBodyIsTakenBackButATorchStays) {
     base();
     // Standing on the base block as a landing leaves him, just clear of its
     // top face: the body fills the two cells above it.
-    player.Position = Vec3{float(kX), float(kY) + 2.001f, float(kZ)};
+    play.player.Position = Vec3{float(kX), float(kY) + 2.001f, float(kZ)};
     hold(0, 2, 3);
     EXPECT_EQ(click(kX, kY, kZ, kSideAbove), PlaceResult::Placed);
     EXPECT_EQ(at(kX, kY + 1, kZ).type, 0);
@@ -231,7 +228,7 @@ TEST_F(Placing, TorchesHangOnWallsAndStandOnTopButComeBackFromUnderneathGlassAnd
         EXPECT_EQ(at(kX + f.dx, kY + f.dy, kZ + f.dz).aux, f.mount) << int(f.side);
         EXPECT_EQ(world.slots[0].count, 8);
     }
-    auto comesBack = [](int x, int y, int z, uint8_t side, int cx, int cy, int cz) {
+    auto comesBack = [this](int x, int y, int z, uint8_t side, int cx, int cy, int cz) {
         hold(0, 24, 1);
         EXPECT_EQ(click(x, y, z, side), PlaceResult::Placed);
         EXPECT_EQ(at(cx, cy, cz).type, 0);
@@ -252,29 +249,29 @@ TEST_F(Placing, ARightClickOnAChestOpensItThroughTheSharedGate) {
     put(kX, kY, kZ, 68, 1);
     world.chests[1][4] = ItemStack{38, 12};
     hold(6, 2, 10);
-    player.airStartTime = 9'000;  // a fall under way since 9000
-    frameClock.lastActionTime = 9'800;
+    play.player.airStartTime = 9'000;  // a fall under way since 9000
+    gate.lastActionTime = 9'800;
     EXPECT_EQ(click(kX, kY, kZ, kSideMinusX), PlaceResult::Nothing);  // 200 ms only
     EXPECT_EQ(world.slots[kInventoryCells + 4].type, 0);
 
-    stampFrameTime(10'050);
-    itemScreen.markedCell = 3;
+    now = 10'050;
+    play.itemScreen.markedCell = 3;
     EXPECT_EQ(click(kX, kY, kZ, kSideMinusX), PlaceResult::OpenedChest);
     EXPECT_EQ(world.slots[kInventoryCells + 4].type, 38);
     EXPECT_EQ(world.slots[kInventoryCells + 4].count, 12);
-    EXPECT_EQ(itemScreen.chestNumber, 1);
-    EXPECT_EQ(itemScreen.cursor, 6);
-    EXPECT_EQ(itemScreen.markedCell, kNoMark);
-    EXPECT_EQ(frameClock.lastActionTime, 10'050);
-    EXPECT_EQ(player.airStartTime, 1'050);  // the time already spent falling
-    EXPECT_EQ(at(kX - 1, kY, kZ).type, 0);   // nothing placed
+    EXPECT_EQ(play.itemScreen.chestNumber, 1);
+    EXPECT_EQ(play.itemScreen.cursor, 6);
+    EXPECT_EQ(play.itemScreen.markedCell, kNoMark);
+    EXPECT_EQ(gate.lastActionTime, 10'050);
+    EXPECT_EQ(play.player.airStartTime, 1'050);  // the time already spent falling
+    EXPECT_EQ(at(kX - 1, kY, kZ).type, 0);       // nothing placed
     EXPECT_EQ(world.slots[6].count, 10);
 
     // A chest whose number has no record does not open: what went in would be lost.
     put(kX + 3, kY, kZ, 67, 2);
-    stampFrameTime(20'000);
+    now = 20'000;
     EXPECT_EQ(click(kX + 3, kY, kZ, kSideAbove), PlaceResult::Nothing);
-    EXPECT_EQ(frameClock.lastActionTime, 10'050);
+    EXPECT_EQ(gate.lastActionTime, 10'050);
 }
 
 }  // namespace

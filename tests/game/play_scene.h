@@ -4,16 +4,16 @@
 #pragma once
 
 #include <algorithm>
+#include <initializer_list>
 #include <iterator>
 #include <vector>
 
-#include "game/controls.h"
-#include "game/frame_clock.h"
-#include "game/player.h"
-#include "game/target.h"
+#include "game/events.h"
+#include "game/frame.h"
+#include "game/play.h"
 #include "test_support.h"
-#include "world/chests.h"
 #include "world/cell_changes.h"
+#include "world/chests.h"
 #include "world/world.h"
 
 class PlayScene : public GameTest {
@@ -32,7 +32,7 @@ class PlayScene : public GameTest {
         std::vector<CellChange> dropped;
         takeCellChanges(dropped);
         // Out of the way of the blocks the tests place, unless a test moves him.
-        player.Position = Vec3{float(kX1 - 5), float(kY1 - 5), float(kZ1 - 5)};
+        play.player.Position = Vec3{float(kX1 - 5), float(kY1 - 5), float(kZ1 - 5)};
         std::fill(std::begin(world.slots), std::end(world.slots), ItemStack{0, 0});
         for (auto& record : world.chests)
             std::fill(std::begin(record), std::end(record), ItemStack{0, 0});
@@ -59,16 +59,29 @@ class PlayScene : public GameTest {
         cell(x, y, z) = Cell{type, aux};
     }
     static Cell at(int x, int y, int z) { return cell(x, y, z); }
-    static void aim(int x, int y, int z, uint8_t side) {
-        setTarget(Vec3{float(x), float(y), float(z)}, side);
+    void aim(int x, int y, int z, uint8_t side) {
+        play.target = Target{Vec3{float(x), float(y), float(z)}, side};
     }
-    static void hold(uint8_t slot, uint8_t type, uint8_t count = 1) {
-        controls.selectedSlot = slot;
+    void hold(uint8_t slot, uint8_t type, uint8_t count = 1) {
+        play.controls.selectedSlot = slot;
         world.slots[slot] = ItemStack{type, count};
     }
     static void fillInventory(uint8_t type = 1, uint8_t count = 1) {
         for (int c = 0; c < kInventoryCells; ++c) world.slots[c] = ItemStack{type, count};
     }
 
+    // A frame at time t with exactly these keys held.
+    static Frame frameAt(int32_t t, std::initializer_list<uint8_t> keys = {}) {
+        Frame f;
+        f.now = t;
+        for (uint8_t k : keys) f.input.keyboard.keys[k] = 0x80;
+        return f;
+    }
+
     std::vector<CellPos> extra;
+    // The scene's play, the gate the screens share, and what the rules
+    // reported.
+    Play play;
+    ActionGate gate;
+    Events events;
 };

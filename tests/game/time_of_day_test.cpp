@@ -8,15 +8,18 @@
 
 namespace {
 
-using TimeOfDay = GameTest;
+class TimeOfDay : public GameTest {
+   protected:
+    DayClock day;
+};
 
 // Plays `seconds` of frames at `fps` from a world at DayTime 180, the frame
 // times read from a millisecond clock as the game reads them.
-void playAt(int fps, int seconds) {
+void playAt(DayClock& day, int fps, int seconds) {
     int64_t previous = 0;
     for (int64_t i = 1; i <= int64_t(fps) * seconds; ++i) {
         const int64_t now = i * 1000 / fps;
-        advanceTimeOfDay(int32_t(now - previous));
+        advanceTimeOfDay(day, int32_t(now - previous));
         previous = now;
     }
 }
@@ -24,39 +27,40 @@ void playAt(int fps, int seconds) {
 TEST_F(TimeOfDay, ADayStepTakesThreeAndThreeQuarterSecondsAtAnyFrameRate) {
     for (int fps : {1000, 144, 60, 20}) {
         resetGameGlobals();
-        playAt(fps, 15);  // four steps
+        day = DayClock{};
+        playAt(day, fps, 15);  // four steps
         EXPECT_EQ(world.DayTime, 184) << fps << " fps";
         EXPECT_EQ(world.SubDayTime, 0) << fps << " fps";
-        playAt(fps, 885);  // the rest of a fifteen-minute day
+        playAt(day, fps, 885);  // the rest of a fifteen-minute day
         EXPECT_EQ(world.DayTime, 180) << fps << " fps";
         EXPECT_EQ(world.SubDayTime, 0) << fps << " fps";
     }
 }
 
 TEST_F(TimeOfDay, ShortFramesAddUpInsteadOfBeingLost) {
-    advanceTimeOfDay(15);  // less than one fine step of 15.625 ms...
+    advanceTimeOfDay(day, 15);  // less than one fine step of 15.625 ms...
     EXPECT_EQ(world.SubDayTime, 0);
-    advanceTimeOfDay(1);  // ... and with the next millisecond, one
+    advanceTimeOfDay(day, 1);  // ... and with the next millisecond, one
     EXPECT_EQ(world.SubDayTime, 1);
-    for (int i = 0; i < 16; ++i) advanceTimeOfDay(1);
+    for (int i = 0; i < 16; ++i) advanceTimeOfDay(day, 1);
     EXPECT_EQ(world.SubDayTime, 2);  // 32 ms of 1 ms frames: two steps
-    advanceTimeOfDay(0);
-    advanceTimeOfDay(-40);  // a clock that went back adds nothing
+    advanceTimeOfDay(day, 0);
+    advanceTimeOfDay(day, -40);  // a clock that went back adds nothing
     EXPECT_EQ(world.SubDayTime, 2);
     EXPECT_EQ(world.DayTime, 180);
 }
 
 TEST_F(TimeOfDay, LongFramesAddWholeStepsAndWrapAtTheEndOfTheDay) {
-    advanceTimeOfDay(3750);
+    advanceTimeOfDay(day, 3750);
     EXPECT_EQ(world.DayTime, 181);
     EXPECT_EQ(world.SubDayTime, 0);
-    advanceTimeOfDay(7500);
+    advanceTimeOfDay(day, 7500);
     EXPECT_EQ(world.DayTime, 183);
     EXPECT_EQ(world.SubDayTime, 0);
 
     world.DayTime = 239;
     world.SubDayTime = 239;
-    advanceTimeOfDay(16);
+    advanceTimeOfDay(day, 16);
     EXPECT_EQ(world.DayTime, 0);
     EXPECT_EQ(world.SubDayTime, 0);
 
@@ -65,23 +69,23 @@ TEST_F(TimeOfDay, LongFramesAddWholeStepsAndWrapAtTheEndOfTheDay) {
     // 1530/3750 of one more.
     world.DayTime = 0;
     world.SubDayTime = 0;
-    startTimeOfDay();  // nothing carried from the frames above
-    advanceTimeOfDay(INT32_MAX);
+    day = DayClock{};  // nothing carried from the frames above
+    advanceTimeOfDay(day, INT32_MAX);
     EXPECT_EQ(world.DayTime, 22);
     EXPECT_EQ(world.SubDayTime, 73);
-    advanceTimeOfDay(9);  // 1530 + 9 x 240 is not yet a step...
+    advanceTimeOfDay(day, 9);  // 1530 + 9 x 240 is not yet a step...
     EXPECT_EQ(world.SubDayTime, 73);
-    advanceTimeOfDay(1);  // ... one more millisecond is
+    advanceTimeOfDay(day, 1);  // ... one more millisecond is
     EXPECT_EQ(world.SubDayTime, 74);
 }
 
 TEST_F(TimeOfDay, ANewWorldStartsWithNothingCarriedAndItsOwnBrightness) {
-    advanceTimeOfDay(15);
+    advanceTimeOfDay(day, 15);
     world.DayTime = 120;
     world.SubDayTime = 0;
-    startTimeOfDay();
+    day = DayClock{};  // as a new world starts
     EXPECT_EQ(TimeLuminance(), 0.5625f);
-    advanceTimeOfDay(1);
+    advanceTimeOfDay(day, 1);
     EXPECT_EQ(world.SubDayTime, 0);
 }
 
@@ -96,7 +100,7 @@ TEST_F(TimeOfDay, BrightnessFallsToNineSixteenthsAtDayTime120) {
     // Every frame's step keeps the brightness in step with DayTime.
     world.DayTime = 119;
     world.SubDayTime = 239;
-    advanceTimeOfDay(16);
+    advanceTimeOfDay(day, 16);
     EXPECT_EQ(TimeLuminance(), 0.5625f);
 }
 

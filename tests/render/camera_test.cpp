@@ -3,9 +3,11 @@
 // the next frame whoever changed it.
 #include <cmath>
 
+#include "app/game_state.h"
 #include "game/player.h"
 #include "game/time_of_day.h"
 #include "render/camera.h"
+#include "render/render_state.h"
 #include "render_fixture.h"
 #include "ui/screen_common.h"
 #include "world/settings.h"
@@ -24,35 +26,34 @@ TEST_F(CameraTest, FogAndSkyColoursAtNoonAndDeepestNight) {
 
 TEST_F(CameraTest, ProjectionAndFogFollowTheRenderDistanceInTheNextFrame) {
     placeEye(500.5f, 100.5f, 500.5f, 0.0f, 0.0f);
-    updateCamera();
-    EXPECT_EQ(camera.farDistance, 20.0f);
-    EXPECT_EQ(headless::currentFrame().projection.m[0], camera.drawProjection.m[0]);
+    updateCamera(game.play.player);
+    EXPECT_EQ(renderer.camera.farDistance, 20.0f);
+    EXPECT_EQ(headless::currentFrame().projection.m[0], renderer.camera.drawProjection.m[0]);
     // A block 19 ahead is inside the 20-unit culling frustum, 21 ahead is not.
     EXPECT_TRUE(blockInFrustum(500, 100, 519));
     EXPECT_FALSE(blockInFrustum(500, 100, 522));
     // The render-distance key changes the setting only: the camera notices.
     settings.RenderDistance = 2;
-    updateCamera();
-    EXPECT_EQ(camera.farDistance, 40.0f);
-    EXPECT_EQ(camera.fog.start, 20.0f);
-    EXPECT_EQ(camera.fog.end, 38.0f);
-    EXPECT_FLOAT_EQ(camera.fogDensity, 0.1f);
+    updateCamera(game.play.player);
+    EXPECT_EQ(renderer.camera.farDistance, 40.0f);
+    EXPECT_EQ(renderer.camera.fog.start, 20.0f);
+    EXPECT_EQ(renderer.camera.fog.end, 38.0f);
+    EXPECT_FLOAT_EQ(renderer.camera.fogDensity, 0.1f);
     EXPECT_TRUE(blockInFrustum(500, 100, 522));
-    // The options menu's flag still works, and brings TimeLuminance up to date.
+    // The options menu's flag still works; the fog takes the world's time of
+    // day in the very frame it changes.
     world.DayTime = 120;
-    updateCamera();
-    EXPECT_EQ(TimeLuminance(), 1.0f);  // nothing asked for a rebuild
-    camera.projectionDirty = 1;
-    updateCamera();
-    EXPECT_EQ(TimeLuminance(), 0.5625f);
-    EXPECT_EQ(camera.projectionDirty, 0);
+    renderer.camera.projectionDirty = 1;
+    updateCamera(game.play.player);
+    EXPECT_EQ(renderer.camera.projectionDirty, 0);
+    EXPECT_EQ(renderer.camera.fog.rgb, fogColourAt(0.5625f));
 }
 
 TEST_F(CameraTest, LookingStraightUpOrDownStillGivesAView) {
     for (float pitch : {1.5707964f, -1.5707964f}) {
         placeEye(500.5f, 100.5f, 500.5f, 0.3f, pitch);
-        updateCamera();
-        for (float v : camera.viewMatrix.m) EXPECT_TRUE(std::isfinite(v));
+        updateCamera(game.play.player);
+        for (float v : renderer.camera.viewMatrix.m) EXPECT_TRUE(std::isfinite(v));
         // The block straight along the look direction is in view.
         EXPECT_TRUE(blockInFrustum(500, pitch > 0 ? 105 : 96, 500));
         EXPECT_FALSE(blockInFrustum(500, pitch > 0 ? 96 : 105, 500));
@@ -61,16 +62,16 @@ TEST_F(CameraTest, LookingStraightUpOrDownStillGivesAView) {
 
 TEST_F(CameraTest, OnlyCornersCount) {
     placeEye(500.0f, 100.3f, 500.0f, 0.0f, 0.0f);
-    updateCamera();
+    updateCamera(game.play.player);
     // The block the eye stands in has corners just ahead of it.
     EXPECT_TRUE(blockInFrustum(500, 100, 500));
     EXPECT_FALSE(blockInFrustum(500, 100, 498));  // behind the eye
     // Centred in its block and close to its front, the eye sees the frustum
     // pass through the block without any corner inside: the block is out.
     placeEye(500.0f, 100.0f, 500.1f, 0.0f, 0.0f);
-    updateCamera();
+    updateCamera(game.play.player);
     EXPECT_FALSE(blockInFrustum(500, 100, 500));
-    for (const Plane& p : camera.frustumPlanes)
+    for (const Plane& p : renderer.camera.frustumPlanes)
         EXPECT_GT(planeValue(p, 500.0f, 100.0f, 500.3f), 0.0f);
 }
 

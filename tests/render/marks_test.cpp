@@ -3,8 +3,9 @@
 // that no longer aims at what it started on.
 #include <cmath>
 
-#include "game/digging.h"
+#include "app/game_state.h"
 #include "game/controls.h"
+#include "game/digging.h"
 #include "game/target.h"
 #include "render/polygons.h"
 #include "render_fixture.h"
@@ -30,7 +31,8 @@ TEST_F(Marks, ABuriedBlockShowsOneOutlinedAndOneCrackedFace) {
     EXPECT_TRUE(r.frame.quads[0].culling);
     const int withoutCracks = r.polygons;
 
-    setDigState(DigState{1, 0, 3, controls.selectedSlot, Vec3{500, 99, 500}, block::Stone});
+    game.play.dig =
+        (DigState{1, 0, 3, game.play.controls.selectedSlot, Vec3{500, 99, 500}, block::Stone});
     r = drawWithRenderer();
     ASSERT_EQ(r.frame.quads.size(), 2u);
     EXPECT_FALSE(r.frame.quads[1].wireframe);
@@ -49,15 +51,15 @@ TEST_F(Marks, ABuriedBlockShowsOneOutlinedAndOneCrackedFace) {
 
 TEST_F(Marks, ADigEndsWhenTheHotbarCellOrTheTargetChanges) {
     buriedStone(*this);
-    setDigState(DigState{1, 0, 0, 2, Vec3{500, 99, 500}, block::Stone});
-    controls.selectedSlot = 3;
+    game.play.dig = (DigState{1, 0, 0, 2, Vec3{500, 99, 500}, block::Stone});
+    game.play.controls.selectedSlot = 3;
     EXPECT_FALSE(drawWithRenderer().digging);
-    controls.selectedSlot = 2;
-    setDigState(DigState{1, 0, 0, 2, Vec3{500, 99, 501}, block::Stone});
+    game.play.controls.selectedSlot = 2;
+    game.play.dig = (DigState{1, 0, 0, 2, Vec3{500, 99, 501}, block::Stone});
     EXPECT_FALSE(drawWithRenderer().digging);
-    setDigState(DigState{1, 0, 0, 2, Vec3{500, 99, 500}, block::Dirt});
+    game.play.dig = (DigState{1, 0, 0, 2, Vec3{500, 99, 500}, block::Dirt});
     EXPECT_FALSE(drawWithRenderer().digging);
-    setDigState(DigState{1, 0, 0, 2, Vec3{500, 99, 500}, block::Stone});
+    game.play.dig = (DigState{1, 0, 0, 2, Vec3{500, 99, 500}, block::Stone});
     EXPECT_TRUE(drawWithRenderer().digging);
 }
 
@@ -66,7 +68,8 @@ TEST_F(Marks, ATorchGetsAHalfSizeCubeAndNoCracks) {
     put(500, 98, 500, block::Stone);
     SceneGrid::announce();
     placeEye(500.0f, 101.0f, 500.0f, 0.0f, -1.5707964f);
-    setDigState(DigState{1, 0, 2, controls.selectedSlot, Vec3{500, 99, 500}, block::Torch});
+    game.play.dig =
+        (DigState{1, 0, 2, game.play.controls.selectedSlot, Vec3{500, 99, 500}, block::Torch});
     const FrameResult r = drawWithRenderer();
     ASSERT_EQ(r.target, (Vec3{500, 99, 500}));
     ASSERT_EQ(r.frame.quads.size(), 6u);
@@ -87,7 +90,8 @@ TEST_F(Marks, FacesAgainstGlassAreNeitherOutlinedNorCracked) {
     put(501, 99, 500, block::Air);  // open on +x instead
     SceneGrid::announce();
     placeEye(503.0f, 99.0f, 500.0f, -1.5707964f, 0.0f);
-    setDigState(DigState{1, 0, 5, controls.selectedSlot, Vec3{500, 99, 500}, block::Stone});
+    game.play.dig =
+        (DigState{1, 0, 5, game.play.controls.selectedSlot, Vec3{500, 99, 500}, block::Stone});
     const FrameResult r = drawWithRenderer();
     ASSERT_EQ(r.target, (Vec3{500, 99, 500}));
     ASSERT_EQ(r.frame.quads.size(), 2u);  // the +x face, outlined and cracked

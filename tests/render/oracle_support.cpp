@@ -6,6 +6,8 @@
 #include <iterator>
 #include <sstream>
 
+#include "app/game_state.h"
+#include "app/state_updates.h"
 #include "game/digging.h"
 #include "game/player.h"
 #include "game/target.h"
@@ -13,6 +15,7 @@
 #include "render/light_rules.h"
 #include "render/polygons.h"
 #include "render/reference/reference_drawer.h"
+#include "render/render_state.h"
 #include "render/world_view.h"
 
 namespace {
@@ -22,7 +25,7 @@ struct PlaneD {
 };
 
 std::array<PlaneD, 6> drawingPlanes() {
-    const plat::Matrix m = multiply(camera.viewMatrix, camera.drawProjection);
+    const plat::Matrix m = multiply(renderer.camera.viewMatrix, renderer.camera.drawProjection);
     auto e = [&m](int r, int c) { return double(m.m[r * 4 + c]); };
     auto col = [&](int c) { return PlaneD{e(0, c), e(1, c), e(2, c), e(3, c)}; };
     const PlaneD c1 = col(0), c2 = col(1), c3 = col(2), c4 = col(3);
@@ -44,10 +47,10 @@ std::array<PlaneD, 6> drawingPlanes() {
 FrameResult finish(const headless::Frame& frame) {
     FrameResult r;
     r.frame = frame;
-    r.target = target().targetBlock;
-    r.newBlock = target().NewBlock;
+    r.target = game.play.target.targetBlock;
+    r.newBlock = game.play.target.NewBlock;
     r.polygons = polygons();
-    r.digging = digState().digging != 0;
+    r.digging = game.play.dig.digging != 0;
     return r;
 }
 
@@ -114,7 +117,7 @@ bool facesEye(const FaceRecord& face) {
     const double nx = ay * bz - az * by, ny = az * bx - ax * bz, nz = ax * by - ay * bx;
     const double n = std::sqrt(nx * nx + ny * ny + nz * nz);
     if (n == 0) return false;
-    const Vec3 eye = player.Position;
+    const Vec3 eye = game.play.player.Position;
     const double side = (nx * (eye.x - c[0]) + ny * (eye.y - c[1]) + nz * (eye.z - c[2])) / n;
     return side < 1e-4;
 }
@@ -163,10 +166,10 @@ std::vector<FaceRecord> showable(const std::vector<FaceRecord>& faces) {
 
 FrameResult drawWithRenderer() {
     resetPolygons();
-    prepareWorldView();
+    preparePlayingFrame(game.play);
     plat::beginScene();
     plat::clear(0xFF000000);
-    drawWorldView();
+    drawWorldView(game.play);
     plat::endScene();
     plat::present();
     return finish(headless::lastFrame());

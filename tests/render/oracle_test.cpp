@@ -7,8 +7,9 @@
 
 #include <random>
 
-#include "game/digging.h"
+#include "app/game_state.h"
 #include "game/controls.h"
+#include "game/digging.h"
 #include "game/player.h"
 #include "game/target.h"
 #include "render/oracle_support.h"
@@ -30,10 +31,10 @@ class RendererOracle : public GameTest {
 
     // Both drawers on the world as it is; the dig record is the same for both.
     void expectSameFrame(const std::string& what) {
-        const DigState dig = digState();
+        const DigState dig = game.play.dig;
         const FrameResult fast = drawWithRenderer();
         hiddenBlocks += worldViewStats().hiddenBlocks;
-        setDigState(dig);
+        game.play.dig = (dig);
         const FrameResult literal = drawWithReference();
         const std::string difference = compareFrames(fast, literal);
         EXPECT_EQ(difference, "") << what;
@@ -42,11 +43,12 @@ class RendererOracle : public GameTest {
     }
 
     std::string where(int scene) const {
-        const Vec3 p = player.Position;
+        const Vec3 p = game.play.player.Position;
         return "scene " + std::to_string(scene) + ", render distance " +
                std::to_string(settings.RenderDistance) + ", eye (" + std::to_string(p.x) + ", " +
                std::to_string(p.y) + ", " + std::to_string(p.z) + ") turn " +
-               std::to_string(player.xzRotCamera) + " pitch " + std::to_string(player.yRotCamera);
+               std::to_string(game.play.player.xzRotCamera) + " pitch " +
+               std::to_string(game.play.player.yRotCamera);
     }
 
     int framesCompared = 0;
@@ -80,18 +82,18 @@ TEST_F(RendererOracle, RandomScenesDrawAlike) {
         grid.wipe();
         makeScene(grid, kind, rng, x, y, z, 20 + 10 * settings.RenderDistance + 3);
         SceneGrid::announce();
-        resetDig();
+        game.play.dig = DigState{};
         expectSameFrame(where(scene));
         // Digging whatever is targeted, at some stage, with the cell in hand.
-        if (hasTarget()) {
-            const Vec3 t = target().targetBlock;
-            setDigState(DigState{1, 0, uint8_t(scene % 8), controls.selectedSlot, t,
-                                 cell(int(t.x), int(t.y), int(t.z)).type});
+        if (hasTarget(game.play.target)) {
+            const Vec3 t = game.play.target.targetBlock;
+            game.play.dig = (DigState{1, 0, uint8_t(scene % 8), game.play.controls.selectedSlot, t,
+                                      cell(int(t.x), int(t.y), int(t.z)).type});
             expectSameFrame(where(scene) + " while digging");
-            controls.selectedSlot =
-                uint8_t((controls.selectedSlot + 1) % 9);  // switching cells ends the dig
+            game.play.controls.selectedSlot =
+                uint8_t((game.play.controls.selectedSlot + 1) % 9);  // switching cells ends the dig
             expectSameFrame(where(scene) + " after switching cells");
-            controls.selectedSlot = 0;
+            game.play.controls.selectedSlot = 0;
         }
     }
     EXPECT_GT(facesSeen, 10000);  // the scenes really drew something
@@ -113,7 +115,7 @@ TEST_F(RendererOracle, ManyShortSightedScenesDrawAlike) {
         grid.wipe();
         makeScene(grid, kind, rng, x, y, z, 20 + 10 * settings.RenderDistance + 3);
         SceneGrid::announce();
-        resetDig();
+        game.play.dig = DigState{};
         expectSameFrame(where(scene));
     }
 }
@@ -126,7 +128,7 @@ TEST_F(RendererOracle, NothingIsDrawnFromAboveTheLitHeight) {
     SceneGrid::announce();
     placeEye(500.5f, 199.0f + 20.0f + 1.5f, 500.5f, 0.0f, -1.5707964f);
     expectSameFrame("above 199 + R");
-    EXPECT_FALSE(hasTarget());
+    EXPECT_FALSE(hasTarget(game.play.target));
 }
 
 TEST_F(RendererOracle, EditsMovesAndJumpsKeepTheCacheTrue) {
@@ -141,25 +143,26 @@ TEST_F(RendererOracle, EditsMovesAndJumpsKeepTheCacheTrue) {
         for (int step = 0; step < 12; ++step) {
             // A few cells dug or placed near the eye, torches and glass among them.
             for (int e = 0; e < 3; ++e) {
-                const int x =
-                    int(player.Position.x) + std::uniform_int_distribution<int>(-7, 7)(rng);
-                const int y =
-                    int(player.Position.y) + std::uniform_int_distribution<int>(-7, 7)(rng);
-                const int z =
-                    int(player.Position.z) + std::uniform_int_distribution<int>(-7, 7)(rng);
+                const int x = int(game.play.player.Position.x) +
+                              std::uniform_int_distribution<int>(-7, 7)(rng);
+                const int y = int(game.play.player.Position.y) +
+                              std::uniform_int_distribution<int>(-7, 7)(rng);
+                const int z = int(game.play.player.Position.z) +
+                              std::uniform_int_distribution<int>(-7, 7)(rng);
                 const uint8_t choices[] = {block::Air,   block::Air,   block::Torch,
                                            block::Glass, block::Stone, block::Leaves};
                 const uint8_t type = choices[std::uniform_int_distribution<int>(0, 5)(rng)];
                 if (inWorld(x, y, z)) setCell(x, y, z, Cell{type, uint8_t(step % 5)});
             }
             // A step or two, a turn; every fourth step a jump far away and back.
-            Vec3 p = player.Position;
+            Vec3 p = game.play.player.Position;
             p.x += std::uniform_real_distribution<float>(-2.5f, 2.5f)(rng);
             p.z += std::uniform_real_distribution<float>(-2.5f, 2.5f)(rng);
             p.y += std::uniform_real_distribution<float>(-1.0f, 1.0f)(rng);
             if (step % 4 == 3) p.x += 37.0f;
             if (step % 4 == 0 && step > 0) p.x -= 37.0f;
-            placeEye(p.x, p.y, p.z, player.xzRotCamera + 0.7f, player.yRotCamera * 0.5f);
+            placeEye(p.x, p.y, p.z, game.play.player.xzRotCamera + 0.7f,
+                     game.play.player.yRotCamera * 0.5f);
             expectSameFrame("round " + std::to_string(round) + " step " + std::to_string(step));
         }
     }

@@ -3,8 +3,10 @@
 // placed block would go on.
 #include <cmath>
 
+#include "app/game_state.h"
 #include "game/target.h"
 #include "render/picking.h"
+#include "render/world_view.h"
 #include "render_fixture.h"
 
 namespace {
@@ -13,7 +15,7 @@ using Picking = RenderTest;
 
 Vec3 pick() {
     drawWithRenderer();
-    return target().targetBlock;
+    return game.play.target.targetBlock;
 }
 
 TEST_F(Picking, OpenSkyPicksNothing) {
@@ -21,7 +23,7 @@ TEST_F(Picking, OpenSkyPicksNothing) {
     SceneGrid::announce();
     placeEye(500.5f, 100.5f, 500.5f, 0.0f, 0.5f);
     EXPECT_EQ(pick(), kNoTarget);
-    EXPECT_EQ(target().NewBlock, kNoSide);
+    EXPECT_EQ(game.play.target.NewBlock, kNoSide);
 }
 
 TEST_F(Picking, ReachEndsAtSevenAndHiddenBlocksAreNeverPicked) {
@@ -46,16 +48,16 @@ TEST_F(Picking, LookingDownOntoATopGivesTheSideAboveUnlessGlassIsThere) {
     SceneGrid::announce();
     placeEye(500.2f, 101.0f, 500.3f, 0.0f, -1.5707964f);
     EXPECT_EQ(pick(), (Vec3{500, 98, 500}));
-    EXPECT_EQ(target().NewBlock, kSideAbove);
+    EXPECT_EQ(game.play.target.NewBlock, kSideAbove);
     put(500, 99, 500, block::Torch);
     SceneGrid::announce();
     placeEye(500.4f, 101.0f, 500.4f, 0.0f, -1.5707964f);
     EXPECT_EQ(pick(), (Vec3{500, 98, 500}));  // the torch is thin: the ray misses it
-    EXPECT_EQ(target().NewBlock, kSideAbove);
+    EXPECT_EQ(game.play.target.NewBlock, kSideAbove);
     put(500, 99, 500, block::Glass);
     SceneGrid::announce();
     EXPECT_EQ(pick(), (Vec3{500, 99, 500}));  // the glass itself
-    EXPECT_EQ(target().NewBlock, kSideAbove);
+    EXPECT_EQ(game.play.target.NewBlock, kSideAbove);
 }
 
 TEST_F(Picking, TorchesArePickedOnlyNearTheirMiddle) {
@@ -97,10 +99,10 @@ TEST_F(Picking, WhenTwoSidesQualifyTheLaterTestWins) {
         const float ey = 100.5f + (ex - 500.5f) * (std::sin(-pitch) / h);
         placeEye(ex, ey, 503.0f, turn, pitch);
         if (!(pick() == Vec3{500, 100, 503})) continue;
-        const float t = 0.1f * float(picking().bestSample);
+        const float t = 0.1f * float(aimAtWorld(game.play.player).bestSample);
         const float qx = ex + t * (h * std::sin(turn)), qy = ey + t * std::sin(pitch);
         if (qx >= 500.5f && qy >= 100.5f) {
-            EXPECT_EQ(target().NewBlock, kSideAbove);
+            EXPECT_EQ(game.play.target.NewBlock, kSideAbove);
             ++found;
         }
     }

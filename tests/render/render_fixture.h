@@ -6,6 +6,7 @@
 
 #include "platform/headless/headless.h"
 #include "render/oracle_support.h"
+#include "render/render_state.h"
 #include "render/scenes.h"
 #include "test_support.h"
 #include "world/block_types.h"

@@ -4,6 +4,7 @@
 
 #include "test_support.h"
 
+#include "app/game_state.h"
 #include "game/player.h"
 #include "game/time_of_day.h"
 #include "world/block_types.h"
@@ -39,15 +40,14 @@ void SceneGrid::announce() {
 }
 
 void placeEye(float x, float y, float z, float turn, float pitch) {
-    player.Position = Vec3{x, y, z};
-    player.xzRotCamera = turn;
-    player.yRotCamera = pitch;
+    game.play.player.Position = Vec3{x, y, z};
+    game.play.player.xzRotCamera = turn;
+    game.play.player.yRotCamera = pitch;
 }
 
 void setView(int renderDistance, int dayTime) {
     settings.RenderDistance = uint8_t(renderDistance);
     world.DayTime = uint8_t(dayTime);
-    refreshTimeLuminance();
 }
 
 namespace {

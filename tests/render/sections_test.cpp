@@ -5,6 +5,7 @@
 #include "render/sections.h"
 #include <algorithm>
 
+#include "app/game_state.h"
 #include "render/block_faces.h"
 #include "render/polygons.h"
 #include "render/world_view.h"
@@ -67,7 +68,7 @@ TEST_F(Sections, DaylightAndTurningNeverRebuild) {
     settle();
     for (int dayTime : {40, 120, 200}) {
         setView(0, dayTime);
-        player.xzRotCamera += 1.0f;
+        game.play.player.xzRotCamera += 1.0f;
         drawWithRenderer();
         EXPECT_EQ(builtNow(), 0);
     }

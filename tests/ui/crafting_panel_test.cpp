@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/game_state.h"
 #include "game/controls.h"
 #include "game/crafting.h"
 #include "game/player.h"
@@ -24,10 +25,10 @@ class Panel : public ScreenTest {
     }
     // A candidate list of the given recipes, as buildCandidates would leave it.
     static void listOf(std::initializer_list<Recipe> recipes, int selected) {
-        craftingPanel.candidateCount = 0;
+        game.play.crafting.candidateCount = 0;
         for (const Recipe& r : recipes)
-            craftingPanel.candidates[craftingPanel.candidateCount++] = r;
-        craftingPanel.selected = selected;
+            game.play.crafting.candidates[game.play.crafting.candidateCount++] = r;
+        game.play.crafting.selected = selected;
     }
     static Recipe recipe(Station station, int index) { return recipeList(station).recipes[index]; }
 };
@@ -35,9 +36,9 @@ class Panel : public ScreenTest {
 TEST_F(Panel, AnEmptyListSaysSoInBothLanguages) {
     listOf({}, -1);
     english();
-    drawCraftingPanel();
+    drawCraftingPanel(game.play.crafting);
     italianLanguage();
-    drawCraftingPanel();
+    drawCraftingPanel(game.play.crafting);
     const auto& frame = headless::currentFrame();
     EXPECT_TRUE(frame.sprites.empty());
     EXPECT_EQ(
@@ -53,7 +54,7 @@ TEST_F(Panel, FiveCandidatesAroundTheCursorWithTheSelectedRecipeBeside) {
             recipe(Station::CraftingTable, 3), recipe(Station::CraftingTable, 4)},
            3);
     english();
-    drawCraftingPanel();
+    drawCraftingPanel(game.play.crafting);
     const auto& frame = headless::currentFrame();
     // Torch, furnace, [frame] planks, sword, stick; then the planks' raw wood.
     EXPECT_EQ(describeSprites(frame),
@@ -69,7 +70,7 @@ TEST_F(Panel, FiveCandidatesAroundTheCursorWithTheSelectedRecipeBeside) {
 TEST_F(Panel, IngredientsShowTheirCountsAndTheTextNamesThemAll) {
     listOf({recipe(Station::Furnace, 15), recipe(Station::Hand, 1)}, 0);
     italianLanguage();
-    drawCraftingPanel();
+    drawCraftingPanel(game.play.crafting);
     const auto& steel = headless::currentFrame();
     // The cursor at the top of a list shows only what lies below it.
     EXPECT_EQ(describeSprites(steel),
@@ -87,26 +88,26 @@ TEST_F(Panel, IngredientsShowTheirCountsAndTheTextNamesThemAll) {
 
     headless::reset();
     plat::createWindowAndDevices("Velmora 1.1 Alpha", 800, 600);
-    craftingPanel.selected = 1;
+    game.play.crafting.selected = 1;
     english();
-    drawCraftingPanel();
+    drawCraftingPanel(game.play.crafting);
     const auto* torch = headless::currentFrame().findText("Torch = Stick + Coal");
     ASSERT_NE(torch, nullptr);
     EXPECT_EQ(torch->left, 400 - 140 / 2);
     italianLanguage();
-    drawCraftingPanel();
+    drawCraftingPanel(game.play.crafting);
     EXPECT_NE(headless::currentFrame().findText("Torcia = Bastone + Carbone"), nullptr);
 }
 
 TEST_F(Panel, TheDisplayBuildsTheListFromWhatThePlayerCarriesAndShowsItBeforeTheClosingTexts) {
     world.slots[0] = ItemStack{5, 4};
-    player.Position = Vec3{500.0f, 150.0f, 500.0f};
-    craftingPanel.open = 1;
-    craftingPanel.selected = 3;
+    game.play.player.Position = Vec3{500.0f, 150.0f, 500.0f};
+    game.play.crafting.open = 1;
+    game.play.crafting.selected = 3;
     english();
     const auto& frame = draw(GameState::Playing);
-    EXPECT_EQ(craftingPanel.candidateCount, 1);
-    EXPECT_EQ(craftingPanel.selected, 0);
+    EXPECT_EQ(game.play.crafting.candidateCount, 1);
+    EXPECT_EQ(game.play.crafting.selected, 0);
     const auto texts = describeTexts(frame);
     ASSERT_GE(texts.size(), 5u);
     EXPECT_EQ(texts[texts.size() - 4],
@@ -114,10 +115,10 @@ TEST_F(Panel, TheDisplayBuildsTheListFromWhatThePlayerCarriesAndShowsItBeforeThe
     EXPECT_EQ(texts[texts.size() - 5], textLine(450, 304, kBlack, "4"));
 
     // Hidden, the display neither draws nor rebuilds the list.
-    controls.hudVisible = 0;
+    game.play.controls.hudVisible = 0;
     world.slots[0] = ItemStack{0, 0};
     draw(GameState::Playing);
-    EXPECT_EQ(craftingPanel.candidateCount, 1);
+    EXPECT_EQ(game.play.crafting.candidateCount, 1);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 
 #include "app/frame_loop.h"
 #include "app/game_state.h"
-#include "game/frame_clock.h"
+#include "game/frame.h"
 #include "platform/headless/headless.h"
 #include "test_support.h"
 #include "ui/frame.h"
@@ -46,11 +46,10 @@ class ScreenTest : public GameTest {
     void SetUp() override {
         GameTest::SetUp();
         ASSERT_EQ(plat::createWindowAndDevices("Velmora 1.1 Alpha", 800, 600), 0);
-        busyPulse = Pulse{};
     }
     // Draws one frame in `state` and returns what was presented.
     const headless::Frame& draw(GameState state) {
-        shell.gameState = state;
+        game.gameState = state;
         const int before = headless::presentCount();
         EXPECT_EQ(drawFrame(), 0);
         EXPECT_EQ(headless::presentCount(), before + 1);

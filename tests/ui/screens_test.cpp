@@ -3,9 +3,10 @@
 
 #include "game/catalogue.h"
 
+#include "app/game_state.h"
 #include "game/controls.h"
 #include "game/crafting.h"
-#include "game/frame_clock.h"
+#include "game/frame.h"
 #include "game/inventory.h"
 #include "game/item_screens.h"
 #include "game/player.h"
@@ -56,7 +57,7 @@ TEST_F(Screens, StatesWithoutAScreenPresentWithoutDrawing) {
 TEST_F(Screens, FailedSceneIsReportedAndNothingIsPresented) {
     headless::setBeginSceneFails(true);
     for (GameState s : kDrawnStates) {
-        shell.gameState = s;
+        game.gameState = s;
         EXPECT_LT(drawFrame(), 0) << int(s);
     }
     EXPECT_EQ(headless::presentCount(), 0);
@@ -66,7 +67,7 @@ TEST_F(Screens, FailedSceneIsReportedAndNothingIsPresented) {
         EXPECT_EQ(box.text, "Impossibile creare la scena.");
     }
     // The pulse did not move for frames that were never drawn.
-    EXPECT_EQ(busyPulse.alpha, 251);
+    EXPECT_EQ(game.busyPulse.alpha, 251);
 }
 
 TEST_F(Screens, MissingDeviceIsReportedBeforeAnyScene) {
@@ -105,7 +106,7 @@ TEST_F(Screens, PulseFallsToEightyThreeHoldsOneFrameAndRisesBack) {
 }
 
 TEST_F(Screens, ProgressScreenWordsAndFixedFrameCounter) {
-    shell.FPS = 97;  // not what this screen shows
+    game.FPS = 97;  // not what this screen shows
     italianLanguage();
     auto frame = draw(GameState::Busy);
     std::vector<std::string> texts = {textLine(350, 450, 243u << 24, "Caricamento ...")};
@@ -116,32 +117,31 @@ TEST_F(Screens, ProgressScreenWordsAndFixedFrameCounter) {
     EXPECT_EQ(frame.sprites[0].source.width, 800);
 
     english();
-    shell.savingInProgress = 1;
+    game.savingInProgress = 1;
     frame = draw(GameState::Busy);
     EXPECT_NE(frame.findText("Saving ..."), nullptr);
     EXPECT_NE(frame.findText("FPS: 15"), nullptr);
     italianLanguage();
     EXPECT_NE(draw(GameState::Busy).findText("Salvataggio ..."), nullptr);
-    shell.savingInProgress = 0;
+    game.savingInProgress = 0;
     english();
     EXPECT_NE(draw(GameState::Busy).findText("Loading ..."), nullptr);
 }
 
-TEST_F(Screens, SavingFrameStampsTheFrameTimeButLoadingDoesNot) {
-    frameClock.frameTime = frameClock.previousFrameTime = 100;
+TEST_F(Screens, TheProgressScreenDrawsAndUpdatesNothing) {
+    game.frame.now = game.lastUpdateTime = 100;
     headless::setClock(5000);
-    draw(GameState::Busy);
-    EXPECT_EQ(frameClock.frameTime, 100);
-
-    shell.savingInProgress = 1;
-    draw(GameState::Busy);
-    EXPECT_EQ(frameClock.frameTime, 5000);
-    EXPECT_EQ(frameClock.previousFrameTime, 5000);
-    EXPECT_EQ(shell.gameState, GameState::Busy);
+    for (uint8_t saving : {0, 1}) {
+        game.savingInProgress = saving;
+        draw(GameState::Busy);
+        EXPECT_EQ(game.frame.now, 100);
+        EXPECT_EQ(game.lastUpdateTime, 100);
+    }
+    EXPECT_EQ(game.gameState, GameState::Busy);
 }
 
 TEST_F(Screens, NoticeShowsOnTheProgressScreen) {
-    postNotice("Slot damaged", "Slot danneggiato");
+    postNotice(game.notice, game.frame.now, "Slot damaged", "Slot danneggiato");
     english();
     const auto* t = draw(GameState::Busy).findText("Slot damaged");
     ASSERT_NE(t, nullptr);
@@ -151,11 +151,12 @@ TEST_F(Screens, NoticeShowsOnTheProgressScreen) {
 // ---- death screen -----------------------------------------------------------------
 
 TEST_F(Screens, DeathScreenWithDisplayAndDebugShowsSixDebugLines) {
-    controls.hudVisible = 1;
-    controls.debugInfoVisible = 1;
+    game.play.controls.hudVisible = 1;
+    game.play.controls.debugInfoVisible = 1;
     world.Seed = 4242;
-    player.Position = Vec3{1.5f, -101.0f, 2.25f};
-    shell.FPS = 33;
+    world.DayTime = 0;  // noon: the sky at full brightness
+    game.play.player.Position = Vec3{1.5f, -101.0f, 2.25f};
+    game.FPS = 33;
     english();
     const auto& frame = draw(GameState::Dead);
 
@@ -193,8 +194,9 @@ TEST_F(Screens, DeathScreenWithDisplayAndDebugShowsSixDebugLines) {
 }
 
 TEST_F(Screens, DeathScreenWithoutDisplayShowsOnlySkyAndMessage) {
-    controls.hudVisible = 0;
-    controls.debugInfoVisible = 1;
+    game.play.controls.hudVisible = 0;
+    game.play.controls.debugInfoVisible = 1;
+    world.DayTime = 0;
     italianLanguage();
     const auto& frame = draw(GameState::Dead);
     EXPECT_EQ(frame.clears, std::vector<uint32_t>{kFullDaySky});
@@ -223,9 +225,9 @@ TEST_F(Screens, InventoryScreenLaysOutFourRowsWithCursorMarkAndCounts) {
     world.slots[10] = {3, 250};
     world.slots[35] = {5, 2};
     world.slots[20] = {0, 7};  // an emptied cell with a stale count shows none
-    itemScreen.cursor = 35;
-    itemScreen.markedCell = 10;
-    shell.FPS = 12;
+    game.play.itemScreen.cursor = 35;
+    game.play.itemScreen.markedCell = 10;
+    game.FPS = 12;
     english();
     const auto& frame = draw(GameState::InventoryScreen);
 
@@ -256,7 +258,7 @@ TEST_F(Screens, InventoryScreenLaysOutFourRowsWithCursorMarkAndCounts) {
 TEST_F(Screens, ChestScreenAddsThreeRowsAboveAGapAndItsTitle) {
     world.slots[36] = {4, 9};
     world.slots[62] = {6, 1};
-    itemScreen.cursor = 62;
+    game.play.itemScreen.cursor = 62;
     italianLanguage();
     const auto& frame = draw(GameState::ChestScreen);
     EXPECT_EQ(frame.sprites.size(), 63u + 2u);  // no mark
@@ -275,7 +277,7 @@ TEST_F(Screens, ChestScreenAddsThreeRowsAboveAGapAndItsTitle) {
     EXPECT_EQ(title->top, 285);
     english();
     EXPECT_NE(draw(GameState::ChestScreen).findText("Chest"), nullptr);
-    itemScreen.cursor = 0;
+    game.play.itemScreen.cursor = 0;
     italianLanguage();
     EXPECT_NE(draw(GameState::InventoryScreen).findText("Inventario"), nullptr);
 }

@@ -89,9 +89,10 @@ class Generation : public GameTest {
         headless::reset();
         resetGameGlobals();
         CountingPump pump;
-        ASSERT_EQ(generateWorldFromSeed(kSeed, pump), WorldResult::Done);
+        GenerationReport report;
+        ASSERT_EQ(generateWorldFromSeed(kSeed, pump, &report), WorldResult::Done);
         firstHash = gridHash();
-        replay = new Replay(kSeed, lastGeneration.treeAttempts);
+        replay = new Replay(kSeed, report.treeAttempts);
     }
     static void TearDownTestSuite() { delete replay; }
     static uint64_t firstHash;
@@ -211,8 +212,9 @@ TEST_F(Generation, QuitMessageEndsItEarlyAndIsPostedAgain) {
     headless::setClockStepPerRead(1);
     headless::queueMessage(plat::Message::Quit);
     CountingPump pump;
-    EXPECT_EQ(generateWorldFromSeed(kSeed + 1, pump), WorldResult::Quit);
-    EXPECT_EQ(lastGeneration.treeAttempts, 0);
+    GenerationReport report;
+    EXPECT_EQ(generateWorldFromSeed(kSeed + 1, pump, &report), WorldResult::Quit);
+    EXPECT_EQ(report.treeAttempts, 0);
     EXPECT_EQ(headless::queuedMessages(), 1u);
 }
 

@@ -13,7 +13,7 @@
 #include "app/world_ops.h"
 #include "game/controls.h"
 #include "game/crafting.h"
-#include "game/frame_clock.h"
+#include "game/frame.h"
 #include "game/inventory.h"
 #include "game/item_screens.h"
 #include "game/player.h"
@@ -58,14 +58,14 @@ class SaveFiles : public GameTest {
         GameTest::SetUp();
         // The progress screen is drawn while the game saves and loads.
         ASSERT_EQ(plat::createWindowAndDevices("Velmora 1.1 Alpha", 800, 600), 0);
-        shell.worldSlotChoice = 2;
-        shell.gameState = GameState::Pause;
+        game.worldSlotChoice = 2;
+        game.gameState = GameState::Pause;
     }
     // Pause -> Save, as the player does it.
     int save() { return saveSlot(2); }
     // World selection -> slot 2.
     int open() {
-        shell.gameState = GameState::WorldSelect;
+        game.gameState = GameState::WorldSelect;
         return openSlot(2);
     }
     std::string slotFile() const { return worldFilePath(2); }
@@ -99,7 +99,7 @@ void furnishWorld() {
 
 TEST_F(SaveFiles, RoundTripKeepsEveryStoredValueByteForByte) {
     furnishWorld();
-    player.Position = Vec3{12.0f, 150.0f, 900.0f};
+    game.play.player.Position = Vec3{12.0f, 150.0f, 900.0f};
     const uint64_t savedHash = gridHash();
     const World before = [] {
         World w;
@@ -112,8 +112,8 @@ TEST_F(SaveFiles, RoundTripKeepsEveryStoredValueByteForByte) {
     }();
 
     ASSERT_EQ(save(), 0);
-    EXPECT_EQ(shell.gameState, GameState::Pause);
-    EXPECT_STREQ(notice.english, "");
+    EXPECT_EQ(game.gameState, GameState::Pause);
+    EXPECT_STREQ(game.notice.english, "");
     EXPECT_EQ(fs::file_size(slotFile()), 400000084u + 54u * 10u);
     EXPECT_EQ(readBytes(seedFile()), "1357924680");
     EXPECT_FALSE(fs::exists(slotFile() + ".tmp"));
@@ -140,9 +140,9 @@ TEST_F(SaveFiles, RoundTripKeepsEveryStoredValueByteForByte) {
     world.chestCount = 0;
     world.slots[3] = ItemStack{0, 0};
     world.Seed = 5;
-    controls.selectedSlot = 4;
+    game.play.controls.selectedSlot = 4;
     ASSERT_EQ(open(), 0);
-    EXPECT_EQ(shell.gameState, GameState::Playing);
+    EXPECT_EQ(game.gameState, GameState::Playing);
     EXPECT_EQ(gridHash(), savedHash);
     EXPECT_EQ(world.Seed, 1357924680);
     EXPECT_EQ(world.DayTime, 239);
@@ -153,10 +153,10 @@ TEST_F(SaveFiles, RoundTripKeepsEveryStoredValueByteForByte) {
     EXPECT_EQ(world.chestCount, 10);
     EXPECT_EQ(std::memcmp(world.chests, before.chests, sizeof(ItemStack) * kChestCells * 10), 0);
     // The player is set down anew at the centre, on top of the column.
-    EXPECT_EQ(player.Position.x, 500.0f);
-    EXPECT_EQ(player.Position.z, 500.0f);
-    EXPECT_EQ(player.Position.y, spawnEyeHeight(500, 500));
-    EXPECT_EQ(controls.selectedSlot, 0);
+    EXPECT_EQ(game.play.player.Position.x, 500.0f);
+    EXPECT_EQ(game.play.player.Position.z, 500.0f);
+    EXPECT_EQ(game.play.player.Position.y, spawnEyeHeight(500, 500));
+    EXPECT_EQ(game.play.controls.selectedSlot, 0);
     EXPECT_EQ(headless::lastCursorMove(), std::make_pair(320, 240));
 
     // Loaded chests still follow their records when one of them is dug.
@@ -190,18 +190,18 @@ TEST_F(SaveFiles, DamagedFilesAreRefusedBeforeAnythingChanges) {
     };
     cell(7, 7, 7) = Cell{42, 43};
     world.DayTime = 111;
-    player.Position = Vec3{1, 2, 3};
+    game.play.player.Position = Vec3{1, 2, 3};
     for (const Case& c : cases) {
         sparseWorldFile(slotFile(), c.length, c.storedChestCount);
-        notice = Notice{};
+        game.notice = Notice{};
         EXPECT_EQ(open(), 0) << c.what;
-        EXPECT_EQ(shell.gameState, GameState::WorldSelect) << c.what;
+        EXPECT_EQ(game.gameState, GameState::WorldSelect) << c.what;
         // The notice names the file, so the player knows which one to look at.
-        EXPECT_STREQ(notice.english, "Damaged world Mondo2.data: not loaded!") << c.what;
-        EXPECT_STREQ(notice.italian, "Mondo danneggiato Mondo2.data: non caricato!") << c.what;
+        EXPECT_STREQ(game.notice.english, "Damaged world Mondo2.data: not loaded!") << c.what;
+        EXPECT_STREQ(game.notice.italian, "Mondo danneggiato Mondo2.data: non caricato!") << c.what;
         EXPECT_EQ(cell(7, 7, 7).type, 42) << c.what;
         EXPECT_EQ(world.DayTime, 111) << c.what;
-        EXPECT_EQ(player.Position.x, 1.0f) << c.what;
+        EXPECT_EQ(game.play.player.Position.x, 1.0f) << c.what;
     }
 }
 
@@ -217,9 +217,18 @@ TEST_F(SaveFiles, AWellFormedImageOf255ChestsIsTakenWhole) {
     EXPECT_EQ(cell(999, 199, 999).aux, 255);
     EXPECT_EQ(world.Seed, 0);
     // The column is all blocks up to 198: the eye five above that.
-    EXPECT_EQ(player.Position.y, 203.0f);
+    EXPECT_EQ(game.play.player.Position.y, 203.0f);
     // Put the generated world back for the tests that follow in this process.
     makeTestWorld();
+}
+
+TEST_F(SaveFiles, TheSavesPumpStampsTheFrameTimeSoPlayResumesWithoutALongFrame) {
+    headless::setClockStepPerRead(1);
+    ASSERT_EQ(save(), 0);
+    const int32_t end = plat::clockMs();
+    headless::setClockStepPerRead(0);
+    EXPECT_GT(game.lastUpdateTime, kPumpIntervalMs);
+    EXPECT_LE(game.lastUpdateTime, end);
 }
 
 TEST_F(SaveFiles, SeedFileHoldsTheFirstTenCharactersOfTheSeed) {
@@ -227,7 +236,7 @@ TEST_F(SaveFiles, SeedFileHoldsTheFirstTenCharactersOfTheSeed) {
     fs::create_directory(slotFile() + ".tmp");  // no temporary can be made: the save fails
     ASSERT_EQ(save(), 0);
     fs::remove(slotFile() + ".tmp");
-    EXPECT_STREQ(notice.english, "World not saved!");
+    EXPECT_STREQ(game.notice.english, "World not saved!");
     EXPECT_FALSE(fs::exists(seedFile()));
     EXPECT_FALSE(fs::exists(slotFile()));
     EXPECT_FALSE(slotOccupied(2));
@@ -264,7 +273,7 @@ class InterruptedSave : public SaveFiles {
         EXPECT_EQ(readBytes(seedFile()), "1111111111");
         EXPECT_FALSE(fs::exists(slotFile() + ".tmp"));
         EXPECT_FALSE(fs::exists(seedFile() + ".tmp"));
-        EXPECT_EQ(shell.gameState, GameState::Pause);
+        EXPECT_EQ(game.gameState, GameState::Pause);
     }
 };
 
@@ -272,7 +281,7 @@ TEST_F(InterruptedSave, QuitMessageWritesNothing) {
     headless::queueMessage(plat::Message::Quit);
     EXPECT_EQ(save(), 0);
     expectOldSlotIntact();
-    EXPECT_STREQ(notice.english, "");
+    EXPECT_STREQ(game.notice.english, "");
     EXPECT_EQ(headless::queuedMessages(), 1u);  // posted again for the frame loop
 }
 
@@ -286,8 +295,8 @@ TEST_F(InterruptedSave, UnwritableTemporaryTellsThePlayer) {
     fs::create_directory(seedFile() + ".tmp");
     fs::create_directory(slotFile() + ".tmp");
     EXPECT_EQ(save(), 0);
-    EXPECT_STREQ(notice.english, "World not saved!");
-    EXPECT_STREQ(notice.italian, "Mondo non salvato!");
+    EXPECT_STREQ(game.notice.english, "World not saved!");
+    EXPECT_STREQ(game.notice.italian, "Mondo non salvato!");
     fs::remove(slotFile() + ".tmp");
     fs::remove(seedFile() + ".tmp");
     expectOldSlotIntact();
@@ -299,7 +308,7 @@ TEST_F(InterruptedSave, DiskFullMidwayTellsThePlayer) {
     full.shortWrites = true;
     headless::setFileFaults(full);
     EXPECT_EQ(save(), 0);
-    EXPECT_STREQ(notice.english, "World not saved!");
+    EXPECT_STREQ(game.notice.english, "World not saved!");
     expectOldSlotIntact();
 }
 
@@ -318,7 +327,7 @@ TEST_F(SaveFiles, QuitDuringALoadEndsItWithSuccess) {
     headless::setClockStepPerRead(100);
     headless::queueMessage(plat::Message::Quit);
     EXPECT_EQ(open(), 0);
-    EXPECT_EQ(shell.gameState, GameState::WorldSelect);
+    EXPECT_EQ(game.gameState, GameState::WorldSelect);
     EXPECT_EQ(headless::queuedMessages(), 1u);
     // The half-read grid goes; the quit has done its work.
     plat::takeMessage();
@@ -352,9 +361,9 @@ TEST_F(SlotFiles, AnUnreadableWorldFileIsTakenToldAndNeverReplaced) {
     headless::setFileFaults(unreadable);
     EXPECT_TRUE(slotOccupied(2));
     ASSERT_EQ(open(), 0);
-    EXPECT_EQ(shell.gameState, GameState::WorldSelect);
-    EXPECT_STREQ(notice.english, "World could not be read!");
-    EXPECT_STREQ(notice.italian, "Impossibile leggere il mondo!");
+    EXPECT_EQ(game.gameState, GameState::WorldSelect);
+    EXPECT_STREQ(game.notice.english, "World could not be read!");
+    EXPECT_STREQ(game.notice.italian, "Impossibile leggere il mondo!");
     expectGridUntouched();
     headless::setFileFaults({});
     EXPECT_EQ(readBytes(slotFile()), "the old world");
@@ -366,7 +375,7 @@ TEST_F(SlotFiles, WithoutReadPermissionTheSlotIsStillTaken) {
     fs::permissions(slotFile(), fs::perms::none);
     EXPECT_TRUE(slotOccupied(2));
     ASSERT_EQ(open(), 0);
-    EXPECT_STREQ(notice.english, "World could not be read!");
+    EXPECT_STREQ(game.notice.english, "World could not be read!");
     expectGridUntouched();
     fs::permissions(slotFile(), fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(readBytes(slotFile()), "the old world");
@@ -377,8 +386,8 @@ TEST_F(SlotFiles, AFifoInPlaceOfAFileIsDamagedAndNeverWaitedOn) {
     ASSERT_EQ(::mkfifo(seedFile().c_str(), 0644), 0);
     EXPECT_TRUE(slotOccupied(2));
     ASSERT_EQ(open(), 0);  // returns at once: nothing opens the FIFO for writing
-    EXPECT_EQ(shell.gameState, GameState::WorldSelect);
-    EXPECT_STREQ(notice.english, "Damaged world Mondo2.data: not loaded!");
+    EXPECT_EQ(game.gameState, GameState::WorldSelect);
+    EXPECT_STREQ(game.notice.english, "Damaged world Mondo2.data: not loaded!");
     expectGridUntouched();
     EXPECT_EQ(readSeedFile(seedFile()), 0);
     WorldTrailer trailer;
@@ -389,7 +398,7 @@ TEST_F(SlotFiles, AFolderInPlaceOfAFileIsDamaged) {
     fs::create_directory(slotFile());
     EXPECT_TRUE(slotOccupied(2));
     ASSERT_EQ(open(), 0);
-    EXPECT_STREQ(notice.english, "Damaged world Mondo2.data: not loaded!");
+    EXPECT_STREQ(game.notice.english, "Damaged world Mondo2.data: not loaded!");
     expectGridUntouched();
 }
 
@@ -399,8 +408,8 @@ TEST_F(SlotFiles, ADiskFailingMidLoadIsToldAndPlayDoesNotStart) {
     failing.failReadAt = 123'456'789;
     headless::setFileFaults(failing);
     ASSERT_EQ(open(), 0);
-    EXPECT_EQ(shell.gameState, GameState::WorldSelect);
-    EXPECT_STREQ(notice.english, "World could not be read!");
+    EXPECT_EQ(game.gameState, GameState::WorldSelect);
+    EXPECT_STREQ(game.notice.english, "World could not be read!");
     headless::setFileFaults({});
     makeTestWorld();  // the grid holds part of the sparse file now
 }

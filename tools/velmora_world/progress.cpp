@@ -61,6 +61,7 @@ ProgressPump terminalPump() {
     progress.terminal = ::isatty(STDERR_FILENO);
     ProgressPump pump;
     pump.drawFrame = drawProgress;
+    pump.clock = plat::clockMs;
     return pump;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/game_state.h"
 #include "game/digging.h"
 #include "game/player.h"
 #include "game/target.h"
@@ -17,6 +18,7 @@
 #include "render/picking.h"
 #include "render/polygons.h"
 #include "render/reference/reference_light.h"
+#include "render/render_state.h"
 #include "world/world.h"
 
 namespace reference {
@@ -40,6 +42,7 @@ struct Drawer {
     plat::LitPass pass = plat::LitPass::AlphaTested;
     // The current block.
     int x = 0, y = 0, z = 0, xIndex = 0, zIndex = 0;
+    Picking pick;  // the frame's ray, tested block by block as they are drawn
     std::vector<GlassEntry> glassList;
     std::vector<float> glassDistances;
     plat::LightTable table{};
@@ -155,7 +158,7 @@ void drawBlock() {
         d.lastBoundAux = aux;
     }
     // 4. Picking.
-    pickTestBlock(d.x, d.y, d.z);
+    pickTestBlock(d.pick, d.x, d.y, d.z);
     // 5. Placement.
     const plat::Matrix T = translation(float(d.x), float(d.y), float(d.z));
     const plat::Matrix S = rotationY(0.0f);
@@ -198,7 +201,7 @@ void sortGlassList() {
     Drawer& d = drawer();
     const size_t n = d.glassList.size();
     d.glassDistances.resize(n);
-    const Vec3 p = player.Position;
+    const Vec3 p = game.play.player.Position;
     for (size_t i = 0; i < n; ++i) {
         const GlassEntry& g = d.glassList[i];
         const float dx = p.x - float(g.x), dy = p.y - float(g.y), dz = p.z - float(g.z);
@@ -220,8 +223,9 @@ void drawVisibleBlocks() {
     d.lastBoundType = -1;
     d.glassList.clear();
     d.pass = plat::LitPass::AlphaTested;
-    const int R = int(camera.farDistance);
-    const int cx = int(player.Position.x), cy = int(player.Position.y), cz = int(player.Position.z);
+    const int R = int(renderer.camera.farDistance);
+    const int cx = int(game.play.player.Position.x), cy = int(game.play.player.Position.y),
+              cz = int(game.play.player.Position.z);
     int xIndex = 0;
     for (int x = cx - R; x <= cx + R; ++x, ++xIndex)
         for (int y = cy - R; y <= cy + R; ++y) {
@@ -260,9 +264,10 @@ void drawVisibleBlocks() {
 }  // namespace
 
 void prepareFrame() {
-    updateCamera();
+    updateCamera(game.play.player);
     computeLightMap();
     Drawer& d = drawer();
+    d.pick = startPicking(game.play.player);
     buildLightTable(TimeLuminance(), d.table);
     plat::setLightTable(d.table);
     plat::setSkyLevel(0);
@@ -271,11 +276,17 @@ void prepareFrame() {
 void drawFrame() {
     plat::setFaceCulling(true);
     plat::setCellBox({0, 0, 0, kWorldSizeX - 1, kWorldSizeY - 1, kWorldSizeZ - 1});
-    if (world.cells && int(player.Position.y) - int(camera.farDistance) <= 199) drawVisibleBlocks();
-    choosePlacementSide();
-    if (hasTarget()) {
-        drawTargetOutline();
-        if (digState().digging) drawDigCracks();
+    Play& play = game.play;
+    if (world.cells && int(play.player.Position.y) - int(renderer.camera.farDistance) <= 199)
+        drawVisibleBlocks();
+    Drawer& d = drawer();
+    choosePlacementSide(d.pick);
+    play.target = d.pick.target;
+    if (hasTarget(play.target)) {
+        drawTargetOutline(play.target);
+        // The crack step stops a dig that no longer aims at what it started on.
+        abandonStaleDig(play.dig, play.target, play.controls.selectedSlot);
+        drawDigCracks(play.target, play.dig, play.controls.selectedSlot);
     }
     plat::setFaceCulling(false);
 }

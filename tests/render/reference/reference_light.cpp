@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "app/game_state.h"
 #include "game/player.h"
 #include "game/time_of_day.h"
 #include "world/settings.h"
@@ -78,7 +79,8 @@ void computeLightMap() {
     LightMap& m = state();
     const int R = radiusFor(settings.RenderDistance);
     m.radius = R;
-    m.cx = int(player.Position.x), m.cy = int(player.Position.y), m.cz = int(player.Position.z);
+    m.cx = int(game.play.player.Position.x), m.cy = int(game.play.player.Position.y),
+    m.cz = int(game.play.player.Position.z);
     m.yTop = m.cy + R;
     m.yBottom = std::max(m.cy - R, 0);
     m.start = uint8_t(TimeLuminance() * 150);

@@ -1,0 +1,10 @@
+#include "render/render_state.h"
+
+RenderState renderer;
+
+void resetRenderer() {
+    resetSections();
+    renderer.camera = Camera{};
+    renderer.view = ViewState{};
+    renderer.polygons = 0;
+}

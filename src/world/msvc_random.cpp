@@ -1,3 +1,0 @@
-#include "world/msvc_random.h"
-
-MsvcRandom worldRandom;
