@@ -19,11 +19,37 @@ TEST_F(Screenshots, FolderIsMadeAndNumbersContinueFromTheFirstFree) {
     EXPECT_EQ(headless::screenshotsSaved().size(), 4u);
 }
 
-TEST_F(Screenshots, UnwritableFolderSavesNothing) {
-    // A plain file where the folder should be.
+TEST_F(Screenshots, AFolderThatCannotBeUsedSavesNothingAndReturnsAtOnce) {
+    namespace fs = std::filesystem;
+    // A plain file where the folder should be, then a link to itself.
     std::ofstream(scratch.file("Screenshots")) << "x";
     EXPECT_EQ(takeScreenshot(), "");
+    fs::remove(scratch.file("Screenshots"));
+    fs::create_directory_symlink("Screenshots", scratch.file("Screenshots"));
+    EXPECT_EQ(takeScreenshot(), "");
+
+    // A folder whose names cannot even be asked about (here: too long a path,
+    // which fails for root too, where a folder without search permission
+    // would not) ends the search instead of probing two billion names.
+    fs::remove(scratch.file("Screenshots"));
+    fs::path deep = scratch.path;
+    const std::string part(200, 'd');
+    while (deep.string().size() + part.size() + 1 + std::string("/Screenshots/").size() < 4090)
+        deep /= part;
+    deep /= std::string(4090 - deep.string().size() - std::string("/Screenshots/").size() - 1, 'e');
+    fs::create_directories(deep);
+    headless::setExeFolder(deep.string());
+    EXPECT_EQ(takeScreenshot(), "");
     EXPECT_TRUE(headless::screenshotsSaved().empty());
+}
+
+TEST_F(Screenshots, ANameTakenByALinkIsTakenWhereverItLeads) {
+    plat::createWindowAndDevices("Velmora 1.1 Alpha", 800, 600);
+    std::filesystem::create_directory(scratch.file("Screenshots"));
+    // A link to itself, and a link to nothing: neither name is free.
+    std::filesystem::create_symlink("Screenshot0.bmp", scratch.file("Screenshots/Screenshot0.bmp"));
+    std::filesystem::create_symlink("gone", scratch.file("Screenshots/Screenshot1.bmp"));
+    EXPECT_EQ(takeScreenshot(), scratch.file("Screenshots/Screenshot2.bmp"));
 }
 
 }  // namespace
