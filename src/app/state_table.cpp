@@ -14,9 +14,8 @@ Overlay overlay() {
 // The progress word pulses once per frame that was drawn; the pump of the
 // operation under way runs the updates.
 int drawBusy() {
-    Pulse next = game.busyPulse;
-    const int alpha = stepPulse(next);
-    if (drawBusyScreen(game.savingInProgress != 0, alpha, overlay()) < 0) return -1;
+    const Pulse next = nextPulse(game.busyPulse);
+    if (drawBusyScreen(game.savingInProgress != 0, next.alpha, overlay()) < 0) return -1;
     game.busyPulse = next;
     return 0;
 }

@@ -23,7 +23,7 @@ ProgressPump gamePump() {
 }
 
 void postNotice(const char* english, const char* italian) {
-    postNotice(game.notice, plat::clockMs(), english, italian);
+    game.notice = makeNotice(plat::clockMs(), english, italian);
 }
 
 // Results every operation shares. Returns < 0 when the process must end.

@@ -4,10 +4,12 @@
 
 #include "world/settings.h"
 
-void postNotice(Notice& notice, int32_t now, const char* english, const char* italian) {
+Notice makeNotice(int32_t now, const char* english, const char* italian) {
+    Notice notice;
     std::snprintf(notice.english, sizeof notice.english, "%s", english);
     std::snprintf(notice.italian, sizeof notice.italian, "%s", italian);
     notice.postedAt = now;
+    return notice;
 }
 
 const char* activeNotice(const Notice& notice, int32_t now) {

@@ -15,7 +15,7 @@ struct Notice {
     int32_t postedAt = 0;
 };
 
-// Keeps both texts (cut to fit) and shows them from `now` on.
-void postNotice(Notice& notice, int32_t now, const char* english, const char* italian);
+// Both texts (cut to fit), shown from `now` on.
+Notice makeNotice(int32_t now, const char* english, const char* italian);
 // The text to show at `now`, or nullptr when there is none or it has expired.
 const char* activeNotice(const Notice& notice, int32_t now);

@@ -9,7 +9,7 @@
 #include "world/settings.h"
 #include "world/world.h"
 
-int stepPulse(Pulse& pulse) {
+Pulse nextPulse(Pulse pulse) {
     if (pulse.alpha > 248) {
         pulse.alpha -= 8;
         pulse.falling = true;
@@ -20,7 +20,7 @@ int stepPulse(Pulse& pulse) {
         pulse.alpha += 8;
         pulse.falling = false;
     }
-    return pulse.alpha;
+    return pulse;
 }
 
 int drawBusyScreen(bool saving, int pulseAlpha, const Overlay& overlay) {

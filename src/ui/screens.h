@@ -12,8 +12,8 @@ struct Pulse {
     int alpha = 251;
     bool falling = true;
 };
-// Moves the pulse on by one frame and returns the alpha to draw with.
-int stepPulse(Pulse& pulse);
+// The pulse one frame on; its alpha is what the frame draws with.
+Pulse nextPulse(Pulse pulse);
 
 // Each begins and ends its own scene; < 0 when the scene could not begin.
 // The progress screen reads "Saving" while a save runs, else "Loading", its

@@ -112,7 +112,7 @@ TEST_F(Hud, PlayingFrameWithDisplayAndDebugLines) {
 TEST_F(Hud, HiddenDisplayLeavesOnlyTheWorld) {
     game.play.controls.hudVisible = 0;
     game.play.controls.debugInfoVisible = 1;
-    postNotice(game.notice, game.frame.now, "Saved", "Salvato");
+    game.notice = makeNotice(game.frame.now, "Saved", "Salvato");
     const auto& frame = draw(GameState::Playing);
     EXPECT_EQ(frame.clears.size(), 1u);
     EXPECT_TRUE(frame.sprites.empty());

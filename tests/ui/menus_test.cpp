@@ -177,8 +177,8 @@ TEST_F(Menus, DeleteQuestionStandsAboveTheSlotRowsInBothLanguages) {
     // notice included.
     game.frame.now = 1000;
     headless::setClock(1000);
-    postNotice(game.notice, game.frame.now, "Damaged world Mondo2.data: not loaded!",
-               "Mondo danneggiato Mondo2.data: non caricato!");
+    game.notice = makeNotice(game.frame.now, "Damaged world Mondo2.data: not loaded!",
+                             "Mondo danneggiato Mondo2.data: non caricato!");
     const auto& withNotice = draw(GameState::WorldSelect);
     for (size_t i = 0; i < 3; ++i)
         for (size_t j = 3; j < withNotice.texts.size(); ++j)
@@ -214,8 +214,8 @@ TEST_F(Menus, ArrowStandsBesideTheChoiceAndAtTheTopWhenOutOfRange) {
 TEST_F(Menus, NoticeShowsOnEveryMenuInDarkRedClearOfTheRows) {
     game.frame.now = 1000;
     headless::setClock(1000);
-    postNotice(game.notice, game.frame.now, "The world could not be saved",
-               "Impossibile salvare il mondo");
+    game.notice =
+        makeNotice(game.frame.now, "The world could not be saved", "Impossibile salvare il mondo");
     english();
     for (GameState s : {GameState::MainMenu, GameState::Options, GameState::QuitConfirm,
                         GameState::Pause, GameState::WorldSelect}) {

@@ -91,7 +91,10 @@ TEST_F(Screens, PulseFallsToEightyThreeHoldsOneFrameAndRisesBack) {
 
     Pulse pulse;
     std::vector<int> stepped;
-    for (size_t i = 0; i < expected.size(); ++i) stepped.push_back(stepPulse(pulse));
+    for (size_t i = 0; i < expected.size(); ++i) {
+        pulse = nextPulse(pulse);
+        stepped.push_back(pulse.alpha);
+    }
     EXPECT_EQ(stepped, expected);
 
     // The drawn word carries the same values as its alpha, black otherwise.
@@ -141,7 +144,7 @@ TEST_F(Screens, TheProgressScreenDrawsAndUpdatesNothing) {
 }
 
 TEST_F(Screens, NoticeShowsOnTheProgressScreen) {
-    postNotice(game.notice, game.frame.now, "Slot damaged", "Slot danneggiato");
+    game.notice = makeNotice(game.frame.now, "Slot damaged", "Slot danneggiato");
     english();
     const auto* t = draw(GameState::Busy).findText("Slot damaged");
     ASSERT_NE(t, nullptr);
