@@ -101,14 +101,14 @@ void buildCandidates(CraftingPanel& panel, const Vec3& position) {
     const StationsNear near = findStations(position);
     const bool available[kStationCount] = {true, near.craftingTable, near.furnace, near.anvil};
     const Totals totals = inventoryTotals();
-    panel.candidateCount = 0;
+    int32_t count = 0;
     for (int s = 0; s < kStationCount; ++s) {
         if (!available[s]) continue;
         const RecipeList list = recipeList(Station(s));
         for (int i = 0; i < list.count; ++i)
-            if (holds(totals, list.recipes[i]))
-                panel.candidates[panel.candidateCount++] = list.recipes[i];
+            if (holds(totals, list.recipes[i])) panel.candidates[count++] = list.recipes[i];
     }
+    panel.candidateCount = count;
     // A shorter list (a station left behind, items used up) keeps the cursor
     // on it; an empty one leaves it at -1 until the list fills again.
     clampSelection(panel);
