@@ -172,6 +172,7 @@ int updatePause() {
             case 3:
                 goTo(GameState::MainMenu);
                 leaveWorld();
+                closeSlot();
                 break;
         }
         gateFired();

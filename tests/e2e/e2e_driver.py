@@ -13,6 +13,7 @@ Exit status: 0 passed, 1 failed, 77 skipped (ctest's SKIP_RETURN_CODE).
 import argparse
 import ctypes
 import ctypes.util
+import glob
 import math
 import os
 import shutil
@@ -428,6 +429,11 @@ def wait_for(condition, timeout, what):
     raise Failure("timed out waiting for " + what)
 
 
+def saving(path):
+    """A save of `path` is under way: one of its temporaries is there."""
+    return bool(glob.glob(glob.escape(path) + ".tmp*"))
+
+
 def play_save_and_reload(binary):
     """A new world in slot 1, saved from the pause menu, shows as taken and loads again."""
     with Game(binary) as game:
@@ -447,7 +453,7 @@ def play_save_and_reload(binary):
         press("Return")    # Salva
         world = game.file("Mondo1.data")
         wait_for(lambda: os.path.exists(world), 30, "the world file")
-        wait_for(lambda: not os.path.exists(world + ".tmp"), 30, "the save to finish")
+        wait_for(lambda: not saving(world), 30, "the save to finish")
         check(os.path.getsize(world) == 400_000_084, f"world file of {os.path.getsize(world)} bytes")
         seed = open(game.file("SemeM1.data"), "rb").read()
         check(len(seed) == 10 and seed.isdigit(), f"seed file {seed!r}")
@@ -688,7 +694,7 @@ def save_from_pause_menu(game, window):
     press("Down")
     press("Return")
     wait_for(lambda: os.stat(world).st_mtime_ns != before
-             and not os.path.exists(world + ".tmp"), 60, "the save")
+             and not saving(world), 60, "the save")
     # The save's end closes the 250 ms gate: the menu's next key would go unheard.
     time.sleep(STEP)
     return world
@@ -776,7 +782,7 @@ def day_time_advances(binary):
         press("Return")  # Save
         world = game.file("Mondo1.data")
         wait_for(lambda: os.path.exists(world), 30, "the world file")
-        wait_for(lambda: not os.path.exists(world + ".tmp"), 30, "the save to finish")
+        wait_for(lambda: not saving(world), 30, "the save to finish")
         values = world_info(binary, world)
         check(set(values) == {"DayTime", "SubDayTime"}, f"world info gave {values}")
         # A new world starts at DayTime 180, SubDayTime 0; 64 steps a second.
