@@ -477,6 +477,57 @@ SCENARIOS.update({
 })
 
 
+# ---- one writer per slot: the game and velmora-world take turns ---------------
+
+def slot_held_while_playing(binary):
+    """While the game plays slot 1, velmora-world give on it refuses and leaves
+    the file as it was; the game's own save still works; back at the main menu
+    the slot is free for the tool."""
+    tool = world_tool(binary)
+    with Game(binary) as game:
+        window = find_window(game)
+        wait_for(lambda: panel_background_shown(capture(window)), 20, "the main menu")
+        focus(window)
+        press("Return")    # Gioca
+        press("Return")    # Mondo1: empty, so a world is made and the slot locked
+        wait_for(lambda: status_strip_shown(capture(window)), 60, "the playing screen")
+        time.sleep(STEP)   # the world's making fired the 250 ms gate just now
+        press("Escape")    # pause
+        press("Down")
+        press("Return")    # Salva
+        world = game.file("Mondo1.data")
+        wait_for(lambda: os.path.exists(world) and not saving(world), 60, "the first save")
+        time.sleep(STEP)   # the save's end closes the gate
+        before = os.stat(world)
+        slot = ["--slot", "1", "--dir", game.folder]
+        r = run(tool, "give", *slot, "1", "5", "12", timeout=120)
+        check(r.returncode == 1 and "slot 1 is open in the game" in r.stderr,
+              f"give on the slot being played: {r.returncode} {r.stdout} {r.stderr}")
+        check("given" not in r.stdout, f"a refused give said it was done: {r.stdout}")
+        after = os.stat(world)
+        check((after.st_ino, after.st_mtime_ns, after.st_size)
+              == (before.st_ino, before.st_mtime_ns, before.st_size),
+              "velmora-world wrote the slot the game holds")
+        press("Return")    # Salva again, the pause menu still on it
+        wait_for(lambda: os.stat(world).st_ino != before.st_ino and not saving(world), 60,
+                 "the second save")
+        time.sleep(STEP)
+        press("Down")
+        press("Return")    # Esci senza salvare: the main menu, the slot let go
+
+        def given():
+            r = run(tool, "give", *slot, "1", "5", "12", timeout=120)
+            return r.returncode == 0 and "1 cells given" in r.stdout
+        wait_for(given, 60, "velmora-world give to be let write the slot")
+        close_window(window)
+        expect_clean_exit(game)
+
+
+SCENARIOS.update({
+    "slot_held_while_playing": slot_held_while_playing,
+})
+
+
 # ---- hands on the world: digging, crafting, placing and a chest ---------------
 
 def world_tool(binary):
