@@ -59,19 +59,21 @@ bool failed(OutFile& file) {
     return false;
 }
 
-// What a test plants where a writer is about to make its temporary.
+// What a test plants where a writer is about to make its temporary. Whether
+// it could be planted shows in the test, not here.
 void plantAt(const std::string& name) {
     const FileFaults& f = fileFaults();
+    [[maybe_unused]] long done = 0;
     switch (f.atTemporary) {
         case FileFaults::Planted::Nothing: break;
         case FileFaults::Planted::File: {
             const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
-            if (fd >= 0) ::write(fd, "stray", 5), ::close(fd);
+            if (fd >= 0) done = ::write(fd, "stray", 5) + ::close(fd);
             break;
         }
-        case FileFaults::Planted::Link: ::symlink(f.linkTarget.c_str(), name.c_str()); break;
-        case FileFaults::Planted::Fifo: ::mkfifo(name.c_str(), 0644); break;
-        case FileFaults::Planted::Folder: ::mkdir(name.c_str(), 0755); break;
+        case FileFaults::Planted::Link: done = ::symlink(f.linkTarget.c_str(), name.c_str()); break;
+        case FileFaults::Planted::Fifo: done = ::mkfifo(name.c_str(), 0644); break;
+        case FileFaults::Planted::Folder: done = ::mkdir(name.c_str(), 0755); break;
     }
 }
 
