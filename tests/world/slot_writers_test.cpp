@@ -32,6 +32,7 @@ TEST_F(SlotWriters, WhateverStandsAtATemporaryNameIsPassedOverUntouched) {
     // A FIFO would stall an open for writing; a link would carry the bytes to
     // its target; a stray file or folder would be truncated or refuse them.
     writeBytes(file("precious"), "not to be written over");
+    ::alarm(60);  // a writer stalled on the FIFO ends the test run, not the suite's patience
     for (Planted planted : {Planted::File, Planted::Link, Planted::Fifo, Planted::Folder}) {
         SCOPED_TRACE(int(planted));
         plat::FileFaults faults;
@@ -50,6 +51,7 @@ TEST_F(SlotWriters, WhateverStandsAtATemporaryNameIsPassedOverUntouched) {
         plat::removeStrayTemporaries(file("Settings.data"));
         if (planted == Planted::Folder) fs::remove(file(namesStartingWith("Settings.data.tmp.")[0]));
     }
+    ::alarm(0);
 }
 
 TEST_F(SlotWriters, OneHolderAtATimeAndTheNextClearsWhatKilledWritersLeft) {
