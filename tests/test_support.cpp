@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "app/game_state.h"
+#include "app/world_ops.h"
 #include "render/render_state.h"
 #include "world/cell_changes.h"
 #include "world/chests.h"
@@ -42,7 +43,8 @@ void resetGameGlobals() {
     resetSettings();
     // What the renderer keeps between frames.
     resetRenderer();
-    // The game as the app runs it, play included.
+    // The game as the app runs it, play included, with no slot held.
+    closeSlot();
     game = Game{};
 }
 

@@ -193,6 +193,7 @@ int updatePause() {
             case 3:
                 goTo(GameState::MainMenu);
                 leaveWorld(game.play.player);
+                closeSlot();
                 break;
         }
         gateFired();

@@ -26,6 +26,20 @@ void postNotice(const char* english, const char* italian) {
     game.notice = makeNotice(plat::clockMs(), english, italian);
 }
 
+// The lock over the slot being played, from its loading or making until play
+// returns to the menu: the world tool does not write a slot the game will
+// save over.
+plat::FileLock slotLock;
+
+// False, after telling the player, when another program holds the slot.
+bool lockForUse(int slot, plat::FileLock& lock) {
+    if (lockSlot(slot, lock) != SlotLock::InUse) return true;
+    const std::string name = worldFileName(slot);
+    postNotice((name + " is in use by another program!").c_str(),
+               (name + " in uso da un altro programma!").c_str());
+    return false;
+}
+
 // Results every operation shares. Returns < 0 when the process must end.
 int endOnFailure(WorldResult result) {
     switch (result) {
@@ -50,6 +64,7 @@ void enterWorld() {
 }  // namespace
 
 int openSlot(int slot) {
+    if (!lockForUse(slot, slotLock)) return 0;
     const GameState found = game.gameState;
     game.gameState = GameState::Busy;
     ProgressPump pump = gamePump();
@@ -57,11 +72,15 @@ int openSlot(int slot) {
         // A new world's seed is the calendar clock's seconds.
         const WorldResult result = generateWorldFromSeed(int32_t(plat::calendarSeconds()), pump);
         game.gameState = found;
-        if (result == WorldResult::Done) enterWorld();
+        if (result == WorldResult::Done)
+            enterWorld();
+        else
+            plat::releaseLock(slotLock);
         return endOnFailure(result);
     }
     const WorldResult result = loadWorld(slot, pump);
     game.gameState = found;
+    if (result != WorldResult::Done) plat::releaseLock(slotLock);
     switch (result) {
         case WorldResult::Done:
             enterWorld();
@@ -91,10 +110,20 @@ int saveSlot(int slot) {
     game.gameState = found;
     game.savingInProgress = 0;
     if (result == WorldResult::NotWritten) postNotice("World not saved!", "Mondo non salvato!");
+    if (result == WorldResult::SeedNotWritten)
+        postNotice("World saved, but not its seed file!",
+                   "Mondo salvato, ma non il file del seme!");
     return endOnFailure(result);
 }
 
+void closeSlot() {
+    plat::releaseLock(slotLock);
+}
+
 void emptySlot(int slot) {
+    // Nothing is moved from under a program that may write the slot back.
+    plat::FileLock lock;
+    if (!lockForUse(slot, lock)) return;
     int number = 0;
     const std::string name = worldFileName(slot);
     switch (moveSlotAside(slot, number)) {

@@ -4,12 +4,15 @@
 #pragma once
 
 // Enter on a world slot: loads the slot when something stands at its world
-// file, else makes a new world for it. Playing afterwards, or still the world
-// selection when the slot could not be loaded. < 0 when the process must end.
+// file, else makes a new world for it. Playing afterwards, holding the slot's
+// lock, or still the world selection when the slot could not be loaded or
+// another program holds it. < 0 when the process must end.
 int openSlot(int slot);
 // Pause -> Save: writes the world into its slot and stays in the pause menu.
 // < 0 when the process must end.
 int saveSlot(int slot);
+// Play returns to the menu: the slot's lock goes.
+void closeSlot();
 
 // World selection -> Delete -> Yes: moves the slot's files aside, kept as
 // ".bakN", so that the slot reads as empty; the player is told where they went,

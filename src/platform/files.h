@@ -1,8 +1,9 @@
 // Files beside the executable, as the game uses them: regular files opened
 // for reading without ever blocking (a FIFO or a folder where a world file
-// should be is refused, not waited on), and whole files replaced atomically
-// (a temporary beside the target, flushed, renamed over it, the folder
-// flushed), so that a crash or a full disk leaves the old file as it was.
+// should be is refused, not waited on), whole files replaced atomically (a
+// temporary of its own beside the target, flushed, renamed over it, the
+// folder flushed), so that a crash or a full disk leaves the old file as it
+// was, and advisory locks that keep two writers off one set of files.
 #pragma once
 
 #include <cstddef>
@@ -48,6 +49,17 @@ bool fileExists(const std::string& path);
 bool renameWithoutReplacing(const std::string& from, const std::string& to);
 
 // ---- replacing -----------------------------------------------------------------
+// Why a write failed, in the words a player or a log needs.
+enum class WriteError : uint8_t {
+    None,
+    DiskFull,
+    ReadOnly,      // a read-only file system
+    NoPermission,  // the folder or the file may not be written
+    NotRegular,    // a folder, a FIFO or a device stands at the target's name
+    Other,
+};
+const char* describe(WriteError error);
+
 // A file being written under a temporary name beside its target. Dropped
 // without commitReplacements, the temporary is removed.
 struct OutFile {
@@ -56,25 +68,56 @@ struct OutFile {
     std::string temporary;
     int64_t written = 0;
     bool complete = false;  // finished and flushed, ready to be renamed
+    bool replaced = false;  // renamed over its target
+    WriteError error = WriteError::None;  // of the step that failed
     OutFile() = default;
     OutFile(const OutFile&) = delete;
     OutFile& operator=(const OutFile&) = delete;
     ~OutFile();
 };
 
-// The temporary's name for a target: stray ones from a crash are never read.
-std::string temporaryName(const std::string& target);
-// Starts writing `target` anew (its temporary, truncated).
+// Every temporary of a target is named `target + ".tmp."` and a suffix of its
+// own (the writer's process and a count), so that two writers never share
+// one; stray ones from a crash are never read.
+std::string temporaryPrefix(const std::string& target);
+// Starts writing `target` anew: refuses a target that is a folder, a FIFO or
+// a device, then creates a new temporary exclusively (never opening what is
+// already there, never following a link, never blocking).
 bool beginReplacing(const std::string& target, OutFile& file);
 // Appends bytes. With `startWriteback` the bytes are sent on their way to the
 // disk at once, so that the flush at the end has little left to wait for.
 bool writeOut(OutFile& file, const void* bytes, size_t n, bool startWriteback = false);
 // Flushes the temporary to the disk and closes it.
 bool finishOut(OutFile& file);
-// Renames every finished temporary over its target, then flushes the folder
-// of the first so that the renames last. All files must be finished.
+// Renames every finished temporary over its target, in order, then flushes
+// the folder of the first so that the renames last. All files must be
+// finished. On a failure the files renamed before it keep `replaced`.
 bool commitReplacements(OutFile* const* files, int count);
 // Whole small file in one go (settings, seeds): begin, write, finish, commit.
-bool replaceFile(const std::string& target, const void* bytes, size_t n);
+bool replaceFile(const std::string& target, const void* bytes, size_t n,
+                 WriteError* error = nullptr);
+// Removes whatever is left under `target`'s temporary names (not folders):
+// only for a writer that holds the lock over the target. The count removed.
+int removeStrayTemporaries(const std::string& target);
+
+// ---- locking -------------------------------------------------------------------
+// An advisory lock on a small file that is never removed; released when the
+// lock is dropped or its process ends, however it ends.
+struct FileLock {
+    int fd = -1;
+    FileLock() = default;
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    ~FileLock();
+};
+
+enum class LockStatus : uint8_t {
+    Taken,
+    Held,        // another holder has it (another process, or another FileLock)
+    NoLockFile,  // the lock file cannot be made or opened (a read-only folder)
+};
+// Takes the lock at `path` (the file made when missing) without waiting.
+LockStatus takeLock(const std::string& path, FileLock& lock);
+void releaseLock(FileLock& lock);
 
 }  // namespace plat

@@ -114,6 +114,8 @@ std::string seedFilePath(int slot) {
     return plat::exeFolder() + "SemeM" + char('0' + slot) + ".data";
 }
 
+std::string slotLockPath(const std::string& worldPath) { return worldPath + ".lock"; }
+
 bool slotOccupied(int slot) { return plat::fileExists(worldFilePath(slot)); }
 
 SlotAside moveSlotAside(int slot, int& number) {
@@ -135,22 +137,58 @@ SlotAside moveSlotAside(int slot, int& number) {
     return SlotAside::Failed;
 }
 
+SlotLock lockSlotFiles(const std::string& worldPath, const std::string& seedPath,
+                       plat::FileLock& lock) {
+    switch (plat::takeLock(slotLockPath(worldPath), lock)) {
+        case plat::LockStatus::Taken:
+            // No other writer can be at work: what lies under the slot's
+            // temporary names was left by one that was killed.
+            plat::removeStrayTemporaries(worldPath);
+            plat::removeStrayTemporaries(seedPath);
+            return SlotLock::Taken;
+        case plat::LockStatus::Held: return SlotLock::InUse;
+        case plat::LockStatus::NoLockFile: break;
+    }
+    return SlotLock::Unlocked;
+}
+
+SlotLock lockSlot(int slot, plat::FileLock& lock) {
+    return lockSlotFiles(worldFilePath(slot), seedFilePath(slot), lock);
+}
+
 WorldResult saveWorldTo(const std::string& worldPath, const std::string& seedPath,
-                        ProgressPump& pump) {
+                        ProgressPump& pump, SaveReport* report) {
+    SaveReport own;
+    SaveReport& told = report ? *report : own;
+    told = SaveReport{};
     if (!world.cells) return WorldResult::NotWritten;
     // Both files are complete on disk before either replaces the slot's, so
     // the slot holds the old world or the new one, never half of one. A file
-    // not committed takes its temporary with it.
+    // not committed takes its temporary with it. Both are begun before the
+    // long write, so that a seed file that cannot be replaced stops the save
+    // before anything is written.
     plat::OutFile worldFile, seedFile;
-    if (!plat::beginReplacing(worldPath, worldFile)) return WorldResult::NotWritten;
-    if (WorldResult r = writeWorldImage(worldFile, pump); r != WorldResult::Done) return r;
+    auto failedOn = [&told](const plat::OutFile& file, WorldResult result) {
+        told.error = file.error;
+        told.failedFile = file.target;
+        return result;
+    };
+    if (!plat::beginReplacing(worldPath, worldFile))
+        return failedOn(worldFile, WorldResult::NotWritten);
+    if (!plat::beginReplacing(seedPath, seedFile))
+        return failedOn(seedFile, WorldResult::NotWritten);
+    if (WorldResult r = writeWorldImage(worldFile, pump); r != WorldResult::Done)
+        return r == WorldResult::NotWritten ? failedOn(worldFile, r) : r;
     char digits[kSeedFileBytes];
     const size_t seedBytes = formatSeed(world.Seed, digits);
-    if (!plat::beginReplacing(seedPath, seedFile) || !plat::writeOut(seedFile, digits, seedBytes) ||
-        !plat::finishOut(seedFile))
-        return WorldResult::NotWritten;
+    if (!plat::writeOut(seedFile, digits, seedBytes) || !plat::finishOut(seedFile))
+        return failedOn(seedFile, WorldResult::NotWritten);
     plat::OutFile* files[] = {&worldFile, &seedFile};
-    return plat::commitReplacements(files, 2) ? WorldResult::Done : WorldResult::NotWritten;
+    if (plat::commitReplacements(files, 2)) return WorldResult::Done;
+    if (!worldFile.replaced) return failedOn(worldFile, WorldResult::NotWritten);
+    if (!seedFile.replaced) return failedOn(seedFile, WorldResult::SeedNotWritten);
+    // Both renamed; only the folder's flush failed. The files are whole.
+    return WorldResult::Done;
 }
 
 WorldFileCheck readWorldTrailer(const std::string& path, WorldTrailer& out, plat::InFile* keep) {
@@ -185,13 +223,23 @@ size_t formatSeed(int32_t seed, char out[kSeedFileBytes]) {
 
 int32_t readSeedFile(const std::string& path) {
     uint8_t c[kSeedFileBytes];
-    if (plat::readSmallFile(path, c, kSeedFileBytes) != long(kSeedFileBytes)) return 0;
-    uint32_t seed = 0;
-    for (uint8_t digit : c) {
-        if (digit < '0' || digit > '9') return 0;
-        seed = seed * 10 + uint32_t(digit - '0');  // wraps like the 32-bit sum it is
+    const long n = plat::readSmallFile(path, c, kSeedFileBytes);
+    if (n == long(kSeedFileBytes) && c[0] != '-') {
+        uint32_t seed = 0;
+        for (uint8_t digit : c) {
+            if (digit < '0' || digit > '9') return 0;
+            seed = seed * 10 + uint32_t(digit - '0');  // wraps like the 32-bit sum it is
+        }
+        return int32_t(seed);
     }
-    return int32_t(seed);
+    // A negative seed as formatSeed cuts it: at most nine digits follow.
+    if (n < 2 || c[0] != '-') return 0;
+    int32_t seed = 0;
+    for (long i = 1; i < n; ++i) {
+        if (c[i] < '0' || c[i] > '9') return 0;
+        seed = seed * 10 - int32_t(c[i] - '0');
+    }
+    return seed;
 }
 
 WorldResult loadWorldFrom(const std::string& worldPath, const std::string& seedPath,

@@ -3,6 +3,8 @@
 // status values, inventory, chest table and time of day), "SemeMK.data" the
 // seed as ten decimal characters. Saves replace a slot's files atomically;
 // loads check a file's length and kind before anything in memory changes.
+// A writer holds the slot's lock ("MondoK.data.lock") for as long as it may
+// write, so that the game and the world tool never write one slot at once.
 #pragma once
 
 #include <cstddef>
@@ -54,18 +56,24 @@ WorldFileCheck readWorldTrailer(const std::string& path, WorldTrailer& out,
 void encodeBytes(uint8_t* out, const uint8_t* in, size_t n);
 void decodeBytes(uint8_t* bytes, size_t n);
 
-// The seed a seed file holds: its ten digits, or 0 when it is missing, short
-// or not ten digits.
+// Seeds a seed file holds as ten digits and reads back exactly.
+inline constexpr int32_t kSmallestSeed = 0;
+inline constexpr int32_t kLargestSeed = 2147483647;
+
+// The seed a seed file holds: its ten digits, or a minus and at most nine
+// digits (the cut print of a negative seed), or 0 when it is missing or
+// holds anything else.
 int32_t readSeedFile(const std::string& path);
 // The seed file's bytes (at most ten, returned count): the seed's ten digits,
 // with leading zeros for seeds below 1,000,000,000 so that they read back; a
-// negative seed keeps the first ten characters it prints (and reads back as 0).
+// negative seed keeps the first ten characters it prints.
 size_t formatSeed(int32_t seed, char out[kSeedFileBytes]);
 
 // "MondoK.data": the world file's name alone, as the player is told it.
 std::string worldFileName(int slot);
 std::string worldFilePath(int slot);
 std::string seedFilePath(int slot);
+std::string slotLockPath(const std::string& worldPath);
 // True when something stands at the slot's world file name, readable or not:
 // such a slot is never made anew (that would replace what is there).
 bool slotOccupied(int slot);
@@ -81,11 +89,27 @@ enum class SlotAside : uint8_t {
 // ever renamed over an existing file. On Moved, `number` is N.
 SlotAside moveSlotAside(int slot, int& number);
 
+enum class SlotLock : uint8_t {
+    Taken,     // ours until released; strays of killed writers cleared
+    InUse,     // the game or a world tool run holds the slot: nothing may be written
+    Unlocked,  // no lock file can be made (a read-only folder): going on without
+};
+// Takes the lock over a slot's pair of files, without waiting.
+SlotLock lockSlotFiles(const std::string& worldPath, const std::string& seedPath,
+                       plat::FileLock& lock);
+SlotLock lockSlot(int slot, plat::FileLock& lock);
+
+// What a save that failed failed on, for the player or the log.
+struct SaveReport {
+    plat::WriteError error = plat::WriteError::None;
+    std::string failedFile;  // "" when the failure was no file's
+};
 // Writes the world into a slot's pair of files. Done, Quit (nothing written),
-// DrawFailed (nothing written) or NotWritten; in every case but Done the
-// slot's files are as they were.
+// DrawFailed (nothing written), NotWritten (nothing written), or
+// SeedNotWritten: the world file was replaced and its seed file could not be.
+// In every case but Done and SeedNotWritten the slot's files are as they were.
 WorldResult saveWorldTo(const std::string& worldPath, const std::string& seedPath,
-                        ProgressPump& pump);
+                        ProgressPump& pump, SaveReport* report = nullptr);
 // Reads a slot's pair of files into the grid and the world values. Done,
 // Quit, DrawFailed, NoMemory, Unreadable or Damaged; Unreadable and Damaged
 // found before the cells are read leave memory as it was.

@@ -9,6 +9,7 @@ const char* describe(WorldResult result) {
         case WorldResult::Unreadable: return "the world file cannot be read";
         case WorldResult::Damaged: return "the world file is damaged";
         case WorldResult::NotWritten: return "the world could not be written";
+        case WorldResult::SeedNotWritten: return "the world was written but not its seed";
     }
     return "unknown";
 }

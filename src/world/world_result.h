@@ -15,6 +15,7 @@ enum class WorldResult : uint8_t {
     Unreadable,  // load: the world file is there but cannot be read
     Damaged,     // load: not a world file (wrong length, not a regular file)
     NotWritten,  // save: the files could not be written; the slot keeps its old world
+    SeedNotWritten,  // save: the world file was replaced, its seed file could not be
 };
 
 // One plain English line for tools and logs.

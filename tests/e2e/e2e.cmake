@@ -55,6 +55,8 @@ list(APPEND VELMORA_E2E_SCENARIOS
   world_render_distance
   world_torch_lights_hole
   world_pictures_match)
+# The game holding the slot it plays while velmora-world tries to write it.
+list(APPEND VELMORA_E2E_SCENARIOS slot_held_while_playing)
 # A new player's first hour, played from a prepared world to a saved one.
 list(APPEND VELMORA_E2E_SCENARIOS first_hour)
 foreach(scenario ${VELMORA_E2E_SCENARIOS})
@@ -70,3 +72,4 @@ endforeach()
 # Makes and edits a world with velmora-world before playing it at length.
 set_tests_properties(e2e.hands_on_the_world PROPERTIES TIMEOUT 300)
 set_tests_properties(e2e.first_hour PROPERTIES TIMEOUT 600)
+set_tests_properties(e2e.slot_held_while_playing PROPERTIES TIMEOUT 300)

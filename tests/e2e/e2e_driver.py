@@ -13,6 +13,7 @@ Exit status: 0 passed, 1 failed, 77 skipped (ctest's SKIP_RETURN_CODE).
 import argparse
 import ctypes
 import ctypes.util
+import glob
 import math
 import os
 import shutil
@@ -428,6 +429,11 @@ def wait_for(condition, timeout, what):
     raise Failure("timed out waiting for " + what)
 
 
+def saving(path):
+    """A save of `path` is under way: one of its temporaries is there."""
+    return bool(glob.glob(glob.escape(path) + ".tmp*"))
+
+
 def play_save_and_reload(binary):
     """A new world in slot 1, saved from the pause menu, shows as taken and loads again."""
     with Game(binary) as game:
@@ -447,7 +453,7 @@ def play_save_and_reload(binary):
         press("Return")    # Salva
         world = game.file("Mondo1.data")
         wait_for(lambda: os.path.exists(world), 30, "the world file")
-        wait_for(lambda: not os.path.exists(world + ".tmp"), 30, "the save to finish")
+        wait_for(lambda: not saving(world), 30, "the save to finish")
         check(os.path.getsize(world) == 400_000_084, f"world file of {os.path.getsize(world)} bytes")
         seed = open(game.file("SemeM1.data"), "rb").read()
         check(len(seed) == 10 and seed.isdigit(), f"seed file {seed!r}")
@@ -468,6 +474,57 @@ SCENARIOS.update({
     "menus_main_arrow": menus_main_arrow,
     "menus_language_switch": menus_language_switch,
     "play_save_and_reload": play_save_and_reload,
+})
+
+
+# ---- one writer per slot: the game and velmora-world take turns ---------------
+
+def slot_held_while_playing(binary):
+    """While the game plays slot 1, velmora-world give on it refuses and leaves
+    the file as it was; the game's own save still works; back at the main menu
+    the slot is free for the tool."""
+    tool = world_tool(binary)
+    with Game(binary) as game:
+        window = find_window(game)
+        wait_for(lambda: panel_background_shown(capture(window)), 20, "the main menu")
+        focus(window)
+        press("Return")    # Gioca
+        press("Return")    # Mondo1: empty, so a world is made and the slot locked
+        wait_for(lambda: status_strip_shown(capture(window)), 60, "the playing screen")
+        time.sleep(STEP)   # the world's making fired the 250 ms gate just now
+        press("Escape")    # pause
+        press("Down")
+        press("Return")    # Salva
+        world = game.file("Mondo1.data")
+        wait_for(lambda: os.path.exists(world) and not saving(world), 60, "the first save")
+        time.sleep(STEP)   # the save's end closes the gate
+        before = os.stat(world)
+        slot = ["--slot", "1", "--dir", game.folder]
+        r = run(tool, "give", *slot, "1", "5", "12", timeout=120)
+        check(r.returncode == 1 and "slot 1 is open in the game" in r.stderr,
+              f"give on the slot being played: {r.returncode} {r.stdout} {r.stderr}")
+        check("given" not in r.stdout, f"a refused give said it was done: {r.stdout}")
+        after = os.stat(world)
+        check((after.st_ino, after.st_mtime_ns, after.st_size)
+              == (before.st_ino, before.st_mtime_ns, before.st_size),
+              "velmora-world wrote the slot the game holds")
+        press("Return")    # Salva again, the pause menu still on it
+        wait_for(lambda: os.stat(world).st_ino != before.st_ino and not saving(world), 60,
+                 "the second save")
+        time.sleep(STEP)
+        press("Down")
+        press("Return")    # Esci senza salvare: the main menu, the slot let go
+
+        def given():
+            r = run(tool, "give", *slot, "1", "5", "12", timeout=120)
+            return r.returncode == 0 and "1 cells given" in r.stdout
+        wait_for(given, 60, "velmora-world give to be let write the slot")
+        close_window(window)
+        expect_clean_exit(game)
+
+
+SCENARIOS.update({
+    "slot_held_while_playing": slot_held_while_playing,
 })
 
 
@@ -688,7 +745,7 @@ def save_from_pause_menu(game, window):
     press("Down")
     press("Return")
     wait_for(lambda: os.stat(world).st_mtime_ns != before
-             and not os.path.exists(world + ".tmp"), 60, "the save")
+             and not saving(world), 60, "the save")
     # The save's end closes the 250 ms gate: the menu's next key would go unheard.
     time.sleep(STEP)
     return world
@@ -776,7 +833,7 @@ def day_time_advances(binary):
         press("Return")  # Save
         world = game.file("Mondo1.data")
         wait_for(lambda: os.path.exists(world), 30, "the world file")
-        wait_for(lambda: not os.path.exists(world + ".tmp"), 30, "the save to finish")
+        wait_for(lambda: not saving(world), 30, "the save to finish")
         values = world_info(binary, world)
         check(set(values) == {"DayTime", "SubDayTime"}, f"world info gave {values}")
         # A new world starts at DayTime 180, SubDayTime 0; 64 steps a second.

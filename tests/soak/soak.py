@@ -363,7 +363,7 @@ class Soak:
         started = time.time()
         press("Return")
         e2e.wait_for(lambda: os.path.exists(world) and os.stat(world).st_ino != before
-                     and not os.path.exists(world + ".tmp"), 180, "the save")
+                     and not e2e.saving(world), 180, "the save")
         self.wait_screen(("pause",), 60)
         self.saves += 1
         log(f"  {self.clock():6.1f} s: save {self.saves} written in {time.time() - started:.1f} s")

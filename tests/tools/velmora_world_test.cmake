@@ -37,6 +37,10 @@ expect_in("${err}" "usage: velmora-world")
 run(2 generate --seed 1 --slot 5 --dir ${WORK})
 run(2 generate --seed 1 --slot 1 --colour red --dir ${WORK})
 run(2 generate --seed 12x --slot 1 --dir ${WORK})
+# Only seeds the seed file's ten digits hold and read back.
+run(2 generate --seed -42 --slot 1 --dir ${WORK})
+expect_in("${err}" "seed must be 0 to 2147483647, not '-42'")
+run(2 generate --seed 2147483648 --slot 1 --dir ${WORK})
 run(2 info a b)
 run(0 generate --help)
 expect_in("${out}" "--seed SEED --slot K --dir DIR")
@@ -81,8 +85,9 @@ file(READ ${WORK}/SemeM3.data seed_text)
 if(NOT seed_text STREQUAL "1234567890")
   message(FATAL_ERROR "seed file holds '${seed_text}'")
 endif()
-if(EXISTS ${WORK}/Mondo3.data.tmp OR EXISTS ${WORK}/SemeM3.data.tmp)
-  message(FATAL_ERROR "temporary files left behind")
+file(GLOB left ${WORK}/*.tmp*)
+if(left)
+  message(FATAL_ERROR "temporary files left behind: ${left}")
 endif()
 
 run(0 info ${WORK}/Mondo3.data)
@@ -111,11 +116,37 @@ endif()
 
 # The time of day: checked first, then written.
 run(2 time --slot 3 --dir ${WORK} 240)
+expect_in("${err}" "DAYTIME must be 0 to 239, not '240'")
 run(2 time --slot 3 --dir ${WORK} 100 240)
+expect_in("${err}" "SUBDAYTIME must be 0 to 239, not '240'")
 run(2 time --slot 3 --dir ${WORK})
 run(0 time --slot 3 --dir ${WORK} 115 30)
 run(0 info ${WORK}/Mondo3.data)
 expect_in("${out}" "DayTime: 115\nSubDayTime: 30\n")
+
+# Every seed of the range, as the game or the tool wrote it, goes through an
+# edit unchanged.
+foreach(seed_text 0000000000 2147483647)
+  file(WRITE ${WORK}/SemeM3.data "${seed_text}")
+  run(0 time --slot 3 --dir ${WORK} 115 30)
+  file(READ ${WORK}/SemeM3.data kept)
+  if(NOT kept STREQUAL seed_text)
+    message(FATAL_ERROR "seed ${seed_text} came back as '${kept}'")
+  endif()
+endforeach()
+file(WRITE ${WORK}/SemeM3.data "1234567890")
+
+# A folder where the seed file should be: the failure names the file and
+# why, and no line says it was done.
+file(REMOVE ${WORK}/SemeM3.data)
+file(MAKE_DIRECTORY ${WORK}/SemeM3.data)
+run(1 give --slot 3 --dir ${WORK} 1 5 12)
+expect_in("${err}" "SemeM3.data: not a regular file; nothing written")
+if("${out}" MATCHES "given|written")
+  message(FATAL_ERROR "a failed give said it was done:\n${out}")
+endif()
+file(REMOVE_RECURSE ${WORK}/SemeM3.data)
+file(WRITE ${WORK}/SemeM3.data "1234567890")
 
 # Its map: a 1000 x 1000 PNG. Its deep check: nothing found.
 run(2 map ${WORK}/Mondo3.data)

@@ -3,11 +3,16 @@
 // world file (cells and trailer, every byte stored as value + 1) and puts the
 // file back afterwards, so one 400 MB file serves every test.
 #include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -42,6 +47,40 @@ ToolRun runTool(const std::string& args) {
     const int status = ::pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
+}
+
+// The tool started in the background, its standard output and error going
+// to `log`.
+pid_t startTool(const std::vector<std::string>& args, const std::string& log) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    std::vector<char*> argv{const_cast<char*>(VELMORA_WORLD_TOOL)};
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    pid_t pid = -1;
+    if (::posix_spawn(&pid, VELMORA_WORLD_TOOL, &actions, nullptr, argv.data(), environ) != 0)
+        pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+// The exit status of a started tool; -1 when it did not end by the deadline
+// (it is killed then) or was killed.
+int endOf(pid_t pid, std::chrono::seconds deadline) {
+    const auto until = std::chrono::steady_clock::now() + deadline;
+    int status = 0;
+    while (::waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > until) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+            ADD_FAILURE() << "velmora-world did not end within " << deadline.count() << " s";
+            return -1;
+        }
+        ::usleep(20'000);
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 std::string shellWord(const std::string& path) {
@@ -214,6 +253,111 @@ bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
+TEST_F(WorldTool, MapNeverPaintsOverASlotsFilesAndReplacesOthersOnlyWhenForced) {
+    // A world elsewhere (every byte 0: 255 chests, every value 255) and a seed elsewhere.
+    { std::ofstream(file("elsewhere.bin")); }
+    fs::resize_file(file("elsewhere.bin"), worldFileLength(255));
+    writeBytes(file("seed.txt"), "1234567890");
+    const std::string slotNames[] = {"SemeM1.data", "Mondo2.data", "Mondo1.data.bak3",
+                                     "SemeM4.data.tmp.7.0", "elsewhere.bin", "seed.txt"};
+    for (const std::string& name : slotNames)
+        for (const char* force : {"", " --force"}) {
+            const bool there = fs::exists(file(name));
+            const std::string before = there ? readBytes(file(name)) : "";
+            const ToolRun run = mapWorld(file(name), force);
+            EXPECT_EQ(run.status, 2) << name << force << "\n" << run.output;
+            EXPECT_EQ(fs::exists(file(name)), there) << name;
+            if (there && name != "elsewhere.bin") {
+                EXPECT_EQ(readBytes(file(name)), before) << name;
+            }
+        }
+    EXPECT_EQ(fs::file_size(file("elsewhere.bin")), worldFileLength(255));
+
+    writeBytes(file("old.png"), "an earlier picture");
+    const ToolRun unforced = mapWorld(file("old.png"));
+    EXPECT_EQ(unforced.status, 2) << unforced.output;
+    EXPECT_TRUE(contains(unforced.output, "--force")) << unforced.output;
+    EXPECT_EQ(readBytes(file("old.png")), "an earlier picture");
+    const ToolRun forced = mapWorld(file("old.png"), " --force");
+    EXPECT_EQ(forced.status, 0) << forced.output;
+    EXPECT_EQ(readBytes(file("old.png")).substr(1, 3), "PNG");
+}
+
+TEST_F(WorldTool, CheckFailsOnMoreStrayBlocksThanAHandMadeSceneHolds) {
+    for (int i = 0; i < 1000; ++i) world->plant(100 + i % 100, 150, 100 + i / 100, 200);
+    const ToolRun few = checkWorld();
+    EXPECT_EQ(few.status, 0) << few.output;
+    EXPECT_TRUE(contains(few.output, ": 1000 findings, 0 of them could lose data")) << few.output;
+    world->plant(300, 150, 300, 255, 255);  // what a zeroed byte pair reads as
+    const ToolRun many = checkWorld();
+    EXPECT_EQ(many.status, 1) << many.output;
+    EXPECT_TRUE(contains(many.output,
+                         "risk: 1001 cells of unknown block types, more than the 1000 a "
+                         "hand-made scene may hold: the file looks damaged\n"))
+        << many.output;
+}
+
+// Two runs writing one slot at once, again and again, both killed mid-save
+// once: the slot always ends whole, holding each run's change or not as its
+// exit status says, and traps at the temporary names older versions used
+// hold nobody up.
+TEST_F(WorldTool, TwoWritersOfOneSlotNeverMixOrHoleIt) {
+    const std::string dir = folder->path.string(), slot = file("Mondo2.data");
+    fs::copy_file(world->path, slot);
+    writeBytes(file("SemeM2.data"), "0000000000");
+    writeBytes(file("precious"), "not to be written over");
+    ASSERT_EQ(::symlink(file("precious").c_str(), (slot + ".tmp").c_str()), 0);
+    ASSERT_EQ(::mkfifo(file("SemeM2.data.tmp").c_str(), 0644), 0);
+    auto typeAt = [&](int w) {
+        WorldFile now;  // opened anew: every save puts a new file there
+        now.path = slot;
+        return now.cellAt(1 + w, 150, 1 + w).type;
+    };
+    auto saving = [&] {
+        return std::any_of(fs::directory_iterator(folder->path), {}, [](const auto& entry) {
+            return entry.path().filename().string().rfind("Mondo2.data.tmp.", 0) == 0;
+        });
+    };
+    uint8_t before[2] = {typeAt(0), typeAt(1)};
+    for (int round = 0; round < 4; ++round) {
+        SCOPED_TRACE(round);
+        const uint8_t wanted[2] = {uint8_t(2 + round), uint8_t(6 + round)};
+        pid_t runs[2];
+        for (int w = 0; w < 2; ++w) {
+            const std::string at = std::to_string(1 + w);
+            runs[w] = startTool({"set", "--slot", "2", "--dir", dir, at, "150", at,
+                                 std::to_string(wanted[w])},
+                                file("run" + at + ".log"));
+        }
+        if (round == 2) {
+            const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+            while (!saving() && std::chrono::steady_clock::now() < until) ::usleep(5'000);
+            for (pid_t run : runs) ::kill(run, SIGKILL);
+        }
+        for (int w = 0; w < 2; ++w) {
+            const int status = endOf(runs[w], std::chrono::seconds(120));
+            const std::string log = readBytes(file("run" + std::to_string(1 + w) + ".log"));
+            EXPECT_TRUE(round == 2 || status == 0 || contains(log, "slot 2 is open in the game"));
+            const uint8_t now = typeAt(w);
+            EXPECT_TRUE(status == 0 ? now == wanted[w] : status == 1 ? now == before[w]
+                                                       : now == wanted[w] || now == before[w])
+                << "writer " << w << ", status " << status << ", type " << int(now) << "\n" << log;
+            before[w] = now;
+        }
+        // Whole: its length, and no stored zero (a value of 255 no generated world holds).
+        EXPECT_EQ(fs::file_size(slot), worldFileLength(0));
+        std::ifstream in(slot, std::ios::binary);
+        std::vector<char> block(4 << 20);
+        while (in.read(block.data(), std::streamsize(block.size())) || in.gcount() > 0)
+            ASSERT_FALSE(std::memchr(block.data(), 0, size_t(in.gcount()))) << "a hole";
+        EXPECT_EQ(readBytes(file("SemeM2.data")), "0000000000");
+    }
+    EXPECT_EQ(readBytes(file("precious")), "not to be written over");
+    EXPECT_FALSE(fs::exists(file("SemeM2.data.tmp")));
+    EXPECT_FALSE(fs::is_symlink(slot + ".tmp"));
+    fs::remove(slot);
+}
+
 TEST_F(WorldTool, MapColoursEachColumnByItsHighestBlockShadedByHeight) {
     // Planted blocks one above the ground, x and z chosen so that a picture
     // on its side would show them swapped.
@@ -315,18 +459,22 @@ TEST_F(WorldTool, MapOfADamagedFileOrAtABadScaleWritesNoPicture) {
     claimsChests.chestCount = 3;  // no records follow
     world->setTrailer(claimsChests);
     world->cutTo(kCellImageBytes + 84);
-    ToolRun run = mapWorld(out);
+    ToolRun run = mapWorld(out, " --force");
     EXPECT_EQ(run.status, 1) << run.output;
     EXPECT_TRUE(contains(run.output, "damaged")) << run.output;
     world->restore();
 
     world->cutTo(worldFileLength(0) - 1);
-    run = mapWorld(out);
+    run = mapWorld(out, " --force");
     EXPECT_EQ(run.status, 1) << run.output;
     EXPECT_EQ(fileBytes(out), "an earlier picture");
-    EXPECT_FALSE(fs::exists(out + ".tmp"));
+    EXPECT_TRUE(std::none_of(fs::directory_iterator(folder->path), {}, [](const auto& entry) {
+        return contains(entry.path().filename().string(), "kept.png.tmp");
+    }));
 
-    EXPECT_EQ(runTool("map " + shellWord(file("nothing.data")) + " --out " + shellWord(out)).status,
+    EXPECT_EQ(runTool("map " + shellWord(file("nothing.data")) + " --out " + shellWord(out) +
+                      " --force")
+                  .status,
               1);
     EXPECT_EQ(fileBytes(out), "an earlier picture");
     // Nor is the world file ever taken for the picture's place.

@@ -232,19 +232,28 @@ TEST_F(SaveFiles, TheSavesPumpStampsTheFrameTimeSoPlayResumesWithoutALongFrame) 
 }
 
 TEST_F(SaveFiles, SeedFileHoldsTheFirstTenCharactersOfTheSeed) {
-    world.Seed = -2000000001;                   // 11 characters printed
-    fs::create_directory(slotFile() + ".tmp");  // no temporary can be made: the save fails
+    world.Seed = -2000000001;  // 11 characters printed
+    plat::FileFaults refused;
+    refused.failOpen = true;  // no temporary can be made: the save fails
+    headless::setFileFaults(refused);
     ASSERT_EQ(save(), 0);
-    fs::remove(slotFile() + ".tmp");
+    headless::setFileFaults({});
     EXPECT_STREQ(game.notice.english, "World not saved!");
     EXPECT_FALSE(fs::exists(seedFile()));
     EXPECT_FALSE(fs::exists(slotFile()));
     EXPECT_FALSE(slotOccupied(2));
     EXPECT_EQ(readSeedFile(scratch.file("nothing")), 0);
-    writeBytes(scratch.file("s"), "2147483647");
-    EXPECT_EQ(readSeedFile(scratch.file("s")), 2147483647);
-    writeBytes(scratch.file("s"), "-200000000");
-    EXPECT_EQ(readSeedFile(scratch.file("s")), 0);
+    // What a negative seed leaves reads back as the number it shows.
+    const std::pair<const char*, int32_t> files[] = {{"2147483647", 2147483647},
+                                                     {"-200000000", -200000000},
+                                                     {"-42", -42},
+                                                     {"-", 0},
+                                                     {"42", 0},
+                                                     {"-4x", 0}};
+    for (auto [bytes, seed] : files) {
+        writeBytes(scratch.file("s"), bytes);
+        EXPECT_EQ(readSeedFile(scratch.file("s")), seed) << bytes;
+    }
 }
 
 TEST_F(SaveFiles, EverySeedFromZeroUpReadsBackAsWritten) {
@@ -270,10 +279,17 @@ class InterruptedSave : public SaveFiles {
     }
     void expectOldSlotIntact() {
         EXPECT_EQ(readBytes(slotFile()), "the old world");
-        EXPECT_EQ(readBytes(seedFile()), "1111111111");
-        EXPECT_FALSE(fs::exists(slotFile() + ".tmp"));
-        EXPECT_FALSE(fs::exists(seedFile() + ".tmp"));
+        if (!fs::is_directory(seedFile())) {
+            EXPECT_EQ(readBytes(seedFile()), "1111111111");
+        }
+        EXPECT_EQ(temporaries(), 0);
         EXPECT_EQ(game.gameState, GameState::Pause);
+    }
+    int temporaries() const {
+        int n = 0;
+        for (const auto& entry : fs::directory_iterator(scratch.path))
+            n += entry.path().filename().string().find(".tmp") != std::string::npos;
+        return n;
     }
 };
 
@@ -291,15 +307,33 @@ TEST_F(InterruptedSave, DrawingFailureFailsAndWritesNothing) {
     expectOldSlotIntact();
 }
 
-TEST_F(InterruptedSave, UnwritableTemporaryTellsThePlayer) {
-    fs::create_directory(seedFile() + ".tmp");
-    fs::create_directory(slotFile() + ".tmp");
+TEST_F(InterruptedSave, AFolderAtTheSeedFilesNameStopsTheSaveBeforeItWrites) {
+    fs::remove(seedFile());
+    fs::create_directory(seedFile());
+    headless::setClockStepPerRead(0);
+    CountingPump pump;
+    SaveReport report;
+    EXPECT_EQ(saveWorldTo(slotFile(), seedFile(), pump, &report), WorldResult::NotWritten);
+    EXPECT_EQ(pump.frames, 0);  // refused before the long write
+    EXPECT_EQ(report.error, plat::WriteError::NotRegular);
+    EXPECT_EQ(report.failedFile, seedFile());
     EXPECT_EQ(save(), 0);
     EXPECT_STREQ(game.notice.english, "World not saved!");
     EXPECT_STREQ(game.notice.italian, "Mondo non salvato!");
-    fs::remove(slotFile() + ".tmp");
-    fs::remove(seedFile() + ".tmp");
     expectOldSlotIntact();
+}
+
+TEST_F(InterruptedSave, AWorldWrittenWithoutItsSeedIsToldSo) {
+    plat::FileFaults seedStuck;
+    seedStuck.pathContains = "SemeM2";
+    seedStuck.failRename = true;
+    headless::setFileFaults(seedStuck);
+    EXPECT_EQ(save(), 0);
+    EXPECT_STREQ(game.notice.english, "World saved, but not its seed file!");
+    EXPECT_STREQ(game.notice.italian, "Mondo salvato, ma non il file del seme!");
+    EXPECT_EQ(fs::file_size(slotFile()), worldFileLength(world.chestCount));
+    EXPECT_EQ(readBytes(seedFile()), "1111111111");
+    EXPECT_EQ(temporaries(), 0);
 }
 
 TEST_F(InterruptedSave, DiskFullMidwayTellsThePlayer) {
@@ -310,15 +344,21 @@ TEST_F(InterruptedSave, DiskFullMidwayTellsThePlayer) {
     EXPECT_EQ(save(), 0);
     EXPECT_STREQ(game.notice.english, "World not saved!");
     expectOldSlotIntact();
+    CountingPump pump;
+    SaveReport report;
+    EXPECT_EQ(saveWorldTo(slotFile(), seedFile(), pump, &report), WorldResult::NotWritten);
+    EXPECT_EQ(report.error, plat::WriteError::DiskFull);
+    EXPECT_EQ(report.failedFile, slotFile());
 }
 
-TEST_F(InterruptedSave, StrayTemporaryIsNoSlotAndGoesAtTheNextSave) {
+TEST_F(InterruptedSave, StrayTemporaryIsNoSlotAndNeverInTheWay) {
     fs::remove(slotFile());
     writeBytes(slotFile() + ".tmp", "half a world");
     EXPECT_FALSE(slotOccupied(2));
     headless::queueMessage(plat::Message::Quit);  // cut short right after starting
     EXPECT_EQ(save(), 0);
-    EXPECT_FALSE(fs::exists(slotFile() + ".tmp"));
+    // Only the save's own temporaries go: the stray waits for the lock's holder.
+    EXPECT_EQ(temporaries(), 1);
     EXPECT_FALSE(slotOccupied(2));
 }
 
@@ -412,6 +452,39 @@ TEST_F(SlotFiles, ADiskFailingMidLoadIsToldAndPlayDoesNotStart) {
     EXPECT_STREQ(game.notice.english, "World could not be read!");
     headless::setFileFaults({});
     makeTestWorld();  // the grid holds part of the sparse file now
+}
+
+TEST_F(SlotFiles, ASlotAnotherProgramHoldsIsNeitherOpenedNorEmptied) {
+    sparseWorldFile(slotFile(), 400000084, 1);
+    auto expectRefused = [&](const char* how) {
+        game.notice = Notice{};
+        ASSERT_EQ(open(), 0) << how;
+        EXPECT_EQ(game.gameState, GameState::WorldSelect) << how;
+        EXPECT_STREQ(game.notice.english, "Mondo2.data is in use by another program!") << how;
+        EXPECT_STREQ(game.notice.italian, "Mondo2.data in uso da un altro programma!") << how;
+        expectGridUntouched();
+        emptySlot(2);
+        EXPECT_TRUE(slotOccupied(2)) << how;
+    };
+    {
+        plat::FileLock tool;
+        ASSERT_EQ(lockSlot(2, tool), SlotLock::Taken);
+        expectRefused("held by a lock");
+    }
+    plat::FileFaults held;
+    held.lockHeld = true;
+    headless::setFileFaults(held);
+    expectRefused("held by an injected lock");
+    headless::setFileFaults({});
+
+    // Once open, the game holds the slot until play returns to the menu.
+    ASSERT_EQ(open(), 0);
+    ASSERT_EQ(game.gameState, GameState::Playing);
+    plat::FileLock tool;
+    EXPECT_EQ(lockSlot(2, tool), SlotLock::InUse);
+    closeSlot();
+    EXPECT_EQ(lockSlot(2, tool), SlotLock::Taken);
+    makeTestWorld();
 }
 
 TEST_F(SlotFiles, AFrameThatCannotBeDrawnDuringALoadEndsTheProcess) {

@@ -21,10 +21,15 @@ namespace {
 constexpr uint64_t kListedPerKind = 20;
 constexpr int kTorchMounts = 5;  // 0 standing, 1..4 fixed to a side
 constexpr int kDaySteps = 240;
+// Up to this many grid cells of types the game does not know are odd: a scene
+// made by hand with `set` holds a few. More say the file was damaged: bytes
+// lost to zeros read as type 255, 2048 cells to every 4 KB page.
+constexpr uint64_t kStrayBlocksAllowed = 1000;
 
 enum Kind : uint8_t {
     // Could lose data: items or chest contents are gone or go in play.
     kUnknownItem,
+    kManyUnknownBlocks,
     kChestWithoutRecord,
     kSharedRecord,
     kUnreachableRecord,
@@ -46,6 +51,7 @@ struct KindInfo {
 
 constexpr KindInfo kKinds[kKindCount] = {
     {true, "stacks of unknown types"},
+    {true, "damaged stretches"},
     {true, "chest cells without a record"},
     {true, "shared records"},
     {true, "unreachable records"},
@@ -238,6 +244,9 @@ void printCheckHelp() {
         "    two or more chests in the grid sharing one record (digging one takes the\n"
         "      contents of both)\n"
         "    a record that no chest points to but that holds items (they cannot be reached)\n"
+        "    more than %llu grid cells of block types the catalogue does not know (a\n"
+        "      scene made with `set` holds a few; more mean a damaged file, whose\n"
+        "      zeroed bytes read as type 255)\n"
         "  odd: the game copes and nothing is lost, exit status 0:\n"
         "    an inventory or chest cell holding a turned chest (68 to 70; placed, it is\n"
         "      a chest)\n"
@@ -246,10 +255,11 @@ void printCheckHelp() {
         "    an empty record that no chest points to\n"
         "    a torch whose mount is not 0 to 4\n"
         "    DayTime or SubDayTime above 239\n"
-        "    a grid cell whose block type the catalogue does not know\n"
+        "    up to %llu grid cells whose block types the catalogue does not know\n"
         "\n"
         "At most %d lines are listed per kind, then how many more there are.\n"
         "Exit status 1 also when FILE is missing, damaged or unreadable.\n",
+        (unsigned long long)kStrayBlocksAllowed, (unsigned long long)kStrayBlocksAllowed,
         int(kListedPerKind));
 }
 
@@ -277,5 +287,10 @@ int runCheck(int argc, char** argv) {
         }))
         return kExitFailed;
     checkRecords(report, *grid, t);
+    if (const uint64_t strays = report.found[kUnknownBlock]; strays > kStrayBlocksAllowed)
+        note(report, kManyUnknownBlocks,
+             "%llu cells of unknown block types, more than the %llu a hand-made scene may "
+             "hold: the file looks damaged",
+             (unsigned long long)strays, (unsigned long long)kStrayBlocksAllowed);
     return printReport(report, path) ? kExitFailed : 0;
 }

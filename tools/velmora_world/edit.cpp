@@ -12,6 +12,7 @@
 #include "game/catalogue.h"
 #include "game/inventory.h"
 #include "progress.h"
+#include "slot_writing.h"
 #include "world/save_files.h"
 #include "world/world.h"
 
@@ -87,8 +88,10 @@ bool refusedType(long type) {
     return isChest(uint8_t(type));
 }
 
-// Loads slot K, lets `change` work on the world, saves it back. `change`
-// returns 0 or an exit status (nothing is written then).
+// Loads slot K, lets `change` work on the world, saves it back, holding the
+// slot's lock throughout. `change` returns 0 or an exit status (nothing is
+// written then) and leaves in `done` the line to print once the save has
+// succeeded.
 template <typename Change>
 int editSlot(const char* command, const CommonArgs& args, Change change) {
     struct stat info;
@@ -97,6 +100,8 @@ int editSlot(const char* command, const CommonArgs& args, Change change) {
         return kExitFailed;
     }
     const SlotFiles files = slotFiles(args.dir, args.slot);
+    plat::FileLock lock;
+    if (int status = holdSlot(command, files, args.slot, lock)) return status;
     ProgressPump pump = terminalPump();
     beginPhase("loading");
     switch (loadWorldFrom(files.world, files.seed, pump)) {
@@ -114,15 +119,10 @@ int editSlot(const char* command, const CommonArgs& args, Change change) {
             return kExitFailed;
     }
     endPhase();
-    if (int status = change(); status != 0) return status;
-    beginPhase("saving");
-    if (WorldResult r = saveWorldTo(files.world, files.seed, pump); r != WorldResult::Done) {
-        std::fprintf(stderr, "\nvelmora-world %s: could not write %s: %s\n", command,
-                     files.world.c_str(), describe(r));
-        return kExitFailed;
-    }
-    endPhase();
-    std::printf("%s written\n", files.world.c_str());
+    std::string done;
+    if (int status = change(done); status != 0) return status;
+    if (int status = saveSlotFiles(command, files, pump); status != 0) return status;
+    std::printf("%s\n%s written\n", done.c_str(), files.world.c_str());
     return 0;
 }
 
@@ -138,7 +138,8 @@ void printSetHelp() {
         "is set to 0 (no grass, a standing torch, a furnace facing -z). Chests are made\n"
         "only by the game: chest types (67 to 70) are refused, and so is a change to a\n"
         "cell that holds a chest. Exit status 1 when the world file is missing, damaged\n"
-        "or unreadable (nothing is written), 2 for bad arguments.\n");
+        "or unreadable, or the slot is open in the game or another run (nothing is\n"
+        "written then), 2 for bad arguments.\n");
 }
 
 void printGiveHelp() {
@@ -149,8 +150,9 @@ void printGiveHelp() {
         "of slot K's world in folder DIR, replacing what the cell held, and saves it\n"
         "back atomically. TYPE 1 to 255 with COUNT 1 to 250, or TYPE 0 with COUNT 0 to\n"
         "empty the cell. Chest types (67 to 70) are refused: chests are made only by\n"
-        "the game. Exit status 1 when the world file is missing, damaged or unreadable\n"
-        "(nothing is written), 2 for bad arguments.\n");
+        "the game. Exit status 1 when the world file is missing, damaged or unreadable,\n"
+        "or the slot is open in the game or another run (nothing is written then), 2\n"
+        "for bad arguments.\n");
 }
 
 void printTimeHelp() {
@@ -161,7 +163,8 @@ void printTimeHelp() {
         "atomically: DAYTIME 0 to 239 (0 the brightest moment, 120 the darkest; one\n"
         "step every 3.75 s of play) and SUBDAYTIME 0 to 239, the progress within the\n"
         "step (0 when left out). Exit status 1 when the world file is missing,\n"
-        "damaged or unreadable (nothing is written), 2 for bad arguments.\n");
+        "damaged or unreadable, or the slot is open in the game or another run\n"
+        "(nothing is written then), 2 for bad arguments.\n");
 }
 
 int runTime(int argc, char** argv) {
@@ -170,16 +173,23 @@ int runTime(int argc, char** argv) {
         return status < 0 ? 0 : status;
     long day = 0, sub = 0;
     const size_t n = args.rest.size();
-    if (n < 1 || n > 2 || !parseInt(args.rest[0], 0, 239, day) ||
-        (n == 2 && !parseInt(args.rest[1], 0, 239, sub))) {
+    if (n < 1 || n > 2) {
         std::fprintf(stderr, "velmora-world time: give DAYTIME and optionally SUBDAYTIME, each 0 to 239\n");
         printUsage();
         return kExitUsage;
     }
-    return editSlot("time", args, [&]() {
+    const char* names[] = {"DAYTIME", "SUBDAYTIME"};
+    long* values[] = {&day, &sub};
+    for (size_t i = 0; i < n; ++i)
+        if (!parseInt(args.rest[i], 0, 239, *values[i])) {
+            std::fprintf(stderr, "velmora-world time: %s must be 0 to 239, not '%s'\n", names[i],
+                         args.rest[i]);
+            return kExitUsage;
+        }
+    return editSlot("time", args, [&](std::string& done) {
         world.DayTime = uint8_t(day);
         world.SubDayTime = uint8_t(sub);
-        std::printf("DayTime %ld, SubDayTime %ld\n", day, sub);
+        done = "DayTime " + std::to_string(day) + ", SubDayTime " + std::to_string(sub);
         return 0;
     });
 }
@@ -221,7 +231,7 @@ int runSet(int argc, char** argv) {
         e.type = uint8_t(type);
         edits.push_back(e);
     }
-    return editSlot("set", args, [&]() {
+    return editSlot("set", args, [&](std::string& done) {
         long cells = 0;
         for (const Edit& e : edits)
             for (long x = e.x.lo; x <= e.x.hi; ++x)
@@ -239,7 +249,7 @@ int runSet(int argc, char** argv) {
                 for (long y = e.y.lo; y <= e.y.hi; ++y)
                     for (long z = e.z.lo; z <= e.z.hi; ++z, ++cells)
                         cell(int(x), int(y), int(z)) = Cell{e.type, 0};
-        std::printf("%ld cells set\n", cells);
+        done = std::to_string(cells) + " cells set";
         return 0;
     });
 }
@@ -283,9 +293,9 @@ int runGive(int argc, char** argv) {
         }
         gifts.push_back(Gift{int(c), ItemStack{uint8_t(type), uint8_t(count)}});
     }
-    return editSlot("give", args, [&]() {
+    return editSlot("give", args, [&](std::string& done) {
         for (const Gift& g : gifts) world.slots[g.cell] = g.stack;
-        std::printf("%zu cells given\n", gifts.size());
+        done = std::to_string(gifts.size()) + " cells given";
         return 0;
     });
 }

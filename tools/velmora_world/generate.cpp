@@ -1,13 +1,13 @@
 // `generate`: the world the game makes for a seed, written as slot K's files.
 #include <sys/stat.h>
 
-#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "commands.h"
 #include "progress.h"
+#include "slot_writing.h"
 #include "world/generation.h"
 #include "world/progress_pump.h"
 #include "world/save_files.h"
@@ -16,9 +16,14 @@ void printGenerateHelp() {
     std::printf(
         "usage: velmora-world generate --seed SEED --slot K --dir DIR\n"
         "\n"
-        "Generates the world the game makes from SEED (a 32-bit signed number) and\n"
-        "writes it as slot K (1 to 4) into folder DIR: MondoK.data and SemeMK.data,\n"
-        "each replaced atomically. Progress goes to standard error.\n");
+        "Generates the world the game makes from SEED and writes it as slot K (1 to\n"
+        "4) into folder DIR: MondoK.data and SemeMK.data, each replaced atomically.\n"
+        "SEED is %d to %d, the seeds the ten digits of a seed file hold\n"
+        "and read back (the game's own are the clock's seconds). Progress goes to\n"
+        "standard error. Exit status 1 when the slot is open in the game or another\n"
+        "run, or its files cannot be written (the message says which file and why),\n"
+        "2 for bad arguments.\n",
+        kSmallestSeed, kLargestSeed);
 }
 
 int runGenerate(int argc, char** argv) {
@@ -41,9 +46,10 @@ int runGenerate(int argc, char** argv) {
         }
         const char* value = argv[++i];
         if (!std::strcmp(arg, "--seed")) {
-            haveSeed = parseInt(value, INT32_MIN, INT32_MAX, seed);
+            haveSeed = parseInt(value, kSmallestSeed, kLargestSeed, seed);
             if (!haveSeed) {
-                std::fprintf(stderr, "velmora-world generate: bad seed '%s'\n", value);
+                std::fprintf(stderr, "velmora-world generate: seed must be %d to %d, not '%s'\n",
+                             kSmallestSeed, kLargestSeed, value);
                 return kExitUsage;
             }
         } else if (!std::strcmp(arg, "--slot")) {
@@ -69,8 +75,8 @@ int runGenerate(int argc, char** argv) {
     }
 
     const SlotFiles files = slotFiles(dir, slot);
-    const std::string& worldPath = files.world;
-    const std::string& seedPath = files.seed;
+    plat::FileLock lock;
+    if (int status = holdSlot("generate", files, slot, lock)) return status;
 
     // Nothing generated depends on the pump's clock.
     ProgressPump pump = terminalPump();
@@ -82,13 +88,7 @@ int runGenerate(int argc, char** argv) {
         return kExitFailed;
     }
     endPhase();
-    beginPhase("saving");
-    if (WorldResult r = saveWorldTo(worldPath, seedPath, pump); r != WorldResult::Done) {
-        std::fprintf(stderr, "\nvelmora-world generate: could not write %s: %s\n",
-                     worldPath.c_str(), describe(r));
-        return kExitFailed;
-    }
-    endPhase();
-    std::printf("seed %ld written to %s and %s\n", seed, worldPath.c_str(), seedPath.c_str());
+    if (int status = saveSlotFiles("generate", files, pump)) return status;
+    std::printf("seed %ld written to %s and %s\n", seed, files.world.c_str(), files.seed.c_str());
     return 0;
 }

@@ -11,7 +11,7 @@ void printUsage(std::FILE* to) {
                  "       velmora-world set --slot K --dir DIR X Y Z TYPE [X Y Z TYPE ...]\n"
                  "       velmora-world give --slot K --dir DIR CELL TYPE COUNT [...]\n"
                  "       velmora-world time --slot K --dir DIR DAYTIME [SUBDAYTIME]\n"
-                 "       velmora-world map FILE --out PICTURE.png [--scale N]\n"
+                 "       velmora-world map FILE --out PICTURE.png [--scale N] [--force]\n"
                  "       velmora-world check FILE\n"
                  "       velmora-world COMMAND --help\n");
 }

@@ -198,6 +198,42 @@ std::vector<uint8_t> encodePng(const Picture& picture) {
     return png;
 }
 
+// What stands at a slot's names: world and seed files, their backups,
+// temporaries and lock ("Mondo2.data", "SemeM2.data.bak1", ...).
+bool slotFileName(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const bool stem = name.compare(0, 5, "Mondo") == 0 || name.compare(0, 5, "SemeM") == 0;
+    return stem && name.size() >= 11 && name[5] >= '1' && name[5] <= '4' &&
+           name.compare(6, 5, ".data") == 0 && (name.size() == 11 || name[11] == '.');
+}
+
+// A seed file by content: a few digits, maybe after a minus, and nothing else.
+bool seedLike(const char* path) {
+    char bytes[kSeedFileBytes + 1];
+    const long n = plat::readSmallFile(path, bytes, sizeof bytes);
+    if (n < 1 || n > long(kSeedFileBytes)) return false;
+    for (long i = 0; i < n; ++i)
+        if ((bytes[i] < '0' || bytes[i] > '9') && !(i == 0 && bytes[i] == '-' && n > 1))
+            return false;
+    return true;
+}
+
+// Why `out` may not take the picture (nullptr when it may): a world is never
+// lost to a typo in --out, and anything else that exists only with --force.
+const char* refusedOutput(const char* out, bool force) {
+    if (slotFileName(out)) return "is named as a world slot's file";
+    struct stat info;
+    if (::lstat(out, &info) != 0) return nullptr;  // nothing there yet
+    auto trailer = std::make_unique<WorldTrailer>();
+    if (readWorldTrailer(out, *trailer) == WorldFileCheck::Good) return "is a world file";
+    if (seedLike(out)) return "looks like a seed file";
+    if (S_ISDIR(info.st_mode)) return "is a folder";
+    if (!S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode)) return "is not a regular file";
+    if (!force) return "exists (--force replaces it)";
+    return nullptr;
+}
+
 bool sameFile(const char* a, const char* b) {
     struct stat sa, sb;
     return ::stat(a, &sa) == 0 && ::stat(b, &sb) == 0 && sa.st_dev == sb.st_dev &&
@@ -214,7 +250,7 @@ int usageError(const char* what, const char* arg) {
 
 void printMapHelp() {
     std::printf(
-        "usage: velmora-world map FILE --out PICTURE.png [--scale N]\n"
+        "usage: velmora-world map FILE --out PICTURE.png [--scale N] [--force]\n"
         "\n"
         "Draws world file FILE from above as a PNG picture: column (x, z) is the pixel\n"
         "x to the right and z down, coloured by its highest block (grass, dirt,\n"
@@ -225,11 +261,15 @@ void printMapHelp() {
         "cross the spawn column (500, 500).\n"
         "\n"
         "  --scale N  N x N pixels per column, 1 to %d (default 1: 1000 x 1000)\n"
+        "  --force    replace PICTURE.png when it exists already\n"
         "\n"
         "The picture is written only once the whole file has been read, and\n"
-        "replaces PICTURE.png atomically. Exit status 1 when FILE is missing,\n"
-        "damaged or unreadable, or the picture cannot be written; nothing is\n"
-        "written then. Progress goes to standard error on a terminal.\n",
+        "replaces PICTURE.png atomically. Without --force an existing PICTURE.png is\n"
+        "refused; even with it, so is any world, seed, backup or other file of a\n"
+        "slot (by its name or its content), a folder or a FIFO. Exit status 1 when\n"
+        "FILE is missing, damaged or unreadable, or the picture cannot be written;\n"
+        "nothing is written then. Exit status 2 for bad arguments and a refused\n"
+        "PICTURE.png. Progress goes to standard error on a terminal.\n",
         kMaxScale);
 }
 
@@ -237,11 +277,16 @@ int runMap(int argc, char** argv) {
     const char* path = nullptr;
     const char* out = nullptr;
     int scale = 1;
+    bool force = false;
     for (int i = 0; i < argc; ++i) {
         const char* arg = argv[i];
         if (!std::strcmp(arg, "--help") || !std::strcmp(arg, "-h")) {
             printMapHelp();
             return 0;
+        }
+        if (!std::strcmp(arg, "--force")) {
+            force = true;
+            continue;
         }
         if (!std::strcmp(arg, "--out") || !std::strcmp(arg, "--scale")) {
             if (i + 1 >= argc) return usageError("missing value for", arg);
@@ -272,6 +317,10 @@ int runMap(int argc, char** argv) {
         std::fprintf(stderr, "velmora-world map: the picture would replace the world file\n");
         return kExitUsage;
     }
+    if (const char* why = refusedOutput(out, force)) {
+        std::fprintf(stderr, "velmora-world map: %s %s; no picture written\n", out, why);
+        return kExitUsage;
+    }
 
     auto trailer = std::make_unique<WorldTrailer>();
     plat::InFile file;
@@ -288,8 +337,14 @@ int runMap(int argc, char** argv) {
     paintMarks(marks.data(), picture);
 
     const std::vector<uint8_t> png = encodePng(picture);
-    if (png.empty() || !plat::replaceFile(out, png.data(), png.size())) {
-        std::fprintf(stderr, "velmora-world map: could not write %s\n", out);
+    if (png.empty()) {
+        std::fprintf(stderr, "velmora-world map: the picture could not be made\n");
+        return kExitFailed;
+    }
+    plat::WriteError error = plat::WriteError::None;
+    if (!plat::replaceFile(out, png.data(), png.size(), &error)) {
+        std::fprintf(stderr, "velmora-world map: could not write %s: %s\n", out,
+                     plat::describe(error));
         return kExitFailed;
     }
     std::printf("%s: map of %d x %d pixels written to %s\n", path, picture.side, picture.side, out);

@@ -16,6 +16,12 @@ struct FileFaults {
     int64_t failReadAt = -1;         // a read touching this byte offset fails
     bool failFlush = false;          // flushing a temporary fails
     bool failRename = false;         // renaming fails (a temporary over its target, a file aside)
+    // Something already standing at the first temporary name a writer tries,
+    // as a stray from a killed writer or a planted trap would.
+    enum class Planted : uint8_t { Nothing, File, Link, Fifo, Folder };
+    Planted atTemporary = Planted::Nothing;
+    std::string linkTarget;          // where a planted link points
+    bool lockHeld = false;           // every lock is held by someone else
 };
 
 FileFaults& fileFaults();

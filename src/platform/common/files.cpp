@@ -1,10 +1,13 @@
 #include "platform/files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 
@@ -24,9 +27,13 @@ bool faulty(const std::string& path) {
     return f.pathContains.empty() || path.find(f.pathContains) != std::string::npos;
 }
 
-bool flushFolderOf(const std::string& path) {
+std::string folderOf(const std::string& path) {
     const size_t slash = path.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    return slash == std::string::npos ? "." : path.substr(0, slash + 1);
+}
+
+bool flushFolderOf(const std::string& path) {
+    const std::string folder = folderOf(path);
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return false;
     const bool ok = ::fsync(fd) == 0;
@@ -34,7 +41,55 @@ bool flushFolderOf(const std::string& path) {
     return ok;
 }
 
+WriteError errorFrom(int code) {
+    switch (code) {
+        case ENOSPC:
+        case EDQUOT: return WriteError::DiskFull;
+        case EROFS: return WriteError::ReadOnly;
+        case EACCES:
+        case EPERM: return WriteError::NoPermission;
+        case EISDIR: return WriteError::NotRegular;
+        default: return WriteError::Other;
+    }
+}
+
+// Marks `file` failed with the reason in errno; false, for returning.
+bool failed(OutFile& file) {
+    if (file.error == WriteError::None) file.error = errorFrom(errno);
+    return false;
+}
+
+// What a test plants where a writer is about to make its temporary. Whether
+// it could be planted shows in the test, not here.
+void plantAt(const std::string& name) {
+    const FileFaults& f = fileFaults();
+    [[maybe_unused]] long done = 0;
+    switch (f.atTemporary) {
+        case FileFaults::Planted::Nothing: break;
+        case FileFaults::Planted::File: {
+            const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+            if (fd >= 0) done = ::write(fd, "stray", 5) + ::close(fd);
+            break;
+        }
+        case FileFaults::Planted::Link: done = ::symlink(f.linkTarget.c_str(), name.c_str()); break;
+        case FileFaults::Planted::Fifo: done = ::mkfifo(name.c_str(), 0644); break;
+        case FileFaults::Planted::Folder: done = ::mkdir(name.c_str(), 0755); break;
+    }
+}
+
 }  // namespace
+
+const char* describe(WriteError error) {
+    switch (error) {
+        case WriteError::None: return "no error";
+        case WriteError::DiskFull: return "the disk is full";
+        case WriteError::ReadOnly: return "the folder is on a read-only disk";
+        case WriteError::NoPermission: return "no permission to write there";
+        case WriteError::NotRegular: return "not a regular file";
+        case WriteError::Other: break;
+    }
+    return "the disk refused it";
+}
 
 InFile::~InFile() {
     if (fd >= 0) ::close(fd);
@@ -122,18 +177,48 @@ OutFile::~OutFile() {
     if (!temporary.empty()) ::unlink(temporary.c_str());
 }
 
-std::string temporaryName(const std::string& target) { return target + ".tmp"; }
+std::string temporaryPrefix(const std::string& target) { return target + ".tmp."; }
 
 bool beginReplacing(const std::string& target, OutFile& file) {
     if (file.fd >= 0) ::close(file.fd);
+    if (!file.temporary.empty()) ::unlink(file.temporary.c_str());
     file.fd = -1;
     file.target = target;
-    file.temporary = temporaryName(target);
-    file.complete = false;
+    file.temporary.clear();
+    file.complete = file.replaced = false;
+    file.error = WriteError::None;
     file.written = 0;
-    if (faulty(target) && fileFaults().failOpen) return false;
-    file.fd = ::open(file.temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    return file.fd >= 0;
+    if (faulty(target) && fileFaults().failOpen) {
+        file.error = WriteError::NoPermission;
+        return false;
+    }
+    // A rename over a folder fails only after the whole file is written, and
+    // one over a FIFO or a device would put a world where a program reads.
+    struct stat info;
+    if (::lstat(target.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode)) {
+        file.error = WriteError::NotRegular;
+        return false;
+    }
+    static std::atomic<unsigned> made{0};
+    const std::string prefix = temporaryPrefix(target) + std::to_string(::getpid()) + ".";
+    // Names taken by strays of an earlier process with the same number are
+    // passed over; a folder that refuses new files refuses them all.
+    constexpr int kTries = 100;
+    for (int i = 0; i < kTries; ++i) {
+        const std::string name = prefix + std::to_string(made++);
+        if (i == 0 && faulty(target)) plantAt(name);
+        const int fd = ::open(name.c_str(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
+                              0644);
+        if (fd >= 0) {
+            file.fd = fd;
+            file.temporary = name;
+            return true;
+        }
+        if (errno != EEXIST) return failed(file);
+    }
+    file.error = WriteError::Other;
+    return false;
 }
 
 bool writeOut(OutFile& file, const void* bytes, size_t n, bool startWriteback) {
@@ -150,13 +235,14 @@ bool writeOut(OutFile& file, const void* bytes, size_t n, bool startWriteback) {
             const int64_t room = faults.failWriteAfter - file.written;
             if (room <= 0) {
                 errno = ENOSPC;
-                return false;
+                return failed(file);
             }
             chunk = std::min<size_t>(chunk, size_t(room));
         }
         const ssize_t done = ::write(file.fd, in, chunk);
         if (done < 0 && errno == EINTR) continue;
-        if (done <= 0) return false;
+        if (done == 0) errno = ENOSPC;
+        if (done <= 0) return failed(file);
         in += done;
         left -= size_t(done);
         file.written += done;
@@ -168,7 +254,9 @@ bool writeOut(OutFile& file, const void* bytes, size_t n, bool startWriteback) {
 bool finishOut(OutFile& file) {
     if (file.fd < 0) return false;
     bool ok = !(faulty(file.target) && fileFaults().failFlush) && ::fsync(file.fd) == 0;
-    ok = ::close(file.fd) == 0 && ok;
+    if (!ok && faulty(file.target) && fileFaults().failFlush) errno = EIO;
+    if (!ok) failed(file);
+    if (::close(file.fd) != 0 && ok) ok = failed(file);
     file.fd = -1;
     file.complete = ok;
     return ok;
@@ -180,20 +268,84 @@ bool commitReplacements(OutFile* const* files, int count) {
     bool ok = true;
     for (int i = 0; i < count && ok; ++i) {
         OutFile& f = *files[i];
-        ok = !(faulty(f.target) && fileFaults().failRename) &&
-             ::rename(f.temporary.c_str(), f.target.c_str()) == 0;
-        if (ok) f.temporary.clear();  // it is the target now
+        if (faulty(f.target) && fileFaults().failRename) {
+            errno = EIO;
+            ok = false;
+        } else {
+            ok = ::rename(f.temporary.c_str(), f.target.c_str()) == 0;
+        }
+        if (!ok) {
+            failed(f);
+            break;
+        }
+        f.temporary.clear();  // it is the target now
+        f.replaced = true;
     }
     // A rename lasts only once the folder holding it is flushed too.
     if (count > 0) ok = flushFolderOf(files[0]->target) && ok;
     return ok;
 }
 
-bool replaceFile(const std::string& target, const void* bytes, size_t n) {
+bool replaceFile(const std::string& target, const void* bytes, size_t n, WriteError* error) {
     OutFile file;
-    if (!beginReplacing(target, file) || !writeOut(file, bytes, n) || !finishOut(file)) return false;
     OutFile* files[] = {&file};
-    return commitReplacements(files, 1);
+    const bool ok = beginReplacing(target, file) && writeOut(file, bytes, n) && finishOut(file) &&
+                    commitReplacements(files, 1);
+    if (error) *error = ok ? WriteError::None : file.error;
+    return ok;
+}
+
+int removeStrayTemporaries(const std::string& target) {
+    const std::string folder = folderOf(target);
+    const size_t slash = target.find_last_of('/');
+    const std::string prefix =
+        temporaryPrefix(slash == std::string::npos ? target : target.substr(slash + 1));
+    // The one fixed name older versions used goes too.
+    const std::string oldName = prefix.substr(0, prefix.size() - 1);
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return 0;
+    int removed = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.compare(0, prefix.size(), prefix) != 0 && name != oldName) continue;
+        // unlink never follows a link and refuses a folder: nothing but the
+        // stray name itself goes.
+        if (::unlinkat(::dirfd(dir), name.c_str(), 0) == 0) ++removed;
+    }
+    ::closedir(dir);
+    return removed;
+}
+
+FileLock::~FileLock() { releaseLock(*this); }
+
+LockStatus takeLock(const std::string& path, FileLock& lock) {
+    releaseLock(lock);
+    if (faulty(path) && fileFaults().lockHeld) return LockStatus::Held;
+    // Never blocking on a FIFO, never writing through a link; a read-only
+    // folder still lets an existing lock file be locked.
+    constexpr int kFlags = O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+    int fd = ::open(path.c_str(), O_RDWR | kFlags, 0644);
+    if (fd < 0 && (errno == EACCES || errno == EROFS))
+        fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return LockStatus::NoLockFile;
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return LockStatus::NoLockFile;
+    }
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EINTR) continue;
+        const bool held = errno == EWOULDBLOCK;
+        ::close(fd);
+        return held ? LockStatus::Held : LockStatus::NoLockFile;
+    }
+    lock.fd = fd;
+    return LockStatus::Taken;
+}
+
+void releaseLock(FileLock& lock) {
+    if (lock.fd >= 0) ::close(lock.fd);  // closing the only descriptor releases the lock
+    lock.fd = -1;
 }
 
 }  // namespace plat

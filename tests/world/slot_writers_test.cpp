@@ -1,0 +1,85 @@
+// One writer per slot: temporaries of its own that nothing planted at their
+// names can redirect or stall, the slot's lock, and strays of killed writers
+// cleared by the next one to take the lock.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "test_support.h"
+#include "world/save_files.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Planted = plat::FileFaults::Planted;
+
+class SlotWriters : public GameTest {
+   protected:
+    std::string file(const std::string& name) const { return scratch.file(name); }
+    // Every name in the scratch folder that starts with `prefix`.
+    std::vector<std::string> namesStartingWith(const std::string& prefix) const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(scratch.path))
+            if (entry.path().filename().string().rfind(prefix, 0) == 0)
+                names.push_back(entry.path().filename().string());
+        return names;
+    }
+};
+
+TEST_F(SlotWriters, WhateverStandsAtATemporaryNameIsPassedOverUntouched) {
+    // A FIFO would stall an open for writing; a link would carry the bytes to
+    // its target; a stray file or folder would be truncated or refuse them.
+    writeBytes(file("precious"), "not to be written over");
+    ::alarm(60);  // a writer stalled on the FIFO ends the test run, not the suite's patience
+    for (Planted planted : {Planted::File, Planted::Link, Planted::Fifo, Planted::Folder}) {
+        SCOPED_TRACE(int(planted));
+        plat::FileFaults faults;
+        faults.atTemporary = planted;
+        faults.linkTarget = file("precious");
+        headless::setFileFaults(faults);
+        writeBytes(file("Settings.data"), "old");
+        plat::WriteError error = plat::WriteError::Other;
+        ASSERT_TRUE(plat::replaceFile(file("Settings.data"), "new", 3, &error));
+        EXPECT_EQ(error, plat::WriteError::None);
+        EXPECT_EQ(readBytes(file("Settings.data")), "new");
+        EXPECT_EQ(readBytes(file("precious")), "not to be written over");
+        // The planted thing is left for the lock's holder to clear.
+        EXPECT_EQ(namesStartingWith("Settings.data.tmp.").size(), 1u);
+        headless::setFileFaults({});
+        plat::removeStrayTemporaries(file("Settings.data"));
+        if (planted == Planted::Folder) fs::remove(file(namesStartingWith("Settings.data.tmp.")[0]));
+    }
+    ::alarm(0);
+}
+
+TEST_F(SlotWriters, OneHolderAtATimeAndTheNextClearsWhatKilledWritersLeft) {
+    writeBytes(file("Mondo2.data.tmp"), "an older version's stray");
+    writeBytes(file("Mondo2.data.tmp.4242.0"), "a killed writer's stray");
+    ASSERT_EQ(::mkfifo(file("SemeM2.data.tmp.4242.1").c_str(), 0644), 0);
+    ASSERT_EQ(::symlink(file("elsewhere").c_str(), file("Mondo2.data.tmp.4242.2").c_str()), 0);
+    fs::create_directory(file("Mondo2.data.tmp.4242.3"));
+    writeBytes(file("Mondo3.data.tmp.4242.0"), "another slot's");
+
+    plat::FileLock first, second;
+    ASSERT_EQ(lockSlot(2, first), SlotLock::Taken);
+    EXPECT_EQ(namesStartingWith("Mondo2.data.tmp"), std::vector<std::string>{"Mondo2.data.tmp.4242.3"});
+    EXPECT_TRUE(namesStartingWith("SemeM2.data.tmp").empty());
+    EXPECT_TRUE(fs::exists(file("Mondo3.data.tmp.4242.0")));
+
+    // A second holder, in this process or another, is refused until the first lets go.
+    writeBytes(file("Mondo2.data.tmp.4242.4"), "a live writer's temporary");
+    EXPECT_EQ(lockSlot(2, second), SlotLock::InUse);
+    EXPECT_TRUE(fs::exists(file("Mondo2.data.tmp.4242.4")));
+    EXPECT_EQ(lockSlot(3, second), SlotLock::Taken);
+    plat::releaseLock(first);
+    EXPECT_EQ(lockSlot(2, second), SlotLock::Taken);
+
+    // A lock file that is no regular file does not make the slot unusable.
+    plat::releaseLock(second);
+    ASSERT_EQ(::mkfifo(file("Mondo4.data.lock").c_str(), 0644), 0);
+    EXPECT_EQ(lockSlot(4, second), SlotLock::Unlocked);
+}
+
+}  // namespace

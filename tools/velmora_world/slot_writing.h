@@ -1,0 +1,19 @@
+// velmora-world: what the writing commands (generate, set, give, time) share:
+// the slot's lock held for the whole run, and a save whose exit status and
+// message tell what happened to each of the slot's two files.
+#pragma once
+
+#include <string>
+
+#include "platform/files.h"
+#include "progress.h"
+#include "world/progress_pump.h"
+
+// Takes slot K's lock (0), or says the game or another run holds it and
+// returns kExitFailed. A folder where no lock file can be made (read-only)
+// is written without one: the save then fails and says why.
+int holdSlot(const char* command, const SlotFiles& files, long slot, plat::FileLock& lock);
+
+// Saves the world into the slot's files. 0, or kExitFailed after naming which file was not written and why: nothing
+// written, or the world written with its old seed file.
+int saveSlotFiles(const char* command, const SlotFiles& files, ProgressPump& pump);
