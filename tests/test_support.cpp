@@ -85,6 +85,8 @@ void resetGameGlobals() {
 void GameTest::SetUp() {
     headless::reset();
     headless::setExeFolder(scratch.path.string());
+    // An Italian desktop: the language every first start spoke before it asked.
+    headless::setEnvironment({{"LANGUAGE", "it"}});
     resetGameGlobals();
 }
 

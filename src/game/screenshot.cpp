@@ -6,7 +6,7 @@
 #include "platform/platform.h"
 
 std::string takeScreenshot() {
-    const std::string folder = plat::exeFolder() + "Screenshots/";
+    const std::string folder = plat::filesFolder() + "Screenshots/";
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     if (ec) return {};

@@ -58,6 +58,15 @@ void setMouseCaptured(bool captured);
 // ---- files -------------------------------------------------------------------
 // Folder of the running executable, with a trailing '/'.
 const std::string& exeFolder();
+// Folder of the player's files (settings, worlds, screenshots), with a trailing
+// '/': beside the executable when the game runs where it was built or
+// unpacked, the user's data folder (made when missing) when it is installed
+// (desktop.h has the rule).
+std::string filesFolder();
+// The desktop's locale names Italian (the language of a first start).
+bool desktopSpeaksItalian();
+// A variable of the process's environment, "" when unset.
+std::string environmentVariable(const char* name);
 
 // ---- messages to the player ---------------------------------------------------
 // Modal box with a warning icon; returns when the player closes it.

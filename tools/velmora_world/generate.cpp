@@ -17,8 +17,9 @@ void printGenerateHelp() {
         "usage: velmora-world generate --seed SEED --slot K --dir DIR\n"
         "\n"
         "Generates the world the game makes from SEED (a 32-bit signed number) and\n"
-        "writes it as slot K (1 to 4) into folder DIR: MondoK.data and SemeMK.data,\n"
+        "writes it as slot K (1 to 4) into folder DIR (see below): MondoK.data and SemeMK.data,\n"
         "each replaced atomically. Progress goes to standard error.\n");
+    printSlotFolderNote();
 }
 
 int runGenerate(int argc, char** argv) {
@@ -57,8 +58,9 @@ int runGenerate(int argc, char** argv) {
             dir = value;
         }
     }
-    if (!haveSeed || !haveSlot || !dir) {
-        std::fprintf(stderr, "velmora-world generate: --seed, --slot and --dir are all needed\n");
+    if (!dir) dir = defaultSlotFolder();
+    if (!haveSeed || !haveSlot) {
+        std::fprintf(stderr, "velmora-world generate: --seed and --slot are both needed\n");
         printUsage();
         return kExitUsage;
     }

@@ -326,6 +326,11 @@ const std::string& exeFolder() {
     return folder;
 }
 
+std::string environmentVariable(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
 void errorBox(const char* title, const char* text) {
     if (!sdlplat::envFlag("VELMORA_NO_DIALOGS") &&
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, title, text, win().window) == 0)
