@@ -27,6 +27,7 @@
 #include "world/cell_changes.h"
 #include "world/chests.h"
 #include "world/generation.h"
+#include "world/options.h"
 #include "world/settings.h"
 #include "world/world.h"
 
@@ -58,6 +59,7 @@ void resetGameGlobals() {
     resetGeneration();
     resetCellChanges();
     resetSettings();
+    resetOptions();
     // game
     resetFrameClock();
     resetInput();
