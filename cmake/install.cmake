@@ -1,15 +1,22 @@
 # What `cmake --install` lays out under the prefix: the game and velmora-world
-# in bin/, and beside it share/ with the desktop entry, the icons, the AppStream
-# metadata, the manual pages and share/velmora. The game keeps its files in
-# the user's data folder when it finds share/velmora beside its bin/, so those
-# two folder names are fixed here, whatever GNUInstallDirs would choose.
+# in bin/ (games/ for the Debian package), and beside it share/ with the desktop
+# entry, the icons, the AppStream metadata, the manual pages and share/velmora.
+# The game keeps its files in the user's data folder when it finds
+# share/velmora beside its own folder, so these names are fixed here, whatever
+# GNUInstallDirs would choose.
 set(VELMORA_PACKAGING ${CMAKE_SOURCE_DIR}/packaging)
+set(VELMORA_INSTALL_BINDIR bin CACHE STRING "Folder of the installed programs: bin or games")
+set_property(CACHE VELMORA_INSTALL_BINDIR PROPERTY STRINGS bin games)
+if(NOT VELMORA_INSTALL_BINDIR MATCHES "^(bin|games)$")
+  message(FATAL_ERROR "VELMORA_INSTALL_BINDIR must be bin or games: the game looks for "
+                      "share/velmora beside one of them")
+endif()
 
 if(TARGET velmora)
-  install(TARGETS velmora RUNTIME DESTINATION bin)
+  install(TARGETS velmora RUNTIME DESTINATION ${VELMORA_INSTALL_BINDIR})
 endif()
-install(TARGETS velmora-world RUNTIME DESTINATION bin)
-install(FILES ${VELMORA_PACKAGING}/share-readme.txt DESTINATION share/velmora RENAME README)
+install(TARGETS velmora-world RUNTIME DESTINATION ${VELMORA_INSTALL_BINDIR})
+install(FILES ${VELMORA_PACKAGING}/share-readme.txt DESTINATION share/velmora RENAME installed)
 install(FILES ${VELMORA_PACKAGING}/velmora.desktop DESTINATION share/applications)
 install(FILES ${VELMORA_PACKAGING}/velmora.metainfo.xml DESTINATION share/metainfo)
 install(FILES ${VELMORA_PACKAGING}/velmora.6 ${VELMORA_PACKAGING}/velmora-world.6

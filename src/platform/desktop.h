@@ -10,11 +10,11 @@
 namespace plat {
 
 // ---- files folder --------------------------------------------------------------
-// An installed game stands in a bin folder with its share/velmora beside it
-// (what `cmake --install` and the package lay out). Anywhere else (the build
-// tree, an unpacked folder) it is portable and keeps its files beside itself.
-// The folder whose presence marks an installed game, or "" when the executable's
-// folder (trailing '/') is not named bin.
+// An installed game stands in a bin (or, as Debian places games, a games)
+// folder with share/velmora beside it, as `cmake --install` and the package lay
+// it out. Anywhere else (the build tree, an unpacked folder) it is portable and
+// keeps its files beside itself. The folder whose presence marks an installed
+// game, or "" when the executable's folder (trailing '/') is not so named.
 std::string installMarkerFor(const std::string& exeFolder);
 
 struct FolderFacts {

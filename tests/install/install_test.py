@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""The installed game: `cmake --install` into a temporary prefix, the game run
+"""The installed game: `cmake --install` into a temporary prefix (and the Debian
+package of the same build holding the same files), the game run
 from there with a temporary HOME under a private X server, a world made and
 saved. It must land in $HOME/.local/share/velmora, with nothing new under the
 prefix nor in the folder the game was started from.
@@ -105,12 +106,22 @@ def main():
     try:
         r = run("cmake", "--install", build, "--prefix", prefix)
         check(r.returncode == 0, f"cmake --install failed: {r.stdout}{r.stderr}")
-        for path in ("bin/velmora", "bin/velmora-world", "share/velmora/README",
+        for path in ("bin/velmora", "bin/velmora-world", "share/velmora/installed",
                      "share/applications/velmora.desktop", "share/metainfo/velmora.metainfo.xml",
                      "share/icons/hicolor/16x16/apps/velmora.png",
                      "share/icons/hicolor/256x256/apps/velmora.png", "share/man/man6/velmora-world.6"):
             check(os.path.isfile(os.path.join(prefix, path)), f"{path} was not installed")
         installed = tree(prefix)
+        # The Debian package of the same build holds what the install put there.
+        script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../scripts/package")
+        r = run(script, "--build", build, "--out", work, "--no-lintian")
+        check(r.returncode == 0, f"scripts/package failed: {r.stdout}{r.stderr}")
+        listed = run("dpkg-deb", "-c", r.stdout.strip().splitlines()[-1]).stdout
+        packaged = {line.split()[-1].removeprefix("./usr/").removesuffix(".gz")
+                    for line in listed.splitlines()}
+        missing = sorted(p for p in installed if os.path.isfile(os.path.join(prefix, p))
+                         and p not in packaged)
+        check(not missing, f"the package lacks {missing}")
         # The tool beside the installed game names the game's folder.
         r = run(os.path.join(prefix, "bin/velmora-world"), "--help",
                 env=dict(os.environ, HOME=home, XDG_DATA_HOME=""))

@@ -7,7 +7,7 @@ std::string installMarkerFor(const std::string& exeFolder) {
     while (folder.size() > 1 && folder.back() == '/') folder.remove_suffix(1);
     const size_t slash = folder.find_last_of('/');
     const std::string_view name = slash == std::string_view::npos ? folder : folder.substr(slash + 1);
-    if (name != "bin") return {};
+    if (name != "bin" && name != "games") return {};
     std::string parent(folder.substr(0, folder.size() - name.size()));
     if (parent.empty()) parent = "./";
     return parent + "share/velmora";
