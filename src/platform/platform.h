@@ -45,12 +45,15 @@ void postQuit();
 
 // ---- window and cursor -------------------------------------------------------
 // Creates the window (outer size width x height, centred) and every device.
+// The game draws in width x height coordinates whatever the window's size
+// later: the player may resize it, or press F11 for the desktop's fullscreen,
+// and the picture is enlarged by a whole factor and centred.
 // 0 on success; on failure it has already shown its error box and returns < 0.
 int createWindowAndDevices(const char* title, int width, int height);
 // Releases the devices and the window. 0 on success.
 int shutdown();
 void showCursor(bool visible);
-// Puts the pointer at the window's top-left corner plus (x, y).
+// Puts the pointer at (x, y) of the game's picture, wherever it stands in the window.
 void moveCursorToWindow(int x, int y);
 // While on, mouse motion is relative and unbounded (playing); off in menus.
 void setMouseCaptured(bool captured);
