@@ -9,6 +9,12 @@ target_link_libraries(velmora_art PRIVATE velmora_warnings)
 
 add_executable(make_assets ${CMAKE_CURRENT_LIST_DIR}/../tools/make_assets/main.cpp)
 target_link_libraries(make_assets PRIVATE velmora_art velmora_warnings)
+# The desktop icons are PNG files, written with stb's image writer (see tools.cmake).
+if(VELMORA_STB_LIBRARY)
+  target_link_libraries(make_assets PRIVATE ${VELMORA_STB_LIBRARY})
+else()
+  target_sources(make_assets PRIVATE ${CMAKE_BINARY_DIR}/generated/stb_image_write_impl.c)
+endif()
 
 get_filename_component(VELMORA_ASSETS_DIR ${CMAKE_CURRENT_LIST_DIR}/../assets ABSOLUTE)
 add_custom_target(repaint_assets

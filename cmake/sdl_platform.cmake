@@ -53,6 +53,7 @@ add_library(velmora_platform_sdl_logic STATIC
   src/platform/sdl/image_decode.cpp
   src/platform/sdl/input_state.cpp
   src/platform/sdl/scancodes.cpp
+  src/platform/sdl/screen_fit.cpp
   src/platform/sdl/text_layout.cpp)
 target_include_directories(velmora_platform_sdl_logic PUBLIC src)
 target_link_libraries(velmora_platform_sdl_logic PUBLIC PkgConfig::FREETYPE

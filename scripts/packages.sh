@@ -5,6 +5,8 @@ VELMORA_PACKAGES=(
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils x11-apps libgl1-mesa-dri python3
 )
+# What ./scripts/package needs beyond those (dpkg-shlibdeps comes with build-essential).
+VELMORA_PACKAGING_PACKAGES=(lintian)
 
 # Installs what is missing (as root), or says exactly what to run.
 velmora_install_packages() {

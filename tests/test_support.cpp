@@ -11,6 +11,7 @@
 #include "render/render_state.h"
 #include "world/cell_changes.h"
 #include "world/chests.h"
+#include "world/options.h"
 #include "world/settings.h"
 #include "world/world.h"
 
@@ -41,6 +42,7 @@ void resetGameGlobals() {
     clearChestPositions();
     resetCellChanges();
     resetSettings();
+    resetOptions();
     // What the renderer keeps between frames.
     resetRenderer();
     // The game as the app runs it, play included, with no slot held.
@@ -51,6 +53,8 @@ void resetGameGlobals() {
 void GameTest::SetUp() {
     headless::reset();
     headless::setExeFolder(scratch.path.string());
+    // An Italian desktop: the language every first start spoke before it asked.
+    headless::setEnvironment({{"LANGUAGE", "it"}});
     resetGameGlobals();
 }
 

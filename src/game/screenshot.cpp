@@ -7,7 +7,7 @@
 
 std::string takeScreenshot() {
     namespace fs = std::filesystem;
-    const std::string folder = plat::exeFolder() + "Screenshots/";
+    const std::string folder = plat::filesFolder() + "Screenshots/";
     std::error_code ec;
     fs::create_directories(folder, ec);
     if (ec) return {};

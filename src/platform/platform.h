@@ -45,12 +45,15 @@ void postQuit();
 
 // ---- window and cursor -------------------------------------------------------
 // Creates the window (outer size width x height, centred) and every device.
+// The game draws in width x height coordinates whatever the window's size
+// later: the player may resize it, or press F11 for the desktop's fullscreen,
+// and the picture is enlarged by a whole factor and centred.
 // 0 on success; on failure it has already shown its error box and returns < 0.
 int createWindowAndDevices(const char* title, int width, int height);
 // Releases the devices and the window. 0 on success.
 int shutdown();
 void showCursor(bool visible);
-// Puts the pointer at the window's top-left corner plus (x, y).
+// Puts the pointer at (x, y) of the game's picture, wherever it stands in the window.
 void moveCursorToWindow(int x, int y);
 // While on, mouse motion is relative and unbounded (playing); off in menus.
 void setMouseCaptured(bool captured);
@@ -58,6 +61,15 @@ void setMouseCaptured(bool captured);
 // ---- files -------------------------------------------------------------------
 // Folder of the running executable, with a trailing '/'.
 const std::string& exeFolder();
+// Folder of the player's files (settings, worlds, screenshots), with a trailing
+// '/': beside the executable when the game runs where it was built or
+// unpacked, the user's data folder (made when missing) when it is installed
+// (desktop.h has the rule).
+std::string filesFolder();
+// The desktop's locale names Italian (the language of a first start).
+bool desktopSpeaksItalian();
+// A variable of the process's environment, "" when unset.
+std::string environmentVariable(const char* name);
 
 // ---- messages to the player ---------------------------------------------------
 // Modal box with a warning icon; returns when the player closes it.

@@ -109,9 +109,9 @@ void encodeBytes(uint8_t* out, const uint8_t* in, size_t n) { addToEach<plusOneE
 void decodeBytes(uint8_t* bytes, size_t n) { addToEach<minusOneEach, -1>(bytes, bytes, n); }
 
 std::string worldFileName(int slot) { return std::string("Mondo") + char('0' + slot) + ".data"; }
-std::string worldFilePath(int slot) { return plat::exeFolder() + worldFileName(slot); }
+std::string worldFilePath(int slot) { return plat::filesFolder() + worldFileName(slot); }
 std::string seedFilePath(int slot) {
-    return plat::exeFolder() + "SemeM" + char('0' + slot) + ".data";
+    return plat::filesFolder() + "SemeM" + char('0' + slot) + ".data";
 }
 
 std::string slotLockPath(const std::string& worldPath) { return worldPath + ".lock"; }

@@ -5,12 +5,16 @@
 
 Settings settings;
 
-std::string settingsPath() { return plat::exeFolder() + "Settings.data"; }
+std::string settingsPath() { return plat::filesFolder() + "Settings.data"; }
 
 int readSettings() {
     // Bytes a short file lacks count as 0, which decodes to 255: out of range.
     unsigned char bytes[2] = {0, 0};
-    if (plat::readSmallFile(settingsPath(), bytes, 2) < 0) return 0;
+    if (plat::readSmallFile(settingsPath(), bytes, 2) < 0) {
+        // A first start (or no usable file) speaks the desktop's language.
+        settings.Language = plat::desktopSpeaksItalian() ? 1 : 0;
+        return 0;
+    }
     settings.RenderDistance = uint8_t(bytes[0] - 1);
     settings.Language = uint8_t(bytes[1] - 1);
     if (settings.RenderDistance > 4) settings.RenderDistance = 0;

@@ -1,5 +1,5 @@
 // The two player settings kept across runs (rendering distance and language)
-// and their file "Settings.data" beside the executable.
+// and their file "Settings.data" in the files folder.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +20,8 @@ inline const char* tr(const char* english, const char* italianText) {
 
 std::string settingsPath();
 // Replaces the defaults with what the file holds; a missing, short or
-// out-of-range file falls back as the rules below say. Always 0.
+// out-of-range file falls back as the rules below say. Without a readable file
+// the language is the desktop's (Italian or English). Always 0.
 int readSettings();
 // Stores both values; a file that cannot be written is left alone. Always 0.
 int writeSettings();

@@ -20,6 +20,11 @@ int runCheck(int argc, char** argv);
 
 // To standard error unless asked for (then standard output).
 void printUsage(std::FILE* to = stderr);
+// Slots without --dir are the game's own: the files folder of a game beside this
+// tool (its own folder when built or unpacked, the user's data folder when installed).
+const char* defaultSlotFolder();
+// The help's closing lines on which folder that is.
+void printSlotFolderNote();
 void printGenerateHelp();
 void printInfoHelp();
 void printSetHelp();

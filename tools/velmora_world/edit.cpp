@@ -75,8 +75,9 @@ int parseCommon(const char* command, int argc, char** argv, CommonArgs& out, voi
         }
         if (dir) out.dir = value;
     }
-    if (!out.slot || !out.dir) {
-        std::fprintf(stderr, "velmora-world %s: --slot and --dir are both needed\n", command);
+    if (!out.dir) out.dir = defaultSlotFolder();
+    if (!out.slot) {
+        std::fprintf(stderr, "velmora-world %s: --slot is needed\n", command);
         printUsage();
         return kExitUsage;
     }
@@ -133,13 +134,14 @@ void printSetHelp() {
         "usage: velmora-world set --slot K --dir DIR X Y Z TYPE [X Y Z TYPE ...]\n"
         "\n"
         "Writes block TYPE (0 to 255, 0 = air) into the cells at X, Y, Z of slot K's\n"
-        "world in folder DIR and saves it back atomically. Each coordinate is a number\n"
+        "world in folder DIR (see below) and saves it back atomically. Each coordinate is a number\n"
         "or an inclusive range A..B: X and Z 0 to 999, Y 0 to 199. A cell's second byte\n"
         "is set to 0 (no grass, a standing torch, a furnace facing -z). Chests are made\n"
         "only by the game: chest types (67 to 70) are refused, and so is a change to a\n"
         "cell that holds a chest. Exit status 1 when the world file is missing, damaged\n"
         "or unreadable, or the slot is open in the game or another run (nothing is\n"
         "written then), 2 for bad arguments.\n");
+    printSlotFolderNote();
 }
 
 void printGiveHelp() {
@@ -147,24 +149,26 @@ void printGiveHelp() {
         "usage: velmora-world give --slot K --dir DIR CELL TYPE COUNT [CELL TYPE COUNT ...]\n"
         "\n"
         "Puts COUNT items of TYPE into inventory CELL (0 to 35; 0 to 8 are the hotbar)\n"
-        "of slot K's world in folder DIR, replacing what the cell held, and saves it\n"
+        "of slot K's world in folder DIR (see below), replacing what the cell held, and saves it\n"
         "back atomically. TYPE 1 to 255 with COUNT 1 to 250, or TYPE 0 with COUNT 0 to\n"
         "empty the cell. Chest types (67 to 70) are refused: chests are made only by\n"
         "the game. Exit status 1 when the world file is missing, damaged or unreadable,\n"
         "or the slot is open in the game or another run (nothing is written then), 2\n"
         "for bad arguments.\n");
+    printSlotFolderNote();
 }
 
 void printTimeHelp() {
     std::printf(
         "usage: velmora-world time --slot K --dir DIR DAYTIME [SUBDAYTIME]\n"
         "\n"
-        "Sets the time of day of slot K's world in folder DIR and saves it back\n"
+        "Sets the time of day of slot K's world in folder DIR (see below) and saves it back\n"
         "atomically: DAYTIME 0 to 239 (0 the brightest moment, 120 the darkest; one\n"
         "step every 3.75 s of play) and SUBDAYTIME 0 to 239, the progress within the\n"
         "step (0 when left out). Exit status 1 when the world file is missing,\n"
         "damaged or unreadable, or the slot is open in the game or another run\n"
         "(nothing is written then), 2 for bad arguments.\n");
+    printSlotFolderNote();
 }
 
 int runTime(int argc, char** argv) {

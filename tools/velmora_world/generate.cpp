@@ -17,13 +17,14 @@ void printGenerateHelp() {
         "usage: velmora-world generate --seed SEED --slot K --dir DIR\n"
         "\n"
         "Generates the world the game makes from SEED and writes it as slot K (1 to\n"
-        "4) into folder DIR: MondoK.data and SemeMK.data, each replaced atomically.\n"
+        "4) into folder DIR (see below): MondoK.data and SemeMK.data, each replaced atomically.\n"
         "SEED is %d to %d, the seeds the ten digits of a seed file hold\n"
         "and read back (the game's own are the clock's seconds). Progress goes to\n"
         "standard error. Exit status 1 when the slot is open in the game or another\n"
         "run, or its files cannot be written (the message says which file and why),\n"
         "2 for bad arguments.\n",
         kSmallestSeed, kLargestSeed);
+    printSlotFolderNote();
 }
 
 int runGenerate(int argc, char** argv) {
@@ -63,8 +64,9 @@ int runGenerate(int argc, char** argv) {
             dir = value;
         }
     }
-    if (!haveSeed || !haveSlot || !dir) {
-        std::fprintf(stderr, "velmora-world generate: --seed, --slot and --dir are all needed\n");
+    if (!dir) dir = defaultSlotFolder();
+    if (!haveSeed || !haveSlot) {
+        std::fprintf(stderr, "velmora-world generate: --seed and --slot are both needed\n");
         printUsage();
         return kExitUsage;
     }

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "commands.h"
+#include "platform/platform.h"
 
 void printUsage(std::FILE* to) {
     std::fprintf(to,
@@ -14,6 +15,20 @@ void printUsage(std::FILE* to) {
                  "       velmora-world map FILE --out PICTURE.png [--scale N] [--force]\n"
                  "       velmora-world check FILE\n"
                  "       velmora-world COMMAND --help\n");
+    if (to == stdout) printSlotFolderNote();
+}
+
+const char* defaultSlotFolder() {
+    static const std::string folder = plat::filesFolder();
+    return folder.c_str();
+}
+
+void printSlotFolderNote() {
+    std::printf(
+        "\n"
+        "Without --dir, DIR is the folder the game beside this tool keeps its worlds in:\n"
+        "  %s\n",
+        defaultSlotFolder());
 }
 
 int readFileArgument(int argc, char** argv, const char* command, void (*printHelp)(),

@@ -3,11 +3,13 @@
 #include "platform/headless/headless.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 
 namespace headless {
 namespace {
@@ -45,6 +47,7 @@ struct State {
     std::function<void()> presentHook;
     std::function<void()> keyboardHook;
     std::string exeFolder;
+    std::optional<std::map<std::string, std::string>> environment;
     std::vector<ErrorBox> errorBoxes;
     std::vector<std::string> screenshots;
 };
@@ -148,6 +151,10 @@ void setPresentHook(std::function<void()> hook) {
 }
 void setKeyboardHook(std::function<void()> hook) {
     state().keyboardHook = std::move(hook);
+}
+
+void setEnvironment(std::map<std::string, std::string> variables) {
+    state().environment = std::move(variables);
 }
 
 void setExeFolder(const std::string& folder) {
@@ -254,6 +261,16 @@ const std::string& exeFolder() {
     auto& s = state();
     if (s.exeFolder.empty()) s.exeFolder = headless::defaultExeFolder();
     return s.exeFolder;
+}
+
+std::string environmentVariable(const char* name) {
+    const auto& planted = headless::state().environment;
+    if (!planted) {
+        const char* value = std::getenv(name);
+        return value ? value : "";
+    }
+    auto it = planted->find(name);
+    return it == planted->end() ? std::string{} : it->second;
 }
 
 void errorBox(const char* title, const char* text) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -116,6 +117,9 @@ const plat::LightTable& lightTable();
 
 // ---- files and messages to the player
 void setExeFolder(const std::string& folder);  // trailing '/' added when missing
+// The environment the desktop rules read in place of the process's own
+// (until reset), so that no test depends on the machine's locale or home.
+void setEnvironment(std::map<std::string, std::string> variables);
 struct ErrorBox {
     std::string title;
     std::string text;

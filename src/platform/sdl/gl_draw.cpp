@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/sdl/screen_fit.h"
 #include "platform/sdl/gl_device_state.h"
 
 namespace sdlplat {
@@ -50,13 +51,22 @@ void applyBlend(plat::Blend blend) {
     }
 }
 
-// The window's back buffer, its viewport the drawable's size (the 800 x 600
-// of the game's coordinates stretched over it on high-density screens).
+// The window's back buffer, its viewport the game's picture enlarged by a
+// whole factor and centred in the drawable (whatever the window's size, and
+// on high-density screens, whose drawable is larger than the window).
 void bindWindowBuffer(Device& d) {
     int w = d.width, h = d.height;
     if (SDL_Window* win = window()) SDL_GL_GetDrawableSize(win, &w, &h);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glViewport(0, 0, w, h);
+    const plat::ScreenFit fit = plat::fitScreen(w, h, d.width, d.height);
+    const int pw = d.width * fit.scale, ph = d.height * fit.scale;
+    if (fit.x > 0 || fit.y > 0 || pw < w || ph < h) {
+        // The bands beside the picture: black unless the frame's clears say otherwise.
+        glViewport(0, 0, w, h);
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
+    glViewport(fit.x, h - fit.y - ph, pw, ph);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include "platform/keys.h"
 #include "platform/platform.h"
+#include "platform/sdl/screen_fit.h"
 #include "platform/sdl/input_state.h"
 #include "platform/sdl/scancodes.h"
 #include "platform/sdl/sdl_private.h"
@@ -36,6 +37,7 @@ struct Window {
     bool traceStart = false;
     int presents = 0;
     Clock::time_point firstPresent;
+    int pictureWidth = 800, pictureHeight = 600;  // the game's coordinates
 };
 
 Window& win() {
@@ -47,8 +49,18 @@ bool isInputEvent(Uint32 type) {
     return type >= SDL_KEYDOWN && type <= SDL_MOUSEWHEEL;
 }
 
+// F11: the desktop's fullscreen (no change of video mode) and back.
+void toggleFullscreen() {
+    SDL_Window* window = win().window;
+    if (!window) return;
+    const bool full = SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP;
+    SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+
 void handleInput(const SDL_Event& e) {
     InputState& in = win().input;
+    if (e.type == SDL_KEYDOWN && e.key.keysym.scancode == SDL_SCANCODE_F11 && !e.key.repeat)
+        toggleFullscreen();
     switch (e.type) {
         case SDL_KEYDOWN:
         case SDL_KEYUP:
@@ -237,7 +249,10 @@ int createWindowAndDevices(const char* title, int width, int height) {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-    w.window = SDL_CreateWindow(title, x, y, width, height, SDL_WINDOW_OPENGL);
+    // Resizable: the picture is enlarged by a whole factor and centred (screen_fit.h).
+    w.window = SDL_CreateWindow(title, x, y, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE);
+    w.pictureWidth = width;
+    w.pictureHeight = height;
     if (!w.window) {
         sdlplat::failBox("Creazione della finestra fallita.");
         sdlplat::dropAssetDecoding();
@@ -303,7 +318,14 @@ void showCursor(bool visible) {
 
 void moveCursorToWindow(int x, int y) {
     // While captured the pointer is held by relative mode and a warp adds nothing.
-    if (win().window && !win().captured) SDL_WarpMouseInWindow(win().window, x, y);
+    auto& w = win();
+    if (!w.window || w.captured) return;
+    int ww = 0, wh = 0, dw = 0, dh = 0;
+    SDL_GetWindowSize(w.window, &ww, &wh);
+    SDL_GL_GetDrawableSize(w.window, &dw, &dh);
+    const ScreenFit fit = fitScreen(dw, dh, w.pictureWidth, w.pictureHeight);
+    const WindowPoint at = pictureToWindow(fit, x, y, dw, dh, ww, wh);
+    SDL_WarpMouseInWindow(w.window, at.x, at.y);
 }
 
 void setMouseCaptured(bool captured) {
@@ -324,6 +346,11 @@ const std::string& exeFolder() {
         return exe.parent_path().string() + "/";
     }();
     return folder;
+}
+
+std::string environmentVariable(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
 }
 
 void errorBox(const char* title, const char* text) {

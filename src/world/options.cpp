@@ -1,0 +1,166 @@
+#include "world/options.h"
+
+#include <charconv>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/platform.h"
+
+Options options;
+
+namespace {
+
+// A text file of a few hundred bytes: anything much bigger is not one of ours,
+// and reading it whole could cost a lot of memory.
+constexpr size_t kMaxFileBytes = 64 * 1024;
+
+std::string remembered;  // the file's text as last read or written
+
+std::string_view trim(std::string_view s) {
+    const size_t first = s.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) return {};
+    return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
+}
+
+bool readNumber(std::string_view text, int low, int high, int& out) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size() || value < low || value > high)
+        return false;
+    out = value;
+    return true;
+}
+
+// One known key: how its value reads and how it is written.
+struct Key {
+    const char* name;
+    bool (*read)(std::string_view value, Options& into);  // false: unusable
+    std::string (*write)(const Options& from);
+};
+
+const Key kKeys[] = {
+    {"fullscreen",
+     [](std::string_view v, Options& o) {
+         if (v == "on" || v == "yes" || v == "true" || v == "1") return o.fullscreen = true, true;
+         if (v == "off" || v == "no" || v == "false" || v == "0") return o.fullscreen = false, true;
+         return false;
+     },
+     [](const Options& o) { return std::string(o.fullscreen ? "on" : "off"); }},
+    {"mouse_sensitivity",
+     [](std::string_view v, Options& o) { return readNumber(v, 1, 19, o.mouseSensitivity); },
+     [](const Options& o) { return std::to_string(o.mouseSensitivity); }},
+    {"field_of_view",
+     [](std::string_view v, Options& o) { return readNumber(v, 30, 110, o.fieldOfView); },
+     [](const Options& o) { return std::to_string(o.fieldOfView); }},
+    {"ui_scale",
+     [](std::string_view v, Options& o) {
+         if (v == "auto") return o.uiScale = 0, true;
+         return readNumber(v, 1, 8, o.uiScale);
+     },
+     [](const Options& o) { return o.uiScale == 0 ? std::string("auto") : std::to_string(o.uiScale); }},
+    {"frame_cap",
+     [](std::string_view v, Options& o) {
+         if (v == "vsync") return o.frameCap = kVsync, true;
+         if (v == "off") return o.frameCap = kUncapped, true;
+         return readNumber(v, 30, 1000, o.frameCap);
+     },
+     [](const Options& o) {
+         if (o.frameCap == kVsync) return std::string("vsync");
+         return o.frameCap == kUncapped ? std::string("off") : std::to_string(o.frameCap);
+     }},
+    {"far_view",
+     [](std::string_view v, Options& o) {
+         if (v == "off") return o.farView = 0, true;
+         int metres = 0;
+         if (!readNumber(v, 70, 160, metres) || metres % 10 != 0) return false;
+         return o.farView = metres, true;
+     },
+     [](const Options& o) { return o.farView == 0 ? std::string("off") : std::to_string(o.farView); }},
+};
+
+// The known key a line sets, or nullptr (blank lines, comments, other keys).
+const Key* keyOf(std::string_view line, std::string_view& value) {
+    const std::string_view text = trim(line);
+    if (text.empty() || text.front() == '#') return nullptr;
+    const size_t equals = text.find('=');
+    if (equals == std::string_view::npos) return nullptr;
+    const std::string_view name = trim(text.substr(0, equals));
+    for (const Key& key : kKeys)
+        if (name == key.name) {
+            value = trim(text.substr(equals + 1));
+            return &key;
+        }
+    return nullptr;
+}
+
+std::vector<std::string_view> linesOf(std::string_view text) {
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const size_t end = text.find('\n');
+        lines.push_back(text.substr(0, end));
+        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+    }
+    return lines;
+}
+
+}  // namespace
+
+bool operator==(const Options& a, const Options& b) {
+    return a.fullscreen == b.fullscreen && a.mouseSensitivity == b.mouseSensitivity &&
+           a.fieldOfView == b.fieldOfView && a.uiScale == b.uiScale &&
+           a.frameCap == b.frameCap && a.farView == b.farView;
+}
+
+Options parseOptions(std::string_view text) {
+    Options values;
+    for (std::string_view line : linesOf(text)) {
+        std::string_view value;
+        const Key* key = keyOf(line, value);
+        if (!key) continue;
+        // The last line of a key decides, and an unusable one means the default.
+        Options fallback;
+        if (!key->read(value, values)) key->read(key->write(fallback), values);
+    }
+    return values;
+}
+
+std::string formatOptions(const Options& values, std::string_view previous) {
+    std::string text;
+    bool written[std::size(kKeys)] = {};
+    for (std::string_view line : linesOf(previous)) {
+        std::string_view value;
+        if (const Key* key = keyOf(line, value)) {
+            written[key - kKeys] = true;
+            text += std::string(key->name) + " = " + key->write(values) + "\n";
+        } else {
+            text += std::string(line) + "\n";
+        }
+    }
+    for (size_t i = 0; i < std::size(kKeys); ++i)
+        if (!written[i]) text += std::string(kKeys[i].name) + " = " + kKeys[i].write(values) + "\n";
+    return text;
+}
+
+std::string optionsPath() { return plat::filesFolder() + "Options.txt"; }
+
+void readOptions() {
+    std::string text(kMaxFileBytes + 1, '\0');
+    const long n = plat::readSmallFile(optionsPath(), text.data(), text.size());
+    // Too big to be ours: read as nothing, and replaced by ours once changed.
+    text.resize(n < 0 || size_t(n) > kMaxFileBytes ? 0 : size_t(n));
+    options = parseOptions(text);
+    remembered = std::move(text);
+}
+
+bool writeOptions() {
+    const std::string text = formatOptions(options, remembered);
+    if (text == remembered) return true;
+    if (!plat::replaceFile(optionsPath(), text.data(), text.size())) return false;
+    remembered = text;
+    return true;
+}
+
+void resetOptions() {
+    options = Options{};
+    remembered.clear();
+}

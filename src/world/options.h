@@ -1,0 +1,47 @@
+// The player's options beyond Settings.data (whose two bytes stay as they are),
+// in a text file of their own, "Options.txt" in the files folder: one
+// `key = value` a line. Lines the game does not know (keys of other versions,
+// comments) are kept as they are when it rewrites the file, a value it cannot
+// use reads as that option's default, and the file is replaced whole, and only
+// when its text changes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+struct Options {
+    bool fullscreen = false;
+    // 1..19; each step turns the view a quarter faster than the one below, and
+    // 10 is the turn rate the game always had.
+    int mouseSensitivity = 10;
+    int fieldOfView = 45;  // vertical, in degrees: 30..110
+    int uiScale = 0;       // 0 = auto (the largest whole factor that fits), else 1..8
+    // kVsync, kUncapped, or at most that many frames a second (30..1000).
+    int frameCap = -1;
+    // 0 = off (the five distances F5 steps through), else 70..160 m in steps of 10.
+    int farView = 0;
+};
+inline constexpr int kVsync = -1;
+inline constexpr int kUncapped = 0;
+
+bool operator==(const Options& a, const Options& b);
+
+extern Options options;
+
+// The values a file's text holds; what is missing or unusable is the default.
+Options parseOptions(std::string_view text);
+// The text of a file holding `values`, written over `previous`: each line of a
+// known key gets its value, every other line stays as it was, and the known
+// keys it lacks are added at the end.
+std::string formatOptions(const Options& values, std::string_view previous);
+
+std::string optionsPath();
+// Reads the file into `options` (the defaults when it is missing, unreadable,
+// not a regular file or too big to be ours). Remembers its text for the rewrite.
+void readOptions();
+// Writes `options` when the file's text would change. False when it could not
+// be written (the old file is then left as it was).
+bool writeOptions();
+
+void resetOptions();

@@ -1,0 +1,100 @@
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+
+#include "test_support.h"
+#include "world/options.h"
+
+namespace {
+
+Options unusual() {
+    return {true, 19, 30, 3, 144, 160};
+}
+
+TEST(OptionsText, RoundTripsAndKeepsWhatItDoesNotKnowInPlace) {
+    EXPECT_TRUE(parseOptions(formatOptions(unusual(), "")) == unusual());
+    for (int cap : {kVsync, kUncapped}) {
+        Options o;
+        o.frameCap = cap;
+        EXPECT_TRUE(parseOptions(formatOptions(o, "")) == o) << cap;
+    }
+    const std::string previous = "# mine\r\n  field_of_view=70  \nshadows = soft\nfield_of_view = 80\n";
+    EXPECT_EQ(parseOptions(previous).fieldOfView, 80);  // the last of a key decides
+    Options changed;
+    changed.fieldOfView = 90;
+    EXPECT_EQ(formatOptions(changed, previous),
+              "# mine\r\nfield_of_view = 90\nshadows = soft\nfield_of_view = 90\n"
+              "fullscreen = off\nmouse_sensitivity = 10\nui_scale = auto\nframe_cap = vsync\n"
+              "far_view = off\n");
+}
+
+TEST(OptionsText, EachUnusableValueReadsAsItsDefault) {
+    // After good values of every key, so that a bad one cannot keep the good one.
+    const std::string good = formatOptions(unusual(), "");
+    for (const char* bad : {"fullscreen = maybe", "fullscreen =", "mouse_sensitivity = 0",
+                            "mouse_sensitivity = 20", "mouse_sensitivity = +5",
+                            "field_of_view = 29", "field_of_view = 111", "field_of_view = 4.5e1",
+                            "ui_scale = 0", "ui_scale = 9", "ui_scale = Auto", "frame_cap = 29",
+                            "frame_cap = 1001", "far_view = 60", "far_view = 75",
+                            "far_view = 170", "far_view = 99999999999999999999"}) {
+        const std::string line = bad;
+        const std::string key = line.substr(0, line.find(' '));
+        // The bad key reads as its default, every other keeps its good value.
+        const Options read = parseOptions(good + line + "\n");
+        Options expected = unusual();
+        const Options defaults;
+        if (key == "fullscreen") expected.fullscreen = defaults.fullscreen;
+        if (key == "mouse_sensitivity") expected.mouseSensitivity = defaults.mouseSensitivity;
+        if (key == "field_of_view") expected.fieldOfView = defaults.fieldOfView;
+        if (key == "ui_scale") expected.uiScale = defaults.uiScale;
+        if (key == "frame_cap") expected.frameCap = defaults.frameCap;
+        if (key == "far_view") expected.farView = defaults.farView;
+        EXPECT_TRUE(read == expected) << bad;
+    }
+}
+
+class OptionsFile : public GameTest {};
+
+TEST_F(OptionsFile, WrittenOnlyOnChangeAndAtomically) {
+    const std::string path = scratch.file("Options.txt");
+    options = unusual();
+    ASSERT_TRUE(writeOptions());
+    resetOptions();
+    readOptions();
+    EXPECT_TRUE(options == unusual());
+
+    // Unchanged: nothing is written, so a failing disk is never even tried.
+    plat::FileFaults faults;
+    faults.failRename = true;
+    headless::setFileFaults(faults);
+    EXPECT_TRUE(writeOptions());
+    options.fieldOfView = 100;
+    const std::string before = readBytes(path);
+    EXPECT_FALSE(writeOptions());
+    EXPECT_EQ(readBytes(path), before);
+    EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+}
+
+TEST_F(OptionsFile, AnythingButASmallRegularFileGivesTheDefaults) {
+    const std::string path = scratch.file("Options.txt");
+    ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+    options = unusual();
+    readOptions();  // must not wait for a writer
+    EXPECT_TRUE(options == Options{});
+    std::filesystem::remove(path);
+
+    std::filesystem::create_directory(path);
+    options = unusual();
+    readOptions();
+    EXPECT_TRUE(options == Options{});
+    EXPECT_FALSE(writeOptions());
+    EXPECT_TRUE(std::filesystem::is_directory(path));
+    std::filesystem::remove(path);
+
+    writeBytes(path, "field_of_view = 90\n" + std::string(70 * 1024, '#'));
+    readOptions();
+    EXPECT_TRUE(options == Options{});
+}
+
+}  // namespace
