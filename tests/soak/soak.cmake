@@ -8,7 +8,7 @@ if(NOT TARGET velmora_scene_world OR NOT TARGET velmora-world)
   return()
 endif()
 add_test(NAME soak.ten_minutes
-         COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/soak.py
-                 --game $<TARGET_FILE:velmora>)
+         COMMAND ${Python3_EXECUTABLE} -m soak --game $<TARGET_FILE:velmora>)
 # Ten minutes of play; making the world, the reloads and the quit add a minute or two.
-set_tests_properties(soak.ten_minutes PROPERTIES LABELS soak TIMEOUT 1200 RUN_SERIAL TRUE)
+set_tests_properties(soak.ten_minutes PROPERTIES LABELS soak TIMEOUT 1200 RUN_SERIAL TRUE
+                     ENVIRONMENT "${VELMORA_PYTHON_ENV}")
