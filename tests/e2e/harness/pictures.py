@@ -1,4 +1,4 @@
-"""Pictures a run looks at: window captures (xwd) and the game's screenshots
+"""Pictures a run looks at: window captures and the game's screenshots
 (BMP), read pixel by pixel, and the colour tests the scenarios share."""
 import struct
 
@@ -8,8 +8,8 @@ from .failure import check
 class Picture:
     """A screen capture or a bitmap file: pixel(x, y) gives (r, g, b). Pixels
     are decoded only when read: a whole capture took a second or more to
-    decode, and most checks look at a few small boxes. Both kinds of file
-    hold blue, green and red in a pixel's first three bytes."""
+    decode, and most checks look at a few small boxes. Captures and bitmap
+    files both hold blue, green and red in a pixel's first three bytes."""
 
     def __init__(self, data, width, height, origin, stride, size):
         self.data, self.width, self.height = data, width, height
@@ -36,21 +36,6 @@ class Picture:
             at = self.origin + y * self.stride + x0 * self.size
             rows.append(self.data[at:at + (x1 - x0) * self.size])
         return b"".join(rows)
-
-
-def parse_xwd(data):
-    check(len(data) >= 100, f"an xwd capture of {len(data)} bytes")
-    fields = struct.unpack(">25I", data[:100])
-    (header_size, _version, pixmap_format, _depth, width, height, _xoffset, byte_order,
-     _unit, _bit_order, _pad, bits_per_pixel, bytes_per_line, _visual, red_mask, green_mask,
-     blue_mask, _bits_rgb, _entries, ncolors) = fields[:20]
-    check(pixmap_format == 2 and bits_per_pixel in (24, 32) and byte_order == 0
-          and (red_mask, green_mask, blue_mask) == (0xFF0000, 0xFF00, 0xFF),
-          f"unexpected xwd format {fields[:20]}")
-    origin = header_size + ncolors * 12
-    check(len(data) >= origin + height * bytes_per_line,
-          f"an xwd capture of {len(data)} bytes, short of its {width} x {height} pixels")
-    return Picture(data, width, height, origin, bytes_per_line, bits_per_pixel // 8)
 
 
 def bmp_complete(path):
@@ -80,6 +65,26 @@ def read_bmp(path):
     if height > 0:  # stored bottom row first
         return Picture(data, width, height, offset + (height - 1) * stride, -stride, 3)
     return Picture(data, width, -height, offset, stride, 3)
+
+
+def differs(a, b, box=None, least=12, by=24):
+    """Whether the box shows something else in `b` than in `a`: `least`
+    colour values or more off by more than `by`. The light of the world
+    drifts a level or two at a time as the day goes on, which alone is no
+    change; a key's effect (a frame moved, a block placed, a text changed)
+    moves values by far more."""
+    x0, y0, x1, y1 = box or (0, 0, a.width, a.height)
+    n = 0
+    for y in range(y0, y1):
+        ra, rb = a.raw((x0, y, x1, y + 1)), b.raw((x0, y, x1, y + 1))
+        if ra == rb:
+            continue
+        for p, q in zip(ra, rb):
+            if p - q > by or q - p > by:
+                n += 1
+                if n >= least:
+                    return True
+    return False
 
 
 def near(colour, expected, tolerance=24):

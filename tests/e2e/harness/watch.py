@@ -2,6 +2,7 @@
 changes, a box that stops changing."""
 import time
 
+from .pictures import differs
 from .waits import wait_for
 from .xsession import capture
 
@@ -15,9 +16,9 @@ def wait_for_screen(window, condition, timeout, what):
 
 
 def wait_for_change(window, before, box, timeout, what):
-    """The first capture whose box differs from `before` (a capture)."""
-    old = before.raw(box)
-    return wait_for_screen(window, lambda shot: shot.raw(box) != old, timeout, what)
+    """The first capture whose box shows something else than `before` (a
+    capture) did, more than the drift of the day's light."""
+    return wait_for_screen(window, lambda shot: differs(before, shot, box), timeout, what)
 
 
 def wait_still(window, box, timeout, what, still_for=0.6):
@@ -25,13 +26,12 @@ def wait_still(window, box, timeout, what, still_for=0.6):
     `still_for` seconds: a fall, a walk or a turn is over. A loaded machine
     may draw a frame every few tenths of a second, so a single pair of equal
     captures proves nothing; the box must hold over several."""
-    state = {"raw": None, "since": 0.0}
+    state = {"seen": None, "since": 0.0}
 
     def settled():
-        shot = capture(window)
-        raw, now = shot.raw(box), time.monotonic()
-        if raw != state["raw"]:
-            state["raw"], state["since"] = raw, now
+        shot, now = capture(window), time.monotonic()
+        if state["seen"] is None or differs(state["seen"], shot, box):
+            state["seen"], state["since"] = shot, now
             return None
         return shot if now - state["since"] >= still_for else None
     return wait_for(settled, timeout, what)
