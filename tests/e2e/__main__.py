@@ -3,7 +3,7 @@
     PYTHONPATH=tests python3 -m e2e --game build/velmora --scenario NAME
 
 Each scenario copies the game into a fresh temporary folder, starts it with
-software GL, drives it with xdotool, captures the screen with xwd and checks
+software GL, drives it with xdotool, captures the window from the X server and checks
 the pixels, the exit status and the files left behind.
 
 Exit status: 0 passed, 1 failed, 2 unknown scenario.

@@ -16,10 +16,10 @@ endif()
 # End-to-end runs: the real game under a virtual X server, driven with xdotool.
 find_program(VELMORA_XVFB Xvfb)
 find_program(VELMORA_XDOTOOL xdotool)
-find_program(VELMORA_XWD xwd)
+find_program(VELMORA_XWININFO xwininfo)
 find_package(Python3 COMPONENTS Interpreter)
-if(NOT VELMORA_XVFB OR NOT VELMORA_XDOTOOL OR NOT VELMORA_XWD OR NOT Python3_FOUND)
-  message(STATUS "Velmora: Xvfb, xdotool, xwd or python3 missing: no end-to-end tests")
+if(NOT VELMORA_XVFB OR NOT VELMORA_XDOTOOL OR NOT VELMORA_XWININFO OR NOT Python3_FOUND)
+  message(STATUS "Velmora: Xvfb, xdotool, xwininfo or python3 missing: no end-to-end tests")
   return()
 endif()
 

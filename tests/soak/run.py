@@ -121,9 +121,16 @@ class Soak:
             self.to_play(why)
             keys.tap("Escape")
             try:
-                return self.wait_screen(("pause",), 10)
+                self.wait_screen(("pause",), 10)
             except Failure:
                 continue
+            # A press held past the gate acts again as the gate opens: the
+            # menu must still stand once it has.
+            keys.acted()
+            keys.ready()
+            seen = self.screen()
+            if seen[0] == "pause":
+                return seen
         raise Failure(f"Esc did not pause the game ({why})" + self.keep_picture())
 
     def choose(self, menu, row):
@@ -385,7 +392,12 @@ class Soak:
         for _ in range(5):
             name, _ = self.wait_screen(("main", "quit"), 15)
             if name == "quit":
-                break
+                # Still there once the gate has passed: Esc did not act twice.
+                keys.acted()
+                keys.ready()
+                if self.screen()[0] == "quit":
+                    break
+                continue
             keys.tap("Escape")
         self.choose("quit", 300)
         keys.tap("Return")

@@ -3,7 +3,7 @@
 # for every run: `ctest --preset soak` runs it on the sanitizer build, and the
 # other test presets leave out its label.
 # It needs what the end-to-end runs need (the windowed game, Xvfb, xdotool,
-# xwd, Python), which e2e.cmake has found when it made the scene tool.
+# xwininfo, Python), which e2e.cmake has found when it made the scene tool.
 if(NOT TARGET velmora_scene_world OR NOT TARGET velmora-world)
   return()
 endif()

@@ -11,6 +11,7 @@ import os
 import subprocess
 import time
 
+from .failure import Failure
 from .watch import wait_for_change, wait_for_screen
 from .xsession import capture
 
@@ -54,6 +55,11 @@ def acted():
     _next_input = time.monotonic() + AFTER_SEEN
 
 
+def ready():
+    """Returns once the next input may go (the gate waited out)."""
+    _pace()
+
+
 def _down_up(key):
     if key.startswith("button"):
         return ["mousedown", key[6:]], ["mouseup", key[6:]]
@@ -94,10 +100,18 @@ def press(window, key, box=WHOLE, hold=TAP):
     return shot
 
 
-def press_until(window, key, condition, what, hold=TAP, timeout=None):
-    """Taps a key and waits for a capture that meets the condition."""
-    tap(key, hold)
-    shot = wait_for_screen(window, condition, timeout or EFFECT_TIMEOUT, what)
+def press_until(window, key, condition, what, hold=TAP, timeout=None, tries=1):
+    """Taps a key and waits for a capture that meets the condition; with
+    `tries`, taps again when nothing came, for a key that a gate closed by an
+    action a busy machine drew late may have shut out."""
+    for attempt in range(tries):
+        tap(key, hold)
+        try:
+            shot = wait_for_screen(window, condition, timeout or EFFECT_TIMEOUT, what)
+            break
+        except Failure:
+            if attempt == tries - 1:
+                raise
     acted()
     return shot
 
@@ -113,11 +127,6 @@ def key_up(key):
 def move_mouse(dx, dy):
     subprocess.run(["xdotool", "mousemove_relative", "--", str(dx), str(dy)],
                    capture_output=True, timeout=20, check=False)
-
-
-def ready():
-    """Returns once the next input may go (the gate waited out)."""
-    _pace()
 
 
 def hold_until(window, key, condition, what, timeout):

@@ -307,8 +307,10 @@ def first_hour(programs):
         press("2", HOTBAR)
         view.look_at(0.9, -1.5)     # the top of the floor in front (z 510)
         press("button3", VIEW)      # placed
-        keys.press_until(window, "button3", panel_background_shown,
-                         "the chest screen")  # opened: the cursor on cell 1
+        # Opened: the cursor on cell 1. A right click on the chest there does
+        # nothing more.
+        keys.press_until(window, "button3", panel_background_shown, "the chest screen",
+                         timeout=4 * keys.SLOWDOWN, tries=3)
         press("Right", None)        # cell 2: dirt
         press("Return", None)
         for _ in range(4):

@@ -66,8 +66,10 @@ def hands_on_the_world(programs):
         press("button3", VIEW, hold=0.12)   # the dirt goes back in front of the far raw wood
         press("2", HOTBAR)
         press("button3", VIEW, hold=0.12)   # the chest in front of the dirt
+        # Open it: the cursor on cell 1. A right click on the chest there
+        # does nothing more.
         keys.press_until(window, "button3", panel_background_shown, "the chest screen",
-                         hold=0.12)         # open it: the cursor on cell 1
+                         hold=0.12, timeout=4 * keys.SLOWDOWN, tries=3)
         for _ in range(5):
             press("d", None)                # to the cobblestone in cell 6
         press("Return", None)
