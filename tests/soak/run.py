@@ -12,7 +12,7 @@ from e2e.harness import keys
 from e2e.harness.failure import Failure, check
 from e2e.harness.game import Game, expect_clean_exit
 from e2e.harness.screens import wait_main_menu
-from e2e.harness.waits import wait_for
+from e2e.harness.waits import saving, wait_for
 from e2e.harness.world_files import WORLD_BYTES, world_tool
 from e2e.harness.xsession import capture, find_window, run
 
@@ -194,7 +194,7 @@ class Soak:
         started = time.time()
         keys.tap("Return")
         wait_for(lambda: os.path.exists(world) and os.stat(world).st_ino != before
-                     and not os.path.exists(world + ".tmp"), 180, "the save")
+                     and not saving(world), 180, "the save")
         self.wait_screen(("pause",), 60)
         self.saves += 1
         log(f"  {self.clock():6.1f} s: save {self.saves} written in {time.time() - started:.1f} s")

@@ -1,5 +1,6 @@
 """Waiting for what a run can see, each wait with a deadline and a message
 naming what never came."""
+import glob
 import os
 import time
 
@@ -34,13 +35,18 @@ def stat_or_none(path):
         return None
 
 
+def saving(path):
+    """A save of `path` is under way: a temporary of it stands beside it."""
+    return bool(glob.glob(glob.escape(path) + ".tmp*"))
+
+
 def file_replaced(path, before):
     """A condition: `path` stands, another file than `before` (an os.stat
-    result, or None when there was none), and no temporary beside it: a
+    result, or None when there was none), and no save of it under way: a
     save renames its finished temporary over the old file."""
     def replaced():
         now = stat_or_none(path)
-        if now is None or os.path.exists(path + ".tmp"):
+        if now is None or saving(path):
             return False
         return before is None or (now.st_ino, now.st_mtime_ns) != (before.st_ino,
                                                                    before.st_mtime_ns)
