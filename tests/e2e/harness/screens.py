@@ -8,7 +8,7 @@ from .game import expect_clean_exit
 from .pictures import count, dark, near, white
 from .waits import file_replaced, stat_or_none, wait_for
 from .watch import wait_for_screen
-from .xsession import focus
+from .xsession import capture, focus
 
 # The debug lines' fields, as pixel boxes of the 7-pixel-wide font: the line
 # "Position: x, y, z" at (200, 550) and "xzRotCamera: a, yRotCamera: b" at (10, 510).
@@ -75,6 +75,21 @@ def text_pixels(picture, box):
 def sky_colour(luminance):
     """The clear colour of the sky at a brightness, as the game truncates it."""
     return (int(75 * luminance ** 2.35), int(125 * luminance ** 2.4), int(245 * luminance ** 2.25))
+
+
+def hotbar_cell(shot, k):
+    """The icon and count of hotbar cell k (0 to 8)."""
+    return shot.region(190 + 48 * k, 480, 222 + 48 * k, 512)
+
+
+def dig_until_cell_changes(window, k, timeout, what):
+    """Digs until hotbar cell k shows something new: the dug block's yield.
+    How long a dig takes the game measures in its frames, which a busy
+    machine draws slowly; so the button is held until the yield shows, not
+    for a time. Letting go a moment later does no harm where this is used:
+    what the view reaches next cannot be dug with the tool in hand."""
+    before = hotbar_cell(capture(window), k)
+    keys.hold_until(window, "button1", lambda shot: hotbar_cell(shot, k) != before, what, timeout)
 
 
 def wait_main_menu(window):

@@ -16,9 +16,9 @@ from e2e.harness.failure import Failure, check
 from e2e.harness.game import Game
 from e2e.harness.pictures import brightness
 from e2e.harness.png import write_png
-from e2e.harness.screens import (HOTBAR, PANEL, VIEW, panel_background_shown, play_slot_1,
-                                 quit_from_pause_menu, save_from_pause_menu, sky_colour,
-                                 status_strip_shown)
+from e2e.harness.screens import (HOTBAR, PANEL, VIEW, dig_until_cell_changes,
+                                 panel_background_shown, play_slot_1, quit_from_pause_menu,
+                                 save_from_pause_menu, sky_colour, status_strip_shown)
 from e2e.harness.waits import wait_for
 from e2e.harness.watch import wait_for_change, wait_for_screen, wait_still
 from e2e.harness.world_files import (block_counts, inventory_and_chests, same_but_time_of_day,
@@ -92,19 +92,6 @@ class View:
 
 
 DOWN = -math.pi / 2
-
-
-def hotbar_cell(shot, k):
-    """The icon and count of hotbar cell k (0 to 8)."""
-    return shot.region(190 + 48 * k, 480, 222 + 48 * k, 512)
-
-
-def dig_until_cell_changes(window, k, timeout, what):
-    """Digs until hotbar cell k shows something new: the dug block's yield.
-    Letting go a moment later does no harm where this is used: what the view
-    reaches next cannot be dug with the tool in hand."""
-    before = hotbar_cell(capture(window), k)
-    keys.hold_until(window, "button1", lambda shot: hotbar_cell(shot, k) != before, what, timeout)
 
 
 def seen_through(before, after, box):

@@ -3,8 +3,9 @@ prepared world to a saved one."""
 from e2e.harness import keys
 from e2e.harness.failure import check
 from e2e.harness.game import Game, expect_clean_exit
-from e2e.harness.screens import (HOTBAR, PANEL, VIEW, panel_background_shown,
-                                 play_slot_1, save_from_pause_menu, status_strip_shown)
+from e2e.harness.screens import (HOTBAR, PANEL, VIEW, dig_until_cell_changes,
+                                 panel_background_shown, play_slot_1, save_from_pause_menu,
+                                 status_strip_shown)
 from e2e.harness.watch import wait_still
 from e2e.harness.world_files import inventory_and_chests, world_tool, world_tool_run
 from e2e.harness.xsession import close_window, find_window
@@ -41,27 +42,28 @@ def hands_on_the_world(programs):
         def press(key, box, hold=keys.TAP):
             keys.press(window, key, box, hold)
 
-        keys.hold("button1", 2.5)           # chop the raw wood (1.2 s with the wooden axe)
+        dig_until_cell_changes(window, 1, 20, "the raw wood chopped")  # the axe: cell 1
         press("r", PANEL)                   # the crafting panel
-        press("Return", HOTBAR, hold=0.1)   # hand: a crafting table (cell 3)
+        press("Return", HOTBAR)   # hand: a crafting table (cell 3)
         press("4", HOTBAR)
         press("button3", VIEW, hold=0.12)   # place it where the wood was
         press("Down", PANEL)                # table list: planks
-        press("Return", HOTBAR, hold=0.1)
-        press("Return", HOTBAR, hold=0.1)   # 6 planks
+        press("Return", HOTBAR)
+        press("Return", HOTBAR)   # 6 planks
         press("Down", PANEL)
         press("Down", PANEL)                # sticks
-        press("Return", HOTBAR, hold=0.1)
-        press("Return", HOTBAR, hold=0.1)   # 2 sticks
+        press("Return", HOTBAR)
+        press("Return", HOTBAR)   # 2 sticks
         press("Down", PANEL)                # the wooden pickaxe (cell 4)
-        press("Return", HOTBAR, hold=0.1)
+        press("Return", HOTBAR)
         # The list shrinks past the cursor, which stops on its last recipe: the chest.
-        press("Return", HOTBAR, hold=0.1)   # a chest (cell 1)
+        press("Return", HOTBAR)   # a chest (cell 1)
         press("r", PANEL)                   # panel closed
         press("1", HOTBAR)
-        keys.hold("button1", 2.5)           # the axe takes the table back (cell 2)
+        dig_until_cell_changes(window, 2, 20, "the table taken back")  # to cell 2
         press("5", HOTBAR)
-        keys.hold("button1", 3.5)           # the pickaxe digs the dirt (cell 5), then the stone (cobblestone, cell 6)
+        # The pickaxe digs the dirt (cell 5), then the stone (cobblestone, cell 6).
+        dig_until_cell_changes(window, 6, 30, "the stone dug")
         press("6", HOTBAR)
         press("button3", VIEW, hold=0.12)   # the dirt goes back in front of the far raw wood
         press("2", HOTBAR)
