@@ -18,11 +18,6 @@ constexpr size_t kBlockBytes = 4'000'000;
 static_assert(kCellImageBytes % kBlockBytes == 0);
 static_assert(kBlockBytes % (kWorldSizeZ * sizeof(Cell)) == 0);
 
-uint8_t* blockBuffer() {
-    static std::unique_ptr<uint8_t[]> buffer(new uint8_t[kBlockBytes]);
-    return buffer.get();
-}
-
 // Eight bytes at a time, each kept to its own byte: this runs over the whole
 // 400 MB image on every save and load.
 constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
@@ -81,7 +76,9 @@ void decodeTrailer(const uint8_t* stored, WorldTrailer& out) {
 // blocks. Done, Quit, DrawFailed or NotWritten.
 WorldResult writeWorldImage(plat::OutFile& file, ProgressPump& pump) {
     const uint8_t* cells = reinterpret_cast<const uint8_t*>(world.cells.get());
-    uint8_t* buffer = blockBuffer();
+    // One block's room for the save; a few page faults against a 400 MB write.
+    const std::unique_ptr<uint8_t[]> block(new uint8_t[kBlockBytes]);
+    uint8_t* buffer = block.get();
     for (size_t at = 0; at < kCellImageBytes; at += kBlockBytes) {
         if (PumpResult r = progressPump(pump); r != PumpResult::Continue) return stoppedBy(r);
         encodeBytes(buffer, cells + at, kBlockBytes);
