@@ -136,10 +136,9 @@ def dead_screen(shot):
 # high (87..88) running on along +z to a wall at z 515, with a furnace in its
 # wall, and under the player a plank floor over a shaft down through the bottom
 # of the world. The player carries what the hour would have gathered besides:
-# raw wood and an iron ingot. Midnight is six steps of the day (22.5 s) away:
-# the night is watched first, whatever the speed of the rest, and a loaded
-# machine that takes long to show the player standing still does not miss it.
-FIRST_HOUR_DAY_TIME = 114
+# raw wood and an iron ingot. Midnight is three steps of the day away: the
+# night is watched first, whatever the speed of the rest.
+FIRST_HOUR_DAY_TIME = 117
 FIRST_HOUR_SETTINGS = bytes([1, 1])  # the nearest view, English
 
 

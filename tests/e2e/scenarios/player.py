@@ -35,7 +35,7 @@ def player_walks_looks_and_jumps(programs):
                 if attempt == 3:
                     raise
         # The drop onto the centre column is over when the position holds.
-        still = wait_still(window, POSITION, 20 * keys.SLOWDOWN, "the player to come to rest")
+        still = wait_still(window, POSITION, 10, "the player to come to rest")
 
         keys.hold("w", 0.8)
         walked = wait_still(window, POSITION, 10, "the player to stop after W")
