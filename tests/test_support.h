@@ -43,7 +43,7 @@ struct CountingPump {
     CountingPump() {
         pump.drawFrame = [this] { return ++frames, failDrawing ? -1 : 0; };
         pump.frameUpdate = [this] { ++updates; };
-        pump.clock = plat::clockMs;
+        pump.readClock = plat::clockMs;
     }
     CountingPump(const CountingPump&) = delete;
     CountingPump& operator=(const CountingPump&) = delete;

@@ -18,7 +18,7 @@ ProgressPump gamePump() {
     ProgressPump pump;
     pump.drawFrame = drawFrame;
     pump.frameUpdate = [] { nestedFrameUpdate(); };
-    pump.clock = plat::clockMs;
+    pump.readClock = plat::clockMs;
     return pump;
 }
 

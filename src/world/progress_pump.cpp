@@ -5,19 +5,19 @@
 namespace {
 
 bool frameDue(const ProgressPump& pump) {
-    return pump.clock && pump.clock() >= pump.timer + kPumpIntervalMs;
+    return pump.readClock && pump.readClock() >= pump.timer + kPumpIntervalMs;
 }
 
 }  // namespace
 
 void restartPump(ProgressPump& pump) {
-    if (pump.clock) pump.timer = pump.clock();
+    if (pump.readClock) pump.timer = pump.readClock();
 }
 
 PumpResult pumpDraw(ProgressPump& pump) {
     if (!frameDue(pump)) return PumpResult::Continue;
     if (pump.drawFrame && pump.drawFrame() < 0) return PumpResult::Failed;
-    pump.timer = pump.clock();
+    pump.timer = pump.readClock();
     return PumpResult::Continue;
 }
 
@@ -34,6 +34,6 @@ PumpResult pumpMessages(ProgressPump& pump) {
 PumpResult progressPump(ProgressPump& pump) {
     if (!frameDue(pump)) return PumpResult::Continue;
     if (pump.drawFrame && pump.drawFrame() < 0) return PumpResult::Failed;
-    pump.timer = pump.clock();
+    pump.timer = pump.readClock();
     return pumpMessages(pump);
 }

@@ -20,7 +20,7 @@ struct ProgressPump {
     std::function<int()> drawFrame;     // < 0 when the frame could not be drawn
     std::function<void()> frameUpdate;  // may be empty
     // The caller's clock in milliseconds; without one no frame ever falls due.
-    int32_t (*clock)() = nullptr;
+    int32_t (*readClock)() = nullptr;
     int32_t timer = 0;  // when the last frame was drawn
 };
 

@@ -61,7 +61,7 @@ ProgressPump terminalPump() {
     progress.terminal = ::isatty(STDERR_FILENO);
     ProgressPump pump;
     pump.drawFrame = drawProgress;
-    pump.clock = plat::clockMs;
+    pump.readClock = plat::clockMs;
     return pump;
 }
 
