@@ -31,6 +31,13 @@ bool readNumber(std::string_view text, int low, int high, int& out) {
     return true;
 }
 
+bool readVolume(std::string_view text, int& out) {
+    int percent = 0;
+    if (!readNumber(text, 0, 100, percent) || percent % 10 != 0) return false;
+    out = percent;
+    return true;
+}
+
 // One known key: how its value reads and how it is written.
 struct Key {
     const char* name;
@@ -76,6 +83,12 @@ const Key kKeys[] = {
          return o.farView = metres, true;
      },
      [](const Options& o) { return o.farView == 0 ? std::string("off") : std::to_string(o.farView); }},
+    {"master_volume", [](std::string_view v, Options& o) { return readVolume(v, o.masterVolume); },
+     [](const Options& o) { return std::to_string(o.masterVolume); }},
+    {"effects_volume", [](std::string_view v, Options& o) { return readVolume(v, o.effectsVolume); },
+     [](const Options& o) { return std::to_string(o.effectsVolume); }},
+    {"ambience_volume", [](std::string_view v, Options& o) { return readVolume(v, o.ambienceVolume); },
+     [](const Options& o) { return std::to_string(o.ambienceVolume); }},
 };
 
 // The known key a line sets, or nullptr (blank lines, comments, other keys).
@@ -108,7 +121,9 @@ std::vector<std::string_view> linesOf(std::string_view text) {
 bool operator==(const Options& a, const Options& b) {
     return a.fullscreen == b.fullscreen && a.mouseSensitivity == b.mouseSensitivity &&
            a.fieldOfView == b.fieldOfView && a.uiScale == b.uiScale &&
-           a.frameCap == b.frameCap && a.farView == b.farView;
+           a.frameCap == b.frameCap && a.farView == b.farView &&
+           a.masterVolume == b.masterVolume && a.effectsVolume == b.effectsVolume &&
+           a.ambienceVolume == b.ambienceVolume;
 }
 
 Options parseOptions(std::string_view text) {

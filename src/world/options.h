@@ -21,6 +21,11 @@ struct Options {
     int frameCap = -1;
     // 0 = off (the five distances F5 steps through), else 70..160 m in steps of 10.
     int farView = 0;
+    // Loudness in percent, 0..100 in steps of 10; 0 is silent. Effects and the
+    // ambience are each scaled by the master volume.
+    int masterVolume = 60;
+    int effectsVolume = 100;
+    int ambienceVolume = 70;
 };
 inline constexpr int kVsync = -1;
 inline constexpr int kUncapped = 0;

@@ -9,7 +9,7 @@
 namespace {
 
 Options unusual() {
-    return {true, 19, 30, 3, 144, 160};
+    return {true, 19, 30, 3, 144, 160, 0, 30, 100};
 }
 
 TEST(OptionsText, RoundTripsAndKeepsWhatItDoesNotKnowInPlace) {
@@ -26,7 +26,7 @@ TEST(OptionsText, RoundTripsAndKeepsWhatItDoesNotKnowInPlace) {
     EXPECT_EQ(formatOptions(changed, previous),
               "# mine\r\nfield_of_view = 90\nshadows = soft\nfield_of_view = 90\n"
               "fullscreen = off\nmouse_sensitivity = 10\nui_scale = auto\nframe_cap = vsync\n"
-              "far_view = off\n");
+              "far_view = off\nmaster_volume = 60\neffects_volume = 100\nambience_volume = 70\n");
 }
 
 TEST(OptionsText, EachUnusableValueReadsAsItsDefault) {
@@ -37,7 +37,8 @@ TEST(OptionsText, EachUnusableValueReadsAsItsDefault) {
                             "field_of_view = 29", "field_of_view = 111", "field_of_view = 4.5e1",
                             "ui_scale = 0", "ui_scale = 9", "ui_scale = Auto", "frame_cap = 29",
                             "frame_cap = 1001", "far_view = 60", "far_view = 75",
-                            "far_view = 170", "far_view = 99999999999999999999"}) {
+                            "far_view = 170", "far_view = 99999999999999999999",
+                            "master_volume = -10", "effects_volume = 110", "ambience_volume = 55"}) {
         const std::string line = bad;
         const std::string key = line.substr(0, line.find(' '));
         // The bad key reads as its default, every other keeps its good value.
@@ -50,6 +51,9 @@ TEST(OptionsText, EachUnusableValueReadsAsItsDefault) {
         if (key == "ui_scale") expected.uiScale = defaults.uiScale;
         if (key == "frame_cap") expected.frameCap = defaults.frameCap;
         if (key == "far_view") expected.farView = defaults.farView;
+        if (key == "master_volume") expected.masterVolume = defaults.masterVolume;
+        if (key == "effects_volume") expected.effectsVolume = defaults.effectsVolume;
+        if (key == "ambience_volume") expected.ambienceVolume = defaults.ambienceVolume;
         EXPECT_TRUE(read == expected) << bad;
     }
 }
