@@ -24,6 +24,11 @@ import sys
 import tempfile
 import time
 
+# The end-to-end harness is a package in the tests folder; its private X
+# server is the one the end-to-end runs measure and play in.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tests"))
+from e2e.harness.xsession import private_x_server  # noqa: E402
+
 
 def run_game(binary, folder, frames, args):
     env = dict(os.environ, LIBGL_ALWAYS_SOFTWARE="1", VELMORA_NO_DIALOGS="1",
@@ -45,12 +50,11 @@ def main():
     parser.add_argument("--frames", type=int, default=3000)
     parser.add_argument("--args", default="", help="arguments for the program, spaced")
     options = parser.parse_args()
-    if "VELMORA_MEASURE_DISPLAY" not in os.environ:
-        command = ["xvfb-run", "-a", "-s", "-screen 0 1024x768x24", sys.executable,
-                   os.path.abspath(__file__), *sys.argv[1:]]
-        env = dict(os.environ, VELMORA_MEASURE_DISPLAY="1")
-        return subprocess.run(command, env=env, check=False).returncode
+    with private_x_server():
+        return measure(options)
 
+
+def measure(options):
     folder = tempfile.mkdtemp(prefix="velmora-measure-")
     try:
         binary = os.path.join(folder, "velmora")

@@ -16,10 +16,10 @@ endif()
 # End-to-end runs: the real game under a virtual X server, driven with xdotool.
 find_program(VELMORA_XVFB Xvfb)
 find_program(VELMORA_XDOTOOL xdotool)
-find_program(VELMORA_XWD xwd)
+find_program(VELMORA_XWININFO xwininfo)
 find_package(Python3 COMPONENTS Interpreter)
-if(NOT VELMORA_XVFB OR NOT VELMORA_XDOTOOL OR NOT VELMORA_XWD OR NOT Python3_FOUND)
-  message(STATUS "Velmora: Xvfb, xdotool, xwd or python3 missing: no end-to-end tests")
+if(NOT VELMORA_XVFB OR NOT VELMORA_XDOTOOL OR NOT VELMORA_XWININFO OR NOT Python3_FOUND)
+  message(STATUS "Velmora: Xvfb, xdotool, xwininfo or python3 missing: no end-to-end tests")
   return()
 endif()
 
@@ -28,7 +28,12 @@ add_executable(velmora_scene_world ${CMAKE_CURRENT_LIST_DIR}/scene_world.cpp)
 target_link_libraries(velmora_scene_world PRIVATE velmora_core velmora_platform_headless
                       velmora_warnings)
 
-set(VELMORA_E2E_DRIVER ${CMAKE_CURRENT_LIST_DIR}/e2e_driver.py)
+# The harness and the scenarios are the package e2e in tests/, run with
+# `python -m e2e`; the soak imports the same harness. Their byte code goes to
+# the build folder, not beside the sources.
+cmake_path(GET CMAKE_CURRENT_LIST_DIR PARENT_PATH VELMORA_PYTHON_TESTS)
+set(VELMORA_PYTHON_ENV PYTHONPATH=${VELMORA_PYTHON_TESTS}
+    PYTHONPYCACHEPREFIX=${CMAKE_BINARY_DIR}/pycache)
 set(VELMORA_E2E_FLAGS --game $<TARGET_FILE:velmora> --probe $<TARGET_FILE:velmora_batch_probe>
     --frames $<TARGET_FILE:velmora_world_frames> --scene-world $<TARGET_FILE:velmora_scene_world>)
 set(VELMORA_E2E_SCENARIOS
@@ -61,15 +66,15 @@ list(APPEND VELMORA_E2E_SCENARIOS slot_held_while_playing)
 list(APPEND VELMORA_E2E_SCENARIOS first_hour)
 foreach(scenario ${VELMORA_E2E_SCENARIOS})
   add_test(NAME e2e.${scenario}
-           COMMAND ${Python3_EXECUTABLE} ${VELMORA_E2E_DRIVER} ${VELMORA_E2E_FLAGS}
-                   --scenario ${scenario})
+           COMMAND ${Python3_EXECUTABLE} -m e2e ${VELMORA_E2E_FLAGS} --scenario ${scenario})
   # Each alone: software GL sharing the cores with other tests (the world
   # tests make 400 MB worlds) gets slow enough to miss key presses and time
   # out waiting for screens.
   # The screens these runs expect are the Italian ones a first start shows on
   # an Italian desktop, whatever the machine running them speaks.
   set_tests_properties(e2e.${scenario} PROPERTIES TIMEOUT 120 LABELS e2e
-                       SKIP_RETURN_CODE 77 RUN_SERIAL TRUE ENVIRONMENT LANGUAGE=it)
+                       SKIP_RETURN_CODE 77 RUN_SERIAL TRUE
+                       ENVIRONMENT "${VELMORA_PYTHON_ENV};LANGUAGE=it")
 endforeach()
 # Makes and edits a world with velmora-world before playing it at length.
 set_tests_properties(e2e.hands_on_the_world PROPERTIES TIMEOUT 300)

@@ -3,13 +3,12 @@
 # for every run: `ctest --preset soak` runs it on the sanitizer build, and the
 # other test presets leave out its label.
 # It needs what the end-to-end runs need (the windowed game, Xvfb, xdotool,
-# xwd, Python), which e2e.cmake has found when it made the scene tool.
+# xwininfo, Python), which e2e.cmake has found when it made the scene tool.
 if(NOT TARGET velmora_scene_world OR NOT TARGET velmora-world)
   return()
 endif()
 add_test(NAME soak.ten_minutes
-         COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/soak.py
-                 --game $<TARGET_FILE:velmora>)
+         COMMAND ${Python3_EXECUTABLE} -m soak --game $<TARGET_FILE:velmora>)
 # Ten minutes of play; making the world, the reloads and the quit add a minute or two.
 set_tests_properties(soak.ten_minutes PROPERTIES LABELS soak TIMEOUT 1200 RUN_SERIAL TRUE
-                     ENVIRONMENT LANGUAGE=it)
+                     ENVIRONMENT "${VELMORA_PYTHON_ENV};LANGUAGE=it")

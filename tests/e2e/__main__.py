@@ -1,0 +1,48 @@
+"""Runs one scenario of the real game window in a private X server.
+
+    PYTHONPATH=tests python3 -m e2e --game build/velmora --scenario NAME
+
+Each scenario copies the game into a fresh temporary folder, starts it with
+software GL, drives it with xdotool, captures the window from the X server and checks
+the pixels, the exit status and the files left behind.
+
+Exit status: 0 passed, 1 failed, 2 unknown scenario.
+"""
+import argparse
+import os
+import sys
+
+from e2e.harness.failure import Failure
+from e2e.harness.xsession import private_x_server
+from e2e.scenarios import Programs, all_scenarios
+
+
+def main():
+    parser = argparse.ArgumentParser(prog="python3 -m e2e")
+    parser.add_argument("--game", required=True)
+    parser.add_argument("--probe")
+    parser.add_argument("--frames")
+    parser.add_argument("--scene-world")
+    parser.add_argument("--scenario", required=True)
+    options = parser.parse_args()
+    scenarios = all_scenarios()
+    if options.scenario not in scenarios:
+        print("unknown scenario", options.scenario)
+        return 2
+
+    def absolute(path):
+        return path and os.path.abspath(path)
+    programs = Programs(game=absolute(options.game), probe=absolute(options.probe),
+                        frames=absolute(options.frames), scene=absolute(options.scene_world))
+    try:
+        with private_x_server():
+            scenarios[options.scenario](programs)
+    except Failure as failure:
+        print("FAILED:", failure)
+        return 1
+    print("passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,18 @@
+"""The scenarios by subject; each takes the Programs of the build."""
+import dataclasses
+
+
+@dataclasses.dataclass(frozen=True)
+class Programs:
+    game: str
+    probe: str = None
+    frames: str = None
+    scene: str = None
+
+
+def all_scenarios():
+    from . import first_hour, hands, menus, player, window, world_view
+    found = {}
+    for module in (window, menus, hands, player, world_view, first_hour):
+        found.update(module.SCENARIOS)
+    return found
