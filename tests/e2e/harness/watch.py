@@ -1,8 +1,12 @@
 """Waits on the game window: a capture that meets a condition, a box that
 changes, a box that stops changing."""
+import os
+import tempfile
 import time
 
+from .failure import Failure
 from .pictures import differs
+from .png import write_png
 from .waits import wait_for
 from .xsession import capture
 
@@ -21,17 +25,47 @@ def wait_for_change(window, before, box, timeout, what):
     return wait_for_screen(window, lambda shot: differs(before, shot, box), timeout, what)
 
 
-def wait_still(window, box, timeout, what, still_for=0.6):
+def keep_for_failure(what, pictures, box):
+    """Writes the box of each capture beside the others of this run, so that a
+    wait that failed on a machine nobody watched shows what it saw; returns
+    the folder."""
+    folder = os.environ.get("VELMORA_E2E_FAILURES") or os.path.join(
+        tempfile.gettempdir(), "velmora-e2e-failures")
+    folder = os.path.join(folder, f"{os.getpid()}-{int(time.time())}")
+    os.makedirs(folder, exist_ok=True)
+    x0, y0, x1, y1 = box or (0, 0, pictures[0].width, pictures[0].height)
+    for i, picture in enumerate(pictures):
+        write_png(os.path.join(folder, f"{i}.png"),
+                  [[picture.pixel(x, y) for x in range(x0, x1)] for y in range(y0, y1)])
+    with open(os.path.join(folder, "what.txt"), "w", encoding="utf-8") as f:
+        f.write(f"{what}\nbox {box}\n")
+    return folder
+
+
+def wait_still(window, box, timeout, what, still_for=0.6, reading=None):
     """The first capture after which the box has stayed the same for
     `still_for` seconds: a fall, a walk or a turn is over. A loaded machine
     may draw a frame every few tenths of a second, so a single pair of equal
-    captures proves nothing; the box must hold over several."""
-    state = {"seen": None, "since": 0.0}
+    captures proves nothing; the box must hold over several. With `reading`
+    (a capture to a value, such as the text a box shows), the box holds while
+    that value does, whatever else changes in it."""
+    state = {"seen": None, "since": 0.0, "before": None}
+
+    def changed(a, b):
+        return reading(a) != reading(b) if reading else differs(a, b, box)
 
     def settled():
         shot, now = capture(window), time.monotonic()
-        if state["seen"] is None or differs(state["seen"], shot, box):
-            state["seen"], state["since"] = shot, now
+        if state["seen"] is None or changed(state["seen"], shot):
+            state["before"], state["seen"], state["since"] = state["seen"], shot, now
             return None
         return shot if now - state["since"] >= still_for else None
-    return wait_for(settled, timeout, what)
+    try:
+        return wait_for(settled, timeout, what)
+    except Failure as failure:
+        seen = [p for p in (state["before"], state["seen"]) if p is not None]
+        if not seen:
+            raise
+        kept = keep_for_failure(what, seen, box)
+        raise Failure(f"{failure}; the last two different captures of the box are in {kept}") \
+            from None
