@@ -12,11 +12,21 @@ from .xsession import capture
 
 
 def wait_for_screen(window, condition, timeout, what):
-    """The first capture of the window that meets the condition."""
+    """The first capture of the window that meets the condition; when none
+    does, the last one is kept for whoever reads the failure."""
+    last = []
+
     def shown():
         shot = capture(window)
+        last[:] = [shot]
         return shot if condition(shot) else None
-    return wait_for(shown, timeout, what)
+    try:
+        return wait_for(shown, timeout, what)
+    except Failure as failure:
+        if not last:
+            raise
+        kept = keep_for_failure(what, last, None)
+        raise Failure(f"{failure}; the last capture is in {kept}") from None
 
 
 def wait_for_change(window, before, box, timeout, what):
