@@ -3,8 +3,11 @@
 The game reads held keys once a frame. Menus, screens, crafting and placing
 share one gate: after one of them acts, none acts again for 250 ms, and a key
 that comes and goes within that time is lost. Keys with clocks of their own
-(R, E, F3, F5, the right button) fire again after 150 ms held. So a tap is
-short and made in one xdotool run, and the next key waits out the gate: from
+(R, E, F3, F5, the right button) fire again after 150 ms held. So a tap is a
+press and its release sent together in one xdotool run: the game keeps a press
+it has not read yet, so a tap no frame saw held still reaches it, once, and a
+busy machine cannot stretch it past a key's repeat by holding up the release.
+The next key waits out the gate: from
 the moment the game was seen to act on the last one where a scenario looks
 (`press`), else from the end of the last tap with room for a slow frame."""
 import os
@@ -28,7 +31,7 @@ AFTER_SEEN = 0.27
 AFTER_BLIND = 0.4 * SLOWDOWN
 # How long the effect of a key may take to show.
 EFFECT_TIMEOUT = 10 * SLOWDOWN
-TAP = 0.05
+TAP = 0.0
 # The whole window: the menus and item screens stand still around a key's effect.
 WHOLE = None
 
@@ -71,7 +74,8 @@ def hold_for(down, up, seconds):
     let go can take a busy machine a tenth of a second or more, and a key held
     past 150 ms fires the game's own repeat (R, E, F3, a right click) twice."""
     _pace()
-    subprocess.run(["xdotool", *down, "sleep", f"{seconds:.3f}", *up], capture_output=True,
+    held = ["sleep", f"{seconds:.3f}"] if seconds > 0 else []
+    subprocess.run(["xdotool", *down, *held, *up], capture_output=True,
                    timeout=20 + seconds, check=False)
     _blind_after()
 

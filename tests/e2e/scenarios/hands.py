@@ -46,7 +46,7 @@ def hands_on_the_world(programs):
         press("r", PANEL)                   # the crafting panel
         press("Return", HOTBAR)   # hand: a crafting table (cell 3)
         press("4", HOTBAR)
-        press("button3", VIEW, hold=0.12)   # place it where the wood was
+        press("button3", VIEW)   # place it where the wood was
         press("Down", PANEL)                # table list: planks
         press("Return", HOTBAR)
         press("Return", HOTBAR)   # 6 planks
@@ -65,13 +65,13 @@ def hands_on_the_world(programs):
         # The pickaxe digs the dirt (cell 5), then the stone (cobblestone, cell 6).
         dig_until_cell_changes(window, 6, 30, "the stone dug")
         press("6", HOTBAR)
-        press("button3", VIEW, hold=0.12)   # the dirt goes back in front of the far raw wood
+        press("button3", VIEW)   # the dirt goes back in front of the far raw wood
         press("2", HOTBAR)
-        press("button3", VIEW, hold=0.12)   # the chest in front of the dirt
+        press("button3", VIEW)   # the chest in front of the dirt
         # Open it: the cursor on cell 1. A right click on the chest there
         # does nothing more.
         keys.press_until(window, "button3", panel_background_shown, "the chest screen",
-                         hold=0.12, timeout=4 * keys.SLOWDOWN, tries=3)
+                         timeout=4 * keys.SLOWDOWN, tries=3)
         for _ in range(5):
             press("d", None)                # to the cobblestone in cell 6
         press("Return", None)
