@@ -46,7 +46,7 @@ std::string farView(int v) {
     return v == 0 ? tr("Off (F5)", "Spenta (F5)") : format("%d m", v);
 }
 std::string frameCap(int v) {
-    if (v == kVsync) return tr("Screen sync", "Sincronia schermo");
+    if (v == kVsync) return tr("Screen sync", "Sincronizzati");
     if (v == kUncapped) return tr("Unlimited", "Illimitati");
     return format("%d fps", v);
 }
