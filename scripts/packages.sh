@@ -4,6 +4,7 @@ VELMORA_PACKAGES=(
   libsdl2-dev libepoxy-dev libfreetype-dev libstb-dev fonts-liberation2
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils x11-apps libgl1-mesa-dri python3
+  openbox
 )
 # What ./scripts/package needs beyond those (dpkg-shlibdeps comes with build-essential).
 VELMORA_PACKAGING_PACKAGES=(lintian)

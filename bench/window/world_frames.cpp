@@ -1,12 +1,16 @@
 // Frame times of the world drawing in the real window (run it under a virtual
 // X server with software GL and VELMORA_NO_VSYNC=1; see measure_world.py).
 //
-//   velmora_world_frames frames [--distances 0-4] [--checker] [--frames N] [--renderer-only]
+//   velmora_world_frames frames [--distances 0-4] [--far 70-160] [--checker] [--frames N]
+//                               [--renderer-only]
 //       The world of seed 1234567890, the eye at its spawn, 8 headings; for
 //       each render distance the median frame of: the game's renderer; the
 //       reference drawer with one draw call per face; the reference drawer's
 //       faces streamed from the CPU in batches. With --checker the cube below
-//       the eye is first carved into a 3D checkerboard of stone.
+//       the eye is first carved into a 3D checkerboard of stone. --far takes
+//       the far views of those metres (10 m steps) in place of the distances
+//       (the renderer only: the reference drawer reaches 60 m at most). The
+//       window's size is VELMORA_WINDOW_SIZE's (WxH), 800 x 600 without it.
 //   velmora_world_frames edits [--each]
 //       At spawn, render distance 4, looking down at the ground at 40 headings:
 //       the frame right after a dig and after a placed block, each against
@@ -15,8 +19,9 @@
 //       Running straight across fresh ground: frame times while the eye moves
 //       at 6 blocks a second along +x, the 50th and 99th percentiles; --worst
 //       lists the 15 slowest frames with what was built in them.
-//   velmora_world_frames memory
-//       Resident memory and cached geometry at spawn, render distance 4.
+//   velmora_world_frames memory [--far METRES]
+//       Resident memory and cached geometry at spawn, render distance 4 (or
+//       the far view of METRES).
 //   velmora_world_frames compare FOLDER
 //       The renderer's and the reference drawer's frames at several
 //       viewpoints written as screenshots into FOLDER, and their differing
@@ -53,6 +58,7 @@
 #include "world/cell_changes.h"
 #include "world/generation.h"
 #include "world/save_files.h"
+#include "world/options.h"
 #include "world/settings.h"
 #include "world/world.h"
 
@@ -149,15 +155,19 @@ void carveCheckerboard() {
     noteWorldReplaced();
 }
 
+// A far view (metres, 0 = none) taken by stand() in place of the render distance.
+int farMetres = 0;
+
 void stand(int renderDistance, float turn, float pitch) {
     settings.RenderDistance = uint8_t(renderDistance);
+    options.farView = farMetres;
     game.play.player.Position = spawn;
     game.play.player.xzRotCamera = turn;
     game.play.player.yRotCamera = pitch;
 }
 
 int runFrames(int argc, char** argv) {
-    int loDistance = 0, hiDistance = 4, frames = 7;
+    int loDistance = 0, hiDistance = 4, frames = 7, loFar = 0, hiFar = -1;
     bool checker = false, rendererOnly = false;
     for (int i = 2; i < argc; ++i) {
         const std::string a = argv[i];
@@ -166,16 +176,29 @@ int runFrames(int argc, char** argv) {
         if (a == "--frames" && i + 1 < argc) frames = std::atoi(argv[++i]);
         if (a == "--distances" && i + 1 < argc)
             std::sscanf(argv[++i], "%d-%d", &loDistance, &hiDistance);
+        if (a == "--far" && i + 1 < argc) std::sscanf(argv[++i], "%d-%d", &loFar, &hiFar);
+    }
+    // Each row: a render distance, or a far view in metres (at distance 4).
+    std::vector<std::pair<int, int>> rows;
+    if (hiFar >= loFar && loFar > 0) {
+        rendererOnly = true;
+        for (int m = loFar; m <= hiFar; m += 10) rows.push_back({4, m});
+    } else {
+        for (int rd = loDistance; rd <= hiDistance; ++rd) rows.push_back({rd, 0});
     }
     makeWorld();
     if (checker) carveCheckerboard();
     const float pitch = checker ? -0.5f : 0.0f;
-    std::printf("%s, %d frames per heading after 2 unmeasured, 8 headings, 800 x 600\n",
-                checker ? "checkerboard below the spawn" : "spawn of seed 1234567890", frames);
+    const plat::ViewSize size = plat::viewSize();
+    std::printf("%s, %d frames per heading after 2 unmeasured, 8 headings, %d x %d\n",
+                checker ? "checkerboard below the spawn" : "spawn of seed 1234567890", frames,
+                size.width, size.height);
     std::printf(
         "distance  mode       median ms   fps    cpu ms  work ms   quads  draws\n"
         "  (cpu: before the present; work: CPU time of all threads; quads, draws: last frame)\n");
-    for (int rd = loDistance; rd <= hiDistance; ++rd) {
+    for (const auto& [rd, far] : rows) {
+        farMetres = far;
+        const int label = far > 0 ? far : rd;
         double renderer = 0.0, perFace = 0.0;
         for (Mode mode : {Mode::Renderer, Mode::PerFace, Mode::Streamed}) {
             if (rendererOnly && mode != Mode::Renderer) continue;
@@ -202,11 +225,11 @@ int runFrames(int argc, char** argv) {
             if (mode == Mode::Renderer) renderer = m;
             if (mode == Mode::PerFace) perFace = m;
             const sdlplat::FrameStats stats = sdlplat::lastFrameStats();
-            std::printf("%8d  %-9s  %9.2f  %6.1f  %7.2f  %8.2f  %7d  %6d\n", rd, modeName(mode), m,
+            std::printf("%8d  %-9s  %9.2f  %6.1f  %7.2f  %8.2f  %7d  %6d\n", label, modeName(mode), m,
                         1000.0 / m, median(cpu), median(work), stats.quads, stats.drawCalls);
             std::fflush(stdout);
         }
-        std::printf("%8d  per-face / renderer = %.2f\n", rd, perFace / renderer);
+        if (!rendererOnly) std::printf("%8d  per-face / renderer = %.2f\n", label, perFace / renderer);
     }
     return 0;
 }
@@ -325,7 +348,9 @@ double residentMb() {
     return 0.0;
 }
 
-int runMemory() {
+int runMemory(int argc, char** argv) {
+    for (int i = 2; i + 1 < argc; ++i)
+        if (std::string(argv[i]) == "--far") farMetres = std::atoi(argv[i + 1]);
     makeWorld();
     stand(4, 0.0f, 0.0f);
     const double before = residentMb();
@@ -336,9 +361,10 @@ int runMemory() {
     }
     const double after = residentMb();
     std::printf(
-        "cached geometry at spawn, render distance 4: %.1f MB counted (%zu sections); resident "
+        "cached geometry at spawn, view radius %d: %.1f MB counted (%zu sections); resident "
         "memory %.1f MB before the first frame, %.1f MB after (+%.1f MB)\n",
-        double(cachedGeometryBytes()) / 1e6, builtSections().size(), before, after, after - before);
+        viewRadius(), double(cachedGeometryBytes()) / 1e6, builtSections().size(), before, after,
+        after - before);
     return 0;
 }
 
@@ -436,7 +462,7 @@ int main(int argc, char** argv) {
     if (what == "frames") result = runFrames(argc, argv);
     if (what == "edits") result = runEdits(argc > 2 && std::string(argv[2]) == "--each");
     if (what == "run") result = runRun(argc, argv);
-    if (what == "memory") result = runMemory();
+    if (what == "memory") result = runMemory(argc, argv);
     if (what == "compare" && argc > 2) result = runCompare(argv[2]);
     if (what == "shot" && argc > 4)
         result = runShot(argv[2], argv[3], argv[4], argc > 5 ? std::atoi(argv[5]) : 0);

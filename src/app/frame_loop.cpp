@@ -1,6 +1,7 @@
 #include "app/frame_loop.h"
 
 #include "app/game_state.h"
+#include "app/options_sync.h"
 #include "app/state_table.h"
 #include "platform/platform.h"
 #include "render/polygons.h"
@@ -34,7 +35,9 @@ int drawFrame() {
 
 int frameUpdate() {
     game.events = Events{};
-    return nestedFrameUpdate();
+    const int result = nestedFrameUpdate();
+    syncOptions();
+    return result;
 }
 
 int nestedFrameUpdate() {
@@ -55,6 +58,7 @@ int nestedFrameUpdate() {
 int runGame() {
     resetSettings();
     readSettings();
+    startOptions();
     plat::showCursor(false);
 
     game.gameState = GameState::MainMenu;

@@ -12,6 +12,7 @@
 #include "game/play.h"
 #include "ui/notice.h"
 #include "ui/screens.h"
+#include "world/options.h"
 #include "world/progress_pump.h"
 
 enum class GameState : uint8_t {
@@ -30,7 +31,7 @@ enum class GameState : uint8_t {
 struct Game {
     GameState gameState = GameState::MainMenu;
     uint8_t mainMenuChoice = 1;   // 1..3
-    uint8_t optionsChoice = 3;    // 1..3
+    uint8_t optionsChoice = 3;    // 1 Rendering, 2 Language, option rows, then Cancel
     uint8_t quitChoice = 2;       // 1 = Yes, 2 = No
     uint8_t pauseChoice = 1;      // 1..3
     uint8_t worldSlotChoice = 1;  // 1..4 slots, 5 = Cancel; the slot being played
@@ -54,6 +55,8 @@ struct Game {
 
     Notice notice;
     Pulse busyPulse;
+    // The options as the window and Options.txt last took them.
+    Options optionsApplied;
     // The save keeps its pump timer from one save to the next, so a second
     // save soon after the first draws no frame before its first block.
     ProgressPump savePump;

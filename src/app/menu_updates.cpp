@@ -7,6 +7,8 @@
 #include "platform/keys.h"
 #include "platform/platform.h"
 #include "render/camera.h"
+#include "ui/option_rows.h"
+#include "world/options.h"
 #include "world/save_files.h"
 #include "world/settings.h"
 
@@ -147,19 +149,26 @@ int updateWorldSelect() {
 }
 
 int updateOptions() {
-    stepSelection(game.optionsChoice, 3);
+    stepSelection(game.optionsChoice, kOptionsCancelChoice);
+    const int row = game.optionsChoice - kFirstOptionChoice;
+    const bool optionRow = row >= 0 && row < kOptionRowCount;
+    // Left and Right step an option's value down and up; Enter steps it up.
+    const bool left = held(key::Left) || held(key::A), right = held(key::Right) || held(key::D);
+    if (optionRow && left != right && gateOpen()) {
+        stepOptionRow(options, row, left ? -1 : 1);
+        game.events.add({EventKind::MenuChosen});
+        gateFired();
+    }
     if (enterPressed()) {
-        switch (game.optionsChoice) {
-            case 1:
-                stepRenderDistance();
-                markProjectionDirty();
-                break;
-            case 2:
-                toggleLanguage();
-                break;
-            case 3:
-                goTo(GameState::MainMenu);
-                break;
+        if (game.optionsChoice == 1) {
+            stepRenderDistance();
+            markProjectionDirty();
+        } else if (game.optionsChoice == 2) {
+            toggleLanguage();
+        } else if (optionRow) {
+            stepOptionRow(options, row, 1);
+        } else {
+            goTo(GameState::MainMenu);
         }
         gateFired();
     }

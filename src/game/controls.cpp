@@ -2,6 +2,7 @@
 
 #include "platform/keys.h"
 #include "world/collision.h"
+#include "world/options.h"
 #include "world/settings.h"
 
 namespace {
@@ -37,8 +38,14 @@ void selectHotbarCell(Controls& controls, const Frame& frame) {
 }
 
 void renderDistanceKey(Controls& controls, const Frame& frame) {
-    // The renderer sees the new distance and rebuilds what depends on it.
-    if (keyFires(frame, key::F5, controls.renderDistanceClock)) stepRenderDistance();
+    // The renderer sees the new distance and rebuilds what depends on it. F5
+    // steps through the five near distances; from a far view chosen in the
+    // options it comes back to the near one it left.
+    if (!keyFires(frame, key::F5, controls.renderDistanceClock)) return;
+    if (options.farView > 0)
+        options.farView = 0;
+    else
+        stepRenderDistance();
 }
 
 void displayToggleKeys(Controls& controls, const Frame& frame) {

@@ -1,11 +1,19 @@
 #include "game/player.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "world/generation.h"
 #include "world/world.h"
 
-void lookAround(Player& player, int32_t mouseDeltaX, int32_t mouseDeltaY) {
-    player.xzRotCamera += float(mouseDeltaX) / kMouseUnitsPerRadian;
-    player.yRotCamera += float(-mouseDeltaY) / kMouseUnitsPerRadian;
+float mouseTurnFactor(int sensitivity) {
+    return std::pow(1.25f, float(std::clamp(sensitivity, 1, 19) - 10));
+}
+
+void lookAround(Player& player, int32_t mouseDeltaX, int32_t mouseDeltaY, int sensitivity) {
+    const float turn = mouseTurnFactor(sensitivity);
+    player.xzRotCamera += float(mouseDeltaX) * turn / kMouseUnitsPerRadian;
+    player.yRotCamera += float(-mouseDeltaY) * turn / kMouseUnitsPerRadian;
     if (player.yRotCamera > kPitchLimit)
         player.yRotCamera = kPitchLimit;
     else if (player.yRotCamera < -kPitchLimit)

@@ -4,6 +4,7 @@
 #include "game/placing.h"
 #include "game/screenshot.h"
 #include "platform/keys.h"
+#include "world/options.h"
 
 PlayResult updatePlaying(Play& play, const Frame& frame, ActionGate& gate) {
     PlayResult out;
@@ -21,7 +22,7 @@ PlayResult updatePlaying(Play& play, const Frame& frame, ActionGate& gate) {
     takeSteps(player, walked, events);
 
     // 7: turning the camera with the mouse.
-    lookAround(player, controls.mouseDeltaX, controls.mouseDeltaY);
+    lookAround(player, controls.mouseDeltaX, controls.mouseDeltaY, options.mouseSensitivity);
 
     // 8-9: the hotbar keys, then F5.
     selectHotbarCell(controls, frame);

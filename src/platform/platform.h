@@ -45,9 +45,10 @@ void postQuit();
 
 // ---- window and cursor -------------------------------------------------------
 // Creates the window (outer size width x height, centred) and every device.
-// The game draws in width x height coordinates whatever the window's size
-// later: the player may resize it, or press F11 for the desktop's fullscreen,
-// and the picture is enlarged by a whole factor and centred.
+// Sprites and text stay in width x height coordinates whatever the window's
+// size later (the player may resize it, or press F11 for the desktop's
+// fullscreen): that picture is enlarged by a whole factor and centred, while
+// the 3D view fills the whole window (viewSize).
 // 0 on success; on failure it has already shown its error box and returns < 0.
 int createWindowAndDevices(const char* title, int width, int height);
 // Releases the devices and the window. 0 on success.
@@ -57,6 +58,19 @@ void showCursor(bool visible);
 void moveCursorToWindow(int x, int y);
 // While on, mouse motion is relative and unbounded (playing); off in menus.
 void setMouseCaptured(bool captured);
+// The desktop's fullscreen (no change of video mode) or a window. F11 switches
+// it too; isFullscreen tells what was last asked for, either way.
+void setFullscreen(bool on);
+bool isFullscreen();
+// Frames shown: kSyncToDisplay waits for the screen's refresh, kNoFrameCap
+// shows each at once, a number caps the frames a second.
+inline constexpr int kSyncToDisplay = -1;
+inline constexpr int kNoFrameCap = 0;
+void setFrameCap(int framesPerSecond);
+// The factor the width x height picture is enlarged by: 0 for the largest
+// that fits the window, else that factor (never more than fits, at least 1).
+inline constexpr int kMaxPictureScale = 8;
+void setPictureScale(int scale);
 
 // ---- files -------------------------------------------------------------------
 // Folder of the running executable, with a trailing '/'.
@@ -120,8 +134,18 @@ void clear(uint32_t argb);
 // by argb. No source rectangle = the whole texture.
 void drawSprite(int texture, int x, int y, uint32_t argb, const SourceRect* source = nullptr);
 // 2D: one line of text in the 12-pixel bold monospaced font, clipped to the
-// rectangle (left, top)-(right, bottom). UTF-8.
+// rectangle (left, top)-(right, bottom). UTF-8. An enlarged picture gets its
+// text drawn from a font of that many times the pixels, not stretched.
 void drawText(int left, int top, int right, int bottom, uint32_t argb, std::string_view text);
+// 2D: a picture made to fill the whole width x height screen: it covers the
+// window, however shaped, scaled by the same amount both ways and centred.
+void drawBackdrop(int texture, const SourceRect& source, uint32_t argb);
+// Pixels of the frame being drawn: the whole window's drawable, which the 3D
+// view fills (its aspect is the projection's).
+struct ViewSize {
+    int width, height;
+};
+ViewSize viewSize();
 
 // 3D: transforms and fixed-function state for the quads that follow.
 void setView(const Matrix& view);

@@ -1,30 +1,46 @@
 #include "render/camera.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "game/time_of_day.h"
 #include "render/render_state.h"
+#include "world/options.h"
 #include "world/settings.h"
 
 namespace {
 
 constexpr float kPi = 3.14159265358979f;
-constexpr float kAspect = 4.0f / 3.0f;  // the 800 x 600 window
+// The culling frustum is wider than the drawing one (twice its vertical angle
+// when that leaves a frustum at all).
+constexpr float kMaxCullAngle = kPi * 0.9f;
 
 inline float entry(const plat::Matrix& m, int r, int c) {
     return m.m[r * 4 + c];
 }
 
-void rebuildProjection(int renderDistance) {
-    const float far = float(viewRadius(renderDistance));
+// The vertical angle stays the player's whatever the window's shape: a wider
+// window shows more to the sides.
+void rebuildProjection(int radius, plat::ViewSize size, int fieldOfView) {
+    const float far = float(radius);
+    const float aspect = float(std::max(size.width, 1)) / float(std::max(size.height, 1));
+    // In quarters of pi, so that the 45 degrees of old give the same matrices.
+    const float fovY = kPi / 4.0f * (float(fieldOfView) / 45.0f);
     renderer.camera.farDistance = far;
-    renderer.camera.cullProjection = perspectiveFovLH(kPi / 2.0f, kAspect, 0.01f, far);
-    renderer.camera.drawProjection = perspectiveFovLH(kPi / 4.0f, kAspect, 0.1f, far);
+    renderer.camera.cullProjection =
+        perspectiveFovLH(std::min(fovY * 2.0f, kMaxCullAngle), aspect, 0.01f, far);
+    renderer.camera.drawProjection = perspectiveFovLH(fovY, aspect, 0.1f, far);
     renderer.camera.fog.start = far * 0.5f;
     renderer.camera.fog.end = far - 2.0f;
-    renderer.camera.fogDensity = float(renderDistance + 2) * 0.025f;
+    renderer.camera.fogDensity = float(radius / 10) * 0.025f;
     renderer.camera.projectionDirty = 0;
-    renderer.camera.builtRenderDistance = renderDistance;
+    renderer.camera.builtRadius = radius;
+    renderer.camera.builtSize = size;
+    renderer.camera.builtFieldOfView = fieldOfView;
+}
+
+int fieldOfViewDegrees() {
+    return std::clamp(options.fieldOfView, 30, 110);
 }
 
 }  // namespace
@@ -36,6 +52,7 @@ int viewRadius(int renderDistance) {
 }
 
 int viewRadius() {
+    if (options.farView > 0) return std::clamp(options.farView, viewRadius(4), kMaxViewRadius);
     return viewRadius(settings.RenderDistance);
 }
 
@@ -59,9 +76,14 @@ void updateCamera(const Player& player) {
     renderer.camera.viewMatrix = lookAtLH(eye, at, Vec3{0.0f, 1.0f, 0.0f});
     plat::setView(renderer.camera.viewMatrix);
 
-    if (renderer.camera.projectionDirty ||
-        renderer.camera.builtRenderDistance != settings.RenderDistance)
-        rebuildProjection(settings.RenderDistance);
+    const int radius = viewRadius();
+    const plat::ViewSize size = plat::viewSize();
+    const int fieldOfView = fieldOfViewDegrees();
+    if (renderer.camera.projectionDirty || renderer.camera.builtRadius != radius ||
+        renderer.camera.builtSize.width != size.width ||
+        renderer.camera.builtSize.height != size.height ||
+        renderer.camera.builtFieldOfView != fieldOfView)
+        rebuildProjection(radius, size, fieldOfView);
     plat::setProjection(renderer.camera.drawProjection);
 
     renderer.camera.fog.enabled = true;

@@ -22,7 +22,11 @@ enum FrustumPlane : uint8_t {
 
 struct Camera {
     uint8_t projectionDirty = 1;
-    int builtRenderDistance = -1;  // the distance the projection and fog were made for
+    // What the projection and fog were made for: the view radius, the
+    // drawable's size (its aspect) and the vertical field of view in degrees.
+    int builtRadius = -1;
+    plat::ViewSize builtSize{0, 0};
+    int builtFieldOfView = -1;
     float farDistance = 20.0f;
     plat::Fog fog{true, 10.0f, 18.0f, 0};
     float fogDensity = 0.05f;
@@ -32,7 +36,9 @@ struct Camera {
     Plane frustumPlanes[6] = {};
 };
 
-// Cells drawn on each side of the player: 20, 30, 40, 50 or 60.
+// Cells drawn on each side of the player: 20, 30, 40, 50 or 60 by the render
+// distance; the far view, when the options choose one, reaches 70 to 160.
+inline constexpr int kMaxViewRadius = 160;
 int viewRadius(int renderDistance);
 int viewRadius();
 // Horizontal length of the look direction for pitch `pitch` (never 0, so the

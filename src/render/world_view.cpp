@@ -117,7 +117,7 @@ SectionSpan cubeSections(const LightBox& b, int grow) {
 void buildAheadOrder() {
     if (!renderer.view.aheadOrder.empty()) return;
     // Offsets up to the largest cube plus the margin, nearest first.
-    const int reach = viewRadius(4) / kSectionSize + 2 + kAheadSections;
+    const int reach = kMaxViewRadius / kSectionSize + 2 + kAheadSections;
     for (int dx = -reach; dx <= reach; ++dx)
         for (int dy = -reach; dy <= reach; ++dy)
             for (int dz = -reach; dz <= reach; ++dz)

@@ -5,8 +5,10 @@
 
 #include "platform/platform.h"
 #include "ui/screen_common.h"
+#include "ui/option_rows.h"
 #include "ui/screens.h"
 #include "ui/text.h"
+#include "world/options.h"
 #include "world/save_files.h"
 #include "world/settings.h"
 
@@ -22,13 +24,12 @@ struct Words {
 // chosen row (arrowRows holds the row of choice 1, 2, ...) (at the top edge when the choice is out
 // of range), then the menu's own texts, the notice line and the closing texts.
 template <typename DrawTexts>
-int drawMenu(std::initializer_list<int> arrowRows, int choice, const Overlay& overlay,
+int drawMenu(const int* arrowRows, int rowCount, int choice, const Overlay& overlay,
              DrawTexts drawTexts) {
     if (beginSceneOrFail() < 0) return -1;
     drawBackground();
     int arrowY = 0;
-    if (choice >= 1 && choice <= static_cast<int>(arrowRows.size()))
-        arrowY = *(arrowRows.begin() + (choice - 1));
+    if (choice >= 1 && choice <= rowCount) arrowY = arrowRows[choice - 1];
     const plat::SourceRect arrow{0, 0, 16, 16};
     plat::drawSprite(kMenuArrowTexture, 368, arrowY, kWhite, &arrow);
     drawTexts();
@@ -38,9 +39,17 @@ int drawMenu(std::initializer_list<int> arrowRows, int choice, const Overlay& ov
     return 0;
 }
 
+template <typename DrawTexts>
+int drawMenu(std::initializer_list<int> arrowRows, int choice, const Overlay& overlay,
+             DrawTexts drawTexts) {
+    return drawMenu(arrowRows.begin(), int(arrowRows.size()), choice, overlay, drawTexts);
+}
+
 void item(int y, Words words) {
     drawText(400, y, kBlack, "%s", words());
 }
+
+constexpr int kOptionValueX = 560;
 
 constexpr Words kDistanceNames[5] = {
     {"Tiny", "Vicinissima"}, {"Short", "Vicina"},     {"Normal", "Normale"},
@@ -57,8 +66,12 @@ int drawMainMenu(int choice, const Overlay& overlay) {
     });
 }
 
+// Rendering and Language, each option's row with its value in a column of
+// its own (the names are longer), then Cancel.
 int drawOptionsMenu(int choice, const Overlay& overlay) {
-    return drawMenu({280, 300, 320}, choice, overlay, [] {
+    int rows[kOptionsCancelChoice];
+    for (int c = 1; c <= kOptionsCancelChoice; ++c) rows[c - 1] = optionsMenuRowY(c);
+    return drawMenu(rows, kOptionsCancelChoice, choice, overlay, [] {
         drawText(400, 280, kBlack, "%s", "Rendering:");
         const int distance = settings.RenderDistance;
         if (distance <= 4)
@@ -67,7 +80,12 @@ int drawOptionsMenu(int choice, const Overlay& overlay) {
         drawText(400, 300, kBlack, "%s:", tr("Language", "Lingua"));
         // Each language is named in its own words, whichever is in use.
         drawText(480, 300, kBlack, "%s", italian() ? "Italiano" : "English");
-        item(320, {"Cancel", "Annulla"});
+        for (int row = 0; row < kOptionRowCount; ++row) {
+            const int y = optionsMenuRowY(kFirstOptionChoice + row);
+            drawText(400, y, kBlack, "%s", optionRowLabel(row));
+            drawText(kOptionValueX, y, kBlack, "%s", optionRowValue(options, row).c_str());
+        }
+        item(optionsMenuRowY(kOptionsCancelChoice), {"Cancel", "Annulla"});
     });
 }
 

@@ -22,9 +22,10 @@ int beginSceneOrFail() {
 }
 
 void drawBackground() {
-    // The picture is the top-left 800 x 600 of a 1024 x 1024 image.
+    // The picture is the top-left 800 x 600 of a 1024 x 1024 image; it covers
+    // the whole window so that no bare band shows beside the menus.
     const plat::SourceRect source{0, 0, 800, 600};
-    plat::drawSprite(kBackgroundTexture, 0, 0, kWhite, &source);
+    plat::drawBackdrop(kBackgroundTexture, source, kWhite);
 }
 
 void drawClosingTexts(int fps, int creditsTop) {

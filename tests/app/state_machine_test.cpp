@@ -17,6 +17,8 @@
 #include "render/camera.h"
 #include "render/render_state.h"
 #include "test_support.h"
+#include "ui/option_rows.h"
+#include "world/options.h"
 #include "world/settings.h"
 #include "world/world.h"
 
@@ -71,6 +73,43 @@ TEST_F(StateMachine, MenuStepsRepeatAtMostEvery250ms) {
     EXPECT_EQ(game.optionsChoice, 3);
     updateAt(2600, {key::Up, key::Down});
     EXPECT_EQ(game.optionsChoice, 2);
+}
+
+TEST_F(StateMachine, OptionRowsStepAndEachChangeReachesTheWindowAndTheFile) {
+    game.gameState = GameState::Options;
+    game.optionsChoice = kFirstOptionChoice + 2;  // far view
+    int32_t t = 1000;
+    updateAt(t += 300, {key::Right});
+    EXPECT_EQ(options.farView, 70);
+    EXPECT_NE(readBytes(optionsPath()).find("far_view = 70\n"), std::string::npos);
+    updateAt(t += 100, {key::Right});  // within the gate: nothing
+    EXPECT_EQ(options.farView, 70);
+    updateAt(t += 300, {key::Left});
+    updateAt(t += 300, {key::A});  // round the low end to the farthest
+    EXPECT_EQ(options.farView, 160);
+    updateAt(t += 300, {key::Return});  // Enter steps up, round the high end
+    EXPECT_EQ(options.farView, 0);
+
+    game.optionsChoice = kFirstOptionChoice + 4;  // fullscreen
+    updateAt(t += 300, {key::Return});
+    EXPECT_TRUE(plat::isFullscreen());
+    EXPECT_NE(readBytes(optionsPath()).find("fullscreen = on\n"), std::string::npos);
+    // F11 switches the window itself; the option follows and is kept.
+    plat::setFullscreen(false);
+    updateAt(t += 300);
+    EXPECT_FALSE(options.fullscreen);
+    EXPECT_NE(readBytes(optionsPath()).find("fullscreen = off\n"), std::string::npos);
+
+    game.optionsChoice = kFirstOptionChoice + 5;  // interface size
+    updateAt(t += 300, {key::D});
+    EXPECT_EQ(headless::pictureScale(), 1);
+    game.optionsChoice = kFirstOptionChoice + 3;  // frame rate: screen sync, then 30
+    updateAt(t += 300, {key::Right});
+    EXPECT_EQ(headless::frameCap(), 30);
+
+    game.optionsChoice = kOptionsCancelChoice;
+    updateAt(t += 300, {key::Return});
+    EXPECT_EQ(state(), GameState::MainMenu);
 }
 
 TEST_F(StateMachine, OptionsCycleDistanceAndToggleLanguage) {

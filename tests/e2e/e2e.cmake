@@ -80,3 +80,11 @@ endforeach()
 set_tests_properties(e2e.hands_on_the_world PROPERTIES TIMEOUT 300)
 set_tests_properties(e2e.first_hour PROPERTIES TIMEOUT 600)
 set_tests_properties(e2e.slot_held_while_playing PROPERTIES TIMEOUT 300)
+
+# The window on a desktop of 1920 x 1080 with a window manager: F11 there and
+# back, and a resize.
+add_test(NAME e2e.window_on_a_desktop
+         COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/window_e2e.py
+                 --game $<TARGET_FILE:velmora> --scene-world $<TARGET_FILE:velmora_scene_world>)
+set_tests_properties(e2e.window_on_a_desktop PROPERTIES TIMEOUT 300 LABELS e2e
+                     SKIP_RETURN_CODE 77 RUN_SERIAL TRUE)

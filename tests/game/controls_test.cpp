@@ -1,5 +1,6 @@
 // The controls while playing, through the real frame update: mouse look, the
 // hotbar keys, the keys with clocks of their own, and the button latches.
+#include <cmath>
 #include <vector>
 
 #include "app/game_state.h"
@@ -8,6 +9,7 @@
 #include "game/frame.h"
 #include "platform/keys.h"
 #include "playing_fixture.h"
+#include "world/options.h"
 #include "world/settings.h"
 
 namespace {
@@ -37,6 +39,15 @@ TEST_F(PlayControls, MouseMotionTurnsTheCameraAndThePitchStopsAtAQuarterTurn) {
     EXPECT_NEAR(game.play.player.xzRotCamera - before, 0.4f, 1e-5f);
 }
 
+TEST_F(PlayControls, EachSensitivityStepTurnsAQuarterFasterThanTheOneBelow) {
+    options.mouseSensitivity = 11;
+    frameAt(now + 10, {}, {600, 0, false, false});
+    EXPECT_FLOAT_EQ(game.play.player.xzRotCamera, 1.0f);
+    options.mouseSensitivity = 1;  // the slowest: 0.8 to the 9th of today's rate
+    frameAt(now + 10, {}, {750, 0, false, false});
+    EXPECT_NEAR(game.play.player.xzRotCamera - 1.0f, std::pow(0.8f, 9.0f), 1e-5f);
+}
+
 TEST_F(PlayControls, TheHighestHeldNumberChoosesTheHotbarCell) {
     frameAt(now + 10, {key::Digit1 + 2, key::Digit1 + 6});  // 3 and 7
     EXPECT_EQ(game.play.controls.selectedSlot, 6);
@@ -61,6 +72,16 @@ TEST_F(PlayControls, HoldingF5StepsTheRenderDistanceEvery150ms) {
     EXPECT_EQ(settings.RenderDistance, 2);
     frameAt(1910 + 150, {key::F5});
     EXPECT_EQ(settings.RenderDistance, 3);
+}
+
+TEST_F(PlayControls, F5FromAFarViewComesBackToTheNearDistanceItLeft) {
+    settings.RenderDistance = 3;
+    options.farView = 150;
+    frameAt(now + 10, {key::F5});
+    EXPECT_EQ(options.farView, 0);
+    EXPECT_EQ(settings.RenderDistance, 3);
+    frameAt(now + 150, {key::F5});
+    EXPECT_EQ(settings.RenderDistance, 4);
 }
 
 TEST_F(PlayControls, EF3AndRToggleOnClocksOfTheirOwn) {

@@ -10,6 +10,7 @@
 #include "render/render_state.h"
 #include "render_fixture.h"
 #include "ui/screen_common.h"
+#include "world/options.h"
 #include "world/settings.h"
 
 namespace {
@@ -47,6 +48,30 @@ TEST_F(CameraTest, ProjectionAndFogFollowTheRenderDistanceInTheNextFrame) {
     updateCamera(game.play.player);
     EXPECT_EQ(renderer.camera.projectionDirty, 0);
     EXPECT_EQ(renderer.camera.fog.rgb, fogColourAt(0.5625f));
+}
+
+TEST_F(CameraTest, AWiderWindowShowsMoreToTheSidesAndTheOptionsSetAngleAndReach) {
+    placeEye(500.5f, 100.5f, 500.5f, 0.0f, 0.0f);
+    updateCamera(game.play.player);
+    const plat::Matrix narrow = renderer.camera.drawProjection;
+    // 10 ahead and 15 to the side: past the 4:3 culling frustum's edge.
+    EXPECT_FALSE(blockInFrustum(516, 100, 510));
+    headless::setViewSize(1920, 1080);
+    updateCamera(game.play.player);
+    const plat::Matrix wide = renderer.camera.drawProjection;
+    EXPECT_EQ(wide.m[5], narrow.m[5]);  // the same vertical angle
+    EXPECT_FLOAT_EQ(wide.m[0], narrow.m[0] * (4.0f / 3.0f) / (16.0f / 9.0f));
+    EXPECT_TRUE(blockInFrustum(516, 100, 510));
+    EXPECT_EQ(headless::currentFrame().projection.m[0], wide.m[0]);
+
+    options.fieldOfView = 90;
+    updateCamera(game.play.player);
+    EXPECT_FLOAT_EQ(renderer.camera.drawProjection.m[5], 1.0f);  // 1 / tan(45 degrees)
+    options.farView = 160;
+    updateCamera(game.play.player);
+    EXPECT_EQ(renderer.camera.farDistance, 160.0f);
+    EXPECT_EQ(renderer.camera.fog.end, 158.0f);
+    EXPECT_EQ(viewRadius(), 160);
 }
 
 TEST_F(CameraTest, LookingStraightUpOrDownStillGivesAView) {

@@ -4,10 +4,29 @@
 #include <vector>
 
 #include "app/game_state.h"
+#include "platform/embedded_assets.h"
+#include "platform/sdl/text_layout.h"
 #include "ui/draw_checks.h"
 #include "ui/notice.h"
+#include "ui/option_rows.h"
+#include "world/options.h"
 
 namespace {
+
+// The game's own font, to measure how far a text reaches.
+struct FontAtlasForTests {
+    sdlplat::FontAtlas atlas;
+    FontAtlasForTests() {
+        std::string error;
+        const embedded::Blob blob = embedded::monoBoldFont();
+        EXPECT_TRUE(sdlplat::buildFontAtlas(blob.data, blob.size, 12, atlas, error)) << error;
+    }
+    int width(std::string_view text) const {
+        std::vector<sdlplat::GlyphQuad> quads;
+        sdlplat::layoutText(atlas, 0, 0, 100000, 100, text, quads);
+        return quads.empty() ? 0 : int(quads.back().x1);
+    }
+};
 
 constexpr uint32_t kBlack = 0xFF000000;
 
@@ -55,23 +74,65 @@ TEST_F(Menus, MainMenuWordsAndPlacesInBothLanguages) {
                  textLine(400, 320, kBlack, "Quit")});
 }
 
-TEST_F(Menus, OptionsShowDistanceAndLanguageEachInItsOwnWords) {
+TEST_F(Menus, OptionsShowDistanceLanguageAndEachOptionInItsOwnWords) {
     italianLanguage();
     settings.RenderDistance = 2;
+    options.farView = 120;
+    options.frameCap = kUncapped;
+    options.fullscreen = true;
+    options.uiScale = 2;
     expectTexts(
         GameState::Options,
         {textLine(400, 280, kBlack, "Rendering:"), textLine(480, 280, kBlack, "Normale (40 m)"),
          textLine(400, 300, kBlack, "Lingua:"), textLine(480, 300, kBlack, "Italiano"),
-         textLine(400, 320, kBlack, "Annulla")});
+         textLine(400, 320, kBlack, "Sensibilita' mouse:"), textLine(560, 320, kBlack, "10"),
+         textLine(400, 340, kBlack, "Campo visivo:"), textLine(560, 340, kBlack, "45\u00b0"),
+         textLine(400, 360, kBlack, "Vista lontana:"), textLine(560, 360, kBlack, "120 m"),
+         textLine(400, 380, kBlack, "Fotogrammi:"), textLine(560, 380, kBlack, "Illimitati"),
+         // The notice's line (400) stays free.
+         textLine(400, 420, kBlack, "Schermo intero:"), textLine(560, 420, kBlack, "Attivo"),
+         textLine(400, 440, kBlack, "Scala interfaccia:"), textLine(560, 440, kBlack, "2x"),
+         textLine(400, 460, kBlack, "Volume generale:"), textLine(560, 460, kBlack, "60%"),
+         textLine(400, 480, kBlack, "Volume effetti:"), textLine(560, 480, kBlack, "100%"),
+         textLine(400, 500, kBlack, "Volume ambiente:"), textLine(560, 500, kBlack, "70%"),
+         textLine(400, 520, kBlack, "Annulla")});
     english();
+    options = Options{};
     expectTexts(
         GameState::Options,
         {textLine(400, 280, kBlack, "Rendering:"), textLine(480, 280, kBlack, "Normal (40 m)"),
          textLine(400, 300, kBlack, "Language:"), textLine(480, 300, kBlack, "English"),
-         textLine(400, 320, kBlack, "Cancel")});
+         textLine(400, 320, kBlack, "Mouse sensitivity:"), textLine(560, 320, kBlack, "10"),
+         textLine(400, 340, kBlack, "Field of view:"), textLine(560, 340, kBlack, "45\u00b0"),
+         textLine(400, 360, kBlack, "Far view:"), textLine(560, 360, kBlack, "Off (F5)"),
+         textLine(400, 380, kBlack, "Frame rate:"), textLine(560, 380, kBlack, "Screen sync"),
+         textLine(400, 420, kBlack, "Fullscreen:"), textLine(560, 420, kBlack, "Off"),
+         textLine(400, 440, kBlack, "Interface size:"), textLine(560, 440, kBlack, "Auto"),
+         textLine(400, 460, kBlack, "Master volume:"), textLine(560, 460, kBlack, "60%"),
+         textLine(400, 480, kBlack, "Effects volume:"), textLine(560, 480, kBlack, "100%"),
+         textLine(400, 500, kBlack, "Ambience volume:"), textLine(560, 500, kBlack, "70%"),
+         textLine(400, 520, kBlack, "Cancel")});
     // Any language byte other than 1 is English.
     settings.Language = 0;
     EXPECT_NE(draw(GameState::Options).findText("English"), nullptr);
+}
+
+// With the real font: every name ends before its value's column and every
+// value on the background's parchment (whose edge stands near x = 667), in
+// both languages and at each option's widest value.
+TEST_F(Menus, OptionsTextFitsTheScreen) {
+    FontAtlasForTests font;
+    for (bool it : {false, true}) {
+        it ? italianLanguage() : english();
+        for (int row = 0; row < kOptionRowCount; ++row) {
+            int widest = 0;
+            Options o;
+            for (int step = 0; step < 40; ++step, stepOptionRow(o, row, 1))
+                widest = std::max(widest, font.width(optionRowValue(o, row)));
+            EXPECT_LE(400 + font.width(optionRowLabel(row)), 552) << optionRowLabel(row);
+            EXPECT_LE(560 + widest, 660) << optionRowLabel(row);
+        }
+    }
 }
 
 TEST_F(Menus, EveryRenderDistanceHasItsWordAndMetres) {
@@ -195,7 +256,9 @@ TEST_F(Menus, ArrowStandsBesideTheChoiceAndAtTheTopWhenOutOfRange) {
     };
     const Case cases[] = {
         {GameState::MainMenu, &game.mainMenuChoice, {280, 300, 320}},
-        {GameState::Options, &game.optionsChoice, {280, 300, 320}},
+        {GameState::Options,
+         &game.optionsChoice,
+         {280, 300, 320, 340, 360, 380, 420, 440, 460, 480, 500, 520}},
         {GameState::QuitConfirm, &game.quitChoice, {300, 320}},
         {GameState::Pause, &game.pauseChoice, {290, 310, 330}},
         {GameState::WorldSelect, &game.worldSlotChoice, {260, 280, 300, 320, 340}},

@@ -30,6 +30,10 @@ struct State {
     bool cursorVisible = true;
     bool mouseCaptured = false;
     std::pair<int, int> cursorMove{-1, -1};
+    bool fullscreen = false;
+    int frameCap = plat::kSyncToDisplay;
+    int pictureScale = 0;
+    plat::ViewSize viewSize{800, 600};
     bool wireframe = false;
     bool depthTest = true;
     bool culling = false;
@@ -125,6 +129,16 @@ void setBeginSceneFails(bool fails) {
 void setDeviceMissing(bool missing) {
     state().deviceMissing = missing;
 }
+void setViewSize(int width, int height) {
+    state().viewSize = {width, height};
+}
+int frameCap() {
+    return state().frameCap;
+}
+int pictureScale() {
+    return state().pictureScale;
+}
+
 bool windowOpen() {
     return state().windowOpen;
 }
@@ -256,6 +270,18 @@ void moveCursorToWindow(int x, int y) {
 void setMouseCaptured(bool captured) {
     state().mouseCaptured = captured;
 }
+void setFullscreen(bool on) {
+    state().fullscreen = on;
+}
+bool isFullscreen() {
+    return state().fullscreen;
+}
+void setFrameCap(int framesPerSecond) {
+    state().frameCap = framesPerSecond;
+}
+void setPictureScale(int scale) {
+    state().pictureScale = scale;
+}
 
 const std::string& exeFolder() {
     auto& s = state();
@@ -317,6 +343,14 @@ void clear(uint32_t argb) {
 void drawSprite(int texture, int x, int y, uint32_t argb, const SourceRect* source) {
     state().current.sprites.push_back(
         {texture, x, y, argb, source != nullptr, source ? *source : SourceRect{}});
+}
+
+void drawBackdrop(int texture, const SourceRect& source, uint32_t argb) {
+    state().current.sprites.push_back({texture, 0, 0, argb, true, source, true});
+}
+
+ViewSize viewSize() {
+    return state().viewSize;
 }
 
 void drawText(int left, int top, int right, int bottom, uint32_t argb, std::string_view text) {

@@ -20,6 +20,7 @@ struct SpriteCall {
     uint32_t argb;
     bool hasSource;
     plat::SourceRect source;
+    bool backdrop = false;  // drawn to cover the window, from the picture's corner
 };
 
 struct TextCall {
@@ -95,6 +96,11 @@ size_t queuedMessages();
 void setCreateFails(bool fails);
 void setBeginSceneFails(bool fails);
 void setDeviceMissing(bool missing);
+// The drawable's size the 3D view is told (800 x 600 until set).
+void setViewSize(int width, int height);
+// What the game last asked the window for.
+int frameCap();
+int pictureScale();
 bool windowOpen();
 bool cursorVisible();
 bool mouseCaptured();

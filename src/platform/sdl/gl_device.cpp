@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "platform/sdl/bmp_file.h"
 #include "platform/sdl/gl_device_state.h"
+#include "platform/sdl/screen_fit.h"
 
 namespace plat {
 
@@ -20,7 +21,9 @@ bool hasDevice() {
 }
 
 int beginScene() {
-    return dev().ready ? 0 : -1;
+    if (!dev().ready) return -1;
+    sdlplat::sizeFrame(dev());
+    return 0;
 }
 
 void endScene() {}
@@ -32,16 +35,18 @@ void present() {
 }
 
 void clear(uint32_t argb) {
-    if (dev().ready) sdlplat::appendClear(dev().batch, argb);
+    if (!dev().ready) return;
+    sdlplat::sizeFrame(dev());
+    sdlplat::appendClear(dev().batch, argb);
 }
 
-void drawSprite(int texture, int x, int y, uint32_t argb, const SourceRect* source) {
+namespace {
+
+// A part of a texture drawn over the drawable's rectangle (x0, y0)-(x1, y1).
+void drawTextureRect(int texture, const SourceRect& r, float x0, float y0, float x1, float y1,
+                     uint32_t argb) {
     auto& d = dev();
-    if (!d.ready || texture < 0 || texture >= kTextureCount) return;
     const auto [tw, th] = d.textureSizes[size_t(texture)];
-    const SourceRect r = source ? *source : SourceRect{0, 0, tw, th};
-    if (r.width <= 0 || r.height <= 0) return;
-    const float x0 = float(x), y0 = float(y), x1 = x0 + float(r.width), y1 = y0 + float(r.height);
     const float u0 = float(r.x) / float(tw), v0 = float(r.y) / float(th);
     const float u1 = float(r.x + r.width) / float(tw), v1 = float(r.y + r.height) / float(th);
     const Vertex quad[4] = {{x0, y0, 0.5f, u0, v0, argb},
@@ -51,13 +56,61 @@ void drawSprite(int texture, int x, int y, uint32_t argb, const SourceRect* sour
     sdlplat::addQuads(d, sdlplat::screenState(texture), quad, 1);
 }
 
+}  // namespace
+
+void drawSprite(int texture, int x, int y, uint32_t argb, const SourceRect* source) {
+    auto& d = dev();
+    if (!d.ready || texture < 0 || texture >= kTextureCount) return;
+    sdlplat::sizeFrame(d);
+    const auto [tw, th] = d.textureSizes[size_t(texture)];
+    const SourceRect r = source ? *source : SourceRect{0, 0, tw, th};
+    if (r.width <= 0 || r.height <= 0) return;
+    const int s = d.fit.scale;
+    const float x0 = float(d.fit.x + x * s), y0 = float(d.fit.y + y * s);
+    drawTextureRect(texture, r, x0, y0, x0 + float(r.width * s), y0 + float(r.height * s), argb);
+}
+
+void drawBackdrop(int texture, const SourceRect& source, uint32_t argb) {
+    auto& d = dev();
+    if (!d.ready || texture < 0 || texture >= kTextureCount) return;
+    if (source.width <= 0 || source.height <= 0) return;
+    sdlplat::sizeFrame(d);
+    const plat::CoverRect c =
+        plat::coverScreen(d.frameWidth, d.frameHeight, d.width, d.height);
+    drawTextureRect(texture, source, c.x, c.y, c.x + c.width, c.y + c.height, argb);
+}
+
+ViewSize viewSize() {
+    auto& d = dev();
+    if (!d.ready) return {800, 600};
+    sdlplat::sizeFrame(d);
+    return {d.frameWidth, d.frameHeight};
+}
+
 void drawText(int left, int top, int right, int bottom, uint32_t argb, std::string_view text) {
     auto& d = dev();
     if (!d.ready || text.empty()) return;
+    sdlplat::sizeFrame(d);
     d.glyphScratch.clear();
-    sdlplat::layoutText(d.font, left, top, right, bottom, text, d.glyphScratch);
+    const int s = d.fit.scale;
+    auto x = [&](int v) { return d.fit.x + v * s; };
+    auto y = [&](int v) { return d.fit.y + v * s; };
+    int texture = sdlplat::kFontTexture + s - 1;
+    const sdlplat::FontAtlas* font = sdlplat::fontFor(d, s);
+    if (font) {
+        sdlplat::layoutText(*font, x(left), y(top), x(right), y(bottom), text, d.glyphScratch);
+    } else {
+        // Without a font of that size the small one is stretched: blurry beats missing.
+        font = &d.fonts[0];
+        texture = sdlplat::kFontTexture;
+        sdlplat::layoutText(*font, left, top, right, bottom, text, d.glyphScratch);
+        for (auto& g : d.glyphScratch) {
+            g.x0 = float(d.fit.x) + g.x0 * float(s), g.x1 = float(d.fit.x) + g.x1 * float(s);
+            g.y0 = float(d.fit.y) + g.y0 * float(s), g.y1 = float(d.fit.y) + g.y1 * float(s);
+        }
+    }
     if (d.glyphScratch.empty()) return;
-    const float su = 1.0f / float(d.font.width), sv = 1.0f / float(d.font.height);
+    const float su = 1.0f / float(font->width), sv = 1.0f / float(font->height);
     d.vertexScratch.clear();
     for (const auto& g : d.glyphScratch) {
         d.vertexScratch.push_back({g.x0, g.y0, 0.5f, g.u0 * su, g.v0 * sv, argb});
@@ -65,7 +118,7 @@ void drawText(int left, int top, int right, int bottom, uint32_t argb, std::stri
         d.vertexScratch.push_back({g.x1, g.y1, 0.5f, g.u1 * su, g.v1 * sv, argb});
         d.vertexScratch.push_back({g.x0, g.y1, 0.5f, g.u0 * su, g.v1 * sv, argb});
     }
-    sdlplat::addQuads(d, sdlplat::screenState(sdlplat::kFontTexture), d.vertexScratch.data(),
+    sdlplat::addQuads(d, sdlplat::screenState(texture), d.vertexScratch.data(),
                       int(d.glyphScratch.size()));
 }
 
@@ -113,23 +166,24 @@ bool saveScreenshot(const std::string& path) {
     if (!d.ready || !sdlplat::createScreenshotBuffer(d)) return false;
     // The last presented frame, drawn again off screen.
     glBindFramebuffer(GL_FRAMEBUFFER, d.fbo);
-    glViewport(0, 0, d.width, d.height);
+    const int width = d.lastWidth, height = d.lastHeight;
+    glViewport(0, 0, width, height);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     sdlplat::FrameStats ignored;
     for (const sdlplat::QuadBatch& part : d.lastParts)
         sdlplat::drawBatch(d, part, d.lastUniformSets, ignored);
-    std::vector<uint8_t> pixels(size_t(d.width) * d.height * 3);
+    std::vector<uint8_t> pixels(size_t(width) * height * 3);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, d.fbo);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, d.width, d.height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
     if (glGetError() != GL_NO_ERROR) return false;
     // GL reads rows from the bottom; the writer wants them from the top.
-    const size_t row = size_t(d.width) * 3;
-    for (int y = 0; y < d.height / 2; ++y)
+    const size_t row = size_t(width) * 3;
+    for (int y = 0; y < height / 2; ++y)
         std::swap_ranges(pixels.begin() + y * row, pixels.begin() + (y + 1) * row,
-                         pixels.begin() + (d.height - 1 - y) * row);
-    return sdlplat::writeBmp24(path, d.width, d.height, pixels.data());
+                         pixels.begin() + (height - 1 - y) * row);
+    return sdlplat::writeBmp24(path, width, height, pixels.data());
 }
 
 }  // namespace plat

@@ -15,6 +15,7 @@
 #include "platform/platform.h"
 #include "platform/sdl/batching.h"
 #include "platform/sdl/image_decode.h"
+#include "platform/sdl/screen_fit.h"
 #include "platform/sdl/sdl_private.h"
 #include "platform/sdl/text_layout.h"
 
@@ -22,9 +23,11 @@ namespace sdlplat {
 
 static_assert(sizeof(plat::Vertex) == 24, "the vertex layout assumes 24-byte vertices");
 
-inline constexpr int kFontTexture =
-    plat::kTextureCount;  // the glyph atlas follows the game's textures
+// The glyph atlases follow the game's textures, one for each factor the
+// picture can be enlarged by (kFontTexture + factor - 1).
+inline constexpr int kFontTexture = plat::kTextureCount;
 inline constexpr int kFontPixelHeight = 12;
+inline constexpr int kDeviceTextures = plat::kTextureCount + plat::kMaxPictureScale;
 // More quads than this in one frame are drawn in several uploads.
 inline constexpr uint32_t kFlushQuads = 1u << 20;
 
@@ -60,13 +63,20 @@ struct GlMesh {
 
 struct Device {
     bool ready = false;
-    int width = 0, height = 0;
+    int width = 0, height = 0;  // the picture sprites and text are placed in
+    // The frame being built: its size in drawable pixels (read once it starts)
+    // and where the picture stands in it.
+    bool frameSized = false;
+    int frameWidth = 0, frameHeight = 0;
+    plat::ScreenFit fit{1, 0, 0};
+    int lastWidth = 0, lastHeight = 0;  // of the last presented frame
+    int fboWidth = 0, fboHeight = 0;
     GLuint program = 0, vao = 0, vbo = 0, ibo = 0;
     GLuint fbo = 0, colourBuffer = 0, depthBuffer = 0;  // made at the first screenshot
     GLint uView = -1, uProjection = -1, uTexture = -1, uFog = -1, uFogStart = -1, uFogEnd = -1,
           uFogColour = -1;
-    std::array<GLuint, plat::kTextureCount + 1> textures{};
-    std::array<std::pair<int, int>, plat::kTextureCount + 1> textureSizes{};
+    std::array<GLuint, kDeviceTextures> textures{};
+    std::array<std::pair<int, int>, kDeviceTextures> textureSizes{};
 
     // Lit quads: programs [layered][alpha tested], the block texture array and
     // each texture's layer in it (-1: not in it), the light table, the stream
@@ -88,7 +98,10 @@ struct Device {
     bool culling = false;
     uint32_t indexCapacity = 0;  // quads the index buffer covers
     size_t vertexBytes = 0;      // size of the vertex buffer's storage
-    FontAtlas font;
+    // fonts[f - 1] draws the picture enlarged f times; all but the first are
+    // made when first needed (an empty atlas: not made, or it failed).
+    std::array<FontAtlas, plat::kMaxPictureScale> fonts;
+    std::array<bool, plat::kMaxPictureScale> fontTried{};
 
     // The frame being built: `batch`, after any parts already drawn because
     // the frame grew too big (`drawnParts`), with the matrices and fog in force.
@@ -114,8 +127,15 @@ plat::Matrix identity();
 UniformSet screenSet(int width, int height);
 void startFrame(Device& d);
 
+// Reads the drawable's size when the frame being built has none yet.
+void sizeFrame(Device& d);
+
 // Set-up pieces the drawing needs.
+// An off-screen buffer of the last presented frame's size.
 bool createScreenshotBuffer(Device& d);
+// The glyph atlas for text enlarged `scale` times, made on first use; nullptr
+// when it cannot be made.
+const FontAtlas* fontFor(Device& d, int scale);
 void ensureIndices(Device& d, uint32_t quads);
 // A linked program of the two shaders, or 0 after printing why; `what` names
 // it in the message.

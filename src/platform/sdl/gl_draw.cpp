@@ -51,22 +51,20 @@ void applyBlend(plat::Blend blend) {
     }
 }
 
-// The window's back buffer, its viewport the game's picture enlarged by a
-// whole factor and centred in the drawable (whatever the window's size, and
-// on high-density screens, whose drawable is larger than the window).
-void bindWindowBuffer(Device& d) {
-    int w = d.width, h = d.height;
-    if (SDL_Window* win = window()) SDL_GL_GetDrawableSize(win, &w, &h);
+// The window's back buffer, its viewport the frame's whole drawable: the 3D
+// view fills it, and sprites and text arrive already placed in it. A frame
+// that neither clears nor covers the window first would leave last frame's
+// pixels beside the picture, so those get black.
+void bindWindowBuffer(Device& d, bool firstPart) {
+    sizeFrame(d);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    const plat::ScreenFit fit = plat::fitScreen(w, h, d.width, d.height);
-    const int pw = d.width * fit.scale, ph = d.height * fit.scale;
-    if (fit.x > 0 || fit.y > 0 || pw < w || ph < h) {
-        // The bands beside the picture: black unless the frame's clears say otherwise.
-        glViewport(0, 0, w, h);
+    glViewport(0, 0, d.frameWidth, d.frameHeight);
+    const bool larger = d.frameWidth != d.width || d.frameHeight != d.height;
+    const bool clears = !d.batch.runs.empty() && d.batch.runs.front().kind == RunKind::Clear;
+    if (firstPart && larger && !clears) {
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT);
     }
-    glViewport(fit.x, h - fit.y - ph, pw, ph);
 }
 
 }  // namespace
@@ -97,6 +95,19 @@ void startFrame(Device& d) {
     d.drawnParts.clear();
     d.uniformSets.assign(1, screenSet(d.width, d.height));
     d.currentPushed = false;
+    d.frameSized = false;
+}
+
+void sizeFrame(Device& d) {
+    if (d.frameSized) return;
+    int w = 0, h = 0;
+    if (SDL_Window* win = window()) SDL_GL_GetDrawableSize(win, &w, &h);
+    // No window, or one shrunk to nothing (minimised): the picture's own size.
+    if (w <= 0 || h <= 0) w = d.width, h = d.height;
+    d.frameWidth = w, d.frameHeight = h;
+    d.fit = plat::fitScreen(w, h, d.width, d.height, wantedPictureScale());
+    d.uniformSets[0] = screenSet(w, h);
+    d.frameSized = true;
 }
 
 void drawBatch(Device& d, const QuadBatch& batch, const std::vector<UniformSet>& uniformSets,
@@ -199,7 +210,7 @@ void drawBatch(Device& d, const QuadBatch& batch, const std::vector<UniformSet>&
 
 void flush(Device& d) {
     if (d.batch.runs.empty()) return;
-    bindWindowBuffer(d);
+    bindWindowBuffer(d, d.drawnParts.empty());
     drawBatch(d, d.batch, d.uniformSets, d.building);
     d.drawnParts.push_back(std::move(d.batch));
     d.batch = QuadBatch{};
@@ -235,9 +246,10 @@ FrameStats lastFrameStats() {
 
 void presentDevice(SDL_Window* win) {
     Device& d = dev();
-    bindWindowBuffer(d);
+    bindWindowBuffer(d, d.drawnParts.empty());
     drawBatch(d, d.batch, d.uniformSets, d.building);
     SDL_GL_SwapWindow(win);
+    d.lastWidth = d.frameWidth, d.lastHeight = d.frameHeight;
     d.last = d.building;
     d.building = FrameStats{};
     // Keep this frame for screenshots; the frame before gives up its storage.

@@ -204,33 +204,58 @@ bool loadTextures(Device& d, const DecodedAssets& a) {
     return true;
 }
 
+// One coverage byte per texel, read as white with that much alpha.
+void makeFontTexture(Device& d, int scale) {
+    const FontAtlas& font = d.fonts[size_t(scale - 1)];
+    GLuint t = makeTexture(font.width, font.height, GL_R8, GL_RED, font.coverage.data(),
+                           GL_CLAMP_TO_EDGE);
+    const GLint swizzle[4] = {GL_ONE, GL_ONE, GL_ONE, GL_RED};
+    glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, swizzle);
+    d.textures[size_t(kFontTexture + scale - 1)] = t;
+    d.textureSizes[size_t(kFontTexture + scale - 1)] = {font.width, font.height};
+}
+
 bool loadFont(Device& d, DecodedAssets& a) {
     if (!a.fontBuilt) {
         std::fprintf(stderr, "velmora: font: %s\n", a.fontError.c_str());
         return false;
     }
-    d.font = std::move(a.font);
-    // One coverage byte per texel, read as white with that much alpha.
-    GLuint t = makeTexture(d.font.width, d.font.height, GL_R8, GL_RED, d.font.coverage.data(),
-                           GL_CLAMP_TO_EDGE);
-    const GLint swizzle[4] = {GL_ONE, GL_ONE, GL_ONE, GL_RED};
-    glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, swizzle);
-    d.textures[kFontTexture] = t;
-    d.textureSizes[kFontTexture] = {d.font.width, d.font.height};
+    d.fonts[0] = std::move(a.font);
+    d.fontTried[0] = true;
+    makeFontTexture(d, 1);
     return true;
 }
 
 }  // namespace
 
+const FontAtlas* fontFor(Device& d, int scale) {
+    if (scale < 1 || scale > plat::kMaxPictureScale) return nullptr;
+    const size_t i = size_t(scale - 1);
+    if (!d.fontTried[i]) {
+        d.fontTried[i] = true;
+        const embedded::Blob font = embedded::monoBoldFont();
+        std::string error;
+        if (buildFontAtlas(font.data, font.size, kFontPixelHeight * scale, d.fonts[i], error))
+            makeFontTexture(d, scale);
+        else
+            std::fprintf(stderr, "velmora: font at %d pixels: %s\n", kFontPixelHeight * scale,
+                         error.c_str());
+    }
+    return d.fonts[i].glyphs.empty() ? nullptr : &d.fonts[i];
+}
+
 bool createScreenshotBuffer(Device& d) {
-    if (d.fbo) return true;
-    glGenFramebuffers(1, &d.fbo);
-    glGenRenderbuffers(1, &d.colourBuffer);
-    glGenRenderbuffers(1, &d.depthBuffer);
+    if (d.fbo && d.fboWidth == d.lastWidth && d.fboHeight == d.lastHeight) return true;
+    if (!d.fbo) {
+        glGenFramebuffers(1, &d.fbo);
+        glGenRenderbuffers(1, &d.colourBuffer);
+        glGenRenderbuffers(1, &d.depthBuffer);
+    }
+    d.fboWidth = d.lastWidth, d.fboHeight = d.lastHeight;
     glBindRenderbuffer(GL_RENDERBUFFER, d.colourBuffer);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, d.width, d.height);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, d.fboWidth, d.fboHeight);
     glBindRenderbuffer(GL_RENDERBUFFER, d.depthBuffer);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, d.width, d.height);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, d.fboWidth, d.fboHeight);
     glBindFramebuffer(GL_FRAMEBUFFER, d.fbo);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
                               d.colourBuffer);
@@ -271,6 +296,8 @@ DeviceFailure createDevice(int width, int height) {
     d = Device{};
     d.width = width;
     d.height = height;
+    d.lastWidth = width;
+    d.lastHeight = height;
     if (!createProgram(d)) return DeviceFailure::Device;
     createBuffers(d);
     glEnable(GL_DEPTH_TEST);

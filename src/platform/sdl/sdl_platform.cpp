@@ -10,6 +10,7 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <thread>
 
 #include "platform/keys.h"
 #include "platform/platform.h"
@@ -38,6 +39,11 @@ struct Window {
     int presents = 0;
     Clock::time_point firstPresent;
     int pictureWidth = 800, pictureHeight = 600;  // the game's coordinates
+    // What the game asked for, kept for a window made later and for F11.
+    bool fullscreen = false;
+    int frameCap = plat::kSyncToDisplay;
+    int pictureScale = 0;
+    Clock::time_point paced{};  // when the last capped frame was due
 };
 
 Window& win() {
@@ -49,18 +55,39 @@ bool isInputEvent(Uint32 type) {
     return type >= SDL_KEYDOWN && type <= SDL_MOUSEWHEEL;
 }
 
-// F11: the desktop's fullscreen (no change of video mode) and back.
-void toggleFullscreen() {
-    SDL_Window* window = win().window;
-    if (!window) return;
-    const bool full = SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP;
-    SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+void applyFullscreen() {
+    if (SDL_Window* window = win().window)
+        SDL_SetWindowFullscreen(window, win().fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+}
+
+// Benchmarks and tests run unthrottled whatever the options say.
+void applySwapInterval() {
+    if (!win().context) return;
+    if (envFlag("VELMORA_NO_VSYNC") || win().frameCap != plat::kSyncToDisplay) {
+        SDL_GL_SetSwapInterval(0);
+    } else if (SDL_GL_SetSwapInterval(1) != 0) {
+        SDL_GL_SetSwapInterval(0);
+    }
+}
+
+// A frame cap holds each present until its frame is due; a frame that came
+// late moves the schedule instead of making the next ones hurry.
+void paceFrame() {
+    Window& w = win();
+    if (w.frameCap <= 0 || envFlag("VELMORA_NO_VSYNC")) return;
+    const auto period = std::chrono::nanoseconds(1'000'000'000LL / w.frameCap);
+    const Clock::time_point due = w.paced + period, now = Clock::now();
+    if (now < due) std::this_thread::sleep_until(due);
+    w.paced = now < due ? due : now;
 }
 
 void handleInput(const SDL_Event& e) {
     InputState& in = win().input;
-    if (e.type == SDL_KEYDOWN && e.key.keysym.scancode == SDL_SCANCODE_F11 && !e.key.repeat)
-        toggleFullscreen();
+    // F11: the desktop's fullscreen (no change of video mode) and back.
+    if (e.type == SDL_KEYDOWN && e.key.keysym.scancode == SDL_SCANCODE_F11 && !e.key.repeat) {
+        win().fullscreen = !win().fullscreen;
+        applyFullscreen();
+    }
     switch (e.type) {
         case SDL_KEYDOWN:
         case SDL_KEYUP:
@@ -120,6 +147,10 @@ SDL_Window* window() {
     return win().window;
 }
 
+int wantedPictureScale() {
+    return win().pictureScale;
+}
+
 void keepFreedMemory() {
     // The software GL driver allocates and frees its buffers' storage every
     // frame. Left to its defaults the C library hands blocks that big back to
@@ -143,6 +174,7 @@ void notePresented() {
             std::fprintf(stderr, "velmora: first frame presented at %d ms\n", plat::clockMs());
     }
     if (w.exitAfterFrames > 0 && w.presents >= w.exitAfterFrames) w.quitPosted = true;
+    paceFrame();
 }
 
 }  // namespace sdlplat
@@ -249,8 +281,20 @@ int createWindowAndDevices(const char* title, int width, int height) {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-    // Resizable: the picture is enlarged by a whole factor and centred (screen_fit.h).
-    w.window = SDL_CreateWindow(title, x, y, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE);
+    // Measurements and tests may ask for another first size (VELMORA_WINDOW_SIZE=WxH).
+    int windowWidth = width, windowHeight = height;
+    if (const char* size = std::getenv("VELMORA_WINDOW_SIZE")) {
+        int a = 0, b = 0;
+        if (std::sscanf(size, "%dx%d", &a, &b) == 2 && a > 0 && b > 0 && a <= 16384 && b <= 16384) {
+            windowWidth = a, windowHeight = b;
+            if (SDL_GetDesktopDisplayMode(0, &mode) == 0) x = mode.w / 2 - a / 2, y = mode.h / 2 - b / 2;
+        }
+    }
+    // Resizable: the 3D view fills it, the picture is enlarged by a whole
+    // factor and centred (screen_fit.h).
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE;
+    if (w.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    w.window = SDL_CreateWindow(title, x, y, windowWidth, windowHeight, flags);
     w.pictureWidth = width;
     w.pictureHeight = height;
     if (!w.window) {
@@ -266,12 +310,7 @@ int createWindowAndDevices(const char* title, int width, int height) {
         sdlplat::closeAll();
         return -1;
     }
-    // Benchmarks and tests run unthrottled; players get a tear-free picture.
-    if (sdlplat::envFlag("VELMORA_NO_VSYNC")) {
-        SDL_GL_SetSwapInterval(0);
-    } else if (SDL_GL_SetSwapInterval(1) != 0) {
-        SDL_GL_SetSwapInterval(0);
-    }
+    sdlplat::applySwapInterval();
     sdlplat::trace("GL context");
     switch (sdlplat::createDevice(width, height)) {
         case sdlplat::DeviceFailure::None:
@@ -323,7 +362,7 @@ void moveCursorToWindow(int x, int y) {
     int ww = 0, wh = 0, dw = 0, dh = 0;
     SDL_GetWindowSize(w.window, &ww, &wh);
     SDL_GL_GetDrawableSize(w.window, &dw, &dh);
-    const ScreenFit fit = fitScreen(dw, dh, w.pictureWidth, w.pictureHeight);
+    const ScreenFit fit = fitScreen(dw, dh, w.pictureWidth, w.pictureHeight, w.pictureScale);
     const WindowPoint at = pictureToWindow(fit, x, y, dw, dh, ww, wh);
     SDL_WarpMouseInWindow(w.window, at.x, at.y);
 }
@@ -336,6 +375,25 @@ void setMouseCaptured(bool captured) {
     // Motion made before the switch belongs to the other mode.
     sdlplat::pumpInput();
     w.input.dx = w.input.dy = 0;
+}
+
+void setFullscreen(bool on) {
+    if (win().fullscreen == on) return;
+    win().fullscreen = on;
+    sdlplat::applyFullscreen();
+}
+
+bool isFullscreen() {
+    return win().fullscreen;
+}
+
+void setFrameCap(int framesPerSecond) {
+    win().frameCap = framesPerSecond;
+    sdlplat::applySwapInterval();
+}
+
+void setPictureScale(int scale) {
+    win().pictureScale = scale < 0 ? 0 : scale;
 }
 
 const std::string& exeFolder() {

@@ -8,6 +8,8 @@
 namespace sdlplat {
 namespace {
 
+constexpr int kBasePixelHeight = 12;
+
 // Printable ASCII and Latin-1, plus the punctuation that word processors put
 // into texts typed elsewhere (curly quotes, dashes, ellipsis, euro).
 std::vector<char32_t> wantedCodes() {
@@ -101,7 +103,8 @@ bool buildFontAtlas(const unsigned char* ttf, size_t size, int pixelHeight, Font
                 boxBitmap.pixels[size_t(y) * box.width + x] = 255;
 
     // Codes come in rising order already, which findGlyph's search relies on.
-    Packer packer{256};
+    // Wider for larger glyphs, so that the atlas stays roughly square.
+    Packer packer{256 * std::max(1, pixelHeight / kBasePixelHeight)};
     for (size_t i = 0; i < out.glyphs.size(); ++i)
         packer.place(out.glyphs[i].width, out.glyphs[i].height, out.glyphs[i].atlasX,
                      out.glyphs[i].atlasY);

@@ -1,0 +1,36 @@
+#include "app/options_sync.h"
+
+#include "app/game_state.h"
+#include "platform/platform.h"
+#include "world/options.h"
+
+namespace {
+
+void handToWindow(const Options& o) {
+    plat::setFullscreen(o.fullscreen);
+    plat::setFrameCap(o.frameCap == kVsync      ? plat::kSyncToDisplay
+                      : o.frameCap == kUncapped ? plat::kNoFrameCap
+                                                : o.frameCap);
+    plat::setPictureScale(o.uiScale);
+}
+
+}  // namespace
+
+void startOptions() {
+    readOptions();
+    handToWindow(options);
+    game.optionsApplied = options;
+}
+
+void syncOptions() {
+    // A change of the option wins over the window's state; otherwise the
+    // window was switched with F11 and the option follows it.
+    if (options.fullscreen == game.optionsApplied.fullscreen)
+        options.fullscreen = plat::isFullscreen();
+    if (options == game.optionsApplied) return;
+    handToWindow(options);
+    if (!writeOptions())
+        game.notice = makeNotice(game.frame.now, "The options could not be saved",
+                                 "Impossibile salvare le opzioni");
+    game.optionsApplied = options;
+}
