@@ -1,9 +1,11 @@
 #include "app/frame_loop.h"
 
 #include "app/game_state.h"
+#include "app/sounds.h"
 #include "app/state_table.h"
 #include "platform/platform.h"
 #include "render/polygons.h"
+#include "world/options.h"
 #include "world/settings.h"
 #include "world/world.h"
 
@@ -34,6 +36,7 @@ int drawFrame() {
 
 int frameUpdate() {
     game.events = Events{};
+    game.eventsHeard = 0;
     return nestedFrameUpdate();
 }
 
@@ -48,6 +51,8 @@ int nestedFrameUpdate() {
     }
     // Only play turns the camera with an unbounded mouse; menus leave it free.
     plat::setMouseCaptured(game.gameState == GameState::Playing);
+    // Heard as soon as it happened, even inside a long operation's pump.
+    playFrameSounds();
     game.lastUpdateTime = game.frame.now;
     return 0;
 }
@@ -55,6 +60,7 @@ int nestedFrameUpdate() {
 int runGame() {
     resetSettings();
     readSettings();
+    readOptions();
     plat::showCursor(false);
 
     game.gameState = GameState::MainMenu;
