@@ -75,3 +75,10 @@ endforeach()
 set_tests_properties(e2e.hands_on_the_world PROPERTIES TIMEOUT 300)
 set_tests_properties(e2e.first_hour PROPERTIES TIMEOUT 600)
 set_tests_properties(e2e.slot_held_while_playing PROPERTIES TIMEOUT 300)
+
+# The sound, through SDL's disk audio driver (tests/e2e/sound_e2e.py).
+add_test(NAME e2e.sound_follows_play
+         COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/sound_e2e.py
+                 --game $<TARGET_FILE:velmora>)
+set_tests_properties(e2e.sound_follows_play PROPERTIES TIMEOUT 180 LABELS e2e
+                     SKIP_RETURN_CODE 77 RUN_SERIAL TRUE ENVIRONMENT LANGUAGE=it)
