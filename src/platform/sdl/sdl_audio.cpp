@@ -111,16 +111,15 @@ void startAudio() {
 void closeAudio() {
     Audio& a = audio();
     if (a.opener.joinable()) a.opener.join();
-    if (ready()) {
-        Mix_HaltChannel(-1);
-        Mix_CloseAudio();
-    }
+    // Nothing plays the chunks once the channels are halted; then the device goes.
+    if (ready()) Mix_HaltChannel(-1);
     for (auto& sound : a.clips)
         for (auto& variant : sound)
             for (Playable& p : variant) {
                 if (p.chunk) Mix_FreeChunk(p.chunk);
                 p = Playable{};
             }
+    if (ready()) Mix_CloseAudio();
     if (a.subsystem) SDL_QuitSubSystem(SDL_INIT_AUDIO);
     a.subsystem = false;
     a.book = ChannelBook{};
