@@ -195,3 +195,34 @@ TEST_F(SoundPlay, MenusAreQuietButForTheirOwnTicks) {
 }
 
 }  // namespace
+
+namespace {
+
+class SoundAtStart : public GameTest {
+   protected:
+    // The whole game for a few frames with one tap of Down in the main menu;
+    // what was played.
+    std::vector<headless::SoundCall> runWithOneMenuStep() {
+        headless::setPresentHook([] {
+            headless::advanceClock(10);
+            const int frame = headless::presentCount();
+            if (frame == 30) headless::pressKey(key::Down);
+            if (frame == 31) headless::releaseKey(key::Down);
+            if (frame == 40) headless::queueMessage(plat::Message::Quit);
+        });
+        EXPECT_EQ(runGame(), 0);
+        return headless::soundsPlayed();
+    }
+};
+
+TEST_F(SoundAtStart, TheOptionsFileSetsTheVolumeFromTheFirstFrame) {
+    EXPECT_EQ(runWithOneMenuStep().size(), 1u);
+
+    headless::reset();
+    headless::setExeFolder(scratch.path.string());
+    resetGameGlobals();
+    writeBytes(scratch.file("Options.txt"), "master_volume = 0\n");
+    EXPECT_TRUE(runWithOneMenuStep().empty());
+}
+
+}  // namespace
