@@ -105,7 +105,11 @@ bool openAudio() {
 void startAudio() {
     Audio& a = audio();
     if (ready() || a.opener.joinable()) return;
-    a.opener = std::thread([] { openAudio(); });
+    a.opener = std::thread([] {
+        openAudio();
+        // SDL keeps its error text per thread; only its own threads free it.
+        SDL_TLSCleanup();
+    });
 }
 
 void closeAudio() {
