@@ -5,6 +5,7 @@ find_package(PkgConfig REQUIRED)
 pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
 pkg_check_modules(EPOXY REQUIRED IMPORTED_TARGET epoxy)
 pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
+pkg_check_modules(SDL2_MIXER REQUIRED IMPORTED_TARGET SDL2_mixer)
 
 set(VELMORA_FONT_FILE /usr/share/fonts/truetype/liberation2/LiberationMono-Bold.ttf
     CACHE FILEPATH "Bold monospaced TrueType font compiled into the game")
@@ -45,11 +46,24 @@ add_custom_command(
 add_library(velmora_embedded_assets STATIC ${VELMORA_EMBEDDED_CPP})
 target_include_directories(velmora_embedded_assets PUBLIC src)
 
+# --- the sounds, synthesised by make_sounds (make_sounds.cmake) ----------------
+set(VELMORA_SOUNDS_CPP ${CMAKE_BINARY_DIR}/generated/embedded_sounds.cpp)
+add_custom_command(
+  OUTPUT ${VELMORA_SOUNDS_CPP}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/generated
+  COMMAND make_sounds ${VELMORA_SOUNDS_CPP}
+  DEPENDS make_sounds
+  COMMENT "Synthesising the sounds into the game")
+add_library(velmora_embedded_sounds STATIC ${VELMORA_SOUNDS_CPP})
+target_include_directories(velmora_embedded_sounds PUBLIC src)
+
 # --- platform pieces without a window (unit-tested) ----------------------------
 find_library(VELMORA_STB_LIBRARY stb)
 add_library(velmora_platform_sdl_logic STATIC
   src/platform/sdl/batching.cpp
   src/platform/sdl/bmp_file.cpp
+  src/platform/sdl/channel_book.cpp
+  src/platform/sdl/clip_pitch.cpp
   src/platform/sdl/image_decode.cpp
   src/platform/sdl/input_state.cpp
   src/platform/sdl/scancodes.cpp
@@ -74,10 +88,12 @@ add_library(velmora_platform_sdl STATIC
   src/platform/sdl/gl_draw.cpp
   src/platform/sdl/gl_lit.cpp
   src/platform/sdl/gl_setup.cpp
+  src/platform/sdl/sdl_audio.cpp
   src/platform/sdl/sdl_platform.cpp)
 target_include_directories(velmora_platform_sdl PUBLIC src)
 target_link_libraries(velmora_platform_sdl
-  PUBLIC velmora_platform_sdl_logic velmora_embedded_assets PkgConfig::SDL2 PkgConfig::EPOXY
+  PUBLIC velmora_platform_sdl_logic velmora_embedded_assets velmora_embedded_sounds
+         PkgConfig::SDL2 PkgConfig::SDL2_MIXER PkgConfig::EPOXY
          Threads::Threads
   PRIVATE velmora_warnings)
 
@@ -106,4 +122,13 @@ if(TARGET velmora_reference)
   target_link_libraries(velmora_world_frames PRIVATE velmora_reference velmora_core
                         velmora_platform_sdl velmora_warnings Threads::Threads)
   set_target_properties(velmora_world_frames PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+endif()
+
+# The game thread's cost of sound per frame through the real mixer.
+find_package(benchmark QUIET)
+if(VELMORA_BUILD_BENCH AND benchmark_FOUND)
+  add_executable(velmora_sound_bench bench/window/sound_bench.cpp)
+  target_link_libraries(velmora_sound_bench PRIVATE velmora_core velmora_platform_sdl velmora_warnings
+                        benchmark::benchmark benchmark::benchmark_main Threads::Threads)
+  set_target_properties(velmora_sound_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 endif()

@@ -1,7 +1,7 @@
 # Debian packages the game needs to build, run and test. Sourced by the scripts.
 VELMORA_PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  libsdl2-dev libepoxy-dev libfreetype-dev libstb-dev fonts-liberation2
+  libsdl2-dev libsdl2-mixer-dev libepoxy-dev libfreetype-dev libstb-dev fonts-liberation2
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils x11-apps libgl1-mesa-dri python3
   openbox

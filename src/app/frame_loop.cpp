@@ -2,9 +2,11 @@
 
 #include "app/game_state.h"
 #include "app/options_sync.h"
+#include "app/sounds.h"
 #include "app/state_table.h"
 #include "platform/platform.h"
 #include "render/polygons.h"
+#include "world/options.h"
 #include "world/settings.h"
 #include "world/world.h"
 
@@ -35,6 +37,7 @@ int drawFrame() {
 
 int frameUpdate() {
     game.events = Events{};
+    game.eventsHeard = 0;
     const int result = nestedFrameUpdate();
     syncOptions();
     return result;
@@ -51,6 +54,8 @@ int nestedFrameUpdate() {
     }
     // Only play turns the camera with an unbounded mouse; menus leave it free.
     plat::setMouseCaptured(game.gameState == GameState::Playing);
+    // Heard as soon as it happened, even inside a long operation's pump.
+    playFrameSounds();
     game.lastUpdateTime = game.frame.now;
     return 0;
 }

@@ -1,7 +1,7 @@
 // The game as the app runs it: which screen is up, the menu selections, the
 // frame being updated, the gate every change of screen shares, the play
-// value, what the last update handed back, the notice, the progress word's
-// pulse and the frames-per-second figure. One value, owned here and handed
+// value, what the last update handed back and what of it was heard, the
+// notice, the progress word's pulse and the frames-per-second figure. One value, owned here and handed
 // down: the rules below take what they need of it as parameters.
 #pragma once
 
@@ -10,6 +10,7 @@
 #include "game/events.h"
 #include "game/frame.h"
 #include "game/play.h"
+#include "game/sound_rules.h"
 #include "ui/notice.h"
 #include "ui/screens.h"
 #include "world/options.h"
@@ -52,6 +53,9 @@ struct Game {
     // What the last update handed back: play's events, the item screens',
     // the menus' moves and choices.
     Events events;
+    // How many of them have been heard; what the ear keeps between frames.
+    int eventsHeard = 0;
+    SoundRules sound;
 
     Notice notice;
     Pulse busyPulse;

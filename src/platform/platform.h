@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/sounds.h"
+
 namespace plat {
 
 // ---- clock -------------------------------------------------------------------
@@ -88,6 +90,16 @@ std::string environmentVariable(const char* name);
 // ---- messages to the player ---------------------------------------------------
 // Modal box with a warning icon; returns when the player closes it.
 void errorBox(const char* title, const char* text);
+
+// ---- sound -------------------------------------------------------------------
+// Effects are fire and forget: the mixing runs on the audio thread, and a
+// call costs the game thread a few microseconds. Without an audio device (a
+// server, a muted machine) the game is silent and both calls do nothing.
+// A sound that would exceed the mixer's channels, or the few of its own kind
+// allowed at once, fades the oldest one out rather than cutting it off.
+void playSound(const SoundPlay& play);
+// The loudness (0..1) of the two ambience loops, kept until the next call.
+void setAmbience(float wind, float night);
 
 // ---- drawing device -------------------------------------------------------------
 // Texture numbers 0..103 as the texture list numbers them.

@@ -88,3 +88,9 @@ add_test(NAME e2e.window_on_a_desktop
                  --game $<TARGET_FILE:velmora> --scene-world $<TARGET_FILE:velmora_scene_world>)
 set_tests_properties(e2e.window_on_a_desktop PROPERTIES TIMEOUT 300 LABELS e2e
                      SKIP_RETURN_CODE 77 RUN_SERIAL TRUE)
+# The sound, through SDL's disk audio driver (tests/e2e/sound_e2e.py).
+add_test(NAME e2e.sound_follows_play
+         COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/sound_e2e.py
+                 --game $<TARGET_FILE:velmora>)
+set_tests_properties(e2e.sound_follows_play PROPERTIES TIMEOUT 180 LABELS e2e
+                     SKIP_RETURN_CODE 77 RUN_SERIAL TRUE ENVIRONMENT LANGUAGE=it)

@@ -54,6 +54,8 @@ struct State {
     std::optional<std::map<std::string, std::string>> environment;
     std::vector<ErrorBox> errorBoxes;
     std::vector<std::string> screenshots;
+    std::vector<SoundCall> sounds;
+    AmbienceLevel ambience;
 };
 
 State& state() {
@@ -171,6 +173,16 @@ void setEnvironment(std::map<std::string, std::string> variables) {
     state().environment = std::move(variables);
 }
 
+const std::vector<SoundCall>& soundsPlayed() {
+    return state().sounds;
+}
+void clearSoundsPlayed() {
+    state().sounds.clear();
+}
+AmbienceLevel ambience() {
+    return state().ambience;
+}
+
 void setExeFolder(const std::string& folder) {
     state().exeFolder = folder;
     if (folder.empty() || folder.back() != '/') state().exeFolder += '/';
@@ -259,6 +271,14 @@ int createWindowAndDevices(const char*, int, int) {
 int shutdown() {
     state().windowOpen = false;
     return 0;
+}
+
+void playSound(const SoundPlay& play) {
+    auto& s = state();
+    s.sounds.push_back({s.clock, play});
+}
+void setAmbience(float wind, float night) {
+    state().ambience = {wind, night};
 }
 
 void showCursor(bool visible) {

@@ -121,6 +121,20 @@ const std::vector<plat::LitVertex>* meshVertices(plat::MeshId mesh);
 size_t liveMeshCount();  // created and not destroyed
 const plat::LightTable& lightTable();
 
+// ---- sound
+// Every effect played since the reset, with the clock when it was played.
+struct SoundCall {
+    int32_t time;
+    plat::SoundPlay play;
+};
+const std::vector<SoundCall>& soundsPlayed();
+void clearSoundsPlayed();
+// The ambience loops' loudness as last set.
+struct AmbienceLevel {
+    float wind = 0.0f, night = 0.0f;
+};
+AmbienceLevel ambience();
+
 // ---- files and messages to the player
 void setExeFolder(const std::string& folder);  // trailing '/' added when missing
 // The environment the desktop rules read in place of the process's own

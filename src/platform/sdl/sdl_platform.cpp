@@ -133,6 +133,7 @@ void failBox(const char* text) {
 void closeAll() {
     Window& w = win();
     dropAssetDecoding();
+    closeAudio();
     destroyDevice();
     if (w.context) SDL_GL_DeleteContext(w.context);
     if (w.window) SDL_DestroyWindow(w.window);
@@ -325,6 +326,7 @@ int createWindowAndDevices(const char* title, int width, int height) {
             return -1;
     }
     sdlplat::trace("device");
+    sdlplat::startAudio();
     SDL_DisableScreenSaver();
     SDL_ShowCursor(w.cursorVisible ? SDL_ENABLE : SDL_DISABLE);
     SDL_RaiseWindow(w.window);

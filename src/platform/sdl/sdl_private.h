@@ -36,6 +36,16 @@ void presentDevice(SDL_Window* window);
 // Called by the device after every present (start-up trace, frame limits).
 void notePresented();
 
+// Opens the audio device and starts the ambience loops (silent until set).
+// False, and the game silent, when there is no device; never an error box.
+bool openAudio();
+// The same on a thread of its own: looking for a device that is not there
+// can take a few hundred milliseconds, which the first frame need not wait
+// for. Sounds asked for before it is open are not played.
+void startAudio();
+// Waits for the opening, then closes the device.
+void closeAudio();
+
 // The window, or nullptr while there is none.
 SDL_Window* window();
 // The picture's enlargement the player chose (0: the largest that fits).
