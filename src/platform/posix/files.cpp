@@ -1,3 +1,4 @@
+// Files on Linux and other POSIX systems.
 #include "platform/files.h"
 
 #include <dirent.h>
@@ -15,17 +16,7 @@
 
 namespace plat {
 
-FileFaults& fileFaults() {
-    static FileFaults faults;
-    return faults;
-}
-
 namespace {
-
-bool faulty(const std::string& path) {
-    const FileFaults& f = fileFaults();
-    return f.pathContains.empty() || path.find(f.pathContains) != std::string::npos;
-}
 
 std::string folderOf(const std::string& path) {
     const size_t slash = path.find_last_of('/');
@@ -79,18 +70,6 @@ void plantAt(const std::string& name) {
 
 }  // namespace
 
-const char* describe(WriteError error) {
-    switch (error) {
-        case WriteError::None: return "no error";
-        case WriteError::DiskFull: return "the disk is full";
-        case WriteError::ReadOnly: return "the folder is on a read-only disk";
-        case WriteError::NoPermission: return "no permission to write there";
-        case WriteError::NotRegular: return "not a regular file";
-        case WriteError::Other: break;
-    }
-    return "the disk refused it";
-}
-
 InFile::~InFile() {
     if (fd >= 0) ::close(fd);
 }
@@ -99,7 +78,7 @@ FileStatus openForReading(const std::string& path, InFile& file) {
     if (file.fd >= 0) ::close(file.fd);
     file.fd = -1;
     file.size = file.position = 0;
-    if (faulty(path) && fileFaults().failOpen) return FileStatus::Unreadable;
+    if (faultyPath(path) && fileFaults().failOpen) return FileStatus::Unreadable;
     // Non-blocking, so that a FIFO in the file's place cannot hang the game.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
@@ -140,27 +119,33 @@ bool readAt(const InFile& file, int64_t offset, void* bytes, size_t n) {
     return true;
 }
 
-bool readNext(InFile& file, void* bytes, size_t n) {
-    if (!readAt(file, file.position, bytes, n)) return false;
-    file.position += int64_t(n);
-    return true;
-}
-
-long readSmallFile(const std::string& path, void* bytes, size_t max) {
-    InFile file;
-    if (openForReading(path, file) != FileStatus::Ok) return -1;
-    const size_t n = size_t(std::min<int64_t>(file.size, int64_t(max)));
-    if (!readAt(file, 0, bytes, n)) return -1;
-    return long(n);
-}
-
 bool fileExists(const std::string& path) {
     struct stat info;
     return ::lstat(path.c_str(), &info) == 0;
 }
 
+PathKind pathKind(const std::string& path) {
+    struct stat info;
+    if (::lstat(path.c_str(), &info) != 0) return PathKind::Missing;
+    if (S_ISREG(info.st_mode)) return PathKind::File;
+    if (S_ISLNK(info.st_mode)) return PathKind::Link;
+    if (S_ISDIR(info.st_mode)) return PathKind::Folder;
+    return PathKind::Other;
+}
+
+bool isFolder(const std::string& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+    struct stat sa, sb;
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
 bool renameWithoutReplacing(const std::string& from, const std::string& to) {
-    if (faulty(from) && fileFaults().failRename) return false;
+    if (faultyPath(from) && fileFaults().failRename) return false;
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0) {
         // Some file systems cannot refuse by themselves: look first, then rename.
         if (errno != EINVAL && errno != ENOSYS) return false;
@@ -177,8 +162,6 @@ OutFile::~OutFile() {
     if (!temporary.empty()) ::unlink(temporary.c_str());
 }
 
-std::string temporaryPrefix(const std::string& target) { return target + ".tmp."; }
-
 bool beginReplacing(const std::string& target, OutFile& file) {
     if (file.fd >= 0) ::close(file.fd);
     if (!file.temporary.empty()) ::unlink(file.temporary.c_str());
@@ -188,7 +171,7 @@ bool beginReplacing(const std::string& target, OutFile& file) {
     file.complete = file.replaced = false;
     file.error = WriteError::None;
     file.written = 0;
-    if (faulty(target) && fileFaults().failOpen) {
+    if (faultyPath(target) && fileFaults().failOpen) {
         file.error = WriteError::NoPermission;
         return false;
     }
@@ -206,7 +189,7 @@ bool beginReplacing(const std::string& target, OutFile& file) {
     constexpr int kTries = 100;
     for (int i = 0; i < kTries; ++i) {
         const std::string name = prefix + std::to_string(made++);
-        if (i == 0 && faulty(target)) plantAt(name);
+        if (i == 0 && faultyPath(target)) plantAt(name);
         const int fd = ::open(name.c_str(),
                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
                               0644);
@@ -224,7 +207,7 @@ bool beginReplacing(const std::string& target, OutFile& file) {
 bool writeOut(OutFile& file, const void* bytes, size_t n, bool startWriteback) {
     if (file.fd < 0) return false;
     const FileFaults& faults = fileFaults();
-    const bool planted = faulty(file.target);
+    const bool planted = faultyPath(file.target);
     const off_t start = ::lseek(file.fd, 0, SEEK_CUR);
     auto* in = static_cast<const uint8_t*>(bytes);
     size_t left = n;
@@ -253,8 +236,8 @@ bool writeOut(OutFile& file, const void* bytes, size_t n, bool startWriteback) {
 
 bool finishOut(OutFile& file) {
     if (file.fd < 0) return false;
-    bool ok = !(faulty(file.target) && fileFaults().failFlush) && ::fsync(file.fd) == 0;
-    if (!ok && faulty(file.target) && fileFaults().failFlush) errno = EIO;
+    bool ok = !(faultyPath(file.target) && fileFaults().failFlush) && ::fsync(file.fd) == 0;
+    if (!ok && faultyPath(file.target) && fileFaults().failFlush) errno = EIO;
     if (!ok) failed(file);
     if (::close(file.fd) != 0 && ok) ok = failed(file);
     file.fd = -1;
@@ -268,7 +251,7 @@ bool commitReplacements(OutFile* const* files, int count) {
     bool ok = true;
     for (int i = 0; i < count && ok; ++i) {
         OutFile& f = *files[i];
-        if (faulty(f.target) && fileFaults().failRename) {
+        if (faultyPath(f.target) && fileFaults().failRename) {
             errno = EIO;
             ok = false;
         } else {
@@ -283,15 +266,6 @@ bool commitReplacements(OutFile* const* files, int count) {
     }
     // A rename lasts only once the folder holding it is flushed too.
     if (count > 0) ok = flushFolderOf(files[0]->target) && ok;
-    return ok;
-}
-
-bool replaceFile(const std::string& target, const void* bytes, size_t n, WriteError* error) {
-    OutFile file;
-    OutFile* files[] = {&file};
-    const bool ok = beginReplacing(target, file) && writeOut(file, bytes, n) && finishOut(file) &&
-                    commitReplacements(files, 1);
-    if (error) *error = ok ? WriteError::None : file.error;
     return ok;
 }
 
@@ -316,11 +290,9 @@ int removeStrayTemporaries(const std::string& target) {
     return removed;
 }
 
-FileLock::~FileLock() { releaseLock(*this); }
-
 LockStatus takeLock(const std::string& path, FileLock& lock) {
     releaseLock(lock);
-    if (faulty(path) && fileFaults().lockHeld) return LockStatus::Held;
+    if (faultyPath(path) && fileFaults().lockHeld) return LockStatus::Held;
     // Never blocking on a FIFO, never writing through a link; a read-only
     // folder still lets an existing lock file be locked.
     constexpr int kFlags = O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
