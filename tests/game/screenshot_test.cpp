@@ -25,8 +25,9 @@ TEST_F(Screenshots, AFolderThatCannotBeUsedSavesNothingAndReturnsAtOnce) {
     std::ofstream(scratch.file("Screenshots")) << "x";
     EXPECT_EQ(takeScreenshot(), "");
     fs::remove(scratch.file("Screenshots"));
-    fs::create_directory_symlink("Screenshots", scratch.file("Screenshots"));
-    EXPECT_EQ(takeScreenshot(), "");
+    if (makeLink("Screenshots", scratch.file("Screenshots"))) {
+        EXPECT_EQ(takeScreenshot(), "");
+    }
 
     // A folder whose names cannot even be asked about (here: too long a path,
     // which fails for root too, where a folder without search permission
@@ -47,8 +48,9 @@ TEST_F(Screenshots, ANameTakenByALinkIsTakenWhereverItLeads) {
     plat::createWindowAndDevices("Velmora 1.1 Alpha", 800, 600);
     std::filesystem::create_directory(scratch.file("Screenshots"));
     // A link to itself, and a link to nothing: neither name is free.
-    std::filesystem::create_symlink("Screenshot0.bmp", scratch.file("Screenshots/Screenshot0.bmp"));
-    std::filesystem::create_symlink("gone", scratch.file("Screenshots/Screenshot1.bmp"));
+    if (!makeLink("Screenshot0.bmp", scratch.file("Screenshots/Screenshot0.bmp")))
+        GTEST_SKIP() << "no links on this system";
+    ASSERT_TRUE(makeLink("gone", scratch.file("Screenshots/Screenshot1.bmp")));
     EXPECT_EQ(takeScreenshot(), scratch.file("Screenshots/Screenshot2.bmp"));
 }
 
