@@ -14,8 +14,22 @@ if(NOT EXISTS "${VELMORA_FONT_FILE}")
 endif()
 
 # --- build-time tools ----------------------------------------------------------
-add_executable(velmora_embed tools/embed/embed.cpp)
-target_link_libraries(velmora_embed PRIVATE velmora_warnings)
+if(CMAKE_CROSSCOMPILING)
+  # It runs here while building, so it is built for this machine.
+  find_program(VELMORA_HOST_CXX NAMES c++ g++ REQUIRED)
+  set(VELMORA_EMBED ${CMAKE_BINARY_DIR}/host/velmora_embed)
+  add_custom_command(
+    OUTPUT ${VELMORA_EMBED}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/host
+    COMMAND ${VELMORA_HOST_CXX} -std=c++20 -O2 -o ${VELMORA_EMBED}
+            ${CMAKE_SOURCE_DIR}/tools/embed/embed.cpp
+    DEPENDS ${CMAKE_SOURCE_DIR}/tools/embed/embed.cpp
+    COMMENT "Building the embedding tool for this machine")
+else()
+  add_executable(velmora_embed tools/embed/embed.cpp)
+  target_link_libraries(velmora_embed PRIVATE velmora_warnings)
+  set(VELMORA_EMBED velmora_embed)
+endif()
 
 # --- the 104 images and the font -------------------------------------------------
 # assets/images/NNN.bmp, drawn by tools/make_assets and committed.
@@ -40,8 +54,8 @@ set(VELMORA_EMBEDDED_CPP ${CMAKE_BINARY_DIR}/generated/embedded_assets.cpp)
 add_custom_command(
   OUTPUT ${VELMORA_EMBEDDED_CPP}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/generated
-  COMMAND velmora_embed ${VELMORA_EMBEDDED_CPP} ${VELMORA_FONT_FILE} ${VELMORA_BITMAPS}
-  DEPENDS velmora_embed ${VELMORA_FONT_FILE} ${VELMORA_BITMAPS}
+  COMMAND ${VELMORA_EMBED} ${VELMORA_EMBEDDED_CPP} ${VELMORA_FONT_FILE} ${VELMORA_BITMAPS}
+  DEPENDS ${VELMORA_EMBED} ${VELMORA_FONT_FILE} ${VELMORA_BITMAPS}
   COMMENT "Compiling the images and the font into the game")
 add_library(velmora_embedded_assets STATIC ${VELMORA_EMBEDDED_CPP})
 target_include_directories(velmora_embedded_assets PUBLIC src)
@@ -69,7 +83,9 @@ add_library(velmora_platform_sdl_logic STATIC
   src/platform/sdl/scancodes.cpp
   src/platform/sdl/screen_fit.cpp
   src/platform/sdl/text_layout.cpp)
+# SDL's headers (the scan codes), not its library.
 target_include_directories(velmora_platform_sdl_logic PUBLIC src)
+target_include_directories(velmora_platform_sdl_logic SYSTEM PUBLIC ${SDL2_INCLUDE_DIRS})
 target_link_libraries(velmora_platform_sdl_logic PUBLIC PkgConfig::FREETYPE
                       PRIVATE velmora_warnings)
 if(VELMORA_STB_LIBRARY)
@@ -95,7 +111,7 @@ target_link_libraries(velmora_platform_sdl
   PUBLIC velmora_platform_sdl_logic velmora_embedded_assets velmora_embedded_sounds
          PkgConfig::SDL2 PkgConfig::SDL2_MIXER PkgConfig::EPOXY
          Threads::Threads
-  PRIVATE velmora_warnings)
+  PRIVATE velmora_core velmora_warnings)
 
 # The Mesa driver the platform maps early to shorten the window's opening.
 if(CMAKE_LIBRARY_ARCHITECTURE AND EXISTS /usr/lib/${CMAKE_LIBRARY_ARCHITECTURE}/dri/swrast_dri.so)
@@ -110,18 +126,21 @@ target_link_libraries(velmora PRIVATE velmora_core velmora_platform_sdl velmora_
                       Threads::Threads)
 set_target_properties(velmora PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
-# A window-only measuring tool: many quads per frame through the real device.
-add_executable(velmora_batch_probe bench/window/batch_probe.cpp)
-target_link_libraries(velmora_batch_probe PRIVATE velmora_platform_sdl velmora_warnings)
-set_target_properties(velmora_batch_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+# Window-only measuring tools (benchmarks: not in the Windows build).
+if(NOT WIN32)
+  # A measuring tool: many quads per frame through the real device.
+  add_executable(velmora_batch_probe bench/window/batch_probe.cpp)
+  target_link_libraries(velmora_batch_probe PRIVATE velmora_platform_sdl velmora_warnings)
+  set_target_properties(velmora_batch_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
-# Frame times of the world drawing and the picture check against the
-# reference drawer, in the real window (bench/window/measure_world.py runs it).
-if(TARGET velmora_reference)
-  add_executable(velmora_world_frames bench/window/world_frames.cpp)
-  target_link_libraries(velmora_world_frames PRIVATE velmora_reference velmora_core
-                        velmora_platform_sdl velmora_warnings Threads::Threads)
-  set_target_properties(velmora_world_frames PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+  # Frame times of the world drawing and the picture check against the
+  # reference drawer, in the real window (bench/window/measure_world.py runs it).
+  if(TARGET velmora_reference)
+    add_executable(velmora_world_frames bench/window/world_frames.cpp)
+    target_link_libraries(velmora_world_frames PRIVATE velmora_reference velmora_core
+                          velmora_platform_sdl velmora_warnings Threads::Threads)
+    set_target_properties(velmora_world_frames PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+  endif()
 endif()
 
 # The game thread's cost of sound per frame through the real mixer.

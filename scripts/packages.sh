@@ -6,6 +6,9 @@ VELMORA_PACKAGES=(
   xvfb xauth xdotool x11-utils x11-apps libgl1-mesa-dri python3
   openbox
 )
+# What the Windows build needs beyond those (./scripts/test windows): Debian's
+# mingw-w64 (POSIX threads), Wine to run its tests, meson for libepoxy.
+VELMORA_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 meson dpkg-dev)
 # What ./scripts/package needs beyond those (dpkg-shlibdeps comes with build-essential).
 VELMORA_PACKAGING_PACKAGES=(lintian)
 

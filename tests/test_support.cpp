@@ -1,6 +1,11 @@
 #include "test_support.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
 #include <unistd.h>
+#else
+#include <process.h>
+#endif
 
 #include <atomic>
 #include <fstream>
@@ -22,6 +27,37 @@ std::string readBytes(const std::string& path) {
 
 void writeBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
+}
+
+bool makeFifo(const std::string& path) {
+#ifdef _WIN32
+    (void)path;
+    return false;
+#else
+    return ::mkfifo(path.c_str(), 0644) == 0;
+#endif
+}
+
+bool makeLink(const std::string& target, const std::string& path) {
+    std::error_code ec;
+    std::filesystem::create_symlink(target, path, ec);
+    return !ec;
+}
+
+bool permissionsStopReading() {
+#ifdef _WIN32
+    return false;
+#else
+    return ::geteuid() != 0;
+#endif
+}
+
+void endRunAfter(unsigned seconds) {
+#ifdef _WIN32
+    (void)seconds;
+#else
+    ::alarm(seconds);
+#endif
 }
 
 ScratchFolder::ScratchFolder() {

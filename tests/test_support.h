@@ -22,6 +22,18 @@ struct ScratchFolder {
 std::string readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::string& bytes);
 
+// Things only some systems can make: false where this one cannot, and the
+// test leaves that case out (Windows has no FIFOs, and its links need a
+// right most accounts lack).
+bool makeFifo(const std::string& path);
+bool makeLink(const std::string& target, const std::string& path);
+// Taking a file's permissions away stops this process reading it: not for
+// root, and not on Windows, where they only set a read-only flag.
+bool permissionsStopReading();
+// Ends the test program after that many seconds (0: never), where a stalled
+// open would otherwise hang it; a no-op where nothing can stall (Windows).
+void endRunAfter(unsigned seconds);
+
 // Resets the headless platform and every game global, and points the
 // executable's folder at a scratch folder.
 class GameTest : public ::testing::Test {

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace plat {
 
@@ -28,6 +29,18 @@ struct FolderFacts {
 // XDG_DATA_HOME is ignored, as the desktop's rules say), ~/.local/share/velmora
 // without it. "" when installed with no home to put it in.
 std::string filesFolderFor(const FolderFacts& facts);
+
+// On Windows an installed game stands under a Program Files folder, where a
+// player may not write: it keeps its files in %APPDATA%\Velmora. Anywhere else
+// (an unpacked zip) it keeps them beside itself. Folders may be written with
+// '\' or '/'; the answer uses '/'.
+struct WindowsFolderFacts {
+    std::string exeFolder;                  // trailing '/'
+    std::vector<std::string> programFiles;  // %ProgramFiles%, %ProgramW6432%, ...; "" when unset
+    std::string appData;                    // %APPDATA%, "" when unset
+};
+// The folder (trailing '/'), "" when installed with no APPDATA to put it in.
+std::string windowsFilesFolderFor(const WindowsFolderFacts& facts);
 
 // ---- language ----------------------------------------------------------------------
 // The locale variables as the desktop sets them, "" for unset ones.

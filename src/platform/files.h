@@ -42,6 +42,15 @@ long readSmallFile(const std::string& path, void* bytes, size_t max);
 // Something (of any kind) exists at that name.
 bool fileExists(const std::string& path);
 
+// ---- looking -------------------------------------------------------------------
+// What stands at a name, the name itself (a link is not followed).
+enum class PathKind : uint8_t { Missing, File, Link, Folder, Other };
+PathKind pathKind(const std::string& path);
+// A folder stands at that name, or a link to one.
+bool isFolder(const std::string& path);
+// Both names reach one and the same file (false when either cannot be seen).
+bool sameFile(const std::string& a, const std::string& b);
+
 // ---- moving aside --------------------------------------------------------------
 // Renames whatever stands at `from` (a file of any kind) to `to`, never over
 // something already there, then flushes the folder so that the rename lasts.

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -26,6 +27,26 @@ TEST(FilesFolder, InstalledOnlyInABinFolderAndThenInTheUsersDataFolder) {
     EXPECT_EQ(plat::filesFolderFor(facts), "");
 }
 
+TEST(FilesFolder, OnWindowsInstalledOnlyUnderProgramFilesAndThenInAppData) {
+    plat::WindowsFolderFacts facts{"C:/Games/Velmora/",
+                                   {"C:\\Program Files", "", "C:\\Program Files (x86)"},
+                                   "C:\\Users\\Ada\\AppData\\Roaming"};
+    for (const char* portable : {"C:/Games/Velmora/", "C:/Program Files Extra/Velmora/", "D:/"}) {
+        facts.exeFolder = portable;
+        EXPECT_EQ(plat::windowsFilesFolderFor(facts), portable);
+    }
+    for (const char* installed : {"C:/Program Files/Velmora/", "c:\\PROGRAM FILES (X86)\\v\\bin\\"}) {
+        facts.exeFolder = installed;
+        EXPECT_EQ(plat::windowsFilesFolderFor(facts), "C:/Users/Ada/AppData/Roaming/Velmora/")
+            << installed;
+    }
+    facts.appData = "";
+    EXPECT_EQ(plat::windowsFilesFolderFor(facts), "");
+    // A Program Files set to a bare drive would claim everything on it.
+    facts = {"C:/Games/Velmora/", {"C:\\"}, "C:/AppData"};
+    EXPECT_EQ(plat::windowsFilesFolderFor(facts), "C:/Games/Velmora/");
+}
+
 TEST(Locale, FirstSetVariableDecidesAndOnlyItMeansItalian) {
     const std::pair<plat::LocaleFacts, bool> cases[] = {
         {{"", "", "", ""}, false},
@@ -45,6 +66,21 @@ TEST(Locale, FirstSetVariableDecidesAndOnlyItMeansItalian) {
 
 class DesktopFacts : public GameTest {};
 
+#ifdef _WIN32
+TEST_F(DesktopFacts, AnInstalledGameKeepsItsFilesInAppDataAndMakesTheFolder) {
+    const std::filesystem::path programs = scratch.path / "Program Files";
+    std::filesystem::create_directories(programs / "Velmora");
+    headless::setExeFolder((programs / "Velmora").string());
+    headless::setEnvironment({{"APPDATA", scratch.file("Roaming")}});
+    EXPECT_EQ(worldFilePath(2), (programs / "Velmora/Mondo2.data").string());
+
+    headless::setEnvironment({{"APPDATA", scratch.file("Roaming")}, {"ProgramFiles", programs.string()}});
+    std::string roaming = scratch.file("Roaming");
+    std::replace(roaming.begin(), roaming.end(), '\\', '/');
+    EXPECT_EQ(settingsPath(), roaming + "/Velmora/Settings.data");
+    EXPECT_TRUE(std::filesystem::is_directory(scratch.file("Roaming") + "/Velmora"));
+}
+#else
 TEST_F(DesktopFacts, AnInstalledGameKeepsItsFilesInTheHomeAndMakesTheFolder) {
     const std::filesystem::path prefix = scratch.path / "prefix";
     std::filesystem::create_directories(prefix / "bin");
@@ -57,6 +93,7 @@ TEST_F(DesktopFacts, AnInstalledGameKeepsItsFilesInTheHomeAndMakesTheFolder) {
     EXPECT_EQ(settingsPath(), scratch.file("home") + "/.local/share/velmora/Settings.data");
     EXPECT_TRUE(std::filesystem::is_directory(scratch.file("home") + "/.local/share/velmora"));
 }
+#endif
 
 TEST_F(DesktopFacts, AFirstStartSpeaksTheDesktopsLanguageUntilTheFileDecides) {
     headless::setEnvironment({{"LANG", "en_US.UTF-8"}});

@@ -1,4 +1,3 @@
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -82,11 +81,12 @@ TEST_F(OptionsFile, WrittenOnlyOnChangeAndAtomically) {
 
 TEST_F(OptionsFile, AnythingButASmallRegularFileGivesTheDefaults) {
     const std::string path = scratch.file("Options.txt");
-    ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
-    options = unusual();
-    readOptions();  // must not wait for a writer
-    EXPECT_TRUE(options == Options{});
-    std::filesystem::remove(path);
+    if (makeFifo(path)) {
+        options = unusual();
+        readOptions();  // must not wait for a writer
+        EXPECT_TRUE(options == Options{});
+        std::filesystem::remove(path);
+    }
 
     std::filesystem::create_directory(path);
     options = unusual();

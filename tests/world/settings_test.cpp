@@ -1,4 +1,3 @@
-#include <sys/stat.h>
 
 #include <fstream>
 #include <string>
@@ -76,7 +75,7 @@ TEST_F(SettingsFile, LongFileReadsOnlyTheFirstTwoBytes) {
 }
 
 TEST_F(SettingsFile, AFifoInItsPlaceGivesTheDefaultsWithoutWaiting) {
-    ASSERT_EQ(::mkfifo(scratch.file("Settings.data").c_str(), 0644), 0);
+    if (!makeFifo(scratch.file("Settings.data"))) GTEST_SKIP() << "no FIFOs on this system";
     settings.RenderDistance = 3;
     readWithDefaults();
     EXPECT_EQ(settings.RenderDistance, 0);

@@ -1,7 +1,6 @@
 // `set`, `give` and `time`: change a slot's world on disk, for making scenes. Every
 // argument is checked before the file is touched; the world is loaded whole,
 // changed, and written back through the same atomic save as the game's.
-#include <sys/stat.h>
 
 #include <cstdio>
 #include <cstring>
@@ -11,6 +10,7 @@
 #include "commands.h"
 #include "game/catalogue.h"
 #include "game/inventory.h"
+#include "platform/files.h"
 #include "progress.h"
 #include "slot_writing.h"
 #include "world/save_files.h"
@@ -95,8 +95,7 @@ bool refusedType(long type) {
 // succeeded.
 template <typename Change>
 int editSlot(const char* command, const CommonArgs& args, Change change) {
-    struct stat info;
-    if (::stat(args.dir, &info) != 0 || !S_ISDIR(info.st_mode)) {
+    if (!plat::isFolder(args.dir)) {
         std::fprintf(stderr, "velmora-world %s: '%s' is not a folder\n", command, args.dir);
         return kExitFailed;
     }

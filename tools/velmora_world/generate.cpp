@@ -1,11 +1,11 @@
 // `generate`: the world the game makes for a seed, written as slot K's files.
-#include <sys/stat.h>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "commands.h"
+#include "platform/files.h"
 #include "progress.h"
 #include "slot_writing.h"
 #include "world/generation.h"
@@ -70,8 +70,7 @@ int runGenerate(int argc, char** argv) {
         printUsage();
         return kExitUsage;
     }
-    struct stat info;
-    if (::stat(dir, &info) != 0 || !S_ISDIR(info.st_mode)) {
+    if (!plat::isFolder(dir)) {
         std::fprintf(stderr, "velmora-world generate: '%s' is not a folder\n", dir);
         return kExitFailed;
     }

@@ -3,7 +3,6 @@
 // of a new world and darker below it; chests, crafting stations and the
 // spawn column are marked on top. The cells are streamed: the picture and a
 // byte per column for the marks are all that is kept.
-#include <sys/stat.h>
 
 #include <cstdio>
 #include <cstring>
@@ -13,6 +12,7 @@
 #include <stb/stb_image_write.h>
 
 #include "commands.h"
+#include "platform/files.h"
 #include "progress.h"
 #include "world/block_types.h"
 #include "world_stream.h"
@@ -223,21 +223,15 @@ bool seedLike(const char* path) {
 // lost to a typo in --out, and anything else that exists only with --force.
 const char* refusedOutput(const char* out, bool force) {
     if (slotFileName(out)) return "is named as a world slot's file";
-    struct stat info;
-    if (::lstat(out, &info) != 0) return nullptr;  // nothing there yet
+    const plat::PathKind kind = plat::pathKind(out);
+    if (kind == plat::PathKind::Missing) return nullptr;  // nothing there yet
     auto trailer = std::make_unique<WorldTrailer>();
     if (readWorldTrailer(out, *trailer) == WorldFileCheck::Good) return "is a world file";
     if (seedLike(out)) return "looks like a seed file";
-    if (S_ISDIR(info.st_mode)) return "is a folder";
-    if (!S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode)) return "is not a regular file";
+    if (kind == plat::PathKind::Folder) return "is a folder";
+    if (kind == plat::PathKind::Other) return "is not a regular file";
     if (!force) return "exists (--force replaces it)";
     return nullptr;
-}
-
-bool sameFile(const char* a, const char* b) {
-    struct stat sa, sb;
-    return ::stat(a, &sa) == 0 && ::stat(b, &sb) == 0 && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino;
 }
 
 int usageError(const char* what, const char* arg) {
@@ -313,7 +307,7 @@ int runMap(int argc, char** argv) {
         printUsage();
         return kExitUsage;
     }
-    if (sameFile(path, out)) {
+    if (plat::sameFile(path, out)) {
         std::fprintf(stderr, "velmora-world map: the picture would replace the world file\n");
         return kExitUsage;
     }

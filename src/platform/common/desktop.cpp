@@ -28,6 +28,39 @@ std::string filesFolderFor(const FolderFacts& facts) {
 
 namespace {
 
+// '/' for '\\', ASCII letters in lower case, a trailing '/': folder names as
+// Windows compares them.
+std::string windowsFolderKey(std::string folder) {
+    for (char& c : folder) {
+        if (c == '\\') c = '/';
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    }
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    return folder;
+}
+
+}  // namespace
+
+std::string windowsFilesFolderFor(const WindowsFolderFacts& facts) {
+    const std::string exe = windowsFolderKey(facts.exeFolder);
+    bool installed = false;
+    for (const std::string& programs : facts.programFiles) {
+        if (programs.empty()) continue;
+        const std::string key = windowsFolderKey(programs);
+        // A bare drive ("C:\\") would claim every folder on it.
+        if (key.size() > 3 && exe.compare(0, key.size(), key) == 0) installed = true;
+    }
+    if (!installed) return facts.exeFolder;
+    if (facts.appData.empty()) return {};
+    std::string folder = facts.appData;
+    for (char& c : folder)
+        if (c == '\\') c = '/';
+    if (folder.back() != '/') folder += '/';
+    return folder + "Velmora/";
+}
+
+namespace {
+
 // The language part of a locale name: what comes before _ . or @.
 std::string_view languageOf(std::string_view locale) {
     return locale.substr(0, locale.find_first_of("_.@"));

@@ -25,5 +25,7 @@ struct FileFaults {
 };
 
 FileFaults& fileFaults();
+// The faults apply to this path.
+bool faultyPath(const std::string& path);
 
 }  // namespace plat

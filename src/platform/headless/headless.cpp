@@ -2,6 +2,8 @@
 // device that records what was drawn instead of drawing it.
 #include "platform/headless/headless.h"
 
+#include "platform/common/process.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -61,13 +63,6 @@ struct State {
 State& state() {
     static State s;
     return s;
-}
-
-std::string defaultExeFolder() {
-    std::error_code ec;
-    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) return "./";
-    return exe.parent_path().string() + "/";
 }
 
 }  // namespace
@@ -305,16 +300,13 @@ void setPictureScale(int scale) {
 
 const std::string& exeFolder() {
     auto& s = state();
-    if (s.exeFolder.empty()) s.exeFolder = headless::defaultExeFolder();
+    if (s.exeFolder.empty()) s.exeFolder = plat::runningExeFolder();
     return s.exeFolder;
 }
 
 std::string environmentVariable(const char* name) {
     const auto& planted = headless::state().environment;
-    if (!planted) {
-        const char* value = std::getenv(name);
-        return value ? value : "";
-    }
+    if (!planted) return systemEnvironmentVariable(name);
     auto it = planted->find(name);
     return it == planted->end() ? std::string{} : it->second;
 }

@@ -1,7 +1,9 @@
 // Set-up of the GL device: shaders, buffers, the textures and the font
 // atlas (decoded beside the window's creation), and their release.
 #include <SDL2/SDL.h>
+#ifdef VELMORA_MESA_DRIVER
 #include <dlfcn.h>
+#endif
 #include <epoxy/gl.h>
 
 #include <algorithm>

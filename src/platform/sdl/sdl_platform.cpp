@@ -2,16 +2,18 @@
 // cursor, files and message boxes. The GL device lives in gl_device.cpp.
 #include <SDL2/SDL.h>
 #include <epoxy/gl.h>
-#include <malloc.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <filesystem>
 #include <thread>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
+#include "platform/common/process.h"
 #include "platform/keys.h"
 #include "platform/platform.h"
 #include "platform/sdl/screen_fit.h"
@@ -157,8 +159,10 @@ void keepFreedMemory() {
     // frame. Left to its defaults the C library hands blocks that big back to
     // the system and takes them again, zeroed page by page, each frame: keep
     // them in the heap instead.
+#ifdef __GLIBC__
     mallopt(M_MMAP_THRESHOLD, 32 << 20);
     mallopt(M_TRIM_THRESHOLD, 256 << 20);
+#endif
 }
 
 bool envFlag(const char* name) {
@@ -254,6 +258,8 @@ int createWindowAndDevices(const char* title, int width, int height) {
     sdlplat::trace("window set-up starts");
     sdlplat::keepFreedMemory();
     sdlplat::startAssetDecoding();
+    // The game's main is a plain one, not SDL's: say that it has run.
+    SDL_SetMainReady();
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         sdlplat::failBox("Registrazione della classe fallita.");
         sdlplat::dropAssetDecoding();
@@ -399,19 +405,11 @@ void setPictureScale(int scale) {
 }
 
 const std::string& exeFolder() {
-    static const std::string folder = [] {
-        std::error_code ec;
-        auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-        if (ec) return std::string("./");
-        return exe.parent_path().string() + "/";
-    }();
+    static const std::string folder = runningExeFolder();
     return folder;
 }
 
-std::string environmentVariable(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
+std::string environmentVariable(const char* name) { return systemEnvironmentVariable(name); }
 
 void errorBox(const char* title, const char* text) {
     if (!sdlplat::envFlag("VELMORA_NO_DIALOGS") &&

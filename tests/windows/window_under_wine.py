@@ -1,0 +1,152 @@
+#!/usr/bin/env python3
+"""The Windows game under Wine, beside the Linux game, on a virtual X server
+of their own (software GL on both sides).
+
+Each opens its window and shows the main menu, makes a new world in slot 1,
+draws it, saves it from the pause menu and quits. Then each loads the same
+world file (made by velmora-world), and the pictures of the main menu and of
+that world must match pixel for pixel, but for the frame counter. With
+--pictures DIR both pictures of each pair are kept as PPM files.
+
+    window_under_wine.py --linux build/velmora --windows build-windows/velmora.exe
+                         --tool build/velmora-world [--pictures DIR]
+
+Exit status: 0 passed, 1 failed.
+"""
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
+import e2e_driver as e2e  # noqa: E402
+
+WINE_RUN = os.path.join(HERE, "..", "..", "scripts", "wine-run")
+# The frame counter in the corner counts each side's own speed; every other
+# pixel must match.
+FPS_BOX = (740, 545, 800, 566)
+
+
+class WineGame(e2e.Game):
+    """The game of the Windows build in a folder of its own, run through Wine."""
+
+    def __init__(self, exe, folder=None, setup=None):
+        self.owns_folder = folder is None
+        self.folder = folder or tempfile.mkdtemp(prefix="velmora-wine-")
+        if setup:
+            setup(self.folder)
+        self.binary = os.path.join(self.folder, os.path.basename(exe))
+        shutil.copy2(exe, self.binary)
+        env = dict(os.environ, VELMORA_NO_DIALOGS="1", VELMORA_NO_VSYNC="1")
+        self.stderr = open(os.path.join(self.folder, "stderr.txt"), "w+")
+        self.process = subprocess.Popen([WINE_RUN, self.binary], cwd=self.folder, env=env,
+                                        stdout=subprocess.DEVNULL, stderr=self.stderr)
+
+
+def make_and_save(game):
+    """Main menu, Play, slot 1 (empty: a world is made), the world drawn, the
+    pause menu's Save, quit. The main menu's picture."""
+    window = e2e.find_window(game, timeout=60)
+    time.sleep(1.5)
+    e2e.focus(window)
+    menu = e2e.capture(window)
+    e2e.check(e2e.panel_background_shown(menu), "no main menu")
+    e2e.play_slot_1(window)
+    e2e.press("Escape")
+    e2e.wait_for(lambda: e2e.panel_background_shown(e2e.capture(window)), 20, "the pause menu")
+    e2e.press("Down")
+    e2e.press("Return")  # Save
+    world = game.file("Mondo1.data")
+    e2e.wait_for(lambda: os.path.exists(world) and not e2e.saving(world), 60, "the save")
+    time.sleep(e2e.STEP)
+    e2e.check(os.path.getsize(world) == 400_000_084, "the saved world is not 400000084 bytes")
+    e2e.close_window(window)
+    game.wait(timeout=60)
+    return menu
+
+
+def load_and_look(game):
+    """The picture of slot 1's world, a few seconds after it was loaded."""
+    window = e2e.find_window(game, timeout=60)
+    e2e.play_slot_1(window)
+    time.sleep(2)
+    picture = e2e.capture(window)
+    e2e.close_window(window)
+    game.wait(timeout=60)
+    return picture
+
+
+def differing(a, b):
+    """The pixels (x, y) that differ, outside the frame counter."""
+    e2e.check((a.width, a.height) == (b.width, b.height),
+              f"pictures of {a.width} x {a.height} and {b.width} x {b.height}")
+    x0, y0, x1, y1 = FPS_BOX
+    return [(x, y) for y in range(a.height) for x in range(a.width)
+            if not (x0 <= x < x1 and y0 <= y < y1) and a.pixel(x, y) != b.pixel(x, y)]
+
+
+def keep(picture, path):
+    with open(path, "wb") as f:
+        f.write(f"P6 {picture.width} {picture.height} 255\n".encode())
+        for colour in picture.region(0, 0, picture.width, picture.height):
+            f.write(bytes(colour))
+
+
+def compare(name, linux, windows, pictures):
+    if pictures:
+        keep(linux, os.path.join(pictures, f"{name}-linux.ppm"))
+        keep(windows, os.path.join(pictures, f"{name}-windows.ppm"))
+    pixels = differing(linux, windows)
+    print(f"{name}: {len(pixels)} pixels differ between Linux and Windows "
+          "(the frame counter left out)")
+    e2e.check(not pixels, f"{name}: pixels differ, the first at {pixels[:5]}")
+
+
+def scenario(options):
+    with WineGame(options.windows) as game:
+        windows_menu = make_and_save(game)
+    print("windows: menu, a new world in slot 1, saved, quit")
+    with e2e.Game(options.linux) as game:
+        linux_menu = make_and_save(game)
+    print("linux: menu, a new world in slot 1, saved, quit")
+    compare("menu", linux_menu, windows_menu, options.pictures)
+
+    def world_of_seed(folder):
+        r = e2e.run(options.tool, "generate", "--seed", "1234567890", "--slot", "1",
+                    "--dir", folder, timeout=300)
+        e2e.check(r.returncode == 0, f"velmora-world generate: {r.stderr}")
+
+    with WineGame(options.windows, setup=world_of_seed) as game:
+        windows_world = load_and_look(game)
+    with e2e.Game(options.linux, setup=world_of_seed) as game:
+        linux_world = load_and_look(game)
+    compare("world", linux_world, windows_world, options.pictures)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--linux", required=True)
+    parser.add_argument("--windows", required=True)
+    parser.add_argument("--tool", required=True)
+    parser.add_argument("--pictures")
+    options = parser.parse_args()
+    for name in ("linux", "windows", "tool"):
+        setattr(options, name, os.path.abspath(getattr(options, name)))
+    if "VELMORA_E2E_DISPLAY" not in os.environ:
+        return e2e.run_in_private_x_server(__file__)
+    try:
+        e2e.wait_for(lambda: e2e.run("xwininfo", "-root").returncode == 0, 10, "the X server")
+        scenario(options)
+    except e2e.Failure as failure:
+        print("FAILED:", failure)
+        return 1
+    print("passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
