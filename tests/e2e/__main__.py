@@ -6,10 +6,11 @@ Each scenario copies the game into a fresh temporary folder, starts it with
 software GL, drives it with xdotool, captures the window from the X server and checks
 the pixels, the exit status and the files left behind.
 
-Exit status: 0 passed, 1 failed, 2 unknown scenario.
+Exit status: 0 passed, 1 failed, 2 unknown scenario, 77 skipped.
 """
 import argparse
 import os
+import shutil
 import sys
 
 from e2e.harness.failure import Failure
@@ -34,9 +35,15 @@ def main():
         return path and os.path.abspath(path)
     programs = Programs(game=absolute(options.game), probe=absolute(options.probe),
                         frames=absolute(options.frames), scene=absolute(options.scene_world))
+    scenario = scenarios[options.scenario]
+    # A scenario may ask for a server of its own size, or a window manager in it.
+    server = getattr(scenario, "x_server", {})
+    if server.get("manager") and not shutil.which(server["manager"]):
+        print(server["manager"], "is missing: skipped")
+        return 77
     try:
-        with private_x_server():
-            scenarios[options.scenario](programs)
+        with private_x_server(**server):
+            scenario(programs)
     except Failure as failure:
         print("FAILED:", failure)
         return 1

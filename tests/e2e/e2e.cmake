@@ -68,6 +68,11 @@ list(APPEND VELMORA_E2E_SCENARIOS
 list(APPEND VELMORA_E2E_SCENARIOS slot_held_while_playing)
 # A new player's first hour, played from a prepared world to a saved one.
 list(APPEND VELMORA_E2E_SCENARIOS first_hour)
+# The sound, through SDL's disk audio driver.
+list(APPEND VELMORA_E2E_SCENARIOS sound_follows_play)
+# The window on a desktop of 1920 x 1080 with a window manager: F11 there and
+# back, and a resize.
+list(APPEND VELMORA_E2E_SCENARIOS window_on_a_desktop)
 foreach(scenario ${VELMORA_E2E_SCENARIOS})
   add_test(NAME e2e.${scenario}
            COMMAND ${Python3_EXECUTABLE} -m e2e ${VELMORA_E2E_FLAGS} --scenario ${scenario})
@@ -84,17 +89,5 @@ endforeach()
 set_tests_properties(e2e.hands_on_the_world PROPERTIES TIMEOUT 300)
 set_tests_properties(e2e.first_hour PROPERTIES TIMEOUT 600)
 set_tests_properties(e2e.slot_held_while_playing PROPERTIES TIMEOUT 300)
-
-# The window on a desktop of 1920 x 1080 with a window manager: F11 there and
-# back, and a resize.
-add_test(NAME e2e.window_on_a_desktop
-         COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/window_e2e.py
-                 --game $<TARGET_FILE:velmora> --scene-world $<TARGET_FILE:velmora_scene_world>)
-set_tests_properties(e2e.window_on_a_desktop PROPERTIES TIMEOUT 300 LABELS e2e
-                     SKIP_RETURN_CODE 77 RUN_SERIAL TRUE)
-# The sound, through SDL's disk audio driver (tests/e2e/sound_e2e.py).
-add_test(NAME e2e.sound_follows_play
-         COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/sound_e2e.py
-                 --game $<TARGET_FILE:velmora>)
-set_tests_properties(e2e.sound_follows_play PROPERTIES TIMEOUT 180 LABELS e2e
-                     SKIP_RETURN_CODE 77 RUN_SERIAL TRUE ENVIRONMENT LANGUAGE=it)
+set_tests_properties(e2e.sound_follows_play PROPERTIES TIMEOUT 180)
+set_tests_properties(e2e.window_on_a_desktop PROPERTIES TIMEOUT 300)

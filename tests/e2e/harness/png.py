@@ -1,5 +1,5 @@
-"""PNG files of at most 256 colours, written with zlib alone: small enough
-for the README's pictures of the game."""
+"""PNG files written with zlib alone: of at most 256 colours, small enough
+for the README's pictures of the game, or in a capture's own colours."""
 import os
 import struct
 import zlib
@@ -45,18 +45,33 @@ def palette_of(rows, size=256):
     return palette, [[index[c] for c in row] for row in rows]
 
 
+def _chunk(kind, body):
+    return (struct.pack(">I", len(body)) + kind + body
+            + struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF))
+
+
+def _write(path, header, image, palette=b""):
+    with open(path + ".tmp", "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + _chunk(b"IHDR", header)
+                + (_chunk(b"PLTE", palette) if palette else b"")
+                + _chunk(b"IDAT", zlib.compress(image, 9)) + _chunk(b"IEND", b""))
+    os.replace(path + ".tmp", path)
+
+
 def write_png(path, rows):
     """A PNG of `rows` of (r, g, b), through a palette of 256 colours at most."""
     palette, indices = palette_of(rows)
-
-    def chunk(kind, body):
-        return (struct.pack(">I", len(body)) + kind + body
-                + struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF))
-
     header = struct.pack(">IIBBBBB", len(rows[0]), len(rows), 8, 3, 0, 0, 0)
-    image = b"".join(b"\x00" + bytes(row) for row in indices)
-    with open(path + ".tmp", "wb") as f:
-        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
-                + chunk(b"PLTE", bytes(v for colour in palette for v in colour))
-                + chunk(b"IDAT", zlib.compress(image, 9)) + chunk(b"IEND", b""))
-    os.replace(path + ".tmp", path)
+    _write(path, header, b"".join(b"\x00" + bytes(row) for row in indices),
+           bytes(v for colour in palette for v in colour))
+
+
+def write_true_colour_png(path, picture):
+    """A PNG of a whole capture in its own colours, for pictures people look at."""
+    raw = bytearray()
+    for y in range(picture.height):
+        raw.append(0)
+        for x in range(picture.width):
+            raw.extend(picture.pixel(x, y))
+    header = struct.pack(">IIBBBBB", picture.width, picture.height, 8, 2, 0, 0, 0)
+    _write(path, header, bytes(raw))

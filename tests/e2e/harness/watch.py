@@ -11,13 +11,14 @@ from .waits import wait_for
 from .xsession import capture
 
 
-def wait_for_screen(window, condition, timeout, what):
+def wait_for_screen(window, condition, timeout, what, moving=False):
     """The first capture of the window that meets the condition; when none
-    does, the last one is kept for whoever reads the failure."""
+    does, the last one is kept for whoever reads the failure. `moving`: the
+    window may change its place or size meanwhile."""
     last = []
 
     def shown():
-        shot = capture(window)
+        shot = capture(window, moving)
         last[:] = [shot]
         return shot if condition(shot) else None
     try:

@@ -20,9 +20,10 @@ def run(*args, timeout=20):
 
 
 @contextlib.contextmanager
-def private_x_server():
+def private_x_server(screen=SCREEN, manager=None):
     """An X server of its own, of a known size, as DISPLAY for this process
-    and everything it starts.
+    and everything it starts; with `manager`, that window manager runs in it
+    (a desktop, where fullscreen is a request to the manager).
 
     The server picks a free display number itself and tells it through a pipe
     (-displayfd), so runs started at the same moment never share a server;
@@ -31,11 +32,12 @@ def private_x_server():
     refuses the next game's window for a moment."""
     read_end, write_end = os.pipe()
     server = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24",
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{screen[0]}x{screen[1]}x24",
          "-nolisten", "tcp", "-noreset"],
         pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(write_end)
     saved = {name: os.environ.get(name) for name in ("DISPLAY", "XAUTHORITY")}
+    managing = None
     try:
         with os.fdopen(read_end) as announced:
             number = announced.readline().strip()
@@ -46,8 +48,17 @@ def private_x_server():
         # The server may announce its display a moment before it takes
         # connections; a game started then would find no display at all.
         wait_for(lambda: run("xwininfo", "-root").returncode == 0, 10, "the X server")
+        if manager:
+            managing = subprocess.Popen([manager], stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL)
+            wait_for(lambda: "window id" in run("xprop", "-root",
+                                                "_NET_SUPPORTING_WM_CHECK").stdout,
+                     20, f"{manager} to manage the screen")
         yield number
     finally:
+        if managing:
+            managing.terminate()
+            managing.wait(timeout=10)
         for name, value in saved.items():
             if value is None:
                 os.environ.pop(name, None)
@@ -122,13 +133,13 @@ def _xlib():
 _connections = {}
 
 
-def capture(window):
+def capture(window, moving=False):
     """The window's client area as the screen shows it, read straight from
     the server: a capture costs milliseconds, not a program started and a
     whole screen sent through a pipe, so waits look often and cheaply. With
     no window manager a window stays where it was made: its place is asked
-    once."""
-    if window not in _placed:
+    once, unless the run resizes or moves it (`moving`)."""
+    if moving or window not in _placed:
         _placed[window] = window_geometry(window)
     x, y, w, h = _placed[window]
     name = os.environ.get("DISPLAY", "")

@@ -11,8 +11,8 @@ class Programs:
 
 
 def all_scenarios():
-    from . import first_hour, hands, menus, player, window, world_view
+    from . import desktop, first_hour, hands, menus, player, sound, window, world_view
     found = {}
-    for module in (window, menus, hands, player, world_view, first_hour):
+    for module in (window, menus, hands, player, world_view, first_hour, sound, desktop):
         found.update(module.SCENARIOS)
     return found

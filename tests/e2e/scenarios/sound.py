@@ -1,20 +1,17 @@
-#!/usr/bin/env python3
 """The game's sound, heard through SDL's disk audio driver, which writes what
 the mixer puts out to a file as it goes: standing still in a quiet place is
-near silence; digging and walking raise the level while they go on.
-
-    sound_e2e.py --game build/velmora
-
-Exit status: 0 passed, 1 failed, 77 skipped (ctest's SKIP_RETURN_CODE).
-"""
-import argparse
+near silence; digging and walking raise the level while they go on."""
 import array
 import os
 import sys
-import time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import e2e_driver as d  # noqa: E402
+from e2e.harness import keys
+from e2e.harness.failure import check
+from e2e.harness.game import Game, expect_clean_exit
+from e2e.harness.screens import play_slot_1
+from e2e.harness.waits import wait_for
+from e2e.harness.world_files import world_tool, world_tool_run
+from e2e.harness.xsession import close_window, find_window
 
 # The device the game opens: 48 kHz, mono, 16-bit.
 RATE = 48000
@@ -30,13 +27,13 @@ def prepare(tool, folder):
     height two ahead with stone behind it, a wooden pickaxe in the first
     hotbar cell, and the ambience turned off so that standing is silent."""
     slot = ["--slot", "1", "--dir", folder]
-    d.world_tool_run(tool, "generate", "--seed", "1234567890", *slot)
-    d.world_tool_run(tool, "set", *slot,
-                     "488..512", "101..198", "484..512", "0",
-                     "488..512", "100", "484..512", "7",
-                     "500", "102", "502", "2",
-                     "500", "102", "503..505", "7")
-    d.world_tool_run(tool, "give", *slot, "0", "55", "1")
+    world_tool_run(tool, "generate", "--seed", "1234567890", *slot)
+    world_tool_run(tool, "set", *slot,
+                   "488..512", "101..198", "484..512", "0",
+                   "488..512", "100", "484..512", "7",
+                   "500", "102", "502", "2",
+                   "500", "102", "503..505", "7")
+    world_tool_run(tool, "give", *slot, "0", "55", "1")
     with open(os.path.join(folder, "Options.txt"), "w") as f:
         f.write("ambience_volume = 0\n")
 
@@ -84,7 +81,7 @@ def record(audio, action, after=0.3):
     start = size(audio)
     action()
     end = size(audio) + int(after * BYTES_PER_SECOND)
-    d.wait_for(lambda: size(audio) >= end, 10, f"{after} s more of the game's sound output")
+    wait_for(lambda: size(audio) >= end, 10, f"{after} s more of the game's sound output")
     return samples(audio, start, end)
 
 
@@ -92,69 +89,43 @@ def standing(audio, seconds=1.0):
     return record(audio, lambda: None, after=seconds)
 
 
-def sound_follows_play(binary):
-    tool = d.world_tool(binary)
+def sound_follows_play(programs):
+    tool = world_tool(programs.game)
     audio_name = "audio.raw"
-
-    def setup(folder):
-        prepare(tool, folder)
-
     # The game runs in its own folder, where the driver's file lands.
     env = {"SDL_AUDIODRIVER": "disk", "SDL_DISKAUDIOFILE": audio_name}
-    with d.Game(binary, extra_env=env, setup=setup) as game:
+    with Game(programs.game, extra_env=env, setup=lambda folder: prepare(tool, folder)) as game:
         audio = game.file(audio_name)
-        window = d.find_window(game)
-        d.play_slot_1(window)
-        d.wait_for(lambda: size(audio) > BYTES_PER_SECOND // 2, 20,
-                   "the game's sound output (SDL's disk driver) to begin")
+        window = find_window(game)
+        play_slot_1(window)
+        wait_for(lambda: size(audio) > BYTES_PER_SECOND // 2, 20,
+                 "the game's sound output (SDL's disk driver) to begin")
 
         # The player drops from above the floor as the world starts, and lands.
         standing(audio, 1.5)
         still = standing(audio)
         print(f"standing: peak {peak(still)}")
-        d.check(peak(still) < QUIET, f"standing still is not near silence: peak {peak(still)}")
+        check(peak(still) < QUIET, f"standing still is not near silence: peak {peak(still)}")
 
-        dig = record(audio, lambda: d.mouse_hold(1, 1.6))
-        d.check(peak(dig) > LOUD, f"digging made no sound: peak {peak(dig)}")
+        dig = record(audio, lambda: keys.hold("button1", 1.6))
+        check(peak(dig) > LOUD, f"digging made no sound: peak {peak(dig)}")
         hits = bursts(dig)
         print(f"digging: peak {peak(dig)}, {hits} separate sounds")
         # A hit every 250 ms (fewer when frames are slower than that).
-        d.check(hits >= 3, f"1.6 s of digging gave {hits} separate sounds")
+        check(hits >= 3, f"1.6 s of digging gave {hits} separate sounds")
 
         still = standing(audio)
-        d.check(peak(still) < QUIET, f"the level stayed up after digging: peak {peak(still)}")
+        check(peak(still) < QUIET, f"the level stayed up after digging: peak {peak(still)}")
 
-        walk = record(audio, lambda: d.hold("s", 1.5))
+        walk = record(audio, lambda: keys.hold("s", 1.5))
         steps = bursts(walk)
         print(f"walking: peak {peak(walk)}, {steps} separate sounds")
         print("".join("#" if f else "." for f in loud_windows(walk)))
-        d.check(peak(walk) > LOUD, f"walking made no sound: peak {peak(walk)}")
-        d.check(2 <= steps <= 8, f"1.5 s of walking gave {steps} separate sounds")
+        check(peak(walk) > LOUD, f"walking made no sound: peak {peak(walk)}")
+        check(2 <= steps <= 8, f"1.5 s of walking gave {steps} separate sounds")
 
-        d.close_window(window)
-        d.expect_clean_exit(game)
-
-
-def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--game", required=True)
-    options = parser.parse_args()
-    for program in ("Xvfb", "xdotool"):
-        if not any(os.access(os.path.join(p, program), os.X_OK)
-                   for p in os.environ.get("PATH", "").split(os.pathsep)):
-            print(program, "missing: skipped")
-            return d.SKIP
-    if "VELMORA_E2E_DISPLAY" not in os.environ:
-        return d.run_in_private_x_server(__file__)
-    try:
-        d.wait_for(lambda: d.run("xwininfo", "-root").returncode == 0, 10, "the X server")
-        sound_follows_play(os.path.abspath(options.game))
-    except d.Failure as failure:
-        print("FAILED:", failure)
-        return 1
-    print("passed")
-    return 0
+        close_window(window)
+        expect_clean_exit(game)
 
 
-if __name__ == "__main__":
-    sys.exit(main())
+SCENARIOS = {"sound_follows_play": sound_follows_play}
