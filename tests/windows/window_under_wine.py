@@ -19,11 +19,16 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
-import e2e_driver as e2e  # noqa: E402
+sys.path.insert(0, os.path.join(HERE, ".."))
+from e2e.harness import keys  # noqa: E402
+from e2e.harness.failure import Failure, check  # noqa: E402
+from e2e.harness.game import Game  # noqa: E402
+from e2e.harness.screens import menu_shown, play_slot_1, save_from_pause_menu  # noqa: E402
+from e2e.harness.watch import wait_for_screen, wait_still  # noqa: E402
+from e2e.harness.xsession import (close_window, find_window, focus,  # noqa: E402
+                                  private_x_server, run)
 
 WINE_RUN = os.path.join(HERE, "..", "..", "scripts", "wine-run")
 # The frame counter in the corner counts each side's own speed; every other
@@ -31,7 +36,7 @@ WINE_RUN = os.path.join(HERE, "..", "..", "scripts", "wine-run")
 FPS_BOX = (740, 545, 800, 566)
 
 
-class WineGame(e2e.Game):
+class WineGame(Game):
     """The game of the Windows build in a folder of its own, run through Wine."""
 
     def __init__(self, exe, folder=None, setup=None):
@@ -50,39 +55,32 @@ class WineGame(e2e.Game):
 def make_and_save(game):
     """Main menu, Play, slot 1 (empty: a world is made), the world drawn, the
     pause menu's Save, quit. The main menu's picture."""
-    window = e2e.find_window(game, timeout=60)
-    time.sleep(1.5)
-    e2e.focus(window)
-    menu = e2e.capture(window)
-    e2e.check(e2e.panel_background_shown(menu), "no main menu")
-    e2e.play_slot_1(window)
-    e2e.press("Escape")
-    e2e.wait_for(lambda: e2e.panel_background_shown(e2e.capture(window)), 20, "the pause menu")
-    e2e.press("Down")
-    e2e.press("Return")  # Save
-    world = game.file("Mondo1.data")
-    e2e.wait_for(lambda: os.path.exists(world) and not e2e.saving(world), 60, "the save")
-    time.sleep(e2e.STEP)
-    e2e.check(os.path.getsize(world) == 400_000_084, "the saved world is not 400000084 bytes")
-    e2e.close_window(window)
+    window = find_window(game, timeout=60)
+    focus(window)
+    menu = wait_for_screen(window, lambda shot: menu_shown(shot, 280), 60, "the main menu")
+    play_slot_1(window)
+    world = save_from_pause_menu(game, window)
+    check(os.path.getsize(world) == 400_000_084, "the saved world is not 400000084 bytes")
+    close_window(window)
     game.wait(timeout=60)
     return menu
 
 
 def load_and_look(game):
-    """The picture of slot 1's world, a few seconds after it was loaded."""
-    window = e2e.find_window(game, timeout=60)
-    e2e.play_slot_1(window)
-    time.sleep(2)
-    picture = e2e.capture(window)
-    e2e.close_window(window)
+    """The picture of slot 1's world once it has stopped changing after the load."""
+    window = find_window(game, timeout=60)
+    play_slot_1(window)
+    # Above the frame counter, which changes by itself.
+    picture = wait_still(window, (0, 0, 800, FPS_BOX[1]), 60 * keys.SLOWDOWN,
+                         "the loaded world to stand still")
+    close_window(window)
     game.wait(timeout=60)
     return picture
 
 
 def differing(a, b):
     """The pixels (x, y) that differ, outside the frame counter."""
-    e2e.check((a.width, a.height) == (b.width, b.height),
+    check((a.width, a.height) == (b.width, b.height),
               f"pictures of {a.width} x {a.height} and {b.width} x {b.height}")
     x0, y0, x1, y1 = FPS_BOX
     return [(x, y) for y in range(a.height) for x in range(a.width)
@@ -103,26 +101,26 @@ def compare(name, linux, windows, pictures):
     pixels = differing(linux, windows)
     print(f"{name}: {len(pixels)} pixels differ between Linux and Windows "
           "(the frame counter left out)")
-    e2e.check(not pixels, f"{name}: pixels differ, the first at {pixels[:5]}")
+    check(not pixels, f"{name}: pixels differ, the first at {pixels[:5]}")
 
 
 def scenario(options):
     with WineGame(options.windows) as game:
         windows_menu = make_and_save(game)
     print("windows: menu, a new world in slot 1, saved, quit")
-    with e2e.Game(options.linux) as game:
+    with Game(options.linux) as game:
         linux_menu = make_and_save(game)
     print("linux: menu, a new world in slot 1, saved, quit")
     compare("menu", linux_menu, windows_menu, options.pictures)
 
     def world_of_seed(folder):
-        r = e2e.run(options.tool, "generate", "--seed", "1234567890", "--slot", "1",
+        r = run(options.tool, "generate", "--seed", "1234567890", "--slot", "1",
                     "--dir", folder, timeout=300)
-        e2e.check(r.returncode == 0, f"velmora-world generate: {r.stderr}")
+        check(r.returncode == 0, f"velmora-world generate: {r.stderr}")
 
     with WineGame(options.windows, setup=world_of_seed) as game:
         windows_world = load_and_look(game)
-    with e2e.Game(options.linux, setup=world_of_seed) as game:
+    with Game(options.linux, setup=world_of_seed) as game:
         linux_world = load_and_look(game)
     compare("world", linux_world, windows_world, options.pictures)
 
@@ -136,12 +134,10 @@ def main():
     options = parser.parse_args()
     for name in ("linux", "windows", "tool"):
         setattr(options, name, os.path.abspath(getattr(options, name)))
-    if "VELMORA_E2E_DISPLAY" not in os.environ:
-        return e2e.run_in_private_x_server(__file__)
     try:
-        e2e.wait_for(lambda: e2e.run("xwininfo", "-root").returncode == 0, 10, "the X server")
-        scenario(options)
-    except e2e.Failure as failure:
+        with private_x_server():
+            scenario(options)
+    except Failure as failure:
         print("FAILED:", failure)
         return 1
     print("passed")
