@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "byte_literal.h"
+
 namespace {
 
 constexpr int kBitmapCount = 104;
@@ -22,26 +24,6 @@ bool readFile(const std::string& path, std::string& out) {
     if (!f) return false;
     out.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
     return bool(f) || f.eof();
-}
-
-void writeArray(std::ostream& out, const std::string& name, const std::string& bytes) {
-    out << "alignas(16) const char " << name << "[] =\n\"";
-    int column = 1;
-    for (unsigned char c : bytes) {
-        char buf[8];
-        // An octal escape always has its three digits, so a digit that follows
-        // it cannot be taken as part of it.
-        int n = (c >= 0x20 && c < 0x7F && c != '"' && c != '\\' && c != '?')
-                    ? std::snprintf(buf, sizeof buf, "%c", c)
-                    : std::snprintf(buf, sizeof buf, "\\%03o", c);
-        out.write(buf, n);
-        column += n;
-        if (column > 96) {
-            out << "\"\n\"";
-            column = 1;
-        }
-    }
-    out << "\";\n";
 }
 
 }  // namespace
@@ -64,7 +46,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         sizes.push_back(bytes.size());
-        writeArray(out, "kAsset" + std::to_string(i), bytes);
+        writeByteLiteral(out, "kAsset" + std::to_string(i), bytes);
     }
     out << "\nconst embedded::Blob kAssets[] = {\n";
     for (size_t i = 0; i < sizes.size(); ++i)

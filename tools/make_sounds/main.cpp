@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "../embed/byte_literal.h"
 #include "synth.h"
 
 namespace {
@@ -18,29 +19,16 @@ bool readFile(const std::string& path, std::string& out) {
     return true;
 }
 
-// String literals, as velmora_embed writes them: compilers take megabytes of
-// those quickly, unlike brace lists of numbers.
-void writeArray(std::ostream& out, const std::string& name, const sfx::Samples& samples) {
-    out << "const char " << name << "[] =\n\"";
-    int column = 1;
+// The samples as little-endian bytes, whatever the machine building them.
+std::string bytesOf(const sfx::Samples& samples) {
+    std::string bytes;
+    bytes.reserve(samples.size() * 2);
     for (int16_t s : samples) {
         const auto u = uint16_t(s);
-        for (unsigned char c : {static_cast<unsigned char>(u & 0xFF), static_cast<unsigned char>(u >> 8)}) {
-            char buf[8];
-            // An octal escape always has its three digits, so a digit that
-            // follows it cannot be taken as part of it.
-            const int n = (c >= 0x20 && c < 0x7F && c != '"' && c != '\\' && c != '?')
-                              ? std::snprintf(buf, sizeof buf, "%c", c)
-                              : std::snprintf(buf, sizeof buf, "\\%03o", c);
-            out.write(buf, n);
-            column += n;
-        }
-        if (column > 96) {
-            out << "\"\n\"";
-            column = 1;
-        }
+        bytes += char(u & 0xFF);
+        bytes += char(u >> 8);
     }
-    out << "\";\n";
+    return bytes;
 }
 
 }  // namespace
@@ -64,7 +52,7 @@ int main(int argc, char** argv) {
             }
             const sfx::Samples samples = sfx::makeSound(Sound(s), v);
             const std::string name = "kSound" + std::to_string(s) + "_" + std::to_string(v);
-            writeArray(out, name, samples);
+            writeByteLiteral(out, name, bytesOf(samples));
             table << "{reinterpret_cast<const unsigned char*>(" << name << "), " << samples.size() << "u}, ";
         }
         table << "},\n";
