@@ -7,6 +7,7 @@
 #include "app/state_updates.h"
 #include "game/playing.h"
 #include "platform/keys.h"
+#include "grass_patch.h"
 #include "test_support.h"
 #include "world/block_types.h"
 #include "world/cell_changes.h"
@@ -15,6 +16,7 @@
 namespace {
 
 constexpr int kX = 310, kY = 50, kZ = 310;  // the grass the player stands on
+constexpr GrassPatch kPatch{kX - 8, kX + 8, kY, kZ - 8, kZ + 8};
 constexpr uint8_t kWoodenAxe = 62;
 
 class PlaySceneEvents : public GameTest {
@@ -24,20 +26,14 @@ class PlaySceneEvents : public GameTest {
         ASSERT_EQ(plat::createWindowAndDevices("Velmora 1.1 Alpha", 800, 600), 0);
         CountingPump pump;
         ASSERT_EQ(allocateWorldStorage(pump), WorldResult::Done);
-        for (int x = kX - 8; x <= kX + 8; ++x)
-            for (int z = kZ - 8; z <= kZ + 8; ++z) {
-                for (int y = kY; y <= kY + 8; ++y) cell(x, y, z) = Cell{0, 0};
-                cell(x, kY, z) = Cell{block::Dirt, 1};  // grassy
-            }
+        kPatch.lay();
         noteWorldReplaced();
         play.player.Position = Vec3{float(kX), float(kY) + 2.001f, float(kZ)};
         world.slots[0] = ItemStack{kWoodenAxe, 1};
         world.slots[1] = ItemStack{block::RawWood, 3};
     }
     void TearDown() override {
-        for (int x = kX - 8; x <= kX + 8; ++x)
-            for (int y = kY; y <= kY + 8; ++y)
-                for (int z = kZ - 8; z <= kZ + 8; ++z) cell(x, y, z) = Cell{0, 0};
+        kPatch.empty();
         GameTest::TearDown();
     }
 

@@ -7,6 +7,7 @@
 #include "app/game_state.h"
 #include "app/state_updates.h"
 #include "platform/keys.h"
+#include "grass_patch.h"
 #include "test_support.h"
 #include "world/block_types.h"
 #include "world/cell_changes.h"
@@ -16,6 +17,7 @@
 namespace {
 
 constexpr int kX = 310, kY = 50, kZ = 310;  // the grass the player stands on
+constexpr GrassPatch kPatch{kX - 8, kX + 8, kY, kZ - 8, kZ + 24};
 
 class SoundPlay : public GameTest {
    protected:
@@ -24,11 +26,7 @@ class SoundPlay : public GameTest {
         ASSERT_EQ(plat::createWindowAndDevices("Velmora 1.1 Alpha", 800, 600), 0);
         CountingPump pump;
         ASSERT_EQ(allocateWorldStorage(pump), WorldResult::Done);
-        for (int x = kX - 8; x <= kX + 8; ++x)
-            for (int z = kZ - 8; z <= kZ + 24; ++z) {
-                for (int y = kY; y < kWorldSizeY; ++y) cell(x, y, z) = Cell{0, 0};
-                cell(x, kY, z) = Cell{block::Dirt, 1};  // grassy
-            }
+        kPatch.lay();
         noteWorldReplaced();
         game.gameState = GameState::Playing;
         game.play.player.Position = Vec3{float(kX), float(kY) + 2.001f, float(kZ)};
@@ -36,9 +34,7 @@ class SoundPlay : public GameTest {
         world.DayTime = 0;  // noon
     }
     void TearDown() override {
-        for (int x = kX - 8; x <= kX + 8; ++x)
-            for (int y = kY; y < kWorldSizeY; ++y)
-                for (int z = kZ - 8; z <= kZ + 24; ++z) cell(x, y, z) = Cell{0, 0};
+        kPatch.empty();
         GameTest::TearDown();
     }
 
