@@ -59,11 +59,19 @@ def wait_still(window, box, timeout, what, still_for=0.6, reading=None):
     may draw a frame every few tenths of a second, so a single pair of equal
     captures proves nothing; the box must hold over several. With `reading`
     (a capture to a value, such as the text a box shows), the box holds while
-    that value does, whatever else changes in it."""
+    that value does, whatever else changes in it.
+
+    Without a reading, a box holds while fewer than one in a hundred of its
+    colour values move: a player standing on the ground wavers by a few
+    ten-thousandths of a block from frame to frame, as each frame's length
+    decides, which flips a few texel edges of a nearby wall or tree; a fall,
+    a step or a turn moves far more."""
     state = {"seen": None, "since": 0.0, "before": None}
+    x0, y0, x1, y1 = box
+    least = max(12, (x1 - x0) * (y1 - y0) * 3 // 100)
 
     def changed(a, b):
-        return reading(a) != reading(b) if reading else differs(a, b, box)
+        return reading(a) != reading(b) if reading else differs(a, b, box, least)
 
     def settled():
         shot, now = capture(window), time.monotonic()
