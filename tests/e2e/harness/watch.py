@@ -62,8 +62,8 @@ def wait_still(window, box, timeout, what, still_for=0.6, reading=None):
     that value does, whatever else changes in it.
 
     Without a reading, a box holds while fewer than one in a hundred of its
-    colour values move: a player standing on the ground wavers by a few
-    ten-thousandths of a block from frame to frame, as each frame's length
+    colour values move: a player standing on the ground wavers by up to a
+    thousandth of a block from frame to frame, as each frame's length
     decides, which flips a few texel edges of a nearby wall or tree; a fall,
     a step or a turn moves far more."""
     state = {"seen": None, "since": 0.0, "before": None}
