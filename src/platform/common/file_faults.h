@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/files.h"
+
 namespace plat {
 
 struct FileFaults {
@@ -27,5 +29,9 @@ struct FileFaults {
 FileFaults& fileFaults();
 // The faults apply to this path.
 bool faultyPath(const std::string& path);
+
+// Aims a writer whose handle and temporary are already gone at `target`, as
+// new; false (and the error set) when a planted fault refuses the open.
+bool restartOut(const std::string& target, OutFile& file);
 
 }  // namespace plat

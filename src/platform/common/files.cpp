@@ -19,6 +19,20 @@ bool faultyPath(const std::string& path) {
     return f.pathContains.empty() || path.find(f.pathContains) != std::string::npos;
 }
 
+bool restartOut(const std::string& target, OutFile& file) {
+    file.fd = -1;
+    file.target = target;
+    file.temporary.clear();
+    file.complete = file.replaced = false;
+    file.error = WriteError::None;
+    file.written = 0;
+    if (faultyPath(target) && fileFaults().failOpen) {
+        file.error = WriteError::NoPermission;
+        return false;
+    }
+    return true;
+}
+
 const char* describe(WriteError error) {
     switch (error) {
         case WriteError::None: return "no error";

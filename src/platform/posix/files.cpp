@@ -165,16 +165,7 @@ OutFile::~OutFile() {
 bool beginReplacing(const std::string& target, OutFile& file) {
     if (file.fd >= 0) ::close(file.fd);
     if (!file.temporary.empty()) ::unlink(file.temporary.c_str());
-    file.fd = -1;
-    file.target = target;
-    file.temporary.clear();
-    file.complete = file.replaced = false;
-    file.error = WriteError::None;
-    file.written = 0;
-    if (faultyPath(target) && fileFaults().failOpen) {
-        file.error = WriteError::NoPermission;
-        return false;
-    }
+    if (!restartOut(target, file)) return false;
     // A rename over a folder fails only after the whole file is written, and
     // one over a FIFO or a device would put a world where a program reads.
     struct stat info;

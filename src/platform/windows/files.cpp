@@ -212,15 +212,7 @@ OutFile::~OutFile() {
 bool beginReplacing(const std::string& target, OutFile& file) {
     closeFd(file.fd);
     if (!file.temporary.empty()) DeleteFileW(widen(file.temporary).c_str());
-    file.target = target;
-    file.temporary.clear();
-    file.complete = file.replaced = false;
-    file.error = WriteError::None;
-    file.written = 0;
-    if (faultyPath(target) && fileFaults().failOpen) {
-        file.error = WriteError::NoPermission;
-        return false;
-    }
+    if (!restartOut(target, file)) return false;
     // A move over a folder fails only after the whole file is written; a
     // device name would put a world where a program reads.
     const PathKind kind = pathKind(target);
