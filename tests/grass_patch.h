@@ -3,7 +3,10 @@
 // no later test finds it.
 #pragma once
 
+#include "platform/platform.h"
+#include "test_support.h"
 #include "world/block_types.h"
+#include "world/cell_changes.h"
 #include "world/world.h"
 
 struct GrassPatch {
@@ -19,4 +22,26 @@ struct GrassPatch {
             for (int yy = y; yy < kWorldSizeY; ++yy)
                 for (int z = z0; z <= z1; ++z) cell(x, yy, z) = Cell{0, 0};
     }
+};
+
+// A scene's fixture: the headless window, the world's storage and the patch
+// laid, the patch emptied again afterwards.
+class OnGrassPatch : public GameTest {
+   protected:
+    explicit OnGrassPatch(GrassPatch patch) : patch_(patch) {}
+    void SetUp() override {
+        GameTest::SetUp();
+        ASSERT_EQ(plat::createWindowAndDevices("Velmora 1.1 Alpha", 800, 600), 0);
+        CountingPump pump;
+        ASSERT_EQ(allocateWorldStorage(pump), WorldResult::Done);
+        patch_.lay();
+        noteWorldReplaced();
+    }
+    void TearDown() override {
+        patch_.empty();
+        GameTest::TearDown();
+    }
+
+   private:
+    GrassPatch patch_;
 };

@@ -19,22 +19,15 @@ constexpr int kX = 310, kY = 50, kZ = 310;  // the grass the player stands on
 constexpr GrassPatch kPatch{kX - 8, kX + 8, kY, kZ - 8, kZ + 8};
 constexpr uint8_t kWoodenAxe = 62;
 
-class PlaySceneEvents : public GameTest {
+class PlaySceneEvents : public OnGrassPatch {
    protected:
+    PlaySceneEvents() : OnGrassPatch(kPatch) {}
     void SetUp() override {
-        GameTest::SetUp();
-        ASSERT_EQ(plat::createWindowAndDevices("Velmora 1.1 Alpha", 800, 600), 0);
-        CountingPump pump;
-        ASSERT_EQ(allocateWorldStorage(pump), WorldResult::Done);
-        kPatch.lay();
-        noteWorldReplaced();
+        OnGrassPatch::SetUp();
+        if (HasFatalFailure()) return;
         play.player.Position = Vec3{float(kX), float(kY) + 2.001f, float(kZ)};
         world.slots[0] = ItemStack{kWoodenAxe, 1};
         world.slots[1] = ItemStack{block::RawWood, 3};
-    }
-    void TearDown() override {
-        kPatch.empty();
-        GameTest::TearDown();
     }
 
     // `ms` of 10 ms frames with these keys (and the left button) held; the

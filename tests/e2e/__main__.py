@@ -13,8 +13,7 @@ import os
 import shutil
 import sys
 
-from e2e.harness.failure import Failure
-from e2e.harness.xsession import private_x_server
+from e2e.harness.xsession import play_in_x_server
 from e2e.scenarios import Programs, all_scenarios
 
 
@@ -41,14 +40,7 @@ def main():
     if server.get("manager") and not shutil.which(server["manager"]):
         print(server["manager"], "is missing: skipped")
         return 77
-    try:
-        with private_x_server(**server):
-            scenario(programs)
-    except Failure as failure:
-        print("FAILED:", failure)
-        return 1
-    print("passed")
-    return 0
+    return play_in_x_server(lambda: scenario(programs), **server)
 
 
 if __name__ == "__main__":

@@ -29,7 +29,7 @@ from e2e.harness.screens import menu_shown, play_slot_1, save_from_pause_menu  #
 from e2e.harness.waits import spend  # noqa: E402
 from e2e.harness.watch import wait_for_screen, wait_still  # noqa: E402
 from e2e.harness.xsession import (close_window, find_window, focus,  # noqa: E402
-                                  private_x_server, run)
+                                  play_in_x_server, run)
 
 WINE_RUN = os.path.join(HERE, "..", "..", "scripts", "wine-run")
 # The frame counter in the corner counts each side's own speed; every other
@@ -177,14 +177,7 @@ def main():
     options = parser.parse_args()
     for name in ("linux", "windows", "tool"):
         setattr(options, name, os.path.abspath(getattr(options, name)))
-    try:
-        with private_x_server():
-            scenario(options)
-    except Failure as failure:
-        print("FAILED:", failure)
-        return 1
-    print("passed")
-    return 0
+    return play_in_x_server(lambda: scenario(options))
 
 
 if __name__ == "__main__":

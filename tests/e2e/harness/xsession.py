@@ -72,6 +72,19 @@ def private_x_server(screen=SCREEN, manager=None):
             server.wait()
 
 
+def play_in_x_server(play, **server):
+    """Runs `play()` in a private X server (see private_x_server for
+    `server`) and says how it went; the exit status: 0 passed, 1 failed."""
+    try:
+        with private_x_server(**server):
+            play()
+    except Failure as failure:
+        print("FAILED:", failure)
+        return 1
+    print("passed")
+    return 0
+
+
 def find_window(game, timeout=20.0, title=TITLE):
     def found():
         check(game.poll() is None, "the game ended before its window opened "
