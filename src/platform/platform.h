@@ -219,6 +219,10 @@ enum class LitPass : uint8_t {
     Opaque,       // no blending, every texel drawn
     AlphaTested,  // no blending, texels the images mark as empty dropped
     Blended,      // source alpha over destination, empty texels dropped
+    // As Opaque, for quads that span several cells (texture corners past 1,
+    // repeating): fog is clamped per pixel, since a clamp per corner would
+    // bend it across a long quad.
+    OpaqueSpans,
 };
 
 // Streamed lit quads (4 vertices each, 0-1-2, 0-2-3), drawn in order.

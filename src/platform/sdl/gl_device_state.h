@@ -81,7 +81,7 @@ struct Device {
     // Lit quads: programs [layered][alpha tested], the block texture array and
     // each texture's layer in it (-1: not in it), the light table, the stream
     // buffer of lit quads and the meshes kept on the device.
-    LitProgram lit[2][2];
+    LitProgram lit[2][3];  // [layered][opaque, dropping empty texels, spanning cells]
     GLuint blockArray = 0;
     std::array<int, plat::kTextureCount> layerOf{};
     GLuint lightTexture = 0;

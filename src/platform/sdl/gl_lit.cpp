@@ -58,7 +58,13 @@ void main() {
     float shade = texelFetch(uShades, ivec2(level, int(aCorner.w)), 0).r;
     vColour = vec4(shade, shade, shade, float(aLight.z) / 255.0);
     // Linear fog worked out per vertex: how much of the face's own colour is left.
+#if SPANS
+    // Left unclamped: linear in depth over a quad that never reaches the eye's
+    // plane, so the pixels' own clamp gives the exact fog however long it is.
+    vFog = uFog ? (uFogEnd - abs(eye.z)) / max(uFogEnd - uFogStart, 1e-6) : 1.0;
+#else
     vFog = uFog ? clamp((uFogEnd - abs(eye.z)) / max(uFogEnd - uFogStart, 1e-6), 0.0, 1.0) : 1.0;
+#endif
 }
 )";
 
@@ -84,14 +90,24 @@ void main() {
     if (texel.a < 0.5 / 255.0) discard;
 #endif
     vec4 c = texel * vColour;
+#if SPANS
+    fragColour = vec4(mix(uFogColour, c.rgb, clamp(vFog, 0.0, 1.0)), c.a);
+#else
     fragColour = vec4(mix(uFogColour, c.rgb, vFog), c.a);
+#endif
 }
 )";
 
-bool makeLitProgram(Device& d, LitProgram& p, bool layered, bool alphaTest) {
+// The program of each pass: [0] opaque, [1] dropping empty texels, [2] spanning cells.
+int programOf(plat::LitPass pass) {
+    return pass == plat::LitPass::Opaque ? 0 : pass == plat::LitPass::OpaqueSpans ? 2 : 1;
+}
+
+bool makeLitProgram(Device& d, LitProgram& p, bool layered, int kind) {
     const std::string head = std::string("#version 330 core\n#define LAYERED ") +
                              (layered ? "1" : "0") + "\n#define ALPHA_TEST " +
-                             (alphaTest ? "1" : "0") + "\n";
+                             (kind == 1 ? "1" : "0") + "\n#define SPANS " +
+                             (kind == 2 ? "1" : "0") + "\n";
     p.program = linkProgram(head + kLitVertexShader, head + kLitFragmentShader, "lit shader");
     if (!p.program) return false;
     p.uView = glGetUniformLocation(p.program, "uView");
@@ -191,7 +207,7 @@ void applyLitUniforms(const LitProgram& p, const UniformSet& s) {
 // Binds the program for a pass and texture kind, with the run's uniforms.
 void useLitProgram(Device& d, bool layered, plat::LitPass pass, uint32_t uniforms,
                    const std::vector<UniformSet>& uniformSets) {
-    LitProgram& p = d.lit[layered ? 1 : 0][pass == plat::LitPass::Opaque ? 0 : 1];
+    LitProgram& p = d.lit[layered ? 1 : 0][programOf(pass)];
     glUseProgram(p.program);
     if (p.applied != uniforms) {
         applyLitUniforms(p, uniformSets[uniforms]);
@@ -274,8 +290,8 @@ bool createLitObjects(Device& d, const std::array<const Image*, plat::kTextureCo
     makeBlockArray(d, images);
     makeLightTexture(d);
     for (int a = 0; a < 2; ++a)
-        for (int b = 0; b < 2; ++b)
-            if (!makeLitProgram(d, d.lit[a][b], a == 1, b == 1)) return false;
+        for (int b = 0; b < 3; ++b)
+            if (!makeLitProgram(d, d.lit[a][b], a == 1, b)) return false;
     glGenVertexArrays(1, &d.litVao);
     glBindVertexArray(d.litVao);
     glGenBuffers(1, &d.litVbo);
