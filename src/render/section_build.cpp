@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "render/block_faces.h"
+#include "render/camera.h"
 #include "render/light_rules.h"
 #include "render/render_state.h"
 #include "render/sections.h"
@@ -240,7 +241,10 @@ void buildSection(Section& s, const LightBox& box) {
     s.solidQuads = s.torchQuads = 0;
     for (int face = 0; face < kFaceCount; ++face) {
         s.groupFirst[face] = s.groupQuads[face] = 0;
-        for (int l = 0; l < kSectionSize; ++l) s.layerBegin[face][l] = s.layerEnd[face][l] = 0;
+        s.spanFirst[face] = s.spanQuads[face] = 0;
+        for (int l = 0; l < kSectionSize; ++l)
+            s.layerBegin[face][l] = s.layerEnd[face][l] = s.spanLayerBegin[face][l] =
+                s.spanLayerEnd[face][l] = 0;
     }
     s.glass.clear();
     s.blocks.clear();
@@ -316,5 +320,6 @@ void buildSection(Section& s, const LightBox& box) {
         if (b.kind == BlockKind::Torch) b.firstQuad += s.solidQuads;
     s.glass = scr.glass;
     scr.mesh.insert(scr.mesh.end(), scr.torch.begin(), scr.torch.end());
-    finish(scr.mesh.data(), int(s.solidQuads + s.torchQuads));
+    if (box.radius > viewRadius(4)) joinSpans(s, scr);
+    finish(scr.mesh.data(), int(scr.mesh.size() / 4));
 }

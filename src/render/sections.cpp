@@ -163,8 +163,9 @@ size_t cachedGeometryBytes() {
     size_t bytes = 0;
     for (const Section* s : renderer.sections.built) {
         // The mesh lives on the device (in system memory under a software driver).
-        bytes +=
-            sizeof(Section) + size_t(s->solidQuads + s->torchQuads) * 4 * sizeof(plat::LitVertex);
+        uint32_t quads = s->solidQuads + s->torchQuads;
+        for (uint32_t n : s->spanQuads) quads += n;
+        bytes += sizeof(Section) + size_t(quads) * 4 * sizeof(plat::LitVertex);
         bytes += s->glass.capacity() * sizeof(plat::LitVertex);
         bytes += s->blocks.capacity() * sizeof(SectionBlock);
         bytes += s->torches.capacity() * sizeof(TorchRef);

@@ -56,6 +56,13 @@ struct Section {
     uint16_t layerBegin[6][kSectionSize] = {}, layerEnd[6][kSectionSize] = {};
     uint32_t solidQuads = 0;  // mesh quads [0, solidQuads)
     uint32_t torchQuads = 0;  // mesh quads [solidQuads, solidQuads + torchQuads)
+    // Sections built for views past the standard ones also carry their solid
+    // faces joined into spans: neighbouring faces of one layer, direction,
+    // texture and light drawn as one quad, for the distance where a face is a
+    // few pixels and the rasteriser pays per quad. They follow the torches,
+    // grouped and ordered as the faces are (spanQuads all 0: none built).
+    uint32_t spanFirst[6] = {}, spanQuads[6] = {};
+    uint16_t spanLayerBegin[6][kSectionSize] = {}, spanLayerEnd[6][kSectionSize] = {};
     std::vector<plat::LitVertex> glass;
     std::vector<SectionBlock> blocks;
     uint32_t faces = 0;  // of all blocks
@@ -79,7 +86,7 @@ struct BuildScratch {
     };
     LightCells light;
     std::vector<CellAt> exposed;
-    std::vector<plat::LitVertex> solid[kFaceCount], torch, glass, mesh, sorted;
+    std::vector<plat::LitVertex> solid[kFaceCount], torch, glass, mesh, sorted, spans;
     std::vector<uint32_t> order, placeOf;
 };
 
@@ -114,8 +121,12 @@ void dropSectionsOutside(int sx0, int sy0, int sz0, int sx1, int sy1, int sz1);
 // Every built section, for the frame's walk.
 const std::vector<Section*>& builtSections();
 
-// Fills a section from the grid, lit for `box` (section_build.cpp).
+// Fills a section from the grid, lit for `box` (section_build.cpp); with the
+// spans too when the box reaches past the standard views.
 void buildSection(Section& s, const LightBox& box);
+// Appends the spans of the section's sorted solid faces (scr.solid, with the
+// section's layers) to scr.mesh and notes where they lie (section_spans.cpp).
+void joinSpans(Section& s, BuildScratch& scr);
 
 // Figures for the benchmarks: bytes held by cached geometry on both sides.
 size_t cachedGeometryBytes();

@@ -198,7 +198,8 @@ void addRange(std::vector<plat::QuadRange>& ranges, size_t since, uint32_t first
 // the group's axis that lie in the cube and that the eye sees from the front
 // (faces seen from behind are culled anyway). Groups are stored front layer
 // first, so those layers are one run of quads.
-plat::QuadRange facingLayers(const Section* s, int face, const Vec3& eye, const LightBox& b) {
+plat::QuadRange facingLayers(const Section* s, int face, const Vec3& eye, const LightBox& b,
+                             bool spans) {
     constexpr float kSlack = 0.01f;
     const int axis = kFaceDx[face] != 0 ? 0 : kFaceDy[face] != 0 ? 1 : 2;
     const float e = axis == 0 ? eye.x : axis == 1 ? eye.y : eye.z;
@@ -212,11 +213,24 @@ plat::QuadRange facingLayers(const Section* s, int face, const Vec3& eye, const 
         hi = std::min(hi, int(std::ceil(e - 0.5f + kSlack)) - 1);
     else
         lo = std::max(lo, int(std::floor(e + 0.5f - kSlack)) + 1);
-    if (lo > hi) return {s->groupFirst[face], 0};
+    const uint32_t group = spans ? s->spanFirst[face] : s->groupFirst[face];
+    if (lo > hi) return {group, 0};
+    const uint16_t* begin = spans ? s->spanLayerBegin[face] : s->layerBegin[face];
+    const uint16_t* end = spans ? s->spanLayerEnd[face] : s->layerEnd[face];
     const int a = lo - origin, z = hi - origin;
-    const uint32_t first = std::min(s->layerBegin[face][a], s->layerBegin[face][z]);
-    const uint32_t end = std::max(s->layerEnd[face][a], s->layerEnd[face][z]);
-    return {s->groupFirst[face] + first, end - first};
+    const uint32_t first = std::min(begin[a], begin[z]);
+    return {group + first, uint32_t(std::max(end[a], end[z])) - first};
+}
+
+// Spans stand in for a section's faces only where no standard view reaches
+// and wholly inside the cell box, which then keeps none of their cells off
+// the device: standard views keep every face as it is.
+bool drawsSpans(const Section* s, const LightBox& b, Relation cube) {
+    if (cube != Relation::Inside || b.radius <= viewRadius(4)) return false;
+    bool any = false;
+    for (int face = 0; face < kFaceCount; ++face) any = any || s->spanQuads[face] > 0;
+    return any && relateToCube(LightBox{b.cx, b.cy, b.cz, viewRadius(4)}, s->lo, s->hi) ==
+                      Relation::Outside;
 }
 
 // [first, first + count) without the sorted quads in `cut`.
@@ -284,13 +298,15 @@ void walkSection(const Section* s, const LightBox& b) {
     const bool shown =
         relateCells(renderer.view.drawPlanes, s->lo, s->hi, 1.0f) != Relation::Outside;
     if (!shown || s->mesh == 0) return;
-    if (!cutSolid.empty()) solidQuadsOf(s, cutSolid, cutQuads);
+    // A span has no single block to cut it for: it is drawn whole.
+    const bool spans = drawsSpans(s, b, cube);
+    if (!cutSolid.empty() && !spans) solidQuadsOf(s, cutSolid, cutQuads);
     std::sort(cutQuads.begin(), cutQuads.end());
     const Vec3 eye = renderer.view.eye;
-    SectionRanges draw{s, 0.0f, uint32_t(renderer.view.ranges.size()), 0, 0, 0};
+    SectionRanges draw{s, 0.0f, uint32_t(renderer.view.ranges.size()), 0, 0, 0, spans};
     for (int face = 0; face < kFaceCount; ++face) {
         if (s->groupQuads[face] == 0) continue;
-        const plat::QuadRange run = facingLayers(s, face, eye, b);
+        const plat::QuadRange run = facingLayers(s, face, eye, b, spans);
         addRangeWithout(renderer.view.ranges, draw.firstRange, run.first, run.count, cutQuads);
     }
     draw.rangeCount = uint32_t(renderer.view.ranges.size()) - draw.firstRange;
@@ -313,8 +329,9 @@ void drawSections() {
         [](const SectionRanges& a, const SectionRanges& b) { return a.distance < b.distance; });
     for (const SectionRanges& d : renderer.view.draws) {
         if (d.rangeCount == 0) continue;
-        plat::drawMesh(d.section->mesh, plat::LitPass::Opaque, &renderer.view.ranges[d.firstRange],
-                       int(d.rangeCount));
+        plat::drawMesh(d.section->mesh,
+                       d.spans ? plat::LitPass::OpaqueSpans : plat::LitPass::Opaque,
+                       &renderer.view.ranges[d.firstRange], int(d.rangeCount));
         ++renderer.view.stats.meshDraws;
     }
     for (const SectionRanges& d : renderer.view.draws) {

@@ -32,6 +32,7 @@ struct SectionRanges {
     float distance;
     uint32_t firstRange, rangeCount;  // solid ranges in `ranges`
     uint32_t firstTorchRange, torchRangeCount;
+    bool spans;  // the solid ranges are of the section's spans
 };
 
 // A glass block to draw after everything else.
