@@ -18,6 +18,7 @@ void makeReady() {
     if (renderer.sections.ready) return;
     renderer.sections.table.clear();
     renderer.sections.table.resize(size_t(kSectionsX) * kSectionsY * kSectionsZ);
+    renderer.sections.showing.assign(renderer.sections.table.size(), 0);
     renderer.sections.built.clear();
     renderer.sections.ready = true;
 }
@@ -30,12 +31,17 @@ void release(Section& s) {
 void forgetAll() {
     for (Section* s : renderer.sections.built) release(*s);
     for (auto& entry : renderer.sections.table) entry.reset();
+    std::fill(renderer.sections.showing.begin(), renderer.sections.showing.end(), uint8_t(0));
     renderer.sections.built.clear();
+    ++renderer.sections.staleMarks;
 }
 
 void markDirty(int sx, int sy, int sz) {
     if (!sectionInWorld(sx, sy, sz)) return;
-    if (Section* s = renderer.sections.table[slot(sx, sy, sz)].get()) s->dirty = true;
+    if (Section* s = renderer.sections.table[slot(sx, sy, sz)].get()) {
+        s->dirty = true;
+        ++renderer.sections.staleMarks;
+    }
 }
 
 // Every section holding a cell of the box around (x, y, z) reaching `reach`.
@@ -114,12 +120,16 @@ void syncSections(const LightBox& box) {
     }
     if (!world.cells) return;
     applyChanges();
-    // Torches near the edge of the light box start or stop shining as it moves.
+    // Torches near the edge of the light box start or stop shining as it
+    // moves; sections built since the last look were lit for this box.
+    if (renderer.sections.torchesSeenFor == box) return;
+    renderer.sections.torchesSeenFor = box;
     for (Section* s : renderer.sections.built) {
         if (s->dirty) continue;
         for (const TorchRef& t : s->torches)
             if (box.torchShines(t.x, t.y, t.z) != t.shining) {
                 s->dirty = true;
+                ++renderer.sections.staleMarks;
                 break;
             }
     }
@@ -136,7 +146,14 @@ bool ensureSection(int sx, int sy, int sz, const LightBox& box) {
         renderer.sections.built.push_back(entry.get());
     }
     buildSection(*entry, box);
+    renderer.sections.showing[slot(sx, sy, sz)] = entry->blocks.empty() ? 0 : 1;
     return true;
+}
+
+const Section* showingSectionAt(int sx, int sy, int sz) {
+    if (!renderer.sections.ready || !sectionInWorld(sx, sy, sz)) return nullptr;
+    const size_t at = slot(sx, sy, sz);
+    return renderer.sections.showing[at] ? renderer.sections.table[at].get() : nullptr;
 }
 
 void dropSectionsOutside(int sx0, int sy0, int sz0, int sx1, int sy1, int sz1) {
@@ -151,6 +168,7 @@ void dropSectionsOutside(int sx0, int sy0, int sz0, int sx1, int sy1, int sz1) {
         release(*s);
         built[i] = built.back();
         built.pop_back();
+        renderer.sections.showing[slot(s->sx, s->sy, s->sz)] = 0;
         renderer.sections.table[slot(s->sx, s->sy, s->sz)].reset();
     }
 }
@@ -170,7 +188,8 @@ size_t cachedGeometryBytes() {
         bytes += s->blocks.capacity() * sizeof(SectionBlock);
         bytes += s->torches.capacity() * sizeof(TorchRef);
     }
-    return bytes + renderer.sections.table.capacity() * sizeof(std::unique_ptr<Section>);
+    return bytes + renderer.sections.table.capacity() * sizeof(std::unique_ptr<Section>) +
+           renderer.sections.showing.capacity();
 }
 
 void resetSections() {

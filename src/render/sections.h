@@ -92,7 +92,14 @@ struct BuildScratch {
 
 struct SectionCache {
     std::vector<std::unique_ptr<Section>> table;  // kSectionsX * kSectionsY * kSectionsZ
-    std::vector<Section*> built;                  // every built section, any order
+    // Per table slot, whether a built section there has blocks with faces: the
+    // frame's walk reads these bytes in order instead of every section.
+    std::vector<uint8_t> showing;
+    std::vector<Section*> built;  // every built section, any order
+    // Counts what may leave a section to build: sections marked stale,
+    // sections forgotten. Unchanged, with the same box, means nothing to do.
+    uint64_t staleMarks = 0;
+    LightBox torchesSeenFor{-1, -1, -1, 0};  // the box every torch's shining was checked for
     uint32_t worldEpoch = 0;
     bool ready = false;
     std::vector<CellChange> changes;  // the grid's changes being applied
@@ -101,6 +108,8 @@ struct SectionCache {
 
 // The section holding cell coordinates (sx, sy, sz), or nullptr when none is built.
 Section* sectionAt(int sx, int sy, int sz);
+// The built section there when it has blocks with faces, or nullptr.
+const Section* showingSectionAt(int sx, int sy, int sz);
 inline int sectionOf(int v) {
     return v >= 0 ? v / kSectionSize : -1;
 }

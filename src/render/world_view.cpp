@@ -270,7 +270,7 @@ void walkSection(const Section* s, const LightBox& b) {
     cutQuads.clear();
     if (cube == Relation::Inside && wide == Relation::Inside) {
         addPolygons(int32_t(2 * s->faces));
-        for (uint32_t i = 0; i < s->blocks.size(); ++i)
+        for (uint32_t i = 0; !s->glass.empty() && i < s->blocks.size(); ++i)
             if (s->blocks[i].kind == BlockKind::Glass) collectGlass(s, i);
     } else {
         for (uint32_t i = 0; i < s->blocks.size(); ++i) {
@@ -431,6 +431,11 @@ void computeLightMap() {
     syncSections(renderer.view.box);
     const SectionSpan needed = cubeSections(renderer.view.box, 0);
     if (!renderer.view.box.lit() || needed.empty()) return;
+    // Nothing marked stale, nothing forgotten, the same box, and everything
+    // around it built by the last pass: this pass would find nothing to do.
+    ViewState& v = renderer.view;
+    if (v.settled && v.settledBox == v.box && v.settledMarks == renderer.sections.staleMarks)
+        return;
     // Everything the cube reaches is built before it can be seen.
     for (int sx = needed.lo[0]; sx <= needed.hi[0]; ++sx)
         for (int sy = needed.lo[1]; sy <= needed.hi[1]; ++sy)
@@ -440,6 +445,9 @@ void computeLightMap() {
     buildAhead(renderer.view.box, cubeSections(renderer.view.box, kAheadSections));
     const SectionSpan kept = cubeSections(renderer.view.box, kKeptSections);
     dropSectionsOutside(kept.lo[0], kept.lo[1], kept.lo[2], kept.hi[0], kept.hi[1], kept.hi[2]);
+    v.settled = v.stats.sectionsBuilt == 0;
+    v.settledBox = v.box;
+    v.settledMarks = renderer.sections.staleMarks;
 }
 
 // Every section the cube reaches: counted, culled, its solid faces and
@@ -458,7 +466,7 @@ void drawVisibleBlocks() {
         for (int sx = span.lo[0]; sx <= span.hi[0]; ++sx)
             for (int sy = span.lo[1]; sy <= span.hi[1]; ++sy)
                 for (int sz = span.lo[2]; sz <= span.hi[2]; ++sz)
-                    if (const Section* s = sectionAt(sx, sy, sz)) walkSection(s, b);
+                    if (const Section* s = showingSectionAt(sx, sy, sz)) walkSection(s, b);
     drawSections();
     drawGlass(b);
 }

@@ -56,6 +56,11 @@ struct ViewState {
     std::vector<GlassEntry> glass;
     std::vector<plat::LitVertex> glassQuads;
     std::vector<int> aheadOrder;  // section offsets by distance, packed
+    // The box and change count of the last pass over the sections, and
+    // whether it found everything built.
+    bool settled = false;
+    LightBox settledBox;
+    uint64_t settledMarks = 0;
     WorldViewStats stats;
 };
 
