@@ -62,6 +62,8 @@ struct ViewState {
     LightBox settledBox;
     uint64_t settledMarks = 0;
     WorldViewStats stats;
+    // For tools that compare pictures: faces everywhere, spans never drawn.
+    bool facesOnly = false;
 };
 
 // Before the scene: the camera, the light of the frame, and the sections the
