@@ -59,9 +59,10 @@ void main() {
     vColour = vec4(shade, shade, shade, float(aLight.z) / 255.0);
     // Linear fog worked out per vertex: how much of the face's own colour is left.
 #if SPANS
-    // Left unclamped: linear in depth over a quad that never reaches the eye's
-    // plane, so the pixels' own clamp gives the exact fog however long it is.
-    vFog = uFog ? (uFogEnd - abs(eye.z)) / max(uFogEnd - uFogStart, 1e-6) : 1.0;
+    // Left unclamped and linear in depth (the eye looks along +z, so this is
+    // the same as the faces' for all it can see, clipped corners included):
+    // the pixels' own clamp gives the exact fog however long the quad is.
+    vFog = uFog ? (uFogEnd - eye.z) / max(uFogEnd - uFogStart, 1e-6) : 1.0;
 #else
     vFog = uFog ? clamp((uFogEnd - abs(eye.z)) / max(uFogEnd - uFogStart, 1e-6), 0.0, 1.0) : 1.0;
 #endif
