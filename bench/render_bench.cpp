@@ -107,10 +107,11 @@ BENCHMARK(BM_GlassSort20000)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
-// One section of the spawn's surface, built from scratch.
+// One section of the spawn's surface, built from scratch; with the argument
+// 160, for a far view (its spans too).
 static void BM_BuildSurfaceSection(benchmark::State& state) {
     ensureWorld();
-    const LightBox box = lightBoxAt(spawn, 60);
+    const LightBox box = lightBoxAt(spawn, int(state.range(0)));
     Section s;
     s.sx = int(spawn.x) / kSectionSize, s.sy = 96 / kSectionSize,
     s.sz = int(spawn.z) / kSectionSize;
@@ -125,6 +126,8 @@ static void BM_BuildSurfaceSection(benchmark::State& state) {
     if (s.mesh) plat::destroyMesh(s.mesh);
 }
 BENCHMARK(BM_BuildSurfaceSection)
+    ->Arg(60)
+    ->Arg(160)
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

@@ -15,10 +15,11 @@
 //       At spawn, render distance 4, looking down at the ground at 40 headings:
 //       the frame right after a dig and after a placed block, each against
 //       the median frame just before it.
-//   velmora_world_frames run [--seconds 30] [--worst]
+//   velmora_world_frames run [--seconds 30] [--worst] [--far METRES]
 //       Running straight across fresh ground: frame times while the eye moves
 //       at 6 blocks a second along +x, the 50th and 99th percentiles; --worst
-//       lists the 15 slowest frames with what was built in them.
+//       lists the 15 slowest frames with what was built in them. Render
+//       distance 4, or the far view of METRES.
 //   velmora_world_frames memory [--far METRES]
 //       Resident memory and cached geometry at spawn, render distance 4 (or
 //       the far view of METRES).
@@ -301,6 +302,7 @@ int runRun(int argc, char** argv) {
     for (int i = 2; i < argc; ++i) {
         if (std::string(argv[i]) == "--seconds" && i + 1 < argc) seconds = std::atof(argv[++i]);
         if (std::string(argv[i]) == "--worst") worst = true;
+        if (std::string(argv[i]) == "--far" && i + 1 < argc) farMetres = std::atoi(argv[++i]);
     }
     makeWorld();
     stand(4, kPi / 2.0f, 0.0f);  // looking along +x, the way it runs
