@@ -35,6 +35,16 @@ std::pair<float, float> textureAt(const plat::LitVertex* q, float px, float py, 
             float(q[0].v) + s * float(q[1].v - q[0].v) + t * float(q[3].v - q[0].v)};
 }
 
+// Whether a face's centre lies on a span (a rectangle along the axes).
+bool covers(const plat::LitVertex* span, const plat::LitVertex* unit) {
+    const float centre[3] = {(unit[0].x + unit[2].x) / 2, (unit[0].y + unit[2].y) / 2,
+                             (unit[0].z + unit[2].z) / 2};
+    const float a[3] = {span[0].x, span[0].y, span[0].z}, b[3] = {span[2].x, span[2].y, span[2].z};
+    for (int k = 0; k < 3; ++k)
+        if (centre[k] < std::min(a[k], b[k]) || centre[k] > std::max(a[k], b[k])) return false;
+    return true;
+}
+
 TEST_F(Spans, JoinedFacesShowEveryCellAsItsOwnFaceWould) {
     // Ground of two kinds in stripes, a step, a hole, a torch and glass: faces
     // that join and faces that must not.
@@ -63,17 +73,7 @@ TEST_F(Spans, JoinedFacesShowEveryCellAsItsOwnFaceWould) {
                 for (uint32_t q = s.groupFirst[face]; q < s.groupFirst[face] + s.groupQuads[face];
                      ++q) {
                     const plat::LitVertex* unit = &mesh[q * 4];
-                    const float cx = (unit[0].x + unit[2].x) / 2, cy = (unit[0].y + unit[2].y) / 2,
-                                cz = (unit[0].z + unit[2].z) / 2;
-                    auto within = [](float c, float a, float b) {
-                        return c > std::min(a, b) && c < std::max(a, b);
-                    };
-                    const bool flat[3] = {span[0].x == span[2].x, span[0].y == span[2].y,
-                                          span[0].z == span[2].z};
-                    if (!(flat[0] ? cx == span[0].x : within(cx, span[0].x, span[2].x)) ||
-                        !(flat[1] ? cy == span[0].y : within(cy, span[0].y, span[2].y)) ||
-                        !(flat[2] ? cz == span[0].z : within(cz, span[0].z, span[2].z)))
-                        continue;
+                    if (!covers(span, unit)) continue;
                     spanned.push_back(lookOf(span[0], unit[0].cell, face));
                     const int layer = face < 2                 ? plat::cellY(unit[0].cell) - 80
                                       : face == 3 || face == 4 ? plat::cellX(unit[0].cell) - 496
