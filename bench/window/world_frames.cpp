@@ -412,12 +412,13 @@ bool compareSpans(const std::string& folder) {
         float turn, pitch;
         int dayTime;
     };
-    const View views[] = {{0.8f, -0.1f, 0}, {3.9f, -0.3f, 140}};
+    // High above the spawn, the land out to the far edge fills the view.
+    const View views[] = {{0.8f, -0.25f, 0}, {3.9f, -0.35f, 140}};
     options.farView = kMaxViewRadius;
     long apart = 0, pixels = 0;
     for (const View& v : views) {
         world.DayTime = uint8_t(v.dayTime);
-        game.play.player.Position = spawn;
+        game.play.player.Position = Vec3{spawn.x, spawn.y + 40.0f, spawn.z};
         game.play.player.xzRotCamera = v.turn;
         game.play.player.yRotCamera = v.pitch;
         settle();
