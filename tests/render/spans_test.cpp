@@ -109,12 +109,10 @@ TEST_F(Spans, OnlyFarViewsDrawThemAndOnlyPastTheStandardCube) {
             (c.pass == plat::LitPass::OpaqueSpans ? spans : plain) += 1;
         return std::pair{spans, plain};
     };
-    for (int distance = 0; distance <= 4; ++distance) {
-        setView(distance, 0);
-        placeEye(500.5f, 93.0f, 500.5f, 0.0f, -0.3f);
-        for (int i = 0; i < 20; ++i) drawWithRenderer();
-        EXPECT_EQ(spanDraws().first, 0) << "render distance " << distance;
-    }
+    setView(4, 0);  // the furthest standard view
+    placeEye(500.5f, 93.0f, 500.5f, 0.0f, -0.3f);
+    for (int i = 0; i < 20; ++i) drawWithRenderer();
+    EXPECT_EQ(spanDraws().first, 0);
     options.farView = 160;
     for (int i = 0; i < 60; ++i) drawWithRenderer();
     const auto [spans, plain] = spanDraws();
