@@ -62,9 +62,12 @@ void endRunAfter(unsigned seconds) {
 
 ScratchFolder::ScratchFolder() {
     static std::atomic<int> counter{0};
-    path = std::filesystem::temp_directory_path() /
-           ("velmora-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
-    std::filesystem::create_directories(path);
+    // Always a new folder: one an earlier process with the same id left
+    // behind (killed before it could clean up) would hand its files to the test.
+    do
+        path = std::filesystem::temp_directory_path() /
+               ("velmora-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+    while (!std::filesystem::create_directory(path));
 }
 
 ScratchFolder::~ScratchFolder() {
