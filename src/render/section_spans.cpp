@@ -57,8 +57,7 @@ void appendSpan(std::vector<plat::LitVertex>& out, const plat::LitVertex* q, int
 
 void joinSpans(Section& s, BuildScratch& scr) {
     const int origin[3] = {s.sx * kSectionSize, s.sy * kSectionSize, s.sz * kSectionSize};
-    std::vector<plat::LitVertex>& out = scr.spans;
-    out.clear();
+    std::vector<plat::LitVertex>& out = scr.mesh;
     for (int face = 0; face < kFaceCount; ++face) {
         const std::vector<plat::LitVertex>& quads = scr.solid[face];
         int first = 0, second = 0;
@@ -94,8 +93,7 @@ void joinSpans(Section& s, BuildScratch& scr) {
                 }
             s.spanLayerEnd[face][l] = uint16_t(out.size() / 4 - groupStart);
         }
-        s.spanFirst[face] = uint32_t(scr.mesh.size() / 4 + groupStart);
+        s.spanFirst[face] = uint32_t(groupStart);
         s.spanQuads[face] = uint32_t(out.size() / 4 - groupStart);
     }
-    scr.mesh.insert(scr.mesh.end(), out.begin(), out.end());
 }

@@ -181,8 +181,7 @@ size_t cachedGeometryBytes() {
     size_t bytes = 0;
     for (const Section* s : renderer.sections.built) {
         // The mesh lives on the device (in system memory under a software driver).
-        uint32_t quads = s->solidQuads + s->torchQuads;
-        for (uint32_t n : s->spanQuads) quads += n;
+        const uint32_t quads = s->solidQuads + s->torchQuads + spanCount(*s);
         bytes += sizeof(Section) + size_t(quads) * 4 * sizeof(plat::LitVertex);
         bytes += s->glass.capacity() * sizeof(plat::LitVertex);
         bytes += s->blocks.capacity() * sizeof(SectionBlock);

@@ -71,6 +71,12 @@ struct Section {
     std::vector<TorchRef> torches;
 };
 
+inline uint32_t spanCount(const Section& s) {
+    uint32_t n = 0;
+    for (uint32_t q : s.spanQuads) n += q;
+    return n;
+}
+
 // Light cells of a section: the section and one cell around it.
 inline constexpr int kSpan = kSectionSize + 2;
 
@@ -86,7 +92,7 @@ struct BuildScratch {
     };
     LightCells light;
     std::vector<CellAt> exposed;
-    std::vector<plat::LitVertex> solid[kFaceCount], torch, glass, mesh, sorted, spans;
+    std::vector<plat::LitVertex> solid[kFaceCount], torch, glass, mesh, sorted;
     std::vector<uint32_t> order, placeOf;
 };
 

@@ -228,10 +228,8 @@ plat::QuadRange facingLayers(const Section* s, int face, const Vec3& eye, const 
 bool drawsSpans(const Section* s, const LightBox& b, Relation cube) {
     if (cube != Relation::Inside || b.radius <= viewRadius(4) || renderer.view.facesOnly)
         return false;
-    bool any = false;
-    for (int face = 0; face < kFaceCount; ++face) any = any || s->spanQuads[face] > 0;
-    return any && relateToCube(LightBox{b.cx, b.cy, b.cz, viewRadius(4)}, s->lo, s->hi) ==
-                      Relation::Outside;
+    return spanCount(*s) > 0 && relateToCube(LightBox{b.cx, b.cy, b.cz, viewRadius(4)}, s->lo,
+                                             s->hi) == Relation::Outside;
 }
 
 // [first, first + count) without the sorted quads in `cut`.
