@@ -27,12 +27,14 @@ enum class GameState : uint8_t {
     WorldSelect = 9,
     InventoryScreen = 10,
     ChestScreen = 11,
+    MoreOptions = 12,  // the second options screen
 };
 
 struct Game {
     GameState gameState = GameState::MainMenu;
     uint8_t mainMenuChoice = 1;   // 1..3
-    uint8_t optionsChoice = 3;    // 1 Rendering, 2 Language, option rows, then Cancel
+    uint8_t optionsChoice = 3;    // 1 Rendering, 2 Language, 3 Cancel, 4 More options
+    uint8_t moreOptionsChoice = 1;  // the option rows, then Back
     uint8_t quitChoice = 2;       // 1 = Yes, 2 = No
     uint8_t pauseChoice = 1;      // 1..3
     uint8_t worldSlotChoice = 1;  // 1..4 slots, 5 = Cancel; the slot being played

@@ -7,6 +7,7 @@
 #include "platform/keys.h"
 #include "platform/platform.h"
 #include "render/camera.h"
+#include "ui/layout.h"
 #include "ui/option_rows.h"
 #include "world/options.h"
 #include "world/save_files.h"
@@ -149,30 +150,60 @@ int updateWorldSelect() {
 }
 
 int updateOptions() {
-    stepSelection(game.optionsChoice, kOptionsCancelChoice);
-    const int row = game.optionsChoice - kFirstOptionChoice;
-    const bool optionRow = row >= 0 && row < kOptionRowCount;
-    // Left and Right step an option's value down and up; Enter steps it up.
-    const bool left = held(key::Left) || held(key::A), right = held(key::Right) || held(key::D);
-    if (optionRow && left != right && gateOpen()) {
-        stepOptionRow(options, row, left ? -1 : 1);
-        game.events.add({EventKind::MenuChosen});
-        gateFired();
-    }
+    stepSelection(game.optionsChoice, kOptionsMoreChoice);
     if (enterPressed()) {
-        if (game.optionsChoice == 1) {
-            stepRenderDistance();
-            markProjectionDirty();
-        } else if (game.optionsChoice == 2) {
-            toggleLanguage();
-        } else if (optionRow) {
-            stepOptionRow(options, row, 1);
-        } else {
-            goTo(GameState::MainMenu);
+        switch (game.optionsChoice) {
+            case 1:
+                // The distance chosen is the one drawn: a far view gives way.
+                stepRenderDistance();
+                options.farView = 0;
+                markProjectionDirty();
+                break;
+            case 2:
+                toggleLanguage();
+                break;
+            case kOptionsCancelChoice:
+                goTo(GameState::MainMenu);
+                break;
+            case kOptionsMoreChoice:
+                goTo(GameState::MoreOptions);
+                game.moreOptionsChoice = 1;
+                break;
         }
         gateFired();
     }
     escToMainMenu();
+    return 0;
+}
+
+int updateMoreOptions() {
+    stepSelection(game.moreOptionsChoice, kMoreOptionsBackChoice);
+    const int row = game.moreOptionsChoice - 1;
+    const bool optionRow = row >= 0 && row < kOptionRowCount;
+    const plat::ViewSize view = plat::viewSize();
+    const int largestScale = largestFittingQuarters(view.width, view.height);
+    // Left and Right step an option's value down and up; Enter steps it up.
+    const bool left = held(key::Left) || held(key::A), right = held(key::Right) || held(key::D);
+    if (optionRow && left != right && gateOpen()) {
+        stepOptionRow(options, row, left ? -1 : 1, largestScale);
+        game.events.add({EventKind::MenuChosen});
+        gateFired();
+    }
+    auto backToOptions = [] {
+        goTo(GameState::Options);
+        game.optionsChoice = kOptionsMoreChoice;
+    };
+    if (enterPressed()) {
+        if (optionRow)
+            stepOptionRow(options, row, 1, largestScale);
+        else
+            backToOptions();
+        gateFired();
+    }
+    if (escPressed()) {
+        backToOptions();
+        gateFired();
+    }
     return 0;
 }
 

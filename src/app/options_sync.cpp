@@ -11,7 +11,6 @@ void handToWindow(const Options& o) {
     plat::setFrameCap(o.frameCap == kVsync      ? plat::kSyncToDisplay
                       : o.frameCap == kUncapped ? plat::kNoFrameCap
                                                 : o.frameCap);
-    plat::setPictureScale(o.uiScale);
 }
 
 }  // namespace

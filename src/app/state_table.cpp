@@ -35,6 +35,9 @@ int drawMain() {
 int drawOptions() {
     return drawOptionsMenu(game.optionsChoice, overlay());
 }
+int drawMoreOptions() {
+    return drawMoreOptionsMenu(game.moreOptionsChoice, overlay());
+}
 int drawQuit() {
     return drawQuitConfirm(game.quitChoice, overlay());
 }
@@ -66,6 +69,7 @@ constexpr StateRow kRows[] = {
     /* 9 WorldSelect */ {updateWorldSelect, nullptr, drawSlots},
     /* 10 InventoryScreen */ {updateInventoryScreen, nullptr, drawInventory},
     /* 11 ChestScreen */ {updateChestScreen, nullptr, drawChest},
+    /* 12 MoreOptions */ {updateMoreOptions, nullptr, drawMoreOptions},
 };
 constexpr int kRowCount = int(sizeof kRows / sizeof kRows[0]);
 constexpr StateRow kNoRow{nullptr, nullptr, nullptr};

@@ -7,6 +7,7 @@
 
 int updateMainMenu();
 int updateOptions();
+int updateMoreOptions();
 int updateQuitConfirm();
 int updateWorldSelect();
 int updatePause();

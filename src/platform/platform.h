@@ -47,16 +47,14 @@ void postQuit();
 
 // ---- window and cursor -------------------------------------------------------
 // Creates the window (outer size width x height, centred) and every device.
-// Sprites and text stay in width x height coordinates whatever the window's
-// size later (the player may resize it, or press F11 for the desktop's
-// fullscreen): that picture is enlarged by a whole factor and centred, while
-// the 3D view fills the whole window (viewSize).
+// The window may later be resized or made fullscreen (F11); the 3D view fills
+// it (viewSize) and sprites and text follow the placement the game sets.
 // 0 on success; on failure it has already shown its error box and returns < 0.
 int createWindowAndDevices(const char* title, int width, int height);
 // Releases the devices and the window. 0 on success.
 int shutdown();
 void showCursor(bool visible);
-// Puts the pointer at (x, y) of the game's picture, wherever it stands in the window.
+// Puts the pointer at (x, y) of the interface, as the placement in force places it.
 void moveCursorToWindow(int x, int y);
 // While on, mouse motion is relative and unbounded (playing); off in menus.
 void setMouseCaptured(bool captured);
@@ -69,10 +67,6 @@ bool isFullscreen();
 inline constexpr int kSyncToDisplay = -1;
 inline constexpr int kNoFrameCap = 0;
 void setFrameCap(int framesPerSecond);
-// The factor the width x height picture is enlarged by: 0 for the largest
-// that fits the window, else that factor (never more than fits, at least 1).
-inline constexpr int kMaxPictureScale = 8;
-void setPictureScale(int scale);
 
 // ---- files -------------------------------------------------------------------
 // Folder of the running executable, with a trailing '/'.
@@ -142,16 +136,46 @@ void endScene();
 void present();
 void clear(uint32_t argb);
 
-// 2D: sprite with its top-left corner at (x, y) in back-buffer pixels, tinted
-// by argb. No source rectangle = the whole texture.
+// ---- 2D placement
+// Sprites and text are laid out in the pixels of the game's 800 x 600 screen.
+// A placement says where that layout's (0, 0) stands in the drawable and how
+// much it is enlarged, in quarters (4 = as laid out): a part of the interface
+// can stand at any edge or corner of a window of any size.
+inline constexpr int kMinInterfaceQuarters = 4;
+inline constexpr int kMaxInterfaceQuarters = 32;
+struct Placement {
+    int x = 0, y = 0;  // drawable pixels of the layout's (0, 0)
+    int quarters = 4;
+};
+// Sprites and text drawn from now on stand where this places them.
+void setPlacement(const Placement& placement);
+// The drawable pixel a layout coordinate falls on. Rounded, so that sprites
+// keep whole-pixel edges and sprites laid edge to edge still meet.
+inline int placeX(const Placement& p, int x) {
+    const long long v = (long long)x * p.quarters + 2;
+    return p.x + int(v >= 0 ? v / 4 : -((-v + 3) / 4));
+}
+inline int placeY(const Placement& p, int y) {
+    return placeX(Placement{p.y, 0, p.quarters}, y);
+}
+
+// 2D: sprite with its top-left corner at (x, y) of the layout, tinted by argb.
+// No source rectangle = the whole texture. Texels are sampled nearest.
 void drawSprite(int texture, int x, int y, uint32_t argb, const SourceRect* source = nullptr);
 // 2D: one line of text in the 12-pixel bold monospaced font, clipped to the
-// rectangle (left, top)-(right, bottom). UTF-8. An enlarged picture gets its
-// text drawn from a font of that many times the pixels, not stretched.
+// rectangle (left, top)-(right, bottom) of the layout. UTF-8. An enlarged
+// layout gets its text drawn from a font of that size (12 pixels times the
+// scale), never stretched.
 void drawText(int left, int top, int right, int bottom, uint32_t argb, std::string_view text);
-// 2D: a picture made to fill the whole width x height screen: it covers the
-// window, however shaped, scaled by the same amount both ways and centred.
-void drawBackdrop(int texture, const SourceRect& source, uint32_t argb);
+// 2D: the rectangle `area` of the layout filled with copies of `source` laid
+// edge to edge from (originX, originY), every other copy mirrored in each
+// direction, so that copies meet without a seam; the copies at the area's
+// edges are cut, never squeezed.
+struct LayoutRect {
+    int x, y, width, height;
+};
+void drawPattern(int texture, const SourceRect& source, const LayoutRect& area, int originX,
+                 int originY, uint32_t argb);
 // Pixels of the frame being drawn: the whole window's drawable, which the 3D
 // view fills (its aspect is the projection's).
 struct ViewSize {

@@ -4,6 +4,7 @@
 #include "platform/platform.h"
 #include "render/world_view.h"
 #include "ui/hud.h"
+#include "ui/layout.h"
 #include "ui/screens.h"
 
 int drawPlayingFrame(const Play& play, const Overlay& overlay) {
@@ -11,6 +12,7 @@ int drawPlayingFrame(const Play& play, const Overlay& overlay) {
     plat::clear(skyColour(TimeLuminance()));
     drawWorldView(play);
     if (play.controls.hudVisible) {
+        place(UiPart::Notice);
         drawNoticeLine(overlay, kNoticeX, kNoticeYWorld, kNoticeOnWorld);
         drawHud(play, overlay.fps);
     }

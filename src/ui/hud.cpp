@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 #include "render/polygons.h"
 #include "ui/crafting_panel.h"
+#include "ui/layout.h"
 #include "ui/screen_common.h"
 #include "ui/text.h"
 #include "world/settings.h"
@@ -31,6 +32,7 @@ CellPlace cellPlace(int c) {
 }  // namespace
 
 void drawCrosshair(int texture) {
+    place(UiPart::Crosshair);
     // The dark square is bigger than a dot: only a 2 x 2 corner of it is used.
     const plat::SourceRect dot{0, 0, 2, 2};
     for (int i = 0; i < 5; ++i) {
@@ -61,7 +63,14 @@ void drawCells(int first, int last, int cursorCell, int markedCell) {
 }
 
 void drawStatusStrip() {
+    // The strip runs on, mirrored, to the right edge of a wider window.
+    const plat::Placement p = place(UiPart::StatusStrip);
     plat::drawSprite(kStatusStripTexture, 0, 0, kWhite);
+    const plat::ViewSize view = plat::viewSize();
+    const plat::LayoutRect v = visibleLayout(p, view.width, view.height);
+    if (v.x + v.width > kLayoutWidth)
+        plat::drawPattern(kStatusStripTexture, {0, 0, kLayoutWidth, 32},
+                          {kLayoutWidth, 0, v.x + v.width - kLayoutWidth, 32}, 0, 0, kWhite);
     for (int k = 0; k < 6; ++k) {
         plat::drawSprite(kStatusIcons[k], 96 * k, 0, kWhite);
         plat::drawSprite(kStatusCrossTexture, 96 * k + 32, 0, kWhite);
@@ -75,20 +84,28 @@ void drawDebugLines(const Play& play, int count) {
     const Player& player = play.player;
     const Vec3& p = player.Position;
     int line = 0;
-    if (line++ < count) drawText(655, 530, kWhite, "Seed: %d", world.Seed);
-    if (line++ < count) drawText(10, 490, kWhite, "Collide: %d", play.controls.Collide);
-    if (line++ < count)
+    // Each line keeps to the side of the screen it stands on.
+    auto at = [&line, count](UiPart side) {
+        if (line++ >= count) return false;
+        place(side);
+        return true;
+    };
+    constexpr UiPart kLeft = UiPart::DebugLeft, kRight = UiPart::DebugRight;
+    if (at(kRight)) drawText(655, 530, kWhite, "Seed: %d", world.Seed);
+    if (at(kLeft)) drawText(10, 490, kWhite, "Collide: %d", play.controls.Collide);
+    if (at(kLeft))
         drawText(10, 510, kWhite, "xzRotCamera: %f, yRotCamera: %f", player.xzRotCamera,
                  player.yRotCamera);
-    if (line++ < count) drawText(10, 530, kWhite, "NewBlock: %d", play.target.NewBlock);
-    if (line++ < count) drawText(10, 550, kWhite, "Polygons: %d", polygons());
-    if (line++ < count) drawText(200, 550, kWhite, "Position: %f, %f, %f", p.x, p.y, p.z);
-    if (line++ < count) drawText(690, 490, kWhite, "DayTime: %d", world.DayTime);
-    if (line++ < count) drawText(670, 510, kWhite, "SubDayTime: %d", world.SubDayTime);
-    if (line++ < count) drawText(630, 470, kWhite, "TimeLuminance: %f", TimeLuminance());
+    if (at(kLeft)) drawText(10, 530, kWhite, "NewBlock: %d", play.target.NewBlock);
+    if (at(kLeft)) drawText(10, 550, kWhite, "Polygons: %d", polygons());
+    if (at(kLeft)) drawText(200, 550, kWhite, "Position: %f, %f, %f", p.x, p.y, p.z);
+    if (at(kRight)) drawText(690, 490, kWhite, "DayTime: %d", world.DayTime);
+    if (at(kRight)) drawText(670, 510, kWhite, "SubDayTime: %d", world.SubDayTime);
+    if (at(kRight)) drawText(630, 470, kWhite, "TimeLuminance: %f", TimeLuminance());
 }
 
 void drawFreeCellLine() {
+    place(UiPart::Hotbar);
     const int empty = countFreeCells();
     if (empty == 0)
         drawText(340, 460, kWhite, "%s!", tr("Full inventory", "Inventario pieno"));
@@ -99,10 +116,14 @@ void drawFreeCellLine() {
 
 void drawHud(const Play& play, int fps) {
     drawCrosshair(kDotTexture);
+    place(UiPart::Hotbar);
     drawCells(0, 8, play.controls.selectedSlot, kNoMark);
     drawStatusStrip();
     if (play.controls.debugInfoVisible) drawDebugLines(play, 9);
     drawFreeCellLine();
-    if (play.crafting.open) drawCraftingPanel(play.crafting);
-    drawClosingTexts(fps, kCreditsTopWorld);
+    if (play.crafting.open) {
+        place(UiPart::Crafting);
+        drawCraftingPanel(play.crafting);
+    }
+    drawClosingTexts(fps, kOverWorld);
 }

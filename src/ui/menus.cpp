@@ -34,7 +34,7 @@ int drawMenu(const int* arrowRows, int rowCount, int choice, const Overlay& over
     plat::drawSprite(kMenuArrowTexture, 368, arrowY, kWhite, &arrow);
     drawTexts();
     drawNoticeLine(overlay, kNoticeX, kNoticeYMenus, kNoticeOnPanel);
-    drawClosingTexts(overlay.fps, kCreditsTopMenus);
+    drawClosingTexts(overlay.fps, kOnScreen);
     plat::endScene();
     return 0;
 }
@@ -66,12 +66,8 @@ int drawMainMenu(int choice, const Overlay& overlay) {
     });
 }
 
-// Rendering and Language, each option's row with its value in a column of
-// its own (the names are longer), then Cancel.
 int drawOptionsMenu(int choice, const Overlay& overlay) {
-    int rows[kOptionsCancelChoice];
-    for (int c = 1; c <= kOptionsCancelChoice; ++c) rows[c - 1] = optionsMenuRowY(c);
-    return drawMenu(rows, kOptionsCancelChoice, choice, overlay, [] {
+    return drawMenu({280, 300, 320, 340}, choice, overlay, [] {
         drawText(400, 280, kBlack, "%s", "Rendering:");
         const int distance = settings.RenderDistance;
         if (distance <= 4)
@@ -80,12 +76,24 @@ int drawOptionsMenu(int choice, const Overlay& overlay) {
         drawText(400, 300, kBlack, "%s:", tr("Language", "Lingua"));
         // Each language is named in its own words, whichever is in use.
         drawText(480, 300, kBlack, "%s", italian() ? "Italiano" : "English");
+        item(320, {"Cancel", "Annulla"});
+        item(340, {"More options", "Altre opzioni"});
+    });
+}
+
+// Each option's row with its value in a column of its own (the names are
+// longer), under the screen's title, then Back.
+int drawMoreOptionsMenu(int choice, const Overlay& overlay) {
+    int rows[kMoreOptionsBackChoice];
+    for (int c = 1; c <= kMoreOptionsBackChoice; ++c) rows[c - 1] = moreOptionsRowY(c);
+    return drawMenu(rows, kMoreOptionsBackChoice, choice, overlay, [] {
+        item(moreOptionsRowY(0), {"More options", "Altre opzioni"});
         for (int row = 0; row < kOptionRowCount; ++row) {
-            const int y = optionsMenuRowY(kFirstOptionChoice + row);
+            const int y = moreOptionsRowY(1 + row);
             drawText(400, y, kBlack, "%s", optionRowLabel(row));
             drawText(kOptionValueX, y, kBlack, "%s", optionRowValue(options, row).c_str());
         }
-        item(optionsMenuRowY(kOptionsCancelChoice), {"Cancel", "Annulla"});
+        item(moreOptionsRowY(kMoreOptionsBackChoice), {"Back", "Indietro"});
     });
 }
 

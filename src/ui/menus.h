@@ -8,6 +8,8 @@
 // `choice` is the menu's selection (1-based).
 int drawMainMenu(int choice, const Overlay& overlay);
 int drawOptionsMenu(int choice, const Overlay& overlay);
+// The second options screen: the player's options, then Back.
+int drawMoreOptionsMenu(int choice, const Overlay& overlay);
 int drawQuitConfirm(int choice, const Overlay& overlay);
 int drawPauseMenu(int choice, const Overlay& overlay);
 // With `deleteSlot` 1..4 the question "Delete WorldK?" stands above the slot

@@ -33,7 +33,9 @@ constexpr int kFieldOfViewSteps[] = {30, 35, 40, 45, 50, 55, 60, 65, 70, 75, 80,
 constexpr int kFarViewSteps[] = {0, 70, 80, 90, 100, 110, 120, 130, 140, 150, 160};
 constexpr int kFrameCapSteps[] = {kVsync, 30, 60, 120, 144, 240, kUncapped};
 constexpr int kOnOffSteps[] = {0, 1};
-constexpr int kScaleSteps[] = {0, 1, 2, 3, 4, 5, 6, 7, 8};
+// Auto, then 1x, 1.25x, ... in quarters.
+constexpr int kScaleSteps[] = {0,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17, 18, 19,
+                               20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32};
 constexpr int kVolumeSteps[] = {0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100};
 
 std::string number(int v) {
@@ -54,7 +56,9 @@ std::string onOff(int v) {
     return v ? tr("On", "Attivo") : tr("Off", "Spento");
 }
 std::string scale(int v) {
-    return v == 0 ? tr("Auto", "Automatica") : format("%dx", v);
+    if (v == 0) return tr("Auto", "Automatica");
+    constexpr const char* kQuarters[4] = {"", ".25", ".5", ".75"};
+    return std::to_string(v / 4) + kQuarters[v % 4] + "x";
 }
 std::string percent(int v) {
     return format("%d%%", v);
@@ -87,10 +91,9 @@ int valueOf(const Options& o, const Row& r) {
 
 }  // namespace
 
-int optionsMenuRowY(int choice) {
-    // 280, 300, ... as every menu; the notice's line (400) stays clear.
-    const int y = 260 + 20 * choice;
-    return y >= 400 ? y + 20 : y;
+int moreOptionsRowY(int choice) {
+    // 200, 220, ... 380 under the screen's title; the notice's line (400) stays clear.
+    return 180 + 20 * choice;
 }
 
 const char* optionRowLabel(int row) {
@@ -103,14 +106,18 @@ std::string optionRowValue(const Options& values, int row) {
     return kRows[row].text(valueOf(values, kRows[row]));
 }
 
-void stepOptionRow(Options& values, int row, int direction) {
+void stepOptionRow(Options& values, int row, int direction, int largestScale) {
     if (row < 0 || row >= kOptionRowCount) return;
     const Row& r = kRows[row];
+    // Scales too big for the window are not offered.
+    int count = r.stepCount;
+    if (r.field == &Options::uiScale)
+        while (count > 1 && r.steps[count - 1] > largestScale) --count;
     const int current = valueOf(values, r);
     int at = -1;
-    for (int i = 0; i < r.stepCount; ++i)
+    for (int i = 0; i < count; ++i)
         if (r.steps[i] == current) at = i;
-    const int next = at < 0 ? 0 : (at + (direction < 0 ? r.stepCount - 1 : 1)) % r.stepCount;
+    const int next = at < 0 ? 0 : (at + (direction < 0 ? count - 1 : 1)) % count;
     if (r.field)
         values.*r.field = r.steps[next];
     else

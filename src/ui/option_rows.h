@@ -1,6 +1,6 @@
-// The rows the Options menu shows below Rendering and Language: for each
-// option its name and value in the language in use, and its steps (the
-// values the menu goes through, in order). The menu's table of rows.
+// The rows of the second options screen: for each option its name and value
+// in the language in use, and its steps (the values the menu goes through,
+// in order). The screen's table of rows.
 #pragma once
 
 #include <string>
@@ -8,16 +8,23 @@
 #include "world/options.h"
 
 inline constexpr int kOptionRowCount = 9;
-// Menu choices: 1 Rendering, 2 Language, then the option rows, then Cancel.
-inline constexpr int kFirstOptionChoice = 3;
-inline constexpr int kOptionsCancelChoice = kFirstOptionChoice + kOptionRowCount;
 
-// The screen row (y) of menu choice 1..kOptionsCancelChoice. The rows leave
-// the notice's line free.
-int optionsMenuRowY(int choice);
+// The Options screen: 1 Rendering, 2 Language, 3 Cancel, then the row that
+// opens the second screen.
+inline constexpr int kOptionsCancelChoice = 3;
+inline constexpr int kOptionsMoreChoice = 4;
+// The second screen ("More options"): choice 1 + row for each option row,
+// then Back.
+inline constexpr int kMoreOptionsBackChoice = kOptionRowCount + 1;
+
+// The screen row (y) of the second screen's choice 1..kMoreOptionsBackChoice.
+// The rows leave the notice's line free.
+int moreOptionsRowY(int choice);
 
 const char* optionRowLabel(int row);  // row 0..kOptionRowCount-1, with its colon
 std::string optionRowValue(const Options& values, int row);
 // The next value (direction +1) or the one before (-1), going round at the ends.
-// A value the steps do not hold (written into the file by hand) goes to the first.
-void stepOptionRow(Options& values, int row, int direction);
+// A value the steps do not hold (written into the file by hand) goes to the
+// first. The interface size offers Auto and the scales up to `largestScale`
+// (quarters), those that fit the window.
+void stepOptionRow(Options& values, int row, int direction, int largestScale);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/platform.h"
+#include "ui/layout.h"
 #include "ui/text.h"
 #include "world/settings.h"
 
@@ -18,20 +19,44 @@ int beginSceneOrFail() {
         plat::errorBox("ERRORE", "Impossibile creare la scena.");
         return -1;
     }
+    place(UiPart::Screen);
     return 0;
 }
 
 void drawBackground() {
-    // The picture is the top-left 800 x 600 of a 1024 x 1024 image; it covers
-    // the whole window so that no bare band shows beside the menus.
-    const plat::SourceRect source{0, 0, 800, 600};
-    plat::drawBackdrop(kBackgroundTexture, source, kWhite);
+    // The picture is the top-left 800 x 600 of a 1024 x 1024 image. Where the
+    // window reaches past it, its earth goes on: each band repeats, mirrored,
+    // the strip of the picture along that edge (the grass line runs on to the
+    // sides), so the picture meets it without a seam and nothing is stretched.
+    const plat::Placement p = place(UiPart::Screen);
+    const plat::ViewSize view = plat::viewSize();
+    const plat::LayoutRect v = visibleLayout(p, view.width, view.height);
+    const int right = v.x + v.width, bottom = v.y + v.height;
+    if (v.y < 0)
+        plat::drawPattern(kBackgroundTexture, {0, 48, 128, 64}, {v.x, v.y, v.width, -v.y}, 0, 0,
+                          kWhite);
+    if (bottom > kLayoutHeight)
+        plat::drawPattern(kBackgroundTexture, {0, 536, 128, 64},
+                          {v.x, kLayoutHeight, v.width, bottom - kLayoutHeight}, 0, 536, kWhite);
+    if (v.x < 0)
+        plat::drawPattern(kBackgroundTexture, {0, 0, 128, kLayoutHeight},
+                          {v.x, 0, -v.x, kLayoutHeight}, 0, 0, kWhite);
+    if (right > kLayoutWidth)
+        plat::drawPattern(kBackgroundTexture, {672, 0, 128, kLayoutHeight},
+                          {kLayoutWidth, 0, right - kLayoutWidth, kLayoutHeight}, 672, 0, kWhite);
+    const plat::SourceRect source{0, 0, kLayoutWidth, kLayoutHeight};
+    plat::drawSprite(kBackgroundTexture, 0, 0, kWhite, &source);
 }
 
-void drawClosingTexts(int fps, int creditsTop) {
+void drawClosingTexts(int fps, bool overWorld) {
+    // Over the world the counter and the credits keep to their corners, and
+    // the credits stand lower, clear of the status strip.
+    if (overWorld) place(UiPart::Fps);
     drawText(720, 550, kWhite, "FPS: %d", fps);
-    drawText(10, creditsTop, kWhite, "%s: %s", tr("Produced by", "Prodotto da"), kCreditsText);
-    drawText(10, creditsTop + 20, kWhite, "Velmora 1.1 Alpha    %s: %s",
+    const int top = overWorld ? kCreditsTopWorld : kCreditsTopMenus;
+    if (overWorld) place(UiPart::Credits);
+    drawText(10, top, kWhite, "%s: %s", tr("Produced by", "Prodotto da"), kCreditsText);
+    drawText(10, top + 20, kWhite, "Velmora 1.1 Alpha    %s: %s",
              tr("Visit site", "Visita il sito"), kWebAddress);
 }
 

@@ -13,6 +13,8 @@ inline constexpr int kMenuArrowTexture = 44;
 // that they clear the status strip.
 inline constexpr int kCreditsTopMenus = 10;
 inline constexpr int kCreditsTopWorld = 40;
+inline constexpr bool kOverWorld = true;
+inline constexpr bool kOnScreen = false;
 
 // What every screen shows besides its own content: the frame counter, and the
 // notice as it stands at the update's frame time (drawing never reads the
@@ -25,12 +27,15 @@ struct Overlay {
         : fps(fps_), now(now_), notice(notice_) {}
 };
 
-// Begins the scene; on failure tells the player and returns < 0.
+// Begins the scene and places what follows as the centred screen; on failure
+// tells the player and returns < 0.
 int beginSceneOrFail();
-// The full-screen picture behind menus, the progress screen and item screens.
+// The picture behind menus, the progress screen and item screens, with its
+// earth carried on to the window's edges.
 void drawBackground();
-// "FPS: n" at the bottom right, then the two credit lines from creditsTop.
-void drawClosingTexts(int fps, int creditsTop);
+// "FPS: n" at the bottom right, then the two credit lines at the top left: on
+// the screen's picture, or over the world at the window's corners.
+void drawClosingTexts(int fps, bool overWorld);
 // The overlay's notice, if one is showing, at (x, y).
 void drawNoticeLine(const Overlay& overlay, int x, int y, uint32_t argb);
 // The clear colour of the sky at the given brightness (0.5625 .. 1).

@@ -4,6 +4,7 @@
 #include "game/time_of_day.h"
 #include "platform/platform.h"
 #include "ui/hud.h"
+#include "ui/layout.h"
 #include "ui/screen_common.h"
 #include "ui/text.h"
 #include "world/settings.h"
@@ -31,7 +32,7 @@ int drawBusyScreen(bool saving, int pulseAlpha, const Overlay& overlay) {
     drawText(350, 450, alpha << 24, "%s ...", word);
     drawNoticeLine(overlay, kNoticeX, kNoticeYMenus, kNoticeOnPanel);
     // The measured rate means nothing while one update call does all the work.
-    drawClosingTexts(15, kCreditsTopMenus);
+    drawClosingTexts(15, kOnScreen);
     plat::endScene();
     return 0;
 }
@@ -41,13 +42,16 @@ int drawDeadScreen(const Play& play, const Overlay& overlay) {
     plat::clear(skyColour(TimeLuminance()));
     if (play.controls.hudVisible) {
         drawCrosshair(kDarkSquareTexture);
+        place(UiPart::Hotbar);
         drawCells(0, 8, play.controls.selectedSlot, kNoMark);
         drawStatusStrip();
         // Time-of-day lines stay off: the day stands still while dead.
         if (play.controls.debugInfoVisible) drawDebugLines(play, 6);
+        place(UiPart::Notice);
         drawNoticeLine(overlay, kNoticeX, kNoticeYWorld, kNoticeOnWorld);
-        drawClosingTexts(overlay.fps, kCreditsTopWorld);
+        drawClosingTexts(overlay.fps, kOverWorld);
     }
+    place(UiPart::Screen);
     drawText(250, 450, kWhite, "%s . . .",
              tr("You died. Press Enter to continue", "Sei morto. Premi Enter per continuare"));
     plat::endScene();
@@ -64,7 +68,7 @@ int drawItemScreen(const ItemScreen& itemScreen, bool chest, const Overlay& over
     if (itemScreen.cursor < kSlotCells) itemName(world.slots[itemScreen.cursor].type, name);
     drawText(400, 520, kBlack, "%s", name);
     drawNoticeLine(overlay, kNoticeX, kNoticeYItems, kNoticeOnPanel);
-    drawClosingTexts(overlay.fps, kCreditsTopMenus);
+    drawClosingTexts(overlay.fps, kOnScreen);
     plat::endScene();
     return 0;
 }

@@ -38,6 +38,33 @@ bool readVolume(std::string_view text, int& out) {
     return true;
 }
 
+// The interface scale: "auto", or 1 to 8 in steps of a quarter ("1", "1.25",
+// "1.5", "1.75", "2", ...), kept in quarters.
+bool readScale(std::string_view text, int& quarters) {
+    if (text == "auto") return quarters = 0, true;
+    const size_t point = text.find('.');
+    int whole = 0;
+    if (!readNumber(text.substr(0, point), 1, 8, whole)) return false;
+    int quarter = 0;
+    if (point != std::string_view::npos) {
+        constexpr std::string_view kQuarters[4] = {"0", "25", "5", "75"};
+        const std::string_view fraction = text.substr(point + 1);
+        quarter = -1;
+        for (int i = 0; i < 4; ++i)
+            if (fraction == kQuarters[i]) quarter = i;
+        if (quarter < 0) return false;
+    }
+    if (whole == 8 && quarter > 0) return false;
+    quarters = 4 * whole + quarter;
+    return true;
+}
+
+std::string writeScale(int quarters) {
+    if (quarters == 0) return "auto";
+    constexpr const char* kQuarters[4] = {"", ".25", ".5", ".75"};
+    return std::to_string(quarters / 4) + kQuarters[quarters % 4];
+}
+
 // One known key: how its value reads and how it is written.
 struct Key {
     const char* name;
@@ -59,12 +86,8 @@ const Key kKeys[] = {
     {"field_of_view",
      [](std::string_view v, Options& o) { return readNumber(v, 30, 110, o.fieldOfView); },
      [](const Options& o) { return std::to_string(o.fieldOfView); }},
-    {"ui_scale",
-     [](std::string_view v, Options& o) {
-         if (v == "auto") return o.uiScale = 0, true;
-         return readNumber(v, 1, 8, o.uiScale);
-     },
-     [](const Options& o) { return o.uiScale == 0 ? std::string("auto") : std::to_string(o.uiScale); }},
+    {"ui_scale", [](std::string_view v, Options& o) { return readScale(v, o.uiScale); },
+     [](const Options& o) { return writeScale(o.uiScale); }},
     {"frame_cap",
      [](std::string_view v, Options& o) {
          if (v == "vsync") return o.frameCap = kVsync, true;

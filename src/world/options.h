@@ -16,7 +16,9 @@ struct Options {
     // 10 is the turn rate the game always had.
     int mouseSensitivity = 10;
     int fieldOfView = 45;  // vertical, in degrees: 30..110
-    int uiScale = 0;       // 0 = auto (the largest whole factor that fits), else 1..8
+    // The interface's scale in quarters: 0 = auto (the largest that fits),
+    // else 4 (1x) .. 32 (8x); written in the file as "auto", "1", "1.25", ...
+    int uiScale = 0;
     // kVsync, kUncapped, or at most that many frames a second (30..1000).
     int frameCap = -1;
     // 0 = off (the five distances F5 steps through), else 70..160 m in steps of 10.

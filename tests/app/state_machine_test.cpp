@@ -75,9 +75,43 @@ TEST_F(StateMachine, MenuStepsRepeatAtMostEvery250ms) {
     EXPECT_EQ(game.optionsChoice, 2);
 }
 
+TEST_F(StateMachine, OptionsOpenOnCancelAndTheSecondScreenIsOneRowBelow) {
+    const Settings before = settings;
+    game.gameState = GameState::MainMenu;
+    game.mainMenuChoice = 2;
+    updateAt(300, {key::Return});
+    ASSERT_EQ(state(), GameState::Options);
+    EXPECT_EQ(game.optionsChoice, kOptionsCancelChoice);
+    // Enter right away goes back and changes nothing, in memory or on disk.
+    updateAt(600, {key::Return});
+    EXPECT_EQ(state(), GameState::MainMenu);
+    EXPECT_EQ(settings.RenderDistance, before.RenderDistance);
+    EXPECT_EQ(settings.Language, before.Language);
+    EXPECT_FALSE(std::filesystem::exists(optionsPath()));
+
+    // Down from Cancel reaches More options and stops there.
+    updateAt(900, {key::Return});
+    updateAt(1200, {key::Down});
+    updateAt(1500, {key::Down});
+    EXPECT_EQ(game.optionsChoice, kOptionsMoreChoice);
+    updateAt(1800, {key::Return});
+    ASSERT_EQ(state(), GameState::MoreOptions);
+    EXPECT_EQ(game.moreOptionsChoice, 1);
+    // Esc, or Enter on Back, returns to the row that opened it.
+    updateAt(2100, {key::Escape});
+    EXPECT_EQ(state(), GameState::Options);
+    EXPECT_EQ(game.optionsChoice, kOptionsMoreChoice);
+    updateAt(2400, {key::Return});
+    for (int t = 2700; game.moreOptionsChoice < kMoreOptionsBackChoice; t += 300)
+        updateAt(t, {key::Down});
+    updateAt(6000, {key::Return});
+    EXPECT_EQ(state(), GameState::Options);
+    EXPECT_FALSE(std::filesystem::exists(optionsPath()));
+}
+
 TEST_F(StateMachine, OptionRowsStepAndEachChangeReachesTheWindowAndTheFile) {
-    game.gameState = GameState::Options;
-    game.optionsChoice = kFirstOptionChoice + 2;  // far view
+    game.gameState = GameState::MoreOptions;
+    game.moreOptionsChoice = 1 + 2;  // far view
     int32_t t = 1000;
     updateAt(t += 300, {key::Right});
     EXPECT_EQ(options.farView, 70);
@@ -90,7 +124,7 @@ TEST_F(StateMachine, OptionRowsStepAndEachChangeReachesTheWindowAndTheFile) {
     updateAt(t += 300, {key::Return});  // Enter steps up, round the high end
     EXPECT_EQ(options.farView, 0);
 
-    game.optionsChoice = kFirstOptionChoice + 4;  // fullscreen
+    game.moreOptionsChoice = 1 + 4;  // fullscreen
     updateAt(t += 300, {key::Return});
     EXPECT_TRUE(plat::isFullscreen());
     EXPECT_NE(readBytes(optionsPath()).find("fullscreen = on\n"), std::string::npos);
@@ -100,16 +134,28 @@ TEST_F(StateMachine, OptionRowsStepAndEachChangeReachesTheWindowAndTheFile) {
     EXPECT_FALSE(options.fullscreen);
     EXPECT_NE(readBytes(optionsPath()).find("fullscreen = off\n"), std::string::npos);
 
-    game.optionsChoice = kFirstOptionChoice + 5;  // interface size
-    updateAt(t += 300, {key::D});
-    EXPECT_EQ(headless::pictureScale(), 1);
-    game.optionsChoice = kFirstOptionChoice + 3;  // frame rate: screen sync, then 30
+    // The interface size offers Auto and the quarter steps that fit: at
+    // 1920 x 1080 up to 1.75x, then round to Auto.
+    headless::setViewSize(1920, 1080);
+    game.moreOptionsChoice = 1 + 5;
+    for (const int quarters : {4, 5, 6, 7, 0}) {
+        updateAt(t += 300, {key::D});
+        EXPECT_EQ(options.uiScale, quarters);
+    }
+    updateAt(t += 300, {key::A});
+    EXPECT_EQ(options.uiScale, 7);
+    EXPECT_NE(readBytes(optionsPath()).find("ui_scale = 1.75\n"), std::string::npos);
+    game.moreOptionsChoice = 1 + 3;  // frame rate: screen sync, then 30
     updateAt(t += 300, {key::Right});
     EXPECT_EQ(headless::frameCap(), 30);
+}
 
-    game.optionsChoice = kOptionsCancelChoice;
-    updateAt(t += 300, {key::Return});
-    EXPECT_EQ(state(), GameState::MainMenu);
+TEST_F(StateMachine, ChoosingARenderingDistanceLeavesTheFarView) {
+    game.gameState = GameState::Options;
+    game.optionsChoice = 1;
+    options.farView = 120;
+    updateAt(1000, {key::Return});
+    EXPECT_EQ(options.farView, 0);
 }
 
 TEST_F(StateMachine, OptionsCycleDistanceAndToggleLanguage) {

@@ -74,47 +74,59 @@ TEST_F(Menus, MainMenuWordsAndPlacesInBothLanguages) {
                  textLine(400, 320, kBlack, "Quit")});
 }
 
-TEST_F(Menus, OptionsShowDistanceLanguageAndEachOptionInItsOwnWords) {
+TEST_F(Menus, OptionsShowDistanceLanguageThenCancelAndTheWayOn) {
     italianLanguage();
     settings.RenderDistance = 2;
-    options.farView = 120;
-    options.frameCap = kUncapped;
-    options.fullscreen = true;
-    options.uiScale = 2;
-    expectTexts(
-        GameState::Options,
-        {textLine(400, 280, kBlack, "Rendering:"), textLine(480, 280, kBlack, "Normale (40 m)"),
-         textLine(400, 300, kBlack, "Lingua:"), textLine(480, 300, kBlack, "Italiano"),
-         textLine(400, 320, kBlack, "Sensibilita' mouse:"), textLine(560, 320, kBlack, "10"),
-         textLine(400, 340, kBlack, "Campo visivo:"), textLine(560, 340, kBlack, "45\u00b0"),
-         textLine(400, 360, kBlack, "Vista lontana:"), textLine(560, 360, kBlack, "120 m"),
-         textLine(400, 380, kBlack, "Fotogrammi:"), textLine(560, 380, kBlack, "Illimitati"),
-         // The notice's line (400) stays free.
-         textLine(400, 420, kBlack, "Schermo intero:"), textLine(560, 420, kBlack, "Attivo"),
-         textLine(400, 440, kBlack, "Scala interfaccia:"), textLine(560, 440, kBlack, "2x"),
-         textLine(400, 460, kBlack, "Volume generale:"), textLine(560, 460, kBlack, "60%"),
-         textLine(400, 480, kBlack, "Volume effetti:"), textLine(560, 480, kBlack, "100%"),
-         textLine(400, 500, kBlack, "Volume ambiente:"), textLine(560, 500, kBlack, "70%"),
-         textLine(400, 520, kBlack, "Annulla")});
+    expectTexts(GameState::Options,
+                {textLine(400, 280, kBlack, "Rendering:"),
+                 textLine(480, 280, kBlack, "Normale (40 m)"), textLine(400, 300, kBlack, "Lingua:"),
+                 textLine(480, 300, kBlack, "Italiano"), textLine(400, 320, kBlack, "Annulla"),
+                 textLine(400, 340, kBlack, "Altre opzioni")});
     english();
-    options = Options{};
-    expectTexts(
-        GameState::Options,
-        {textLine(400, 280, kBlack, "Rendering:"), textLine(480, 280, kBlack, "Normal (40 m)"),
-         textLine(400, 300, kBlack, "Language:"), textLine(480, 300, kBlack, "English"),
-         textLine(400, 320, kBlack, "Mouse sensitivity:"), textLine(560, 320, kBlack, "10"),
-         textLine(400, 340, kBlack, "Field of view:"), textLine(560, 340, kBlack, "45\u00b0"),
-         textLine(400, 360, kBlack, "Far view:"), textLine(560, 360, kBlack, "Off (F5)"),
-         textLine(400, 380, kBlack, "Frame rate:"), textLine(560, 380, kBlack, "Screen sync"),
-         textLine(400, 420, kBlack, "Fullscreen:"), textLine(560, 420, kBlack, "Off"),
-         textLine(400, 440, kBlack, "Interface size:"), textLine(560, 440, kBlack, "Auto"),
-         textLine(400, 460, kBlack, "Master volume:"), textLine(560, 460, kBlack, "60%"),
-         textLine(400, 480, kBlack, "Effects volume:"), textLine(560, 480, kBlack, "100%"),
-         textLine(400, 500, kBlack, "Ambience volume:"), textLine(560, 500, kBlack, "70%"),
-         textLine(400, 520, kBlack, "Cancel")});
+    expectTexts(GameState::Options,
+                {textLine(400, 280, kBlack, "Rendering:"),
+                 textLine(480, 280, kBlack, "Normal (40 m)"), textLine(400, 300, kBlack, "Language:"),
+                 textLine(480, 300, kBlack, "English"), textLine(400, 320, kBlack, "Cancel"),
+                 textLine(400, 340, kBlack, "More options")});
     // Any language byte other than 1 is English.
     settings.Language = 0;
     EXPECT_NE(draw(GameState::Options).findText("English"), nullptr);
+}
+
+TEST_F(Menus, MoreOptionsShowEachOptionInItsOwnWords) {
+    italianLanguage();
+    options.farView = 120;
+    options.frameCap = kUncapped;
+    options.fullscreen = true;
+    options.uiScale = 7;
+    expectTexts(
+        GameState::MoreOptions,
+        {textLine(400, 180, kBlack, "Altre opzioni"),
+         textLine(400, 200, kBlack, "Sensibilita' mouse:"), textLine(560, 200, kBlack, "10"),
+         textLine(400, 220, kBlack, "Campo visivo:"), textLine(560, 220, kBlack, "45\u00b0"),
+         textLine(400, 240, kBlack, "Vista lontana:"), textLine(560, 240, kBlack, "120 m"),
+         textLine(400, 260, kBlack, "Fotogrammi:"), textLine(560, 260, kBlack, "Illimitati"),
+         textLine(400, 280, kBlack, "Schermo intero:"), textLine(560, 280, kBlack, "Attivo"),
+         textLine(400, 300, kBlack, "Scala interfaccia:"), textLine(560, 300, kBlack, "1.75x"),
+         textLine(400, 320, kBlack, "Volume generale:"), textLine(560, 320, kBlack, "60%"),
+         textLine(400, 340, kBlack, "Volume effetti:"), textLine(560, 340, kBlack, "100%"),
+         textLine(400, 360, kBlack, "Volume ambiente:"), textLine(560, 360, kBlack, "70%"),
+         textLine(400, 380, kBlack, "Indietro")});
+    english();
+    options = Options{};
+    expectTexts(
+        GameState::MoreOptions,
+        {textLine(400, 180, kBlack, "More options"),
+         textLine(400, 200, kBlack, "Mouse sensitivity:"), textLine(560, 200, kBlack, "10"),
+         textLine(400, 220, kBlack, "Field of view:"), textLine(560, 220, kBlack, "45\u00b0"),
+         textLine(400, 240, kBlack, "Far view:"), textLine(560, 240, kBlack, "Off (F5)"),
+         textLine(400, 260, kBlack, "Frame rate:"), textLine(560, 260, kBlack, "Screen sync"),
+         textLine(400, 280, kBlack, "Fullscreen:"), textLine(560, 280, kBlack, "Off"),
+         textLine(400, 300, kBlack, "Interface size:"), textLine(560, 300, kBlack, "Auto"),
+         textLine(400, 320, kBlack, "Master volume:"), textLine(560, 320, kBlack, "60%"),
+         textLine(400, 340, kBlack, "Effects volume:"), textLine(560, 340, kBlack, "100%"),
+         textLine(400, 360, kBlack, "Ambience volume:"), textLine(560, 360, kBlack, "70%"),
+         textLine(400, 380, kBlack, "Back")});
 }
 
 // With the real font: every name ends before its value's column and every
@@ -127,7 +139,7 @@ TEST_F(Menus, OptionsTextFitsTheScreen) {
         for (int row = 0; row < kOptionRowCount; ++row) {
             int widest = 0;
             Options o;
-            for (int step = 0; step < 40; ++step, stepOptionRow(o, row, 1))
+            for (int step = 0; step < 40; ++step, stepOptionRow(o, row, 1, plat::kMaxInterfaceQuarters))
                 widest = std::max(widest, font.width(optionRowValue(o, row)));
             EXPECT_LE(400 + font.width(optionRowLabel(row)), 552) << optionRowLabel(row);
             EXPECT_LE(560 + widest, 660) << optionRowLabel(row);
@@ -256,9 +268,10 @@ TEST_F(Menus, ArrowStandsBesideTheChoiceAndAtTheTopWhenOutOfRange) {
     };
     const Case cases[] = {
         {GameState::MainMenu, &game.mainMenuChoice, {280, 300, 320}},
-        {GameState::Options,
-         &game.optionsChoice,
-         {280, 300, 320, 340, 360, 380, 420, 440, 460, 480, 500, 520}},
+        {GameState::Options, &game.optionsChoice, {280, 300, 320, 340}},
+        {GameState::MoreOptions,
+         &game.moreOptionsChoice,
+         {200, 220, 240, 260, 280, 300, 320, 340, 360, 380}},
         {GameState::QuitConfirm, &game.quitChoice, {300, 320}},
         {GameState::Pause, &game.pauseChoice, {290, 310, 330}},
         {GameState::WorldSelect, &game.worldSlotChoice, {260, 280, 300, 320, 340}},
@@ -280,8 +293,8 @@ TEST_F(Menus, NoticeShowsOnEveryMenuInDarkRedClearOfTheRows) {
     game.notice =
         makeNotice(game.frame.now, "The world could not be saved", "Impossibile salvare il mondo");
     english();
-    for (GameState s : {GameState::MainMenu, GameState::Options, GameState::QuitConfirm,
-                        GameState::Pause, GameState::WorldSelect}) {
+    for (GameState s : {GameState::MainMenu, GameState::Options, GameState::MoreOptions,
+                        GameState::QuitConfirm, GameState::Pause, GameState::WorldSelect}) {
         const auto& frame = draw(s);
         const auto* t = frame.findText("The world could not be saved");
         ASSERT_NE(t, nullptr) << int(s);

@@ -47,7 +47,7 @@ TEST_F(Screens, EveryDrawnStateIsOneSceneThenOnePresent) {
 }
 
 TEST_F(Screens, StatesWithoutAScreenPresentWithoutDrawing) {
-    for (int value : {0, 2, 12, 200}) {
+    for (int value : {0, 2, 13, 200}) {
         const auto& frame = draw(static_cast<GameState>(value));
         EXPECT_EQ(frame.scenesBegun, 0) << value;
         EXPECT_TRUE(frame.texts.empty() && frame.sprites.empty() && frame.clears.empty());

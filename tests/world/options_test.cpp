@@ -8,7 +8,7 @@
 namespace {
 
 Options unusual() {
-    return {true, 19, 30, 3, 144, 160, 0, 30, 100};
+    return {true, 19, 30, 7, 144, 160, 0, 30, 100};
 }
 
 TEST(OptionsText, RoundTripsAndKeepsWhatItDoesNotKnowInPlace) {
@@ -18,6 +18,10 @@ TEST(OptionsText, RoundTripsAndKeepsWhatItDoesNotKnowInPlace) {
         o.frameCap = cap;
         EXPECT_TRUE(parseOptions(formatOptions(o, "")) == o) << cap;
     }
+    // The interface scale in quarter steps; a whole number as older files hold it.
+    EXPECT_EQ(parseOptions("ui_scale = 1.75\n").uiScale, 7);
+    EXPECT_EQ(parseOptions("ui_scale = 3\n").uiScale, 12);
+    EXPECT_EQ(parseOptions("ui_scale = 8.0\n").uiScale, 32);
     const std::string previous = "# mine\r\n  field_of_view=70  \nshadows = soft\nfield_of_view = 80\n";
     EXPECT_EQ(parseOptions(previous).fieldOfView, 80);  // the last of a key decides
     Options changed;
@@ -34,7 +38,8 @@ TEST(OptionsText, EachUnusableValueReadsAsItsDefault) {
     for (const char* bad : {"fullscreen = maybe", "fullscreen =", "mouse_sensitivity = 0",
                             "mouse_sensitivity = 20", "mouse_sensitivity = +5",
                             "field_of_view = 29", "field_of_view = 111", "field_of_view = 4.5e1",
-                            "ui_scale = 0", "ui_scale = 9", "ui_scale = Auto", "frame_cap = 29",
+                            "ui_scale = 0", "ui_scale = 9", "ui_scale = Auto",
+                            "ui_scale = 1.3", "ui_scale = 8.25", "ui_scale = 2.", "ui_scale = .5", "frame_cap = 29",
                             "frame_cap = 1001", "far_view = 60", "far_view = 75",
                             "far_view = 170", "far_view = 99999999999999999999",
                             "master_volume = -10", "effects_volume = 110", "ambience_volume = 55"}) {

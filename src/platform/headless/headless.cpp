@@ -34,7 +34,7 @@ struct State {
     std::pair<int, int> cursorMove{-1, -1};
     bool fullscreen = false;
     int frameCap = plat::kSyncToDisplay;
-    int pictureScale = 0;
+    plat::Placement placement;
     plat::ViewSize viewSize{800, 600};
     bool wireframe = false;
     bool depthTest = true;
@@ -132,8 +132,8 @@ void setViewSize(int width, int height) {
 int frameCap() {
     return state().frameCap;
 }
-int pictureScale() {
-    return state().pictureScale;
+plat::Placement placement() {
+    return state().placement;
 }
 
 bool windowOpen() {
@@ -294,8 +294,8 @@ bool isFullscreen() {
 void setFrameCap(int framesPerSecond) {
     state().frameCap = framesPerSecond;
 }
-void setPictureScale(int scale) {
-    state().pictureScale = scale;
+void setPlacement(const Placement& placement) {
+    state().placement = placement;
 }
 
 const std::string& exeFolder() {
@@ -353,12 +353,14 @@ void clear(uint32_t argb) {
 }
 
 void drawSprite(int texture, int x, int y, uint32_t argb, const SourceRect* source) {
-    state().current.sprites.push_back(
-        {texture, x, y, argb, source != nullptr, source ? *source : SourceRect{}});
+    state().current.sprites.push_back({texture, x, y, argb, source != nullptr,
+                                       source ? *source : SourceRect{}, state().placement});
 }
 
-void drawBackdrop(int texture, const SourceRect& source, uint32_t argb) {
-    state().current.sprites.push_back({texture, 0, 0, argb, true, source, true});
+void drawPattern(int texture, const SourceRect& source, const LayoutRect& area, int originX,
+                 int originY, uint32_t argb) {
+    state().current.sprites.push_back(
+        {texture, originX, originY, argb, true, source, state().placement, true, area});
 }
 
 ViewSize viewSize() {
@@ -366,7 +368,8 @@ ViewSize viewSize() {
 }
 
 void drawText(int left, int top, int right, int bottom, uint32_t argb, std::string_view text) {
-    state().current.texts.push_back({left, top, right, bottom, argb, std::string(text)});
+    state().current.texts.push_back(
+        {left, top, right, bottom, argb, std::string(text), state().placement});
 }
 
 void setView(const Matrix& view) {

@@ -20,13 +20,17 @@ struct SpriteCall {
     uint32_t argb;
     bool hasSource;
     plat::SourceRect source;
-    bool backdrop = false;  // drawn to cover the window, from the picture's corner
+    plat::Placement placement;  // in force when it was drawn
+    // A pattern fills `area` with copies of `source` laid from (x, y).
+    bool pattern = false;
+    plat::LayoutRect area{};
 };
 
 struct TextCall {
     int left, top, right, bottom;
     uint32_t argb;
     std::string text;
+    plat::Placement placement;
 };
 
 struct QuadCall {
@@ -100,7 +104,7 @@ void setDeviceMissing(bool missing);
 void setViewSize(int width, int height);
 // What the game last asked the window for.
 int frameCap();
-int pictureScale();
+plat::Placement placement();  // as last set
 bool windowOpen();
 bool cursorVisible();
 bool mouseCaptured();

@@ -10,7 +10,6 @@
 #include "platform/platform.h"
 #include "platform/sdl/bmp_file.h"
 #include "platform/sdl/gl_device_state.h"
-#include "platform/sdl/screen_fit.h"
 
 namespace plat {
 
@@ -58,6 +57,12 @@ void drawTextureRect(int texture, const SourceRect& r, float x0, float y0, float
 
 }  // namespace
 
+void setPlacement(const Placement& placement) {
+    Placement& p = dev().placement;
+    p = placement;
+    p.quarters = std::clamp(p.quarters, kMinInterfaceQuarters, kMaxInterfaceQuarters);
+}
+
 void drawSprite(int texture, int x, int y, uint32_t argb, const SourceRect* source) {
     auto& d = dev();
     if (!d.ready || texture < 0 || texture >= kTextureCount) return;
@@ -65,19 +70,56 @@ void drawSprite(int texture, int x, int y, uint32_t argb, const SourceRect* sour
     const auto [tw, th] = d.textureSizes[size_t(texture)];
     const SourceRect r = source ? *source : SourceRect{0, 0, tw, th};
     if (r.width <= 0 || r.height <= 0) return;
-    const int s = d.fit.scale;
-    const float x0 = float(d.fit.x + x * s), y0 = float(d.fit.y + y * s);
-    drawTextureRect(texture, r, x0, y0, x0 + float(r.width * s), y0 + float(r.height * s), argb);
+    const Placement& p = d.placement;
+    drawTextureRect(texture, r, float(placeX(p, x)), float(placeY(p, y)),
+                    float(placeX(p, x + r.width)), float(placeY(p, y + r.height)), argb);
 }
 
-void drawBackdrop(int texture, const SourceRect& source, uint32_t argb) {
+void drawPattern(int texture, const SourceRect& source, const LayoutRect& area, int originX,
+                 int originY, uint32_t argb) {
     auto& d = dev();
     if (!d.ready || texture < 0 || texture >= kTextureCount) return;
-    if (source.width <= 0 || source.height <= 0) return;
+    if (source.width <= 0 || source.height <= 0 || area.width <= 0 || area.height <= 0) return;
     sdlplat::sizeFrame(d);
-    const plat::CoverRect c =
-        plat::coverScreen(d.frameWidth, d.frameHeight, d.width, d.height);
-    drawTextureRect(texture, source, c.x, c.y, c.x + c.width, c.y + c.height, argb);
+    const auto [tw, th] = d.textureSizes[size_t(texture)];
+    const Placement& p = d.placement;
+    d.vertexScratch.clear();
+    // Copy k along an axis starts at origin + k * size; odd copies are mirrored.
+    auto firstCopy = [](int from, int origin, int size) {
+        const int offset = from - origin;
+        return offset >= 0 ? offset / size : -((-offset + size - 1) / size);
+    };
+    const int kx0 = firstCopy(area.x, originX, source.width);
+    const int ky0 = firstCopy(area.y, originY, source.height);
+    for (int ky = ky0;; ++ky) {
+        const int cy = originY + ky * source.height;
+        if (cy >= area.y + area.height) break;
+        const int y0 = std::max(cy, area.y), y1 = std::min(cy + source.height, area.y + area.height);
+        for (int kx = kx0;; ++kx) {
+            const int cx = originX + kx * source.width;
+            if (cx >= area.x + area.width) break;
+            const int x0 = std::max(cx, area.x), x1 = std::min(cx + source.width, area.x + area.width);
+            // The part of the source this cut copy shows, read backwards when mirrored.
+            auto texel = [](int at, int start, int size, bool mirrored, int base) {
+                const int into = at - start;
+                return base + (mirrored ? size - into : into);
+            };
+            const bool mx = (kx & 1) != 0, my = (ky & 1) != 0;
+            const float u0 = float(texel(x0, cx, source.width, mx, source.x)) / float(tw);
+            const float u1 = float(texel(x1, cx, source.width, mx, source.x)) / float(tw);
+            const float v0 = float(texel(y0, cy, source.height, my, source.y)) / float(th);
+            const float v1 = float(texel(y1, cy, source.height, my, source.y)) / float(th);
+            const float px0 = float(placeX(p, x0)), px1 = float(placeX(p, x1));
+            const float py0 = float(placeY(p, y0)), py1 = float(placeY(p, y1));
+            d.vertexScratch.push_back({px0, py0, 0.5f, u0, v0, argb});
+            d.vertexScratch.push_back({px1, py0, 0.5f, u1, v0, argb});
+            d.vertexScratch.push_back({px1, py1, 0.5f, u1, v1, argb});
+            d.vertexScratch.push_back({px0, py1, 0.5f, u0, v1, argb});
+        }
+    }
+    if (d.vertexScratch.empty()) return;
+    sdlplat::addQuads(d, sdlplat::screenState(texture), d.vertexScratch.data(),
+                      int(d.vertexScratch.size() / 4));
 }
 
 ViewSize viewSize() {
@@ -92,21 +134,21 @@ void drawText(int left, int top, int right, int bottom, uint32_t argb, std::stri
     if (!d.ready || text.empty()) return;
     sdlplat::sizeFrame(d);
     d.glyphScratch.clear();
-    const int s = d.fit.scale;
-    auto x = [&](int v) { return d.fit.x + v * s; };
-    auto y = [&](int v) { return d.fit.y + v * s; };
-    int texture = sdlplat::kFontTexture + s - 1;
-    const sdlplat::FontAtlas* font = sdlplat::fontFor(d, s);
+    const Placement& p = d.placement;
+    int texture = sdlplat::kFontTexture + p.quarters;
+    const sdlplat::FontAtlas* font = sdlplat::fontFor(d, p.quarters);
     if (font) {
-        sdlplat::layoutText(*font, x(left), y(top), x(right), y(bottom), text, d.glyphScratch);
+        sdlplat::layoutText(*font, placeX(p, left), placeY(p, top), placeX(p, right),
+                            placeY(p, bottom), text, d.glyphScratch);
     } else {
         // Without a font of that size the small one is stretched: blurry beats missing.
-        font = &d.fonts[0];
-        texture = sdlplat::kFontTexture;
+        font = &d.fonts[size_t(kMinInterfaceQuarters)];
+        texture = sdlplat::kFontTexture + kMinInterfaceQuarters;
         sdlplat::layoutText(*font, left, top, right, bottom, text, d.glyphScratch);
+        const float s = float(p.quarters) / 4.0f;
         for (auto& g : d.glyphScratch) {
-            g.x0 = float(d.fit.x) + g.x0 * float(s), g.x1 = float(d.fit.x) + g.x1 * float(s);
-            g.y0 = float(d.fit.y) + g.y0 * float(s), g.y1 = float(d.fit.y) + g.y1 * float(s);
+            g.x0 = float(p.x) + g.x0 * s, g.x1 = float(p.x) + g.x1 * s;
+            g.y0 = float(p.y) + g.y0 * s, g.y1 = float(p.y) + g.y1 * s;
         }
     }
     if (d.glyphScratch.empty()) return;

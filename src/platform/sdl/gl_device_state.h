@@ -15,7 +15,6 @@
 #include "platform/platform.h"
 #include "platform/sdl/batching.h"
 #include "platform/sdl/image_decode.h"
-#include "platform/sdl/screen_fit.h"
 #include "platform/sdl/sdl_private.h"
 #include "platform/sdl/text_layout.h"
 
@@ -23,11 +22,13 @@ namespace sdlplat {
 
 static_assert(sizeof(plat::Vertex) == 24, "the vertex layout assumes 24-byte vertices");
 
-// The glyph atlases follow the game's textures, one for each factor the
-// picture can be enlarged by (kFontTexture + factor - 1).
+// The glyph atlases follow the game's textures, one for each scale the
+// interface can be placed at (kFontTexture + quarters); text laid out at q
+// quarters is drawn from a font of 3 q pixels.
 inline constexpr int kFontTexture = plat::kTextureCount;
 inline constexpr int kFontPixelHeight = 12;
-inline constexpr int kDeviceTextures = plat::kTextureCount + plat::kMaxPictureScale;
+inline constexpr int kFontSizes = plat::kMaxInterfaceQuarters + 1;
+inline constexpr int kDeviceTextures = plat::kTextureCount + kFontSizes;
 // More quads than this in one frame are drawn in several uploads.
 inline constexpr uint32_t kFlushQuads = 1u << 20;
 
@@ -63,12 +64,12 @@ struct GlMesh {
 
 struct Device {
     bool ready = false;
-    int width = 0, height = 0;  // the picture sprites and text are placed in
-    // The frame being built: its size in drawable pixels (read once it starts)
-    // and where the picture stands in it.
+    int width = 0, height = 0;  // the window's first size
+    // The frame being built: its size in drawable pixels (read once it starts).
     bool frameSized = false;
     int frameWidth = 0, frameHeight = 0;
-    plat::ScreenFit fit{1, 0, 0};
+    // Where sprites and text stand, as the game last placed them.
+    plat::Placement placement;
     int lastWidth = 0, lastHeight = 0;  // of the last presented frame
     int fboWidth = 0, fboHeight = 0;
     GLuint program = 0, vao = 0, vbo = 0, ibo = 0;
@@ -98,10 +99,10 @@ struct Device {
     bool culling = false;
     uint32_t indexCapacity = 0;  // quads the index buffer covers
     size_t vertexBytes = 0;      // size of the vertex buffer's storage
-    // fonts[f - 1] draws the picture enlarged f times; all but the first are
-    // made when first needed (an empty atlas: not made, or it failed).
-    std::array<FontAtlas, plat::kMaxPictureScale> fonts;
-    std::array<bool, plat::kMaxPictureScale> fontTried{};
+    // fonts[q] draws text laid out at q quarters; all but the 12-pixel one
+    // (q = 4) are made when first needed (an empty atlas: not made, or it failed).
+    std::array<FontAtlas, kFontSizes> fonts;
+    std::array<bool, kFontSizes> fontTried{};
 
     // The frame being built: `batch`, after any parts already drawn because
     // the frame grew too big (`drawnParts`), with the matrices and fog in force.
@@ -133,9 +134,9 @@ void sizeFrame(Device& d);
 // Set-up pieces the drawing needs.
 // An off-screen buffer of the last presented frame's size.
 bool createScreenshotBuffer(Device& d);
-// The glyph atlas for text enlarged `scale` times, made on first use; nullptr
+// The glyph atlas for text laid out at `quarters`, made on first use; nullptr
 // when it cannot be made.
-const FontAtlas* fontFor(Device& d, int scale);
+const FontAtlas* fontFor(Device& d, int quarters);
 void ensureIndices(Device& d, uint32_t quads);
 // A linked program of the two shaders, or 0 after printing why; `what` names
 // it in the message.

@@ -18,7 +18,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/sdl/screen_fit.h"
 #include "platform/sdl/gl_device_state.h"
 
 namespace sdlplat {
@@ -105,7 +104,6 @@ void sizeFrame(Device& d) {
     // No window, or one shrunk to nothing (minimised): the picture's own size.
     if (w <= 0 || h <= 0) w = d.width, h = d.height;
     d.frameWidth = w, d.frameHeight = h;
-    d.fit = plat::fitScreen(w, h, d.width, d.height, wantedPictureScale());
     d.uniformSets[0] = screenSet(w, h);
     d.frameSized = true;
 }

@@ -207,14 +207,14 @@ bool loadTextures(Device& d, const DecodedAssets& a) {
 }
 
 // One coverage byte per texel, read as white with that much alpha.
-void makeFontTexture(Device& d, int scale) {
-    const FontAtlas& font = d.fonts[size_t(scale - 1)];
+void makeFontTexture(Device& d, int quarters) {
+    const FontAtlas& font = d.fonts[size_t(quarters)];
     GLuint t = makeTexture(font.width, font.height, GL_R8, GL_RED, font.coverage.data(),
                            GL_CLAMP_TO_EDGE);
     const GLint swizzle[4] = {GL_ONE, GL_ONE, GL_ONE, GL_RED};
     glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, swizzle);
-    d.textures[size_t(kFontTexture + scale - 1)] = t;
-    d.textureSizes[size_t(kFontTexture + scale - 1)] = {font.width, font.height};
+    d.textures[size_t(kFontTexture + quarters)] = t;
+    d.textureSizes[size_t(kFontTexture + quarters)] = {font.width, font.height};
 }
 
 bool loadFont(Device& d, DecodedAssets& a) {
@@ -222,26 +222,28 @@ bool loadFont(Device& d, DecodedAssets& a) {
         std::fprintf(stderr, "velmora: font: %s\n", a.fontError.c_str());
         return false;
     }
-    d.fonts[0] = std::move(a.font);
-    d.fontTried[0] = true;
-    makeFontTexture(d, 1);
+    constexpr int q = plat::kMinInterfaceQuarters;
+    d.fonts[q] = std::move(a.font);
+    d.fontTried[q] = true;
+    makeFontTexture(d, q);
     return true;
 }
 
 }  // namespace
 
-const FontAtlas* fontFor(Device& d, int scale) {
-    if (scale < 1 || scale > plat::kMaxPictureScale) return nullptr;
-    const size_t i = size_t(scale - 1);
+const FontAtlas* fontFor(Device& d, int quarters) {
+    if (quarters < plat::kMinInterfaceQuarters || quarters > plat::kMaxInterfaceQuarters)
+        return nullptr;
+    const size_t i = size_t(quarters);
+    const int pixels = kFontPixelHeight * quarters / 4;
     if (!d.fontTried[i]) {
         d.fontTried[i] = true;
         const embedded::Blob font = embedded::monoBoldFont();
         std::string error;
-        if (buildFontAtlas(font.data, font.size, kFontPixelHeight * scale, d.fonts[i], error))
-            makeFontTexture(d, scale);
+        if (buildFontAtlas(font.data, font.size, pixels, d.fonts[i], error))
+            makeFontTexture(d, quarters);
         else
-            std::fprintf(stderr, "velmora: font at %d pixels: %s\n", kFontPixelHeight * scale,
-                         error.c_str());
+            std::fprintf(stderr, "velmora: font at %d pixels: %s\n", pixels, error.c_str());
     }
     return d.fonts[i].glyphs.empty() ? nullptr : &d.fonts[i];
 }

@@ -16,6 +16,7 @@
 #include "platform/common/process.h"
 #include "platform/keys.h"
 #include "platform/platform.h"
+#include "platform/sdl/gl_device_state.h"
 #include "platform/sdl/screen_fit.h"
 #include "platform/sdl/input_state.h"
 #include "platform/sdl/scancodes.h"
@@ -40,11 +41,9 @@ struct Window {
     bool traceStart = false;
     int presents = 0;
     Clock::time_point firstPresent;
-    int pictureWidth = 800, pictureHeight = 600;  // the game's coordinates
     // What the game asked for, kept for a window made later and for F11.
     bool fullscreen = false;
     int frameCap = plat::kSyncToDisplay;
-    int pictureScale = 0;
     Clock::time_point paced{};  // when the last capped frame was due
 };
 
@@ -148,10 +147,6 @@ void closeAll() {
 
 SDL_Window* window() {
     return win().window;
-}
-
-int wantedPictureScale() {
-    return win().pictureScale;
 }
 
 void keepFreedMemory() {
@@ -297,13 +292,11 @@ int createWindowAndDevices(const char* title, int width, int height) {
             if (SDL_GetDesktopDisplayMode(0, &mode) == 0) x = mode.w / 2 - a / 2, y = mode.h / 2 - b / 2;
         }
     }
-    // Resizable: the 3D view fills it, the picture is enlarged by a whole
-    // factor and centred (screen_fit.h).
+    // Resizable: the 3D view fills it, the interface follows the placements
+    // the game sets.
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE;
     if (w.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     w.window = SDL_CreateWindow(title, x, y, windowWidth, windowHeight, flags);
-    w.pictureWidth = width;
-    w.pictureHeight = height;
     if (!w.window) {
         sdlplat::failBox("Creazione della finestra fallita.");
         sdlplat::dropAssetDecoding();
@@ -370,8 +363,7 @@ void moveCursorToWindow(int x, int y) {
     int ww = 0, wh = 0, dw = 0, dh = 0;
     SDL_GetWindowSize(w.window, &ww, &wh);
     SDL_GL_GetDrawableSize(w.window, &dw, &dh);
-    const ScreenFit fit = fitScreen(dw, dh, w.pictureWidth, w.pictureHeight, w.pictureScale);
-    const WindowPoint at = pictureToWindow(fit, x, y, dw, dh, ww, wh);
+    const WindowPoint at = pictureToWindow(sdlplat::dev().placement, x, y, dw, dh, ww, wh);
     SDL_WarpMouseInWindow(w.window, at.x, at.y);
 }
 
@@ -398,10 +390,6 @@ bool isFullscreen() {
 void setFrameCap(int framesPerSecond) {
     win().frameCap = framesPerSecond;
     sdlplat::applySwapInterval();
-}
-
-void setPictureScale(int scale) {
-    win().pictureScale = scale < 0 ? 0 : scale;
 }
 
 const std::string& exeFolder() {

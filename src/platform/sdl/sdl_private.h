@@ -48,9 +48,6 @@ void closeAudio();
 
 // The window, or nullptr while there is none.
 SDL_Window* window();
-// The picture's enlargement the player chose (0: the largest that fits).
-int wantedPictureScale();
-
 // True when the environment variable is set to "1".
 bool envFlag(const char* name);
 
