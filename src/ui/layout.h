@@ -23,8 +23,10 @@ enum class UiPart : uint8_t {
     Screen,       // menus, item screens, busy and death screens: one centred piece
     StatusStrip,  // along the top edge
     Credits,      // the credit lines, top left
-    DebugLeft,    // the debug lines of the left column
-    DebugRight,   // those of the right column
+    // The debug lines of the left and the right column, in the bottom corners
+    // (where they stand at 800 x 600; a window shorter than that keeps them).
+    DebugLeft,
+    DebugRight,
     Hotbar,       // the hotbar and the free-cell line above it
     Fps,          // the frame counter, bottom right
     Crosshair,    // the centre of the view

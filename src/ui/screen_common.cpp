@@ -28,22 +28,23 @@ void drawBackground() {
     // window reaches past it, its earth goes on: each band repeats, mirrored,
     // the strip of the picture along that edge (the grass line runs on to the
     // sides), so the picture meets it without a seam and nothing is stretched.
+    // The strips stop short of the panel's shadow.
     const plat::Placement p = place(UiPart::Screen);
     const plat::ViewSize view = plat::viewSize();
     const plat::LayoutRect v = visibleLayout(p, view.width, view.height);
     const int right = v.x + v.width, bottom = v.y + v.height;
     if (v.y < 0)
-        plat::drawPattern(kBackgroundTexture, {0, 48, 128, 64}, {v.x, v.y, v.width, -v.y}, 0, 0,
+        plat::drawPattern(kBackgroundTexture, {0, 48, 96, 64}, {v.x, v.y, v.width, -v.y}, 0, 0,
                           kWhite);
     if (bottom > kLayoutHeight)
-        plat::drawPattern(kBackgroundTexture, {0, 536, 128, 64},
+        plat::drawPattern(kBackgroundTexture, {0, 536, 96, 64},
                           {v.x, kLayoutHeight, v.width, bottom - kLayoutHeight}, 0, 536, kWhite);
     if (v.x < 0)
-        plat::drawPattern(kBackgroundTexture, {0, 0, 128, kLayoutHeight},
+        plat::drawPattern(kBackgroundTexture, {0, 0, 96, kLayoutHeight},
                           {v.x, 0, -v.x, kLayoutHeight}, 0, 0, kWhite);
     if (right > kLayoutWidth)
-        plat::drawPattern(kBackgroundTexture, {672, 0, 128, kLayoutHeight},
-                          {kLayoutWidth, 0, right - kLayoutWidth, kLayoutHeight}, 672, 0, kWhite);
+        plat::drawPattern(kBackgroundTexture, {704, 0, 96, kLayoutHeight},
+                          {kLayoutWidth, 0, right - kLayoutWidth, kLayoutHeight}, 704, 0, kWhite);
     const plat::SourceRect source{0, 0, kLayoutWidth, kLayoutHeight};
     plat::drawSprite(kBackgroundTexture, 0, 0, kWhite, &source);
 }
