@@ -57,6 +57,7 @@
 #include "render/render_state.h"
 #include "render/sections.h"
 #include "render/world_view.h"
+#include "ui/hud.h"
 #include "ui/screen_common.h"
 #include "world/block_types.h"
 #include "world/cell_changes.h"
@@ -105,7 +106,7 @@ double percentile(std::vector<double> v, double p) {
 Vec3 spawn;
 double lastCpuMs = 0.0;
 
-// One frame of the world (no heads-up display) and its present; keeps the CPU
+// One frame of the world (no heads-up display unless asked) and its present; keeps the CPU
 // part (everything before the present hands the frame to the driver).
 void drawFrame(Mode mode) {
     const auto start = Clock::now();
@@ -119,6 +120,9 @@ void drawFrame(Mode mode) {
     plat::clear(skyColour(TimeLuminance()));
     if (mode == Mode::Renderer) {
         drawWorldView(game.play);
+        // With VELMORA_FRAMES_HUD=1 the heads-up display is drawn over it.
+        static const bool hud = std::getenv("VELMORA_FRAMES_HUD") != nullptr;
+        if (hud) drawHud(game.play, 60);
     } else
         reference::drawFrame();
     plat::endScene();

@@ -1,10 +1,11 @@
 """The real window on a desktop of 1920 x 1080 with a window manager
 (openbox; fullscreen is a request to one): F11 there and back, and a resize.
 
-F11 must give a window of the whole screen whose 3D view reaches the corners
-while the menus and the heads-up display stay one piece at 1x in the middle;
-F11 again must give back the 800 x 600 window and its very pixels; a resize
-must redraw at the new size. The choice is kept in Options.txt. With
+F11 must give a window of the whole screen whose 3D view reaches the corners,
+the menus one piece enlarged 1.75 times in the middle on their picture, and
+the heads-up display at the screen's edges (the status strip along the whole
+top edge, the hotbar near the bottom); F11 again must give back the 800 x 600
+window and its very pixels; a resize must redraw at the new size. The choice is kept in Options.txt. With
 VELMORA_E2E_PICTURES set to a folder, the run also leaves there the pictures
 of the README (screenshot-menu-1920.png, screenshot-play-1920.png)."""
 import os
@@ -12,7 +13,7 @@ import os
 from e2e.harness import keys
 from e2e.harness.failure import check
 from e2e.harness.game import Game, expect_clean_exit
-from e2e.harness.pictures import white
+from e2e.harness.pictures import near, white
 from e2e.harness.png import write_true_colour_png
 from e2e.harness.screens import status_strip_shown
 from e2e.harness.waits import wait_for
@@ -21,10 +22,22 @@ from e2e.harness.xsession import capture, close_window, find_window, focus, run,
 
 SCREEN = (1920, 1080)
 PICTURE = (800, 600)
-FIT_1080 = (560, 240)  # the 800 x 600 picture at 1x, centred on the screen
 ARROW = (368, 280)     # the menus' arrow beside the first row
 FPS_BOX = (700, 540, 800, 575)  # the frame counter, which changes by itself
 HOTBAR = (180, 470, 640, 530)
+
+
+def at_1080(x, y):
+    """A point of the 800 x 600 layout on the whole screen: enlarged by the
+    largest quarter step that fits (1.75) and centred."""
+    return 260 + (x * 7 + 2) // 4, 15 + (y * 7 + 2) // 4
+
+
+def strip_along_top(picture):
+    """The status strip's parchment at the right end of the top edge, where
+    no icon stands, whatever the window's width."""
+    strip = picture.region(picture.width - 200, 18, picture.width, 30)
+    return sum(1 for c in strip if near(c, (220, 208, 184), 30)) >= len(strip) * 3 // 4
 
 
 def wait_picture(window, test, timeout, what):
@@ -93,23 +106,16 @@ def window_on_a_desktop(programs):
 
         keys.tap("F11")
         wait_size(window, SCREEN)
-        fx, fy = FIT_1080
         wait_picture(window, lambda p: p.width == SCREEN[0] and corners_drawn(p)
-                     and arrow_at(p, fx + ARROW[0], fy + ARROW[1]), 20,
-                     "the main menu at 1x in the middle of the whole screen, the background "
-                     "reaching the corners")
+                     and arrow_at(p, *at_1080(*ARROW)), 20,
+                     "the main menu at 1.75x in the middle of the whole screen, its picture's "
+                     "earth reaching the corners")
         wait_for(lambda: options_say(game, "fullscreen = on"), 10,
                  "fullscreen = on in Options.txt")
 
         if pictures:
-            keys.tap("Down")
-            keys.tap("Return")  # the options
-            shot = wait_picture(window, lambda p: p.width == SCREEN[0]
-                                and arrow_at(p, fx + 368, fy + 320), 10, "the options menu")
+            shot = capture(window, moving=True)
             write_true_colour_png(os.path.join(pictures, "screenshot-menu-1920.png"), shot)
-            keys.tap("Escape")
-            wait_picture(window, lambda p: arrow_at(p, fx + 368, fy + 300), 10, "the main menu")
-            keys.tap("Up")
 
         keys.tap("F11")
         wait_size(window, PICTURE)
@@ -127,16 +133,19 @@ def window_on_a_desktop(programs):
 
         keys.tap("F11")
         wait_size(window, SCREEN)
+        # The hotbar keeps its distance from the bottom edge, enlarged 1.75 times.
+        (left, _), (right, _) = at_1080(HOTBAR[0], 0), at_1080(HOTBAR[2], 0)
+        hotbar = (left, SCREEN[1] - (600 - HOTBAR[1]) * 7 // 4,
+                  right, SCREEN[1] - (600 - HOTBAR[3]) * 7 // 4)
 
         def full_play(p):
             if p.width != SCREEN[0] or not corners_drawn(p):
                 return False
-            at = p.crop(fx, fy, *PICTURE)
-            return status_strip_shown(at) and white_pixels(at, *HOTBAR) == marks
+            return strip_along_top(p) and len(white_pixels(p, *hotbar)) >= 2 * len(marks)
 
         shot = wait_picture(window, full_play, 30,
-                            "play over the whole screen, the 3D view in its corners and the "
-                            "hotbar 1x in the middle")
+                            "play over the whole screen, the 3D view in its corners, the status "
+                            "strip along the top edge and the hotbar 1.75x near the bottom")
         if pictures:
             write_true_colour_png(os.path.join(pictures, "screenshot-play-1920.png"), shot)
 
@@ -145,8 +154,7 @@ def window_on_a_desktop(programs):
         run("xdotool", "windowsize", str(window), "1024", "768")
         wait_size(window, (1024, 768))
         wait_picture(window, lambda p: p.width == 1024 and corners_drawn(p)
-                     and status_strip_shown(p.crop(112, 84, *PICTURE)), 20,
-                     "play redrawn at 1024 x 768")
+                     and strip_along_top(p), 20, "play redrawn at 1024 x 768")
 
         close_window(window)
         expect_clean_exit(game)
