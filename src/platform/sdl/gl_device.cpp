@@ -41,13 +41,22 @@ void clear(uint32_t argb) {
 
 namespace {
 
+// A texel edge as a texture coordinate. Enlarged by a quarter step, some pixel
+// centres fall exactly on texel edges, where rounding would pick either texel
+// and let the two triangles of a quad disagree (a step in a straight line);
+// a nudge of 1/64 texel makes them all pick the same one. At whole scales
+// pixel centres are never that close to an edge, so nothing changes there.
+float texelEdge(int texel, int size) {
+    return (float(texel) + 1.0f / 64.0f) / float(size);
+}
+
 // A part of a texture drawn over the drawable's rectangle (x0, y0)-(x1, y1).
 void drawTextureRect(int texture, const SourceRect& r, float x0, float y0, float x1, float y1,
                      uint32_t argb) {
     auto& d = dev();
     const auto [tw, th] = d.textureSizes[size_t(texture)];
-    const float u0 = float(r.x) / float(tw), v0 = float(r.y) / float(th);
-    const float u1 = float(r.x + r.width) / float(tw), v1 = float(r.y + r.height) / float(th);
+    const float u0 = texelEdge(r.x, tw), v0 = texelEdge(r.y, th);
+    const float u1 = texelEdge(r.x + r.width, tw), v1 = texelEdge(r.y + r.height, th);
     const Vertex quad[4] = {{x0, y0, 0.5f, u0, v0, argb},
                             {x1, y0, 0.5f, u1, v0, argb},
                             {x1, y1, 0.5f, u1, v1, argb},
@@ -105,10 +114,10 @@ void drawPattern(int texture, const SourceRect& source, const LayoutRect& area, 
                 return base + (mirrored ? size - into : into);
             };
             const bool mx = (kx & 1) != 0, my = (ky & 1) != 0;
-            const float u0 = float(texel(x0, cx, source.width, mx, source.x)) / float(tw);
-            const float u1 = float(texel(x1, cx, source.width, mx, source.x)) / float(tw);
-            const float v0 = float(texel(y0, cy, source.height, my, source.y)) / float(th);
-            const float v1 = float(texel(y1, cy, source.height, my, source.y)) / float(th);
+            const float u0 = texelEdge(texel(x0, cx, source.width, mx, source.x), tw);
+            const float u1 = texelEdge(texel(x1, cx, source.width, mx, source.x), tw);
+            const float v0 = texelEdge(texel(y0, cy, source.height, my, source.y), th);
+            const float v1 = texelEdge(texel(y1, cy, source.height, my, source.y), th);
             const float px0 = float(placeX(p, x0)), px1 = float(placeX(p, x1));
             const float py0 = float(placeY(p, y0)), py1 = float(placeY(p, y1));
             d.vertexScratch.push_back({px0, py0, 0.5f, u0, v0, argb});
