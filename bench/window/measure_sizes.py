@@ -4,7 +4,7 @@ virtual X server of 2560 x 1440 with software GL and vsync off.
 
     measure_sizes.py --frames-tool build/velmora_world_frames
         [--base-tool OTHER/build/velmora_world_frames] [--runs 3]
-        [--what sizes,far,memory]
+        [--what sizes,far,memory,basesizes]
 
 sizes: the spawn of seed 1234567890, 8 headings, render distance 4, at 800 x 600,
 1280 x 720, 1920 x 1080 and 2560 x 1440 (the window asked for with
@@ -72,7 +72,7 @@ def main():
     tool = os.path.abspath(options.frames_tool)
     base = options.base_tool and os.path.abspath(options.base_tool)
     what = options.what.split(",")
-    sizes, far, base_ms = {}, {}, []
+    sizes, far, base_ms, base_sizes = {}, {}, [], {}
     frames = ["frames", "--renderer-only", "--frames", "7"]
     for run in range(options.runs):
         if base:
@@ -81,6 +81,9 @@ def main():
             for size in SIZES:
                 ms = renderer_rows(run_tool(tool, frames + ["--distances", "4-4"], size))[4]
                 sizes.setdefault(size, []).append(ms)
+                if base and "basesizes" in what:
+                    ms = renderer_rows(run_tool(base, frames + ["--distances", "4-4"], size))[4]
+                    base_sizes.setdefault(size, []).append(ms)
         if "far" in what:
             for metres, ms in renderer_rows(run_tool(tool, frames + ["--far", options.far])).items():
                 far.setdefault(f"{metres} m", []).append(ms)
@@ -91,6 +94,12 @@ def main():
         show("base build, 800 x 600, render distance 4:", {"800x600": base_ms})
     if sizes:
         show("this build, render distance 4, by window size:", sizes, reference)
+    if base_sizes:
+        show("base build, render distance 4, by window size:", base_sizes)
+        for size, values in sizes.items():
+            ratio = statistics.median(v[0] for v in values) / statistics.median(
+                v[0] for v in base_sizes[size])
+            print(f"  {size:>10s} this build / base build: {ratio:5.3f}")
     if far:
         show("this build, 800 x 600, by far view:", far, reference)
     if "memory" in what:
