@@ -1,22 +1,24 @@
+#!/usr/bin/env python3
 """The README's pictures of the interface on today's screens: the main menu,
 both options screens, play and the inventory, in a window of 1920 x 1080 and
-fullscreen at 2560 x 1440. Not a test of its own (the desktop scenario and the
-layout tests check the same places); run by hand with VELMORA_E2E_PICTURES
-set to the folder that gets them:
+fullscreen at 2560 x 1440, played in a private X server with the end-to-end
+harness. From the top folder, after building:
 
-    VELMORA_E2E_PICTURES=$PWD/docs PYTHONPATH=tests python3 -m e2e \\
-        --game build/velmora --scene-world build/tests/velmora_scene_world \\
-        --scenario interface_pictures
+    python3 tools/interface_pictures.py docs
 """
 import os
+import sys
 
-from e2e.harness import keys
-from e2e.harness.game import Game, expect_clean_exit
-from e2e.harness.pictures import near, white
-from e2e.harness.png import write_true_colour_png
-from e2e.harness.watch import wait_for_screen
-from e2e.harness.waits import wait_for
-from e2e.harness.xsession import close_window, find_window, focus, run, window_geometry
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests"))
+
+from e2e.harness import keys  # noqa: E402
+from e2e.harness.game import Game, expect_clean_exit  # noqa: E402
+from e2e.harness.pictures import near, white  # noqa: E402
+from e2e.harness.png import write_true_colour_png  # noqa: E402
+from e2e.harness.watch import wait_for_screen  # noqa: E402
+from e2e.harness.waits import wait_for  # noqa: E402
+from e2e.harness.xsession import (close_window, find_window, focus, play_in_x_server,  # noqa: E402
+                                  run, window_geometry)
 
 SCREEN = (2560, 1440)
 
@@ -47,15 +49,11 @@ def grass_edge(picture, at):
     return sum(1 for c in edge if near(c, (55, 112, 38), 30)) >= len(edge) * 3 // 4
 
 
-def interface_pictures(programs):
-    folder = os.environ.get("VELMORA_E2E_PICTURES")
-    if not folder:
-        print("VELMORA_E2E_PICTURES is not set: nothing to write")
-        return
+def interface_pictures(game_binary, scene_tool, folder):
     os.makedirs(folder, exist_ok=True)
-    setup = lambda f: run(programs.scene, "seed", "1234567890", f, timeout=120)
+    setup = lambda f: run(scene_tool, "seed", "1234567890", f, timeout=120)
     env = {"LANGUAGE": "en", "VELMORA_WINDOW_SIZE": "1920x1080"}
-    with Game(programs.game, setup=setup, extra_env=env) as game:
+    with Game(game_binary, setup=setup, extra_env=env) as game:
         window = find_window(game)
         wait_for(lambda: window_geometry(window)[2:] == (1920, 1080), 20, "a 1920 x 1080 window")
         focus(window)
@@ -103,6 +101,17 @@ def interface_pictures(programs):
         expect_clean_exit(game)
 
 
-interface_pictures.x_server = {"screen": SCREEN, "manager": "openbox"}
+def main():
+    if len(sys.argv) != 2:
+        print("usage: interface_pictures.py FOLDER")
+        return 2
+    top = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
+    game = os.path.join(top, "build", "velmora")
+    scene = os.path.join(top, "build", "tests", "velmora_scene_world")
+    folder = os.path.abspath(sys.argv[1])
+    return play_in_x_server(lambda: interface_pictures(game, scene, folder), screen=SCREEN,
+                            manager="openbox")
 
-SCENARIOS = {"interface_pictures": interface_pictures}
+
+if __name__ == "__main__":
+    sys.exit(main())
