@@ -19,6 +19,7 @@ constexpr double kJumpTop = 1.1;   // where the fall after a jump starts from
 constexpr int kSettleTries = 200;  // one-block steps when landing or bumping the head
 
 constexpr float kStrideBlocks = 1.6f;    // ground walked between two footsteps
+constexpr float kGroundHair = 0.05f;     // the gap a body on the ground can stand above it
 constexpr float kLandingBlocks = 0.25f;  // a smaller drop is just standing
 
 bool collides(const Player& player) {
@@ -169,9 +170,13 @@ void jumpAndFall(Player& player, const Frame& frame, Events& events) {
 }
 
 void takeSteps(Player& player, float walked, Events& events) {
-    // On the ground: just landed, or at the first instant of a fall that a
-    // standing body starts every other frame.
-    const bool grounded = !player.airborne || (!player.rising && player.airOffset == 0.0f);
+    // On the ground: just landed, or in the small fall a standing body starts
+    // every other frame and ends when it touches the ground again. At a high
+    // frame rate that fall lasts several frames, and their walk counts too,
+    // or the steps would slow down as the frames got shorter.
+    Vec3 below = player.Position;
+    below.y -= kGroundHair;
+    const bool grounded = !player.airborne || (!player.rising && bodyCollides(below));
     if (!grounded || walked <= 0.0f) return;
     player.strideWalked += walked;
     if (player.strideWalked < kStrideBlocks) return;

@@ -17,9 +17,10 @@ float nextUnit(uint32_t& state) {
 }
 
 // Steps and menu ticks come often: softer than what the player does once.
+// Steps less so, or the wind's gusts would cover them.
 float gainOf(Sound s) {
     if (s == Sound::MenuMove || s == Sound::MenuChoose) return 0.6f;
-    if (int(s) < int(Sound::Torch) && int(s) / kMaterialCount == int(Touch::Step)) return 0.6f;
+    if (int(s) < int(Sound::Torch) && int(s) / kMaterialCount == int(Touch::Step)) return 0.8f;
     return 1.0f;
 }
 

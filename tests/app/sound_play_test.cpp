@@ -38,7 +38,7 @@ class SoundPlay : public OnGrassPatch {
             headless::releaseAllKeys();
             for (uint8_t k : keys) headless::pressKey(k);
             headless::setMouse(0, 0, dig, false);
-            headless::setClock(now += 10);
+            headless::setClock(now += frameMs);
             if (game.gameState == GameState::Playing) preparePlayingFrame(game.play);
             ASSERT_EQ(frameUpdate(), 0);
         }
@@ -57,6 +57,7 @@ class SoundPlay : public OnGrassPatch {
         return out;
     }
     int32_t now = 1000;
+    int32_t frameMs = 10;
 };
 
 constexpr int of(Touch t, Material m) {
@@ -84,6 +85,23 @@ TEST_F(SoundPlay, StepsOnGrassFollowTheWalkingPaceAndStopWithThePlayer) {
     // Repeats differ: no variant twice in a row.
     for (size_t i = 1; i < running.size(); ++i)
         EXPECT_NE(running[i].play.variant, running[i - 1].play.variant);
+}
+
+TEST_F(SoundPlay, AStepForEveryStrideWalkedAtAnyFrameRate) {
+    // A standing body settles onto the ground over a few milliseconds of
+    // frames; the walk of those frames counts towards the next step too.
+    const Vec3 start = game.play.player.Position;
+    for (int32_t ms : {1, 3, 7, 16, 45}) {
+        frameMs = ms;
+        game.play.player.Position = start;
+        playFor(500);
+        take();
+        game.play.player.strideWalked = 0.0f;
+        playFor(1800, {key::W});  // four and a half strides, or a little more
+        const float walked = game.play.player.Position.z - start.z;
+        EXPECT_EQ(take().size(), size_t(walked / 1.6f))
+            << ms << " ms frames, " << walked << " blocks";
+    }
 }
 
 TEST_F(SoundPlay, DiggingStoneHitsAtASteadyPaceThenBreaksOnce) {

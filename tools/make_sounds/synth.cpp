@@ -149,7 +149,9 @@ Samples windLoop(float seconds, uint32_t seed) {
         const float gust = 0.55f + 0.3f * std::sin(2.0f * p) + 0.15f * std::sin(3.0f * p + 1.3f);
         x[i] = gust * (low.next(rng) + 0.25f * gust * high.next(rng));
     }
-    return closeLoop(x, loop, 0.3f);
+    // Low: the loudest gust must leave the softest footstep clearly above it
+    // at the default volumes, and the gusts swing some 18 dB.
+    return closeLoop(x, loop, 0.085f);
 }
 
 Samples nightLoop(float seconds, uint32_t seed) {
@@ -176,7 +178,9 @@ Samples nightLoop(float seconds, uint32_t seed) {
                 }
         }
     }
-    return closeLoop(x, loop, 0.22f);
+    // About as loud as the wind's loudest gust, so that dusk changes what is
+    // heard, not how loud.
+    return closeLoop(x, loop, 0.13f);
 }
 
 Samples makeSound(Sound sound, int variant) {
