@@ -61,7 +61,7 @@ void drawTextureRect(int texture, const SourceRect& r, float x0, float y0, float
                             {x1, y0, 0.5f, u1, v0, argb},
                             {x1, y1, 0.5f, u1, v1, argb},
                             {x0, y1, 0.5f, u0, v1, argb}};
-    sdlplat::addQuads(d, sdlplat::screenState(texture), quad, 1);
+    sdlplat::addQuads(d, sdlplat::spriteState(d, texture, argb), quad, 1);
 }
 
 }  // namespace
@@ -127,7 +127,7 @@ void drawPattern(int texture, const SourceRect& source, const LayoutRect& area, 
         }
     }
     if (d.vertexScratch.empty()) return;
-    sdlplat::addQuads(d, sdlplat::screenState(texture), d.vertexScratch.data(),
+    sdlplat::addQuads(d, sdlplat::spriteState(d, texture, argb), d.vertexScratch.data(),
                       int(d.vertexScratch.size() / 4));
 }
 

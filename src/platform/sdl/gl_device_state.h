@@ -78,6 +78,9 @@ struct Device {
           uFogColour = -1;
     std::array<GLuint, kDeviceTextures> textures{};
     std::array<std::pair<int, int>, kDeviceTextures> textureSizes{};
+    // Textures with no texel to leave out or blend: drawn untinted, they need
+    // no blending, which the software rasteriser pays for per pixel.
+    std::array<bool, plat::kTextureCount> opaque{};
 
     // Lit quads: programs [layered][alpha tested], the block texture array and
     // each texture's layer in it (-1: not in it), the light table, the stream
@@ -166,5 +169,8 @@ uint32_t currentUniforms(Device& d);
 void addQuads(Device& d, const DrawState& state, const plat::Vertex* vertices, int quads);
 // Sprites and text: pixel coordinates, alpha blending, no depth.
 DrawState screenState(int texture);
+// A sprite's: blending off where it would change nothing (an opaque texture
+// drawn with a tint of full alpha).
+DrawState spriteState(const Device& d, int texture, uint32_t argb);
 
 }  // namespace sdlplat

@@ -238,6 +238,14 @@ DrawState screenState(int texture) {
     return s;
 }
 
+DrawState spriteState(const Device& d, int texture, uint32_t argb) {
+    DrawState s = screenState(texture);
+    if (texture >= 0 && texture < plat::kTextureCount && d.opaque[size_t(texture)] &&
+        argb >> 24 == 0xFF)
+        s.blend = plat::Blend::Opaque;
+    return s;
+}
+
 FrameStats lastFrameStats() {
     return dev().last;
 }

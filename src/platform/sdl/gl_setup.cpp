@@ -202,6 +202,9 @@ bool loadTextures(Device& d, const DecodedAssets& a) {
         d.textures[size_t(n)] =
             makeTexture(image.width, image.height, GL_RGBA8, GL_RGBA, image.rgba.data(), GL_REPEAT);
         d.textureSizes[size_t(n)] = {image.width, image.height};
+        bool opaque = true;
+        for (size_t i = 3; i < image.rgba.size() && opaque; i += 4) opaque = image.rgba[i] == 255;
+        d.opaque[size_t(n)] = opaque;
     }
     return true;
 }
