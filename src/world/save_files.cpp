@@ -209,14 +209,21 @@ WorldResult saveWorldTo(const std::string& worldPath, const std::string& seedPat
     worldFile.temporary.clear();
     seedFile.temporary.clear();
     CommitProgress progress;
-    if (finishSlotCommit(worldPath, seedPath, &progress) != Commit::Failed) return WorldResult::Done;
+    const Commit commit = finishSlotCommit(worldPath, seedPath, &progress);
+    if (commit == Commit::Finished) return WorldResult::Done;
     told.error = progress.error;
     told.failedFile = progress.failedFile;
     // With the world renamed, the record stays: whoever takes the slot's
     // lock next renames the seed too. Nothing renamed, the save is taken
     // back, record first, so that the slot keeps its old pair as told.
     if (progress.worldReplaced) return WorldResult::SeedNotWritten;
-    if (plat::removeFile(commitRecordPath(worldPath)))
+    if (commit != Commit::Failed) {
+        // The record was gone or its temporaries not as written: something
+        // else changed the folder meanwhile, and nothing was renamed.
+        told.error = plat::WriteError::Other;
+        told.failedFile = commitRecordPath(worldPath);
+    }
+    if (commit != Commit::Failed || plat::removeFile(commitRecordPath(worldPath)))
         for (const std::string& temporary : temporaries) plat::removeFile(temporary);
     return WorldResult::NotWritten;
 }
