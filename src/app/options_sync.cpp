@@ -3,6 +3,7 @@
 #include "app/game_state.h"
 #include "platform/platform.h"
 #include "world/options.h"
+#include "world/settings.h"
 
 namespace {
 
@@ -16,9 +17,15 @@ void handToWindow(const Options& o) {
 }  // namespace
 
 void startOptions() {
-    readOptions();
+    const bool optionsRead = readOptions();
     handToWindow(options);
     game.optionsApplied = options;
+    // Told once: the file stays as it is and this run keeps the defaults.
+    if (!optionsRead || settingsFileLeftAlone()) {
+        const std::string name = !optionsRead ? "Options.txt" : "Settings.data";
+        game.notice = makeNotice(plat::clockMs(), (name + " unreadable: defaults used").c_str(),
+                                 (name + " illeggibile: valori predefiniti").c_str());
+    }
 }
 
 void syncOptions() {

@@ -31,12 +31,52 @@ void postNotice(const char* english, const char* italian) {
 // save over.
 plat::FileLock slotLock;
 
-// False, after telling the player, when another program holds the slot.
+// Why a file could not be written or locked, short enough for a notice.
+struct Reason {
+    const char* english;
+    const char* italian;
+};
+Reason reasonFor(plat::WriteError error) {
+    switch (error) {
+        case plat::WriteError::DiskFull: return {"disk full", "disco pieno"};
+        case plat::WriteError::ReadOnly: return {"read-only disk", "disco di sola lettura"};
+        case plat::WriteError::NoPermission: return {"no permission", "permesso negato"};
+        case plat::WriteError::NotRegular: return {"not a regular file", "file non regolare"};
+        case plat::WriteError::NoFolder: return {"no such folder", "cartella inesistente"};
+        case plat::WriteError::NoNewFiles:
+            return {"folder takes no new files", "la cartella non accetta file"};
+        case plat::WriteError::NoTemporaryName:
+            return {"no free temporary name", "nessun nome temporaneo libero"};
+        case plat::WriteError::None:
+        case plat::WriteError::Other: break;
+    }
+    return {"disk error", "errore del disco"};
+}
+
+std::string fileNameOf(const std::string& path) {
+    const size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// False, after telling the player, when another program holds the slot or
+// it cannot be used at all.
 bool lockForUse(int slot, plat::FileLock& lock) {
-    if (lockSlot(slot, lock) != SlotLock::InUse) return true;
-    const std::string name = worldFileName(slot);
-    postNotice((name + " is in use by another program!").c_str(),
-               (name + " in uso da un altro programma!").c_str());
+    SaveReport report;
+    switch (lockSlot(slot, lock, &report)) {
+        case SlotLock::Taken:
+        case SlotLock::Unlocked: return true;
+        case SlotLock::InUse: {
+            const std::string name = worldFileName(slot);
+            postNotice((name + " is in use by another program!").c_str(),
+                       (name + " in uso da un altro programma!").c_str());
+            return false;
+        }
+        case SlotLock::Refused: break;
+    }
+    const std::string name = fileNameOf(report.failedFile);
+    const Reason why = reasonFor(report.error);
+    postNotice(("Slot unusable: " + name + ": " + why.english).c_str(),
+               ("Slot inutilizzabile: " + name + ": " + why.italian).c_str());
     return false;
 }
 
@@ -78,7 +118,8 @@ int openSlot(int slot) {
             plat::releaseLock(slotLock);
         return endOnFailure(result);
     }
-    const WorldResult result = loadWorld(slot, pump);
+    std::string failedFile;
+    const WorldResult result = loadWorld(slot, pump, &failedFile);
     game.gameState = found;
     if (result != WorldResult::Done) plat::releaseLock(slotLock);
     switch (result) {
@@ -90,7 +131,7 @@ int openSlot(int slot) {
             break;
         case WorldResult::Damaged: {
             // Named, so that the player knows which file to look at or move aside.
-            const std::string name = worldFileName(slot);
+            const std::string name = fileNameOf(failedFile);
             postNotice(("Damaged world " + name + ": not loaded!").c_str(),
                        ("Mondo danneggiato " + name + ": non caricato!").c_str());
             break;
@@ -106,13 +147,17 @@ int saveSlot(int slot) {
     game.savingInProgress = 1;
     game.gameState = GameState::Busy;
     if (!game.savePump.drawFrame) game.savePump = gamePump();
-    const WorldResult result = saveWorld(slot, game.savePump);
+    SaveReport report;
+    const WorldResult result = saveWorld(slot, game.savePump, &report);
     game.gameState = found;
     game.savingInProgress = 0;
-    if (result == WorldResult::NotWritten) postNotice("World not saved!", "Mondo non salvato!");
+    const Reason why = reasonFor(report.error);
+    if (result == WorldResult::NotWritten)
+        postNotice((std::string("World not saved: ") + why.english + "!").c_str(),
+                   (std::string("Mondo non salvato: ") + why.italian + "!").c_str());
     if (result == WorldResult::SeedNotWritten)
-        postNotice("World saved, but not its seed file!",
-                   "Mondo salvato, ma non il file del seme!");
+        postNotice((std::string("World saved, not its seed: ") + why.english + "!").c_str(),
+                   (std::string("Mondo salvato, non il seme: ") + why.italian + "!").c_str());
     return endOnFailure(result);
 }
 

@@ -18,6 +18,7 @@ enum class FileStatus : uint8_t {
     Missing,     // nothing by that name
     NotRegular,  // a folder, a FIFO, a device: never a game file
     Unreadable,  // there, but it cannot be opened or read
+    TooBig,      // readWholeFile: longer than the caller takes
 };
 
 // An open regular file; closed when it goes out of scope.
@@ -39,6 +40,10 @@ bool readNext(InFile& file, void* bytes, size_t n);
 // The whole of a small file, at most `max` bytes: the count read, or -1 when
 // it is not a readable regular file.
 long readSmallFile(const std::string& path, void* bytes, size_t max);
+// The whole of a file of at most `max` bytes into `bytes` (emptied on any
+// other outcome): a file that is only partly read would lose the rest when
+// written back.
+FileStatus readWholeFile(const std::string& path, std::string& bytes, size_t max);
 // Something (of any kind) exists at that name.
 bool fileExists(const std::string& path);
 
@@ -64,7 +69,10 @@ enum class WriteError : uint8_t {
     DiskFull,
     ReadOnly,      // a read-only file system
     NoPermission,  // the folder or the file may not be written
-    NotRegular,    // a folder, a FIFO or a device stands at the target's name
+    NotRegular,    // a folder, a FIFO, a device or a link stands at the name
+    NoFolder,      // the folder named does not exist
+    NoNewFiles,    // the folder exists but takes no new files (/proc)
+    NoTemporaryName,  // every temporary name tried was taken
     Other,
 };
 const char* describe(WriteError error);
@@ -105,6 +113,12 @@ bool commitReplacements(OutFile* const* files, int count);
 // Whole small file in one go (settings, seeds): begin, write, finish, commit.
 bool replaceFile(const std::string& target, const void* bytes, size_t n,
                  WriteError* error = nullptr);
+// Renames `from`, a finished temporary an earlier writer left, over `to`, then
+// flushes the folder; as commitReplacements does for a writer's own files.
+bool renameOver(const std::string& from, const std::string& to, WriteError* error = nullptr);
+// Removes the file (or link, never what it leads to) at `path` and flushes
+// its folder; true when nothing is left there.
+bool removeFile(const std::string& path, WriteError* error = nullptr);
 // Removes whatever is left under `target`'s temporary names (not folders):
 // only for a writer that holds the lock over the target. The count removed.
 int removeStrayTemporaries(const std::string& target);
@@ -123,10 +137,13 @@ struct FileLock {
 enum class LockStatus : uint8_t {
     Taken,
     Held,        // another holder has it (another process, or another FileLock)
-    NoLockFile,  // the lock file cannot be made or opened (a read-only folder)
+    NoLockFile,  // nothing stands at its name and the folder makes no file there (read-only)
+    Blocked,     // something that cannot be locked stands at its name (a folder, a
+                 // FIFO, a device, a link, a file that cannot be opened)
 };
-// Takes the lock at `path` (the file made when missing) without waiting.
-LockStatus takeLock(const std::string& path, FileLock& lock);
+// Takes the lock at `path` (the file made when missing) without waiting. For
+// Blocked, `why` (when given) says what stands there.
+LockStatus takeLock(const std::string& path, FileLock& lock, WriteError* why = nullptr);
 void releaseLock(FileLock& lock);
 
 }  // namespace plat

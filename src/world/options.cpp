@@ -10,11 +10,9 @@ Options options;
 
 namespace {
 
-// A text file of a few hundred bytes: anything much bigger is not one of ours,
-// and reading it whole could cost a lot of memory.
-constexpr size_t kMaxFileBytes = 64 * 1024;
-
 std::string remembered;  // the file's text as last read or written
+// The file could not be read whole: it is never written over.
+bool leftAlone = false;
 
 std::string_view trim(std::string_view s) {
     const size_t first = s.find_first_not_of(" \t\r");
@@ -181,16 +179,18 @@ std::string formatOptions(const Options& values, std::string_view previous) {
 
 std::string optionsPath() { return plat::filesFolder() + "Options.txt"; }
 
-void readOptions() {
-    std::string text(kMaxFileBytes + 1, '\0');
-    const long n = plat::readSmallFile(optionsPath(), text.data(), text.size());
-    // Too big to be ours: read as nothing, and replaced by ours once changed.
-    text.resize(n < 0 || size_t(n) > kMaxFileBytes ? 0 : size_t(n));
+bool readOptions() {
+    std::string text;
+    const plat::FileStatus status = plat::readWholeFile(optionsPath(), text, kMaxOptionsFileBytes);
+    // A file read only in part would lose the rest at the first change.
+    leftAlone = status != plat::FileStatus::Ok && status != plat::FileStatus::Missing;
     options = parseOptions(text);
     remembered = std::move(text);
+    return !leftAlone;
 }
 
 bool writeOptions() {
+    if (leftAlone) return true;
     const std::string text = formatOptions(options, remembered);
     if (text == remembered) return true;
     if (!plat::replaceFile(optionsPath(), text.data(), text.size())) return false;
@@ -201,4 +201,5 @@ bool writeOptions() {
 void resetOptions() {
     options = Options{};
     remembered.clear();
+    leftAlone = false;
 }

@@ -3,9 +3,11 @@
 // `key = value` a line. Lines the game does not know (keys of other versions,
 // comments) are kept as they are when it rewrites the file, a value it cannot
 // use reads as that option's default, and the file is replaced whole, and only
-// when its text changes.
+// when its text changes. A file that cannot be read whole (bigger than
+// kMaxOptionsFileBytes, unreadable, not a regular file) is never written over.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -31,6 +33,9 @@ struct Options {
 };
 inline constexpr int kVsync = -1;
 inline constexpr int kUncapped = 0;
+// A file of a few hundred bytes that others may have filled with their own
+// lines; bigger than this is not read, so as not to hold it all in memory.
+inline constexpr size_t kMaxOptionsFileBytes = 16 * 1024 * 1024;
 
 bool operator==(const Options& a, const Options& b);
 
@@ -44,11 +49,13 @@ Options parseOptions(std::string_view text);
 std::string formatOptions(const Options& values, std::string_view previous);
 
 std::string optionsPath();
-// Reads the file into `options` (the defaults when it is missing, unreadable,
-// not a regular file or too big to be ours). Remembers its text for the rewrite.
-void readOptions();
-// Writes `options` when the file's text would change. False when it could not
-// be written (the old file is then left as it was).
+// Reads the file into `options` (the defaults when it is missing) and
+// remembers its text for the rewrite. False when it is there but could not be
+// read whole: the defaults hold for this run and the file is left as it is.
+bool readOptions();
+// Writes `options` when the file's text would change (never over a file that
+// was not read whole). False when it could not be written (the old file is
+// then left as it was).
 bool writeOptions();
 
 void resetOptions();

@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "world/cell_changes.h"
 #include "world/chests.h"
+#include "world/slot_commit.h"
 
 namespace {
 
@@ -135,22 +136,37 @@ SlotAside moveSlotAside(int slot, int& number) {
 }
 
 SlotLock lockSlotFiles(const std::string& worldPath, const std::string& seedPath,
-                       plat::FileLock& lock) {
-    switch (plat::takeLock(slotLockPath(worldPath), lock)) {
-        case plat::LockStatus::Taken:
-            // No other writer can be at work: what lies under the slot's
-            // temporary names was left by one that was killed.
-            plat::removeStrayTemporaries(worldPath);
-            plat::removeStrayTemporaries(seedPath);
-            return SlotLock::Taken;
+                       plat::FileLock& lock, SaveReport* report) {
+    SaveReport own;
+    SaveReport& told = report ? *report : own;
+    told = SaveReport{};
+    const std::string lockPath = slotLockPath(worldPath);
+    switch (plat::takeLock(lockPath, lock, &told.error)) {
+        case plat::LockStatus::Taken: break;
         case plat::LockStatus::Held: return SlotLock::InUse;
-        case plat::LockStatus::NoLockFile: break;
+        case plat::LockStatus::NoLockFile: return SlotLock::Unlocked;
+        case plat::LockStatus::Blocked:
+            told.failedFile = lockPath;
+            return SlotLock::Refused;
     }
-    return SlotLock::Unlocked;
+    // No other writer can be at work: a save cut short is finished (or
+    // thrown away) first, then what lies under the slot's temporary names
+    // was left by one that was killed.
+    CommitProgress progress;
+    if (finishSlotCommit(worldPath, seedPath, &progress) == Commit::Failed) {
+        plat::releaseLock(lock);
+        told.error = progress.error;
+        told.failedFile = progress.failedFile;
+        return SlotLock::Refused;
+    }
+    plat::removeStrayTemporaries(worldPath);
+    plat::removeStrayTemporaries(seedPath);
+    plat::removeStrayTemporaries(commitRecordPath(worldPath));
+    return SlotLock::Taken;
 }
 
-SlotLock lockSlot(int slot, plat::FileLock& lock) {
-    return lockSlotFiles(worldFilePath(slot), seedFilePath(slot), lock);
+SlotLock lockSlot(int slot, plat::FileLock& lock, SaveReport* report) {
+    return lockSlotFiles(worldFilePath(slot), seedFilePath(slot), lock, report);
 }
 
 WorldResult saveWorldTo(const std::string& worldPath, const std::string& seedPath,
@@ -159,12 +175,12 @@ WorldResult saveWorldTo(const std::string& worldPath, const std::string& seedPat
     SaveReport& told = report ? *report : own;
     told = SaveReport{};
     if (!world.cells) return WorldResult::NotWritten;
-    // Both files are complete on disk before either replaces the slot's, so
-    // the slot holds the old world or the new one, never half of one. A file
-    // not committed takes its temporary with it. Both are begun before the
-    // long write, so that a seed file that cannot be replaced stops the save
-    // before anything is written.
-    plat::OutFile worldFile, seedFile;
+    // Both files are complete on disk before either replaces the slot's,
+    // and the commit record makes their two renames one (slot_commit.h). A
+    // file not committed takes its temporary with it. All three are begun
+    // before the long write, so that a name that cannot be written stops the
+    // save before anything is.
+    plat::OutFile worldFile, seedFile, recordFile;
     auto failedOn = [&told](const plat::OutFile& file, WorldResult result) {
         told.error = file.error;
         told.failedFile = file.target;
@@ -174,18 +190,42 @@ WorldResult saveWorldTo(const std::string& worldPath, const std::string& seedPat
         return failedOn(worldFile, WorldResult::NotWritten);
     if (!plat::beginReplacing(seedPath, seedFile))
         return failedOn(seedFile, WorldResult::NotWritten);
+    if (!plat::beginReplacing(commitRecordPath(worldPath), recordFile))
+        return failedOn(recordFile, WorldResult::NotWritten);
     if (WorldResult r = writeWorldImage(worldFile, pump); r != WorldResult::Done)
         return r == WorldResult::NotWritten ? failedOn(worldFile, r) : r;
     char digits[kSeedFileBytes];
     const size_t seedBytes = formatSeed(world.Seed, digits);
     if (!plat::writeOut(seedFile, digits, seedBytes) || !plat::finishOut(seedFile))
         return failedOn(seedFile, WorldResult::NotWritten);
-    plat::OutFile* files[] = {&worldFile, &seedFile};
-    if (plat::commitReplacements(files, 2)) return WorldResult::Done;
-    if (!worldFile.replaced) return failedOn(worldFile, WorldResult::NotWritten);
-    if (!seedFile.replaced) return failedOn(seedFile, WorldResult::SeedNotWritten);
-    // Both renamed; only the folder's flush failed. The files are whole.
-    return WorldResult::Done;
+    const std::string record = commitRecordText(worldFile, seedFile);
+    plat::OutFile* records[] = {&recordFile};
+    if (!plat::writeOut(recordFile, record.data(), record.size()) || !plat::finishOut(recordFile) ||
+        (!plat::commitReplacements(records, 1) && !recordFile.replaced))
+        return failedOn(recordFile, WorldResult::NotWritten);
+    // The record names both temporaries now: they are the commit's, renamed
+    // or left for the next holder, never removed on the way out.
+    const std::string temporaries[] = {worldFile.temporary, seedFile.temporary};
+    worldFile.temporary.clear();
+    seedFile.temporary.clear();
+    CommitProgress progress;
+    const Commit commit = finishSlotCommit(worldPath, seedPath, &progress);
+    if (commit == Commit::Finished) return WorldResult::Done;
+    told.error = progress.error;
+    told.failedFile = progress.failedFile;
+    // With the world renamed, the record stays: whoever takes the slot's
+    // lock next renames the seed too. Nothing renamed, the save is taken
+    // back, record first, so that the slot keeps its old pair as told.
+    if (progress.worldReplaced) return WorldResult::SeedNotWritten;
+    if (commit != Commit::Failed) {
+        // The record was gone or its temporaries not as written: something
+        // else changed the folder meanwhile, and nothing was renamed.
+        told.error = plat::WriteError::Other;
+        told.failedFile = commitRecordPath(worldPath);
+    }
+    if (commit != Commit::Failed || plat::removeFile(commitRecordPath(worldPath)))
+        for (const std::string& temporary : temporaries) plat::removeFile(temporary);
+    return WorldResult::NotWritten;
 }
 
 WorldFileCheck readWorldTrailer(const std::string& path, WorldTrailer& out, plat::InFile* keep) {
@@ -195,7 +235,8 @@ WorldFileCheck readWorldTrailer(const std::string& path, WorldTrailer& out, plat
         case plat::FileStatus::Ok: break;
         case plat::FileStatus::Missing: return WorldFileCheck::Missing;
         case plat::FileStatus::NotRegular: return WorldFileCheck::NotAFile;
-        case plat::FileStatus::Unreadable: return WorldFileCheck::ReadError;
+        case plat::FileStatus::Unreadable:
+        case plat::FileStatus::TooBig: return WorldFileCheck::ReadError;
     }
     const size_t length = size_t(file.size);
     if (file.size < int64_t(worldFileLength(0))) return WorldFileCheck::BadLength;
@@ -218,31 +259,38 @@ size_t formatSeed(int32_t seed, char out[kSeedFileBytes]) {
     return count;
 }
 
-int32_t readSeedFile(const std::string& path) {
-    uint8_t c[kSeedFileBytes];
-    const long n = plat::readSmallFile(path, c, kSeedFileBytes);
-    if (n == long(kSeedFileBytes) && c[0] != '-') {
+std::optional<int32_t> readSeedFile(const std::string& path) {
+    // Only nothing at all is a slot without its seed file; a dangling link
+    // or anything else unreadable is a damaged slot, not seed 0.
+    if (plat::pathKind(path) == plat::PathKind::Missing) return 0;
+    std::string c;
+    if (plat::readWholeFile(path, c, kSeedFileBytes) != plat::FileStatus::Ok) return std::nullopt;
+    const size_t n = c.size();
+    if (n == kSeedFileBytes && c[0] != '-') {
         uint32_t seed = 0;
-        for (uint8_t digit : c) {
-            if (digit < '0' || digit > '9') return 0;
+        for (char digit : c) {
+            if (digit < '0' || digit > '9') return std::nullopt;
             seed = seed * 10 + uint32_t(digit - '0');  // wraps like the 32-bit sum it is
         }
         return int32_t(seed);
     }
     // A negative seed as formatSeed cuts it: at most nine digits follow.
-    if (n < 2 || c[0] != '-') return 0;
+    if (n < 2 || c[0] != '-') return std::nullopt;
     int32_t seed = 0;
-    for (long i = 1; i < n; ++i) {
-        if (c[i] < '0' || c[i] > '9') return 0;
+    for (size_t i = 1; i < n; ++i) {
+        if (c[i] < '0' || c[i] > '9') return std::nullopt;
         seed = seed * 10 - int32_t(c[i] - '0');
     }
     return seed;
 }
 
 WorldResult loadWorldFrom(const std::string& worldPath, const std::string& seedPath,
-                          ProgressPump& pump) {
+                          ProgressPump& pump, std::string* failedFile) {
     restartPump(pump);
-    // Nothing in memory changes until the file has shown it is whole.
+    std::string own;
+    std::string& failed = failedFile ? *failedFile : own;
+    failed = worldPath;
+    // Nothing in memory changes until both files have shown they are whole.
     auto trailer = std::make_unique<WorldTrailer>();
     plat::InFile file;
     switch (readWorldTrailer(worldPath, *trailer, &file)) {
@@ -251,6 +299,11 @@ WorldResult loadWorldFrom(const std::string& worldPath, const std::string& seedP
         case WorldFileCheck::ReadError: return WorldResult::Unreadable;
         case WorldFileCheck::BadLength:
         case WorldFileCheck::NotAFile: return WorldResult::Damaged;
+    }
+    const std::optional<int32_t> seed = readSeedFile(seedPath);
+    if (!seed) {
+        failed = seedPath;
+        return WorldResult::Damaged;
     }
     if (WorldResult r = allocateWorldStorage(pump); r != WorldResult::Done) return r;
     forgetChestPositions();
@@ -265,14 +318,15 @@ WorldResult loadWorldFrom(const std::string& worldPath, const std::string& seedP
         decodeBytes(cells + at, kBlockBytes);
     }
     applyTrailer(*trailer);
-    world.Seed = readSeedFile(seedPath);
+    world.Seed = *seed;
+    failed.clear();
     return WorldResult::Done;
 }
 
-WorldResult saveWorld(int slot, ProgressPump& pump) {
-    return saveWorldTo(worldFilePath(slot), seedFilePath(slot), pump);
+WorldResult saveWorld(int slot, ProgressPump& pump, SaveReport* report) {
+    return saveWorldTo(worldFilePath(slot), seedFilePath(slot), pump, report);
 }
 
-WorldResult loadWorld(int slot, ProgressPump& pump) {
-    return loadWorldFrom(worldFilePath(slot), seedFilePath(slot), pump);
+WorldResult loadWorld(int slot, ProgressPump& pump, std::string* failedFile) {
+    return loadWorldFrom(worldFilePath(slot), seedFilePath(slot), pump, failedFile);
 }

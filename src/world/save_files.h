@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/files.h"
@@ -61,9 +62,10 @@ inline constexpr int32_t kSmallestSeed = 0;
 inline constexpr int32_t kLargestSeed = 2147483647;
 
 // The seed a seed file holds: its ten digits, or a minus and at most nine
-// digits (the cut print of a negative seed), or 0 when it is missing or
-// holds anything else.
-int32_t readSeedFile(const std::string& path);
+// digits (the cut print of a negative seed); 0 when nothing stands at its
+// name; nullopt (a damaged slot) when what stands there holds anything else
+// or cannot be read (a dangling link, a folder, a FIFO).
+std::optional<int32_t> readSeedFile(const std::string& path);
 // The seed file's bytes (at most ten, returned count): the seed's ten digits,
 // with leading zeros for seeds below 1,000,000,000 so that they read back; a
 // negative seed keeps the first ten characters it prints.
@@ -89,32 +91,39 @@ enum class SlotAside : uint8_t {
 // ever renamed over an existing file. On Moved, `number` is N.
 SlotAside moveSlotAside(int slot, int& number);
 
-enum class SlotLock : uint8_t {
-    Taken,     // ours until released; strays of killed writers cleared
-    InUse,     // the game or a world tool run holds the slot: nothing may be written
-    Unlocked,  // no lock file can be made (a read-only folder): going on without
-};
-// Takes the lock over a slot's pair of files, without waiting.
-SlotLock lockSlotFiles(const std::string& worldPath, const std::string& seedPath,
-                       plat::FileLock& lock);
-SlotLock lockSlot(int slot, plat::FileLock& lock);
-
-// What a save that failed failed on, for the player or the log.
+// What a save (or the taking of a slot) failed on, for the player or the log.
 struct SaveReport {
     plat::WriteError error = plat::WriteError::None;
     std::string failedFile;  // "" when the failure was no file's
 };
+
+enum class SlotLock : uint8_t {
+    Taken,     // ours until released; a save cut short finished, strays of killed writers cleared
+    InUse,     // the game or a world tool run holds the slot: nothing may be written
+    Unlocked,  // nothing at the lock's name and no file can be made there (a
+               // read-only folder): going on without, as nothing can be written either
+    Refused,   // something that cannot be locked stands at the lock's name, or a
+               // save cut short could not be finished: the slot may not be used
+};
+// Takes the lock over a slot's pair of files, without waiting, and finishes
+// a save a killed writer left half done. For Refused, `report` names the
+// file and the reason.
+SlotLock lockSlotFiles(const std::string& worldPath, const std::string& seedPath,
+                       plat::FileLock& lock, SaveReport* report = nullptr);
+SlotLock lockSlot(int slot, plat::FileLock& lock, SaveReport* report = nullptr);
 // Writes the world into a slot's pair of files. Done, Quit (nothing written),
 // DrawFailed (nothing written), NotWritten (nothing written), or
-// SeedNotWritten: the world file was replaced and its seed file could not be.
+// SeedNotWritten: the world file was replaced and its seed file could not be
+// yet (the next holder of the slot's lock renames it).
 // In every case but Done and SeedNotWritten the slot's files are as they were.
 WorldResult saveWorldTo(const std::string& worldPath, const std::string& seedPath,
                         ProgressPump& pump, SaveReport* report = nullptr);
 // Reads a slot's pair of files into the grid and the world values. Done,
-// Quit, DrawFailed, NoMemory, Unreadable or Damaged; Unreadable and Damaged
-// found before the cells are read leave memory as it was.
+// Quit, DrawFailed, NoMemory, Unreadable or Damaged (`failedFile` names the
+// file); Unreadable and Damaged found before the cells are read leave memory
+// as it was. Holders of the slot's lock only, so that no save is half done.
 WorldResult loadWorldFrom(const std::string& worldPath, const std::string& seedPath,
-                          ProgressPump& pump);
+                          ProgressPump& pump, std::string* failedFile = nullptr);
 
-WorldResult saveWorld(int slot, ProgressPump& pump);
-WorldResult loadWorld(int slot, ProgressPump& pump);
+WorldResult saveWorld(int slot, ProgressPump& pump, SaveReport* report = nullptr);
+WorldResult loadWorld(int slot, ProgressPump& pump, std::string* failedFile = nullptr);

@@ -23,8 +23,12 @@ std::string settingsPath();
 // out-of-range file falls back as the rules below say. Without a readable file
 // the language is the desktop's (Italian or English). Always 0.
 int readSettings();
-// Stores both values; a file that cannot be written is left alone. Always 0.
+// Stores both values, and whatever followed them in the file; a file that
+// cannot be written, or was there but could not be read whole (unreadable,
+// not a regular file, longer than ours ever are), is left alone. Always 0.
 int writeSettings();
+// The file is there but could not be read: this run keeps the defaults.
+bool settingsFileLeftAlone();
 
 // The options menu and F5: the next distance, 0 again after 4.
 void stepRenderDistance();

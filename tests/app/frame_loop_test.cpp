@@ -1,5 +1,6 @@
 // The whole process through runGame: start, passes, frames-per-second,
 // quitting, failure paths and world operations cut short by a quit message.
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "app/game_state.h"
 #include "platform/keys.h"
 #include "test_support.h"
+#include "world/options.h"
 #include "world/settings.h"
 #include "world/world.h"
 
@@ -40,6 +42,19 @@ TEST_F(FrameLoop, QuitMessageEndsWithSettingsWrittenAndCursorBack) {
     EXPECT_EQ(settingsBytes(), std::string("\x01\x02", 2));  // defaults: Tiny, Italian
     EXPECT_TRUE(headless::cursorVisible());
     EXPECT_FALSE(headless::windowOpen());
+}
+
+TEST_F(FrameLoop, AnOptionsFileThatCannotBeReadIsToldOnceAndOutlivesTheRun) {
+    std::filesystem::create_directory(scratch.file("Options.txt"));
+    std::vector<std::string> shown;
+    run([&](int frame) {
+        shown.push_back(game.notice.english);
+        if (frame == 2) options.fieldOfView = 90;  // as the options screen changes it
+        if (frame == 4) headless::queueMessage(plat::Message::Quit);
+    });
+    EXPECT_EQ(shown.front(), "Options.txt unreadable: defaults used");
+    EXPECT_EQ(shown.back(), "Options.txt unreadable: defaults used");  // no other notice
+    EXPECT_TRUE(std::filesystem::is_directory(scratch.file("Options.txt")));
 }
 
 TEST_F(FrameLoop, StartReadsSettingsAndOpensOnTheMainMenu) {

@@ -25,6 +25,7 @@
 #include "test_support.h"
 #include "world/block_types.h"
 #include "world/save_files.h"
+#include "world/slot_commit.h"
 #include "world/world.h"
 
 namespace fs = std::filesystem;
@@ -356,6 +357,82 @@ TEST_F(WorldTool, TwoWritersOfOneSlotNeverMixOrHoleIt) {
     EXPECT_FALSE(fs::exists(file("SemeM2.data.tmp")));
     EXPECT_FALSE(fs::is_symlink(slot + ".tmp"));
     fs::remove(slot);
+}
+
+bool sameBytes(const std::string& a, const std::string& b) {
+    std::ifstream in[2] = {std::ifstream(a, std::ios::binary), std::ifstream(b, std::ios::binary)};
+    std::vector<char> block[2] = {std::vector<char>(4 << 20), std::vector<char>(4 << 20)};
+    for (;;) {
+        for (int i = 0; i < 2; ++i) in[i].read(block[i].data(), std::streamsize(block[i].size()));
+        if (in[0].gcount() != in[1].gcount()) return false;
+        if (std::memcmp(block[0].data(), block[1].data(), size_t(in[0].gcount())) != 0) return false;
+        if (in[0].gcount() == 0) return true;
+    }
+}
+
+// `generate` over a slot of another seed, killed at varied moments: around
+// its temporary reaching full size, and while its renames go on. Once the
+// next holder has taken the lock, the slot holds one whole pair, the old
+// world with its seed or the new with its own (before, often the new world
+// beside the old seed).
+TEST_F(WorldTool, AGenerateKilledAtAnyMomentLeavesOneWholePair) {
+    const std::string dir = folder->path.string();
+    const std::string slot = file("Mondo3.data"), seed = file("SemeM3.data");
+    const ToolRun made = runTool("generate --seed 43 --slot 4 --dir " + shellWord(dir));
+    ASSERT_EQ(made.status, 0) << made.output;
+    const std::string worlds[2] = {world->path, file("Mondo4.data")};
+    const std::string seeds[2] = {"1234567890", "0000000043"};
+    auto fullTemporary = [&] {
+        std::error_code error;
+        for (const auto& entry : fs::directory_iterator(folder->path, error))
+            if (entry.path().filename().string().rfind("Mondo3.data.tmp.", 0) == 0 &&
+                fs::file_size(entry.path(), error) == worldFileLength(0))
+                return true;
+        return false;
+    };
+    auto recordStands = [&] { return fs::exists(commitRecordPath(slot)); };
+    const std::pair<bool, int> moments[] = {{false, 0}, {false, 20}, {false, 45}, {true, 0},
+                                            {true, 2},  {true, 8},   {true, 20}};
+    int held[2] = {0, 0};
+    for (auto [onRecord, delayMs] : moments) {
+        SCOPED_TRACE(std::string(onRecord ? "record" : "full temporary") + " + " +
+                     std::to_string(delayMs) + " ms");
+        fs::copy_file(world->path, slot, fs::copy_options::overwrite_existing);
+        writeBytes(seed, seeds[0]);
+        const pid_t run = startTool({"generate", "--seed", "43", "--slot", "3", "--dir", dir},
+                                    file("generate.log"));
+        ASSERT_GT(run, 0);
+        int status = 0;
+        bool ended = false;
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+        while (!(onRecord ? recordStands() : fullTemporary()) &&
+               std::chrono::steady_clock::now() < until)
+            if ((ended = ::waitpid(run, &status, WNOHANG) == run)) break;
+            else ::usleep(200);
+        if (!ended) {
+            ::usleep(useconds_t(delayMs) * 1000);
+            ::kill(run, SIGKILL);
+            ::waitpid(run, &status, 0);
+        }
+        plat::FileLock lock;
+        ASSERT_EQ(lockSlotFiles(slot, seed, lock), SlotLock::Taken);
+        const std::string seedNow = readBytes(seed);
+        const int which = seedNow == seeds[0] ? 0 : seedNow == seeds[1] ? 1 : -1;
+        ASSERT_NE(which, -1) << "seed file holds '" << seedNow << "'";
+        EXPECT_TRUE(sameBytes(slot, worlds[which])) << "seed " << seedNow << " beside another world";
+        ++held[which];
+        for (const auto& entry : fs::directory_iterator(folder->path)) {
+            const std::string name = entry.path().filename().string();
+            EXPECT_TRUE(name.rfind("Mondo3.data.", 0) != 0 || name == "Mondo3.data.lock") << name;
+        }
+    }
+    // Both ends were met: the kills reached before and after the commit.
+    EXPECT_GT(held[0], 0);
+    EXPECT_GT(held[1], 0);
+    fs::remove(slot);
+    fs::remove(seed);
+    fs::remove(file("Mondo4.data"));
+    fs::remove(file("SemeM4.data"));
 }
 
 TEST_F(WorldTool, MapColoursEachColumnByItsHighestBlockShadedByHeight) {

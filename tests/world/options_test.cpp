@@ -84,26 +84,58 @@ TEST_F(OptionsFile, WrittenOnlyOnChangeAndAtomically) {
     EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
 }
 
-TEST_F(OptionsFile, AnythingButASmallRegularFileGivesTheDefaults) {
+// What could not be read whole is never written over: the run keeps the
+// defaults and the file its every byte (before, a file over 64 KiB was read
+// as empty and replaced by 168 bytes at the first change).
+TEST_F(OptionsFile, AFileNotReadWholeGivesTheDefaultsAndIsNeverWrittenOver) {
     const std::string path = scratch.file("Options.txt");
+    auto changeAndWrite = [] {
+        options.fieldOfView = 100;
+        EXPECT_TRUE(writeOptions());  // nothing to do: the player was told at the start
+    };
     if (makeFifo(path)) {
         options = unusual();
-        readOptions();  // must not wait for a writer
+        EXPECT_FALSE(readOptions());  // must not wait for a writer
         EXPECT_TRUE(options == Options{});
+        changeAndWrite();
+        EXPECT_EQ(plat::pathKind(path), plat::PathKind::Other);
         std::filesystem::remove(path);
     }
 
     std::filesystem::create_directory(path);
     options = unusual();
-    readOptions();
+    EXPECT_FALSE(readOptions());
     EXPECT_TRUE(options == Options{});
-    EXPECT_FALSE(writeOptions());
+    changeAndWrite();
     EXPECT_TRUE(std::filesystem::is_directory(path));
     std::filesystem::remove(path);
 
-    writeBytes(path, "field_of_view = 90\n" + std::string(70 * 1024, '#'));
-    readOptions();
+    const std::string big = "far_view = 90\n" + std::string(kMaxOptionsFileBytes, '#');
+    writeBytes(path, big);
+    EXPECT_FALSE(readOptions());
     EXPECT_TRUE(options == Options{});
+    changeAndWrite();
+    EXPECT_TRUE(readBytes(path) == big);
+
+    const std::string unreadable = "far_view = 90\nmine = kept\n";
+    writeBytes(path, unreadable);
+    plat::FileFaults faults;
+    faults.failOpen = true;
+    headless::setFileFaults(faults);
+    EXPECT_FALSE(readOptions());
+    headless::setFileFaults({});
+    changeAndWrite();
+    EXPECT_EQ(readBytes(path), unreadable);
+
+    // Large but within bounds: read whole, and every line kept.
+    const std::string many = std::string(90'000, '#').replace(0, 1, "x") + "\nfar_view = 90\n";
+    writeBytes(path, many);
+    EXPECT_TRUE(readOptions());
+    EXPECT_EQ(options.farView, 90);
+    changeAndWrite();
+    EXPECT_EQ(readBytes(path).substr(0, many.size() - 14), many.substr(0, many.size() - 14));
+    readOptions();
+    EXPECT_EQ(options.fieldOfView, 100);
 }
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include "world/generation.h"
 #include "world/progress_pump.h"
 #include "world/save_files.h"
+#include "world/slot_commit.h"
 #include "world_fixtures.h"
 
 namespace fs = std::filesystem;
@@ -205,14 +206,14 @@ TEST_F(SaveFiles, DamagedFilesAreRefusedBeforeAnythingChanges) {
 TEST_F(SaveFiles, AWellFormedImageOf255ChestsIsTakenWhole) {
     // Every stored byte 0: every value 255, including the chest count.
     sparseWorldFile(slotFile(), 400013854, 0);
-    writeBytes(seedFile(), "12345");  // short: seed 0
+    writeBytes(seedFile(), "0000012345");
     ASSERT_EQ(open(), 0);
     EXPECT_EQ(world.chestCount, 255);
     EXPECT_EQ(world.chests[254][26].count, 255);
     EXPECT_EQ(world.DayTime, 255);
     EXPECT_EQ(cell(999, 199, 999).type, 255);
     EXPECT_EQ(cell(999, 199, 999).aux, 255);
-    EXPECT_EQ(world.Seed, 0);
+    EXPECT_EQ(world.Seed, 12345);
     // The column is all blocks up to 198: the eye five above that.
     EXPECT_EQ(game.play.player.Position.y, 203.0f);
     // Put the generated world back for the tests that follow in this process.
@@ -235,18 +236,17 @@ TEST_F(SaveFiles, SeedFileHoldsTheFirstTenCharactersOfTheSeed) {
     headless::setFileFaults(refused);
     ASSERT_EQ(save(), 0);
     headless::setFileFaults({});
-    EXPECT_STREQ(game.notice.english, "World not saved!");
+    EXPECT_STREQ(game.notice.english, "World not saved: no permission!");
     EXPECT_FALSE(fs::exists(seedFile()));
     EXPECT_FALSE(fs::exists(slotFile()));
     EXPECT_FALSE(slotOccupied(2));
     EXPECT_EQ(readSeedFile(scratch.file("nothing")), 0);
-    // What a negative seed leaves reads back as the number it shows.
-    const std::pair<const char*, int32_t> files[] = {{"2147483647", 2147483647},
-                                                     {"-200000000", -200000000},
-                                                     {"-42", -42},
-                                                     {"-", 0},
-                                                     {"42", 0},
-                                                     {"-4x", 0}};
+    // What a negative seed leaves reads back as the number it shows;
+    // anything else is no seed at all, never seed 0.
+    const std::pair<const char*, std::optional<int32_t>> files[] = {
+        {"2147483647", 2147483647}, {"-200000000", -200000000}, {"-42", -42},
+        {"-", std::nullopt},        {"42", std::nullopt},       {"-4x", std::nullopt},
+        {"", std::nullopt},         {"00000000420", std::nullopt}};
     for (auto [bytes, seed] : files) {
         writeBytes(scratch.file("s"), bytes);
         EXPECT_EQ(readSeedFile(scratch.file("s")), seed) << bytes;
@@ -315,21 +315,27 @@ TEST_F(InterruptedSave, AFolderAtTheSeedFilesNameStopsTheSaveBeforeItWrites) {
     EXPECT_EQ(report.error, plat::WriteError::NotRegular);
     EXPECT_EQ(report.failedFile, seedFile());
     EXPECT_EQ(save(), 0);
-    EXPECT_STREQ(game.notice.english, "World not saved!");
-    EXPECT_STREQ(game.notice.italian, "Mondo non salvato!");
+    EXPECT_STREQ(game.notice.english, "World not saved: not a regular file!");
+    EXPECT_STREQ(game.notice.italian, "Mondo non salvato: file non regolare!");
     expectOldSlotIntact();
 }
 
-TEST_F(InterruptedSave, AWorldWrittenWithoutItsSeedIsToldSo) {
+TEST_F(InterruptedSave, AWorldWrittenWithoutItsSeedIsToldAndFinishedByTheNextHolder) {
+    world.Seed = 43;
     plat::FileFaults seedStuck;
     seedStuck.pathContains = "SemeM2";
     seedStuck.failRename = true;
     headless::setFileFaults(seedStuck);
     EXPECT_EQ(save(), 0);
-    EXPECT_STREQ(game.notice.english, "World saved, but not its seed file!");
-    EXPECT_STREQ(game.notice.italian, "Mondo salvato, ma non il file del seme!");
+    EXPECT_STREQ(game.notice.english, "World saved, not its seed: disk error!");
+    EXPECT_STREQ(game.notice.italian, "Mondo salvato, non il seme: errore del disco!");
     EXPECT_EQ(fs::file_size(slotFile()), worldFileLength(world.chestCount));
     EXPECT_EQ(readBytes(seedFile()), "1111111111");
+    headless::setFileFaults({});
+    plat::FileLock next;
+    ASSERT_EQ(lockSlot(2, next), SlotLock::Taken);
+    EXPECT_EQ(readBytes(seedFile()), "0000000043");
+    EXPECT_FALSE(fs::exists(commitRecordPath(slotFile())));
     EXPECT_EQ(temporaries(), 0);
 }
 
@@ -339,7 +345,8 @@ TEST_F(InterruptedSave, DiskFullMidwayTellsThePlayer) {
     full.shortWrites = true;
     headless::setFileFaults(full);
     EXPECT_EQ(save(), 0);
-    EXPECT_STREQ(game.notice.english, "World not saved!");
+    EXPECT_STREQ(game.notice.english, "World not saved: disk full!");
+    EXPECT_STREQ(game.notice.italian, "Mondo non salvato: disco pieno!");
     expectOldSlotIntact();
     CountingPump pump;
     SaveReport report;
@@ -426,7 +433,7 @@ TEST_F(SlotFiles, AFifoInPlaceOfAFileIsDamagedAndNeverWaitedOn) {
     EXPECT_EQ(game.gameState, GameState::WorldSelect);
     EXPECT_STREQ(game.notice.english, "Damaged world Mondo2.data: not loaded!");
     expectGridUntouched();
-    EXPECT_EQ(readSeedFile(seedFile()), 0);
+    EXPECT_EQ(readSeedFile(seedFile()), std::nullopt);
     WorldTrailer trailer;
     EXPECT_EQ(readWorldTrailer(slotFile(), trailer), WorldFileCheck::NotAFile);
 }
@@ -482,6 +489,28 @@ TEST_F(SlotFiles, ASlotAnotherProgramHoldsIsNeitherOpenedNorEmptied) {
     closeSlot();
     EXPECT_EQ(lockSlot(2, tool), SlotLock::Taken);
     makeTestWorld();
+}
+
+TEST_F(SlotFiles, ASlotWhoseLockCannotBeTakenOrSeedReadStaysInTheSelection) {
+    sparseWorldFile(slotFile(), 400000084, 1);
+    fs::create_directory(slotFile() + ".lock");
+    ASSERT_EQ(open(), 0);
+    EXPECT_EQ(game.gameState, GameState::WorldSelect);
+    EXPECT_STREQ(game.notice.english, "Slot unusable: Mondo2.data.lock: not a regular file");
+    EXPECT_STREQ(game.notice.italian, "Slot inutilizzabile: Mondo2.data.lock: file non regolare");
+    emptySlot(2);
+    EXPECT_TRUE(slotOccupied(2));
+    fs::remove(slotFile() + ".lock");
+
+    // A seed file that is no seed is a damaged slot, not seed 0.
+    const std::string lost = makeLink(scratch.file("nowhere"), seedFile()) ? "a dangling link"
+                                                                           : "no digits";
+    if (lost == "no digits") writeBytes(seedFile(), "forty-two");
+    game.notice = Notice{};
+    ASSERT_EQ(open(), 0) << lost;
+    EXPECT_EQ(game.gameState, GameState::WorldSelect) << lost;
+    EXPECT_STREQ(game.notice.english, "Damaged world SemeM2.data: not loaded!") << lost;
+    expectGridUntouched();
 }
 
 TEST_F(SlotFiles, AFrameThatCannotBeDrawnDuringALoadEndsTheProcess) {

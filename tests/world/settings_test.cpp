@@ -74,6 +74,29 @@ TEST_F(SettingsFile, LongFileReadsOnlyTheFirstTwoBytes) {
     EXPECT_EQ(settings.Language, 1);
 }
 
+TEST_F(SettingsFile, WhatFollowsTheTwoBytesIsKeptAndAFileNotReadIsLeftAlone) {
+    writeFile(std::string("\x02\x02" "another version's bytes", 25));
+    readWithDefaults();
+    settings.RenderDistance = 3;
+    writeSettings();
+    EXPECT_EQ(readFile(), std::string("\x04\x02" "another version's bytes", 25));
+    EXPECT_FALSE(settingsFileLeftAlone());
+
+    for (const std::string& bytes : {std::string("\x03\x02"), std::string(8192, '\x02')}) {
+        writeFile(bytes);
+        plat::FileFaults faults;
+        faults.failOpen = bytes.size() == 2;  // unreadable; the other too long to be ours
+        headless::setFileFaults(faults);
+        readWithDefaults();
+        headless::setFileFaults({});
+        EXPECT_TRUE(settingsFileLeftAlone());
+        EXPECT_EQ(settings.RenderDistance, 0);
+        settings.RenderDistance = 4;
+        writeSettings();
+        EXPECT_TRUE(readFile() == bytes);
+    }
+}
+
 TEST_F(SettingsFile, AFifoInItsPlaceGivesTheDefaultsWithoutWaiting) {
     if (!makeFifo(scratch.file("Settings.data"))) GTEST_SKIP() << "no FIFOs on this system";
     settings.RenderDistance = 3;

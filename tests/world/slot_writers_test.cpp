@@ -83,10 +83,51 @@ TEST_F(SlotWriters, OneHolderAtATimeAndTheNextClearsWhatKilledWritersLeft) {
     plat::releaseLock(first);
     EXPECT_EQ(lockSlot(2, second), SlotLock::Taken);
 
-    // A lock file that is no regular file does not make the slot unusable.
-    plat::releaseLock(second);
-    if (!makeFifo(file("Mondo4.data.lock"))) fs::create_directory(file("Mondo4.data.lock"));
-    EXPECT_EQ(lockSlot(4, second), SlotLock::Unlocked);
+}
+
+// Whatever stands at the lock's name and cannot be locked refuses the slot
+// to every writer, each told which file and why; before, it let two writers
+// in at once. A missing lock file is made, as a stale one is taken.
+TEST_F(SlotWriters, AnythingButALockFileAtTheLocksNameRefusesTheSlot) {
+    writeBytes(file("precious"), "not to be written over");
+    writeBytes(file("Mondo2.data"), "the old world");
+    const std::string lockName = file("Mondo2.data.lock");
+    struct Case {
+        Planted planted;
+        std::string linkTarget;
+        bool failOpen;
+    };
+    const Case cases[] = {{Planted::Folder, "", false},
+                          {Planted::Fifo, "", false},
+                          {Planted::Link, file("precious"), false},
+                          {Planted::Link, file("nowhere"), false},
+                          {Planted::File, "", true}};  // a file that cannot be opened
+    endRunAfter(60);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.planted));
+        if (!canPlant(c.planted)) continue;
+        plat::FileFaults faults;
+        faults.pathContains = "Mondo2.data.lock";
+        faults.atLock = c.planted;
+        faults.linkTarget = c.linkTarget;
+        faults.failOpen = c.failOpen;
+        headless::setFileFaults(faults);
+        plat::FileLock first, second;
+        SaveReport report;
+        EXPECT_EQ(lockSlot(2, first, &report), SlotLock::Refused);
+        EXPECT_EQ(fs::path(report.failedFile).filename(), "Mondo2.data.lock");
+        EXPECT_EQ(report.error,
+                  c.failOpen ? plat::WriteError::NoPermission : plat::WriteError::NotRegular);
+        EXPECT_EQ(lockSlot(2, second), SlotLock::Refused);
+        headless::setFileFaults({});
+        EXPECT_EQ(readBytes(file("precious")), "not to be written over");
+        EXPECT_EQ(readBytes(file("Mondo2.data")), "the old world");
+        fs::remove_all(lockName);
+    }
+    endRunAfter(0);
+    plat::FileLock lock;
+    EXPECT_EQ(lockSlot(2, lock), SlotLock::Taken);
+    EXPECT_EQ(plat::pathKind(lockName), plat::PathKind::File);
 }
 
 }  // namespace

@@ -54,6 +54,10 @@ int parseCommon(const char* command, int argc, char** argv, CommonArgs& out, voi
             return -1;
         }
         const bool slot = !std::strcmp(arg, "--slot"), dir = !std::strcmp(arg, "--dir");
+        if ((slot && out.slot) || (dir && out.dir)) {
+            std::fprintf(stderr, "velmora-world %s: '%s' given twice\n", command, arg);
+            return kExitUsage;
+        }
         if (!slot && !dir) {
             if (arg[0] == '-' && arg[1] == '-') {
                 std::fprintf(stderr, "velmora-world %s: unknown argument '%s'\n", command, arg);
@@ -96,7 +100,9 @@ bool refusedType(long type) {
 template <typename Change>
 int editSlot(const char* command, const CommonArgs& args, Change change) {
     if (!plat::isFolder(args.dir)) {
-        std::fprintf(stderr, "velmora-world %s: '%s' is not a folder\n", command, args.dir);
+        std::fprintf(stderr, "velmora-world %s: '%s': %s\n", command, args.dir,
+                     plat::pathKind(args.dir) == plat::PathKind::Missing ? "no such folder"
+                                                                         : "not a folder");
         return kExitFailed;
     }
     const SlotFiles files = slotFiles(args.dir, args.slot);
@@ -104,12 +110,13 @@ int editSlot(const char* command, const CommonArgs& args, Change change) {
     if (int status = holdSlot(command, files, args.slot, lock)) return status;
     ProgressPump pump = terminalPump();
     beginPhase("loading");
-    switch (loadWorldFrom(files.world, files.seed, pump)) {
+    std::string failedFile;
+    switch (loadWorldFrom(files.world, files.seed, pump, &failedFile)) {
         case WorldResult::Done:
             break;
         case WorldResult::Damaged:
-            std::fprintf(stderr, "%s: damaged: not a whole world file; nothing written\n",
-                         files.world.c_str());
+            std::fprintf(stderr, "%s: damaged: %s; nothing written\n", failedFile.c_str(),
+                         failedFile == files.seed ? "not a seed file" : "not a whole world file");
             return kExitFailed;
         case WorldResult::NoMemory:
             std::fprintf(stderr, "velmora-world %s: not enough memory for the world\n", command);

@@ -46,6 +46,13 @@ int runGenerate(int argc, char** argv) {
             return kExitUsage;
         }
         const char* value = argv[++i];
+        const bool twice = !std::strcmp(arg, "--seed") ? haveSeed
+                           : !std::strcmp(arg, "--slot") ? haveSlot
+                                                         : dir != nullptr;
+        if (twice) {
+            std::fprintf(stderr, "velmora-world generate: '%s' given twice\n", arg);
+            return kExitUsage;
+        }
         if (!std::strcmp(arg, "--seed")) {
             haveSeed = parseInt(value, kSmallestSeed, kLargestSeed, seed);
             if (!haveSeed) {
@@ -71,13 +78,16 @@ int runGenerate(int argc, char** argv) {
         return kExitUsage;
     }
     if (!plat::isFolder(dir)) {
-        std::fprintf(stderr, "velmora-world generate: '%s' is not a folder\n", dir);
+        std::fprintf(stderr, "velmora-world generate: '%s': %s\n", dir,
+                     plat::pathKind(dir) == plat::PathKind::Missing ? "no such folder"
+                                                                    : "not a folder");
         return kExitFailed;
     }
 
     const SlotFiles files = slotFiles(dir, slot);
     plat::FileLock lock;
     if (int status = holdSlot("generate", files, slot, lock)) return status;
+    if (int status = tryWriting("generate", files)) return status;
 
     // Nothing generated depends on the pump's clock.
     ProgressPump pump = terminalPump();

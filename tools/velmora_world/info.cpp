@@ -8,6 +8,7 @@
 #include "game/catalogue.h"
 #include "world/chests.h"
 #include "world/save_files.h"
+#include "world/slot_commit.h"
 #include "world_stream.h"
 
 namespace {
@@ -60,6 +61,10 @@ int runInfo(int argc, char** argv) {
 
     const WorldTrailer& t = *trailer;
     std::printf("file: %s\n", path);
+    // Until then the seed file beside it may still be the old world's.
+    if (plat::pathKind(commitRecordPath(path)) != plat::PathKind::Missing)
+        std::printf("note: a save of this slot was cut short; the game or the next writing "
+                    "run finishes it\n");
     std::printf("length: %zu bytes (well-formed)\n", worldFileLength(t.chestCount));
     std::printf("chests: %d\n", t.chestCount);
     std::printf("DayTime: %d\nSubDayTime: %d\n", t.DayTime, t.SubDayTime);

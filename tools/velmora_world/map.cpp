@@ -271,7 +271,7 @@ int runMap(int argc, char** argv) {
     const char* path = nullptr;
     const char* out = nullptr;
     int scale = 1;
-    bool force = false;
+    bool force = false, scaleGiven = false;
     for (int i = 0; i < argc; ++i) {
         const char* arg = argv[i];
         if (!std::strcmp(arg, "--help") || !std::strcmp(arg, "-h")) {
@@ -279,11 +279,14 @@ int runMap(int argc, char** argv) {
             return 0;
         }
         if (!std::strcmp(arg, "--force")) {
+            if (force) return usageError("given twice:", arg);
             force = true;
             continue;
         }
         if (!std::strcmp(arg, "--out") || !std::strcmp(arg, "--scale")) {
             if (i + 1 >= argc) return usageError("missing value for", arg);
+            if (!std::strcmp(arg, "--out") ? out != nullptr : scaleGiven)
+                return usageError("given twice:", arg);
             const char* value = argv[++i];
             if (!std::strcmp(arg, "--out")) {
                 out = value;
@@ -296,6 +299,7 @@ int runMap(int argc, char** argv) {
                 return kExitUsage;
             }
             scale = int(n);
+            scaleGiven = true;
         } else if (arg[0] == '-' || path) {
             return usageError("unknown argument", arg);
         } else {

@@ -66,6 +66,10 @@ ProgressPump terminalPump() {
 }
 
 bool parseInt(const char* text, long lo, long hi, long& out) {
+    // strtol passes over leading spaces and takes a plus: neither is a number here.
+    const bool digitFirst = (text[0] >= '0' && text[0] <= '9') ||
+                            (text[0] == '-' && text[1] >= '0' && text[1] <= '9');
+    if (!digitFirst) return false;
     char* end = nullptr;
     errno = 0;
     long v = std::strtol(text, &end, 10);

@@ -4,14 +4,37 @@
 
 #include "commands.h"
 #include "world/save_files.h"
+#include "world/slot_commit.h"
 
 int holdSlot(const char* command, const SlotFiles& files, long slot, plat::FileLock& lock) {
-    if (lockSlotFiles(files.world, files.seed, lock) != SlotLock::InUse) return 0;
-    std::fprintf(stderr,
-                 "velmora-world %s: slot %ld is open in the game (or another velmora-world "
-                 "run); nothing written\n",
-                 command, slot);
-    return kExitFailed;
+    SaveReport report;
+    switch (lockSlotFiles(files.world, files.seed, lock, &report)) {
+        case SlotLock::Taken:
+        case SlotLock::Unlocked: break;
+        case SlotLock::InUse:
+            std::fprintf(stderr,
+                         "velmora-world %s: slot %ld is open in the game (or another velmora-world "
+                         "run); nothing written\n",
+                         command, slot);
+            return kExitFailed;
+        case SlotLock::Refused:
+            std::fprintf(stderr, "velmora-world %s: slot %ld cannot be used: %s: %s; nothing written\n",
+                         command, slot, report.failedFile.c_str(), plat::describe(report.error));
+            return kExitFailed;
+    }
+    return 0;
+}
+
+int tryWriting(const char* command, const SlotFiles& files) {
+    for (const std::string& target : {files.world, files.seed, commitRecordPath(files.world)}) {
+        plat::OutFile probe;  // dropped unwritten: its temporary goes with it
+        if (!plat::beginReplacing(target, probe)) {
+            std::fprintf(stderr, "velmora-world %s: could not write %s: %s; nothing written\n",
+                         command, target.c_str(), plat::describe(probe.error));
+            return kExitFailed;
+        }
+    }
+    return 0;
 }
 
 int saveSlotFiles(const char* command, const SlotFiles& files, ProgressPump& pump) {
@@ -24,8 +47,8 @@ int saveSlotFiles(const char* command, const SlotFiles& files, ProgressPump& pum
             return 0;
         case WorldResult::SeedNotWritten:
             std::fprintf(stderr,
-                         "\nvelmora-world %s: %s written, but %s could not be: %s; the world "
-                         "now stands beside its old seed file\n",
+                         "\nvelmora-world %s: %s written, but %s could not be replaced yet: %s; "
+                         "the next run (or the game) to take the slot finishes it\n",
                          command, files.world.c_str(), files.seed.c_str(),
                          plat::describe(report.error));
             return kExitFailed;

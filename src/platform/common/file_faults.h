@@ -23,12 +23,24 @@ struct FileFaults {
     enum class Planted : uint8_t { Nothing, File, Link, Fifo, Folder };
     Planted atTemporary = Planted::Nothing;
     std::string linkTarget;          // where a planted link points
+    Planted atLock = Planted::Nothing;  // the same, at a lock's name, before it is taken
     bool lockHeld = false;           // every lock is held by someone else
+    // A kill -9 stood in for: after this many steps that reach the disk (a
+    // temporary made, a flush, a rename, a removal), every later one fails
+    // and nothing is cleaned up, not even a dropped temporary. Every path.
+    int64_t killAfterSteps = -1;
+    int64_t stepsTaken = 0;          // counted while killAfterSteps is set
 };
 
 FileFaults& fileFaults();
 // The faults apply to this path.
 bool faultyPath(const std::string& path);
+
+// Counts one step that reaches the disk; false when the process counts as
+// killed (the step must then not happen).
+bool stepSurvives();
+// The planted kill has happened: nothing more reaches the disk.
+bool killedByFaults();
 
 // Aims a writer whose handle and temporary are already gone at `target`, as
 // new; false (and the error set) when a planted fault refuses the open.

@@ -19,6 +19,19 @@ bool faultyPath(const std::string& path) {
     return f.pathContains.empty() || path.find(f.pathContains) != std::string::npos;
 }
 
+bool stepSurvives() {
+    FileFaults& f = fileFaults();
+    if (f.killAfterSteps < 0) return true;
+    if (f.stepsTaken >= f.killAfterSteps) return false;
+    ++f.stepsTaken;
+    return true;
+}
+
+bool killedByFaults() {
+    const FileFaults& f = fileFaults();
+    return f.killAfterSteps >= 0 && f.stepsTaken >= f.killAfterSteps;
+}
+
 bool restartOut(const std::string& target, OutFile& file) {
     file.fd = -1;
     file.target = target;
@@ -40,6 +53,9 @@ const char* describe(WriteError error) {
         case WriteError::ReadOnly: return "the folder is on a read-only disk";
         case WriteError::NoPermission: return "no permission to write there";
         case WriteError::NotRegular: return "not a regular file";
+        case WriteError::NoFolder: return "no such folder";
+        case WriteError::NoNewFiles: return "the folder takes no new files";
+        case WriteError::NoTemporaryName: return "no free temporary name";
         case WriteError::Other: break;
     }
     return "the disk refused it";
@@ -59,6 +75,19 @@ long readSmallFile(const std::string& path, void* bytes, size_t max) {
     return long(n);
 }
 
+FileStatus readWholeFile(const std::string& path, std::string& bytes, size_t max) {
+    bytes.clear();
+    InFile file;
+    if (FileStatus status = openForReading(path, file); status != FileStatus::Ok) return status;
+    if (uint64_t(file.size) > max) return FileStatus::TooBig;
+    bytes.resize(size_t(file.size));
+    if (!bytes.empty() && !readAt(file, 0, bytes.data(), bytes.size())) {
+        bytes.clear();
+        return FileStatus::Unreadable;
+    }
+    return FileStatus::Ok;
+}
+
 std::string temporaryPrefix(const std::string& target) { return target + ".tmp."; }
 
 bool replaceFile(const std::string& target, const void* bytes, size_t n, WriteError* error) {
@@ -68,6 +97,19 @@ bool replaceFile(const std::string& target, const void* bytes, size_t n, WriteEr
                     commitReplacements(files, 1);
     if (error) *error = ok ? WriteError::None : file.error;
     return ok;
+}
+
+bool renameOver(const std::string& from, const std::string& to, WriteError* error) {
+    OutFile file;
+    file.target = to;
+    file.temporary = from;
+    file.complete = true;
+    OutFile* files[] = {&file};
+    commitReplacements(files, 1);
+    file.temporary.clear();  // never removed here: it was not this writer's
+    if (error) *error = file.error;
+    // A folder that could not be flushed leaves the rename done all the same.
+    return file.replaced;
 }
 
 FileLock::~FileLock() { releaseLock(*this); }

@@ -39,7 +39,10 @@ WriteError errorFrom(int code) {
         case EROFS: return WriteError::ReadOnly;
         case EACCES:
         case EPERM: return WriteError::NoPermission;
-        case EISDIR: return WriteError::NotRegular;
+        case EISDIR:
+        case ELOOP: return WriteError::NotRegular;
+        case ENOENT:
+        case ENOTDIR: return WriteError::NoFolder;
         default: return WriteError::Other;
     }
 }
@@ -50,12 +53,12 @@ bool failed(OutFile& file) {
     return false;
 }
 
-// What a test plants where a writer is about to make its temporary. Whether
-// it could be planted shows in the test, not here.
-void plantAt(const std::string& name) {
+// What a test plants where a writer is about to make its temporary or take
+// a lock. Whether it could be planted shows in the test, not here.
+void plantAt(const std::string& name, FileFaults::Planted planted) {
     const FileFaults& f = fileFaults();
     [[maybe_unused]] long done = 0;
-    switch (f.atTemporary) {
+    switch (planted) {
         case FileFaults::Planted::Nothing: break;
         case FileFaults::Planted::File: {
             const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
@@ -146,6 +149,7 @@ bool sameFile(const std::string& a, const std::string& b) {
 
 bool renameWithoutReplacing(const std::string& from, const std::string& to) {
     if (faultyPath(from) && fileFaults().failRename) return false;
+    if (!stepSurvives()) return false;
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0) {
         // Some file systems cannot refuse by themselves: look first, then rename.
         if (errno != EINVAL && errno != ENOSYS) return false;
@@ -159,7 +163,7 @@ bool renameWithoutReplacing(const std::string& from, const std::string& to) {
 
 OutFile::~OutFile() {
     if (fd >= 0) ::close(fd);
-    if (!temporary.empty()) ::unlink(temporary.c_str());
+    if (!temporary.empty() && !killedByFaults()) ::unlink(temporary.c_str());
 }
 
 bool beginReplacing(const std::string& target, OutFile& file) {
@@ -180,7 +184,8 @@ bool beginReplacing(const std::string& target, OutFile& file) {
     constexpr int kTries = 100;
     for (int i = 0; i < kTries; ++i) {
         const std::string name = prefix + std::to_string(made++);
-        if (i == 0 && faultyPath(target)) plantAt(name);
+        if (i == 0 && faultyPath(target)) plantAt(name, fileFaults().atTemporary);
+        if (!stepSurvives()) return errno = EIO, failed(file);
         const int fd = ::open(name.c_str(),
                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
                               0644);
@@ -189,14 +194,19 @@ bool beginReplacing(const std::string& target, OutFile& file) {
             file.temporary = name;
             return true;
         }
+        if (errno == ENOENT && isFolder(folderOf(target))) {
+            file.error = WriteError::NoNewFiles;
+            return false;
+        }
         if (errno != EEXIST) return failed(file);
     }
-    file.error = WriteError::Other;
+    file.error = WriteError::NoTemporaryName;
     return false;
 }
 
 bool writeOut(OutFile& file, const void* bytes, size_t n, bool startWriteback) {
     if (file.fd < 0) return false;
+    if (killedByFaults()) return errno = EIO, failed(file);
     const FileFaults& faults = fileFaults();
     const bool planted = faultyPath(file.target);
     const off_t start = ::lseek(file.fd, 0, SEEK_CUR);
@@ -227,6 +237,7 @@ bool writeOut(OutFile& file, const void* bytes, size_t n, bool startWriteback) {
 
 bool finishOut(OutFile& file) {
     if (file.fd < 0) return false;
+    if (!stepSurvives()) return errno = EIO, failed(file);
     bool ok = !(faultyPath(file.target) && fileFaults().failFlush) && ::fsync(file.fd) == 0;
     if (!ok && faultyPath(file.target) && fileFaults().failFlush) errno = EIO;
     if (!ok) failed(file);
@@ -245,6 +256,9 @@ bool commitReplacements(OutFile* const* files, int count) {
         if (faultyPath(f.target) && fileFaults().failRename) {
             errno = EIO;
             ok = false;
+        } else if (!stepSurvives()) {
+            errno = EIO;
+            ok = false;
         } else {
             ok = ::rename(f.temporary.c_str(), f.target.c_str()) == 0;
         }
@@ -260,7 +274,21 @@ bool commitReplacements(OutFile* const* files, int count) {
     return ok;
 }
 
+bool removeFile(const std::string& path, WriteError* error) {
+    WriteError why = WriteError::None;
+    if (!stepSurvives()) {
+        why = WriteError::Other;
+    } else if (::unlink(path.c_str()) == 0) {
+        flushFolderOf(path);
+    } else if (errno != ENOENT) {
+        why = errorFrom(errno);
+    }
+    if (error) *error = why;
+    return why == WriteError::None;
+}
+
 int removeStrayTemporaries(const std::string& target) {
+    if (killedByFaults()) return 0;
     const std::string folder = folderOf(target);
     const size_t slash = target.find_last_of('/');
     const std::string prefix =
@@ -281,26 +309,43 @@ int removeStrayTemporaries(const std::string& target) {
     return removed;
 }
 
-LockStatus takeLock(const std::string& path, FileLock& lock) {
+LockStatus takeLock(const std::string& path, FileLock& lock, WriteError* why) {
     releaseLock(lock);
-    if (faultyPath(path) && fileFaults().lockHeld) return LockStatus::Held;
+    WriteError own = WriteError::None;
+    WriteError& reason = why ? *why : own;
+    reason = WriteError::None;
+    const bool planted = faultyPath(path);
+    if (planted) plantAt(path, fileFaults().atLock);
+    if (planted && fileFaults().lockHeld) return LockStatus::Held;
     // Never blocking on a FIFO, never writing through a link; a read-only
     // folder still lets an existing lock file be locked.
     constexpr int kFlags = O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
-    int fd = ::open(path.c_str(), O_RDWR | kFlags, 0644);
-    if (fd < 0 && (errno == EACCES || errno == EROFS))
+    int fd = planted && fileFaults().failOpen ? (errno = EACCES, -1)
+                                              : ::open(path.c_str(), O_RDWR | kFlags, 0644);
+    if (fd < 0 && (errno == EACCES || errno == EROFS) && !(planted && fileFaults().failOpen))
         fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return LockStatus::NoLockFile;
+    if (fd < 0) {
+        // Only a folder that makes no file goes on without a lock; whatever
+        // stands at the name and cannot be locked refuses the files it guards.
+        const int code = errno;
+        struct stat info;
+        if (::lstat(path.c_str(), &info) != 0) return LockStatus::NoLockFile;
+        reason = S_ISREG(info.st_mode) ? errorFrom(code) : WriteError::NotRegular;
+        if (reason == WriteError::None || reason == WriteError::NoFolder) reason = WriteError::Other;
+        return LockStatus::Blocked;
+    }
     struct stat info;
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        return LockStatus::NoLockFile;
+        reason = WriteError::NotRegular;
+        return LockStatus::Blocked;
     }
     while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         if (errno == EINTR) continue;
         const bool held = errno == EWOULDBLOCK;
+        reason = held ? WriteError::None : errorFrom(errno);
         ::close(fd);
-        return held ? LockStatus::Held : LockStatus::NoLockFile;
+        return held ? LockStatus::Held : LockStatus::Blocked;
     }
     lock.fd = fd;
     return LockStatus::Taken;

@@ -47,7 +47,12 @@ WriteError errorFrom(DWORD code) {
         case ERROR_WRITE_PROTECT: return WriteError::ReadOnly;
         case ERROR_ACCESS_DENIED:
         case ERROR_PRIVILEGE_NOT_HELD: return WriteError::NoPermission;
-        case ERROR_DIRECTORY: return WriteError::NotRegular;
+        case ERROR_DIRECTORY:
+        case ERROR_CANT_ACCESS_FILE: return WriteError::NotRegular;
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_NETPATH: return WriteError::NoFolder;
         default: return WriteError::Other;
     }
 }
@@ -58,13 +63,13 @@ bool failed(OutFile& file, DWORD code) {
     return false;
 }
 
-// What a test plants where a writer is about to make its temporary. Windows
-// has no FIFOs, and links only with a right most accounts lack: the tests
-// look at what could be planted.
-void plantAt(const std::string& name) {
+// What a test plants where a writer is about to make its temporary or take
+// a lock. Windows has no FIFOs, and links only with a right most accounts
+// lack: the tests look at what could be planted.
+void plantAt(const std::string& name, FileFaults::Planted planted) {
     const FileFaults& f = fileFaults();
     const std::wstring wide = widen(name);
-    switch (f.atTemporary) {
+    switch (planted) {
         case FileFaults::Planted::Nothing:
         case FileFaults::Planted::Fifo: break;
         case FileFaults::Planted::File: {
@@ -200,13 +205,14 @@ bool sameFile(const std::string& a, const std::string& b) {
 
 bool renameWithoutReplacing(const std::string& from, const std::string& to) {
     if (faultyPath(from) && fileFaults().failRename) return false;
+    if (!stepSurvives()) return false;
     // Without MOVEFILE_REPLACE_EXISTING the system itself refuses a taken name.
     return MoveFileExW(widen(from).c_str(), widen(to).c_str(), MOVEFILE_WRITE_THROUGH);
 }
 
 OutFile::~OutFile() {
     closeFd(fd);
-    if (!temporary.empty()) DeleteFileW(widen(temporary).c_str());
+    if (!temporary.empty() && !killedByFaults()) DeleteFileW(widen(temporary).c_str());
 }
 
 bool beginReplacing(const std::string& target, OutFile& file) {
@@ -228,7 +234,8 @@ bool beginReplacing(const std::string& target, OutFile& file) {
     constexpr int kTries = 100;
     for (int i = 0; i < kTries; ++i) {
         const std::string name = prefix + std::to_string(made++);
-        if (i == 0 && faultyPath(target)) plantAt(name);
+        if (i == 0 && faultyPath(target)) plantAt(name, fileFaults().atTemporary);
+        if (!stepSurvives()) return failed(file, ERROR_WRITE_FAULT);
         // CREATE_NEW never opens what is there, a link included; nobody else
         // may open the temporary while it is written.
         const HANDLE h = CreateFileW(widen(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
@@ -242,14 +249,19 @@ bool beginReplacing(const std::string& target, OutFile& file) {
         // A folder by that name answers "access denied", not "exists".
         const bool taken = code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS ||
                            (code == ERROR_ACCESS_DENIED && pathKind(name) != PathKind::Missing);
+        if (!taken && code == ERROR_PATH_NOT_FOUND && isFolder(folderOf(target))) {
+            file.error = WriteError::NoNewFiles;
+            return false;
+        }
         if (!taken) return failed(file, code);
     }
-    file.error = WriteError::Other;
+    file.error = WriteError::NoTemporaryName;
     return false;
 }
 
 bool writeOut(OutFile& file, const void* bytes, size_t n, bool) {
     if (file.fd == -1) return false;
+    if (killedByFaults()) return failed(file, ERROR_WRITE_FAULT);
     const FileFaults& faults = fileFaults();
     const bool planted = faultyPath(file.target);
     auto* in = static_cast<const uint8_t*>(bytes);
@@ -275,6 +287,7 @@ bool writeOut(OutFile& file, const void* bytes, size_t n, bool) {
 
 bool finishOut(OutFile& file) {
     if (file.fd == -1) return false;
+    if (!stepSurvives()) return failed(file, ERROR_WRITE_FAULT);
     bool ok = true;
     if (faultyPath(file.target) && fileFaults().failFlush)
         ok = failed(file, ERROR_WRITE_FAULT);
@@ -294,6 +307,7 @@ bool commitReplacements(OutFile* const* files, int count) {
     for (int i = 0; i < count; ++i) {
         OutFile& f = *files[i];
         if (faultyPath(f.target) && fileFaults().failRename) return failed(f, ERROR_WRITE_FAULT);
+        if (!stepSurvives()) return failed(f, ERROR_WRITE_FAULT);
         if (!moveOver(widen(f.temporary), widen(f.target))) return failed(f, GetLastError());
         f.temporary.clear();  // it is the target now
         f.replaced = true;
@@ -301,7 +315,20 @@ bool commitReplacements(OutFile* const* files, int count) {
     return true;
 }
 
+bool removeFile(const std::string& path, WriteError* error) {
+    WriteError why = WriteError::None;
+    if (!stepSurvives()) {
+        why = WriteError::Other;
+    } else if (!DeleteFileW(widen(path).c_str())) {
+        const DWORD code = GetLastError();
+        if (!missingError(code)) why = errorFrom(code);
+    }
+    if (error) *error = why;
+    return why == WriteError::None;
+}
+
 int removeStrayTemporaries(const std::string& target) {
+    if (killedByFaults()) return 0;
     const std::string folder = folderOf(target);
     const std::string prefix = temporaryPrefix(nameOf(target));
     // The one fixed name older versions used goes too.
@@ -322,24 +349,44 @@ int removeStrayTemporaries(const std::string& target) {
     return removed;
 }
 
-LockStatus takeLock(const std::string& path, FileLock& lock) {
+LockStatus takeLock(const std::string& path, FileLock& lock, WriteError* why) {
     releaseLock(lock);
-    if (faultyPath(path) && fileFaults().lockHeld) return LockStatus::Held;
+    WriteError own = WriteError::None;
+    WriteError& reason = why ? *why : own;
+    reason = WriteError::None;
+    const bool planted = faultyPath(path);
+    if (planted) plantAt(path, fileFaults().atLock);
+    if (planted && fileFaults().lockHeld) return LockStatus::Held;
     // Never writing through a link; a read-only folder still lets an existing
     // lock file be locked. Others may open it too: the lock is on a byte.
     const std::wstring wide = widen(path);
     constexpr DWORD kShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-    HANDLE h = CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, kShare, nullptr, OPEN_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED)
-        h = CreateFileW(wide.c_str(), GENERIC_READ, kShare, nullptr, OPEN_EXISTING,
-                        FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return LockStatus::NoLockFile;
+    HANDLE h = INVALID_HANDLE_VALUE;
+    if (planted && fileFaults().failOpen) {
+        SetLastError(ERROR_ACCESS_DENIED);
+    } else {
+        h = CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, kShare, nullptr, OPEN_ALWAYS,
+                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        if (h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED)
+            h = CreateFileW(wide.c_str(), GENERIC_READ, kShare, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    }
+    if (h == INVALID_HANDLE_VALUE) {
+        // Only a folder that makes no file goes on without a lock; whatever
+        // stands at the name and cannot be locked refuses the files it guards.
+        const DWORD code = GetLastError();
+        const PathKind kind = pathKind(path);
+        if (kind == PathKind::Missing) return LockStatus::NoLockFile;
+        reason = kind == PathKind::File ? errorFrom(code) : WriteError::NotRegular;
+        if (reason == WriteError::None || reason == WriteError::NoFolder) reason = WriteError::Other;
+        return LockStatus::Blocked;
+    }
     BY_HANDLE_FILE_INFORMATION info;
     if (GetFileType(h) != FILE_TYPE_DISK || !GetFileInformationByHandle(h, &info) ||
         (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))) {
         CloseHandle(h);
-        return LockStatus::NoLockFile;
+        reason = WriteError::NotRegular;
+        return LockStatus::Blocked;
     }
     // The system ends the lock with the handle, and the handle with the
     // process, however it ends.
@@ -347,8 +394,9 @@ LockStatus takeLock(const std::string& path, FileLock& lock) {
     if (!LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {
         const DWORD code = GetLastError();
         CloseHandle(h);
-        return code == ERROR_LOCK_VIOLATION || code == ERROR_IO_PENDING ? LockStatus::Held
-                                                                        : LockStatus::NoLockFile;
+        if (code == ERROR_LOCK_VIOLATION || code == ERROR_IO_PENDING) return LockStatus::Held;
+        reason = errorFrom(code);
+        return LockStatus::Blocked;
     }
     lock.fd = fdOf(h);
     return LockStatus::Taken;
