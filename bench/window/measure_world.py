@@ -3,7 +3,7 @@
 server with software GL at 800 x 600 and vsync off.
 
     measure_world.py --frames-tool build/velmora_world_frames [--runs 3]
-        [--what frames,checker,edits,run,memory,compare]
+        [--what frames,checker,edits,run,farfill,memory,compare]
 
 Each measurement runs --runs times in a fresh process; the figures of every
 run are printed, then for frame times the median over the runs of each
@@ -56,7 +56,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--frames-tool", required=True)
     parser.add_argument("--runs", type=int, default=3)
-    parser.add_argument("--what", default="frames,checker,edits,run,memory,compare")
+    parser.add_argument("--what", default="frames,checker,edits,run,farfill,memory,compare")
     options = parser.parse_args()
     with private_x_server():
         return measure(options)
@@ -71,7 +71,7 @@ def measure(options):
     if "checker" in what:
         print("== checkerboard carved below the spawn ==", flush=True)
         frames(tool, options.runs, True)
-    for name in ("edits", "run", "memory"):
+    for name in ("edits", "run", "farfill", "memory"):
         if name in what:
             print(f"== {name} ==", flush=True)
             for _ in range(options.runs):

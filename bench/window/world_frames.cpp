@@ -20,6 +20,12 @@
 //       at 6 blocks a second along +x, the 50th and 99th percentiles; --worst
 //       lists the 15 slowest frames with what was built in them. Render
 //       distance 4, or the far view of METRES.
+//   velmora_world_frames farfill [--far 160] [--each]
+//       At spawn, render distance 4, settled; then the far view of METRES
+//       chosen: each frame's time until no section of it is left to build,
+//       their 50th and 99th percentiles and the time the filling took, beside
+//       the median frame at render distance 4 before and at the far view
+//       after. --each prints every frame.
 //   velmora_world_frames memory [--far METRES]
 //       Resident memory and cached geometry at spawn, render distance 4 (or
 //       the far view of METRES).
@@ -141,7 +147,7 @@ bool quitRequested() {
 void settle() {
     for (int i = 0; i < 1000; ++i) {
         drawFrame(Mode::Renderer);
-        if (worldViewStats().builtAhead == 0) return;
+        if (worldViewStats().builtAhead == 0 && worldViewStats().farLeft == 0) return;
     }
 }
 
@@ -350,6 +356,46 @@ int runRun(int argc, char** argv) {
     return 0;
 }
 
+int runFarFill(int argc, char** argv) {
+    int far = kMaxViewRadius;
+    bool each = false;
+    for (int i = 2; i < argc; ++i) {
+        if (std::string(argv[i]) == "--far" && i + 1 < argc) far = std::atoi(argv[++i]);
+        if (std::string(argv[i]) == "--each") each = true;
+    }
+    makeWorld();
+    stand(4, 0.8f, -0.1f);
+    settle();
+    const double before = medianFrame(15);
+    options.farView = far;
+    std::vector<double> times;
+    int built = 0;
+    const auto begin = Clock::now();
+    double filled = 0.0;
+    for (int f = 0; f < 100000; ++f) {
+        if (quitRequested()) return 1;
+        const auto start = Clock::now();
+        drawFrame(Mode::Renderer);
+        times.push_back(ms(Clock::now() - start));
+        built += worldViewStats().builtFar;
+        if (each)
+            std::printf("frame %d: %.2f ms (cpu %.2f), built %d, left %d\n", f, times.back(),
+                        lastCpuMs, worldViewStats().builtFar, worldViewStats().farLeft);
+        if (worldViewStats().farLeft == 0) {
+            filled = ms(Clock::now() - begin);
+            break;
+        }
+    }
+    const double after = medianFrame(15);
+    std::printf(
+        "far view %d m from render distance 4: %d sections built in %zu frames, the last in %.0f "
+        "ms; frames while it filled: median %.2f ms, 99th percentile %.2f ms, worst %.2f ms (first "
+        "%.2f ms); median frame before %.2f ms, after %.2f ms\n",
+        far, built, times.size(), filled, percentile(times, 50), percentile(times, 99),
+        percentile(times, 100), times.empty() ? 0.0 : times[0], before, after);
+    return 0;
+}
+
 double residentMb() {
     std::ifstream status("/proc/self/status");
     std::string line;
@@ -506,7 +552,8 @@ int runShot(const std::string& worldPath, const std::string& seedPath, const std
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: velmora_world_frames frames|edits|run|memory|compare ...\n");
+        std::fprintf(stderr,
+                     "usage: velmora_world_frames frames|edits|run|farfill|memory|compare ...\n");
         return 2;
     }
     if (plat::createWindowAndDevices("Velmora world frames", 800, 600) < 0) return 1;
@@ -516,6 +563,7 @@ int main(int argc, char** argv) {
     if (what == "edits") result = runEdits(argc > 2 && std::string(argv[2]) == "--each");
     if (what == "run") result = runRun(argc, argv);
     if (what == "memory") result = runMemory(argc, argv);
+    if (what == "farfill") result = runFarFill(argc, argv);
     if (what == "compare" && argc > 2) result = runCompare(argv[2]);
     if (what == "shot" && argc > 4)
         result = runShot(argv[2], argv[3], argv[4], argc > 5 ? std::atoi(argv[5]) : 0);

@@ -9,6 +9,7 @@
 #include "render/world_view.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <tuple>
 #include <vector>
@@ -35,7 +36,15 @@ constexpr int kKeptSections = 2;
 // Work allowed per frame for building ahead: an empty section costs 1, one
 // with faces 8. Running covers a new slab of sections in well over a hundred
 // frames, so a little each frame keeps ahead without a frame standing out.
+constexpr int kFacedCost = 8;
 constexpr int kAheadBudget = 16;
+// Work allowed per frame for a far view's sections past the standard cube.
+// Built at once, the thousands of them froze the picture for a second when a
+// far view was chosen; a few milliseconds' worth a frame fills them in over
+// a few seconds, nearest first, while the picture goes on. The time cap
+// keeps a slow or busy machine's frames short too (it fills in later).
+constexpr int kFillBudget = 160;
+constexpr std::chrono::microseconds kFillTime{4000};
 // Slack for plane tests that decide without the exact corner test: larger
 // than any difference rounding can make in a plane's value.
 constexpr float kPlaneSlack = 0.01f;
@@ -132,25 +141,37 @@ void buildAheadOrder() {
                      [&](int a, int b) { return length(a) < length(b); });
 }
 
-void buildAhead(const LightBox& b, const SectionSpan& around) {
+// Builds what `span` lacks, the sections nearest the eye's first, until
+// `budget` is spent or `time` has passed; returns how many it built. With
+// `left`, adds there how many are still to build once it stops.
+int buildNearestFirst(
+    const LightBox& b, const SectionSpan& span, int budget, int* left,
+    std::chrono::steady_clock::duration time = std::chrono::steady_clock::duration::max()) {
     buildAheadOrder();
+    const auto start = std::chrono::steady_clock::now();
     const int cs[3] = {sectionOf(std::clamp(b.cx, 0, kWorldSizeX - 1)),
                        sectionOf(std::clamp(b.cy, 0, kWorldSizeY - 1)),
                        sectionOf(std::clamp(b.cz, 0, kWorldSizeZ - 1))};
-    int budget = kAheadBudget;
+    int built = 0;
     for (int packed : renderer.view.aheadOrder) {
         const int sx = cs[0] + (packed >> 16) - 64, sy = cs[1] + ((packed >> 8) & 255) - 64,
                   sz = cs[2] + (packed & 255) - 64;
-        if (sx < around.lo[0] || sx > around.hi[0] || sy < around.lo[1] || sy > around.hi[1] ||
-            sz < around.lo[2] || sz > around.hi[2])
+        if (sx < span.lo[0] || sx > span.hi[0] || sy < span.lo[1] || sy > span.hi[1] ||
+            sz < span.lo[2] || sz > span.hi[2])
             continue;
+        if (budget <= 0) {
+            if (!left) break;
+            const Section* s = sectionAt(sx, sy, sz);
+            *left += !s || s->dirty ? 1 : 0;
+            continue;
+        }
         if (!ensureSection(sx, sy, sz, b)) continue;
-        ++renderer.view.stats.sectionsBuilt;
-        ++renderer.view.stats.builtAhead;
+        ++built;
         const Section* s = sectionAt(sx, sy, sz);
-        budget -= s && !s->blocks.empty() ? 8 : 1;
-        if (budget <= 0) break;
+        budget -= s && !s->blocks.empty() ? kFacedCost : 1;
+        if (std::chrono::steady_clock::now() - start >= time) budget = 0;
     }
+    return built;
 }
 
 // Where a block stands against the culling frustum: decided by the planes when
@@ -435,16 +456,29 @@ void computeLightMap() {
     ViewState& v = renderer.view;
     if (v.settled && v.settledBox == v.box && v.settledMarks == renderer.sections.staleMarks)
         return;
-    // Everything the cube reaches is built before it can be seen.
-    for (int sx = needed.lo[0]; sx <= needed.hi[0]; ++sx)
-        for (int sy = needed.lo[1]; sy <= needed.hi[1]; ++sy)
-            for (int sz = needed.lo[2]; sz <= needed.hi[2]; ++sz)
-                renderer.view.stats.sectionsBuilt +=
-                    ensureSection(sx, sy, sz, renderer.view.box) ? 1 : 0;
-    buildAhead(renderer.view.box, cubeSections(renderer.view.box, kAheadSections));
+    // Everything the standard cube reaches is built before it can be seen,
+    // so that standard views are whole from their first frame.
+    const LightBox& b = v.box;
+    const SectionSpan standard =
+        cubeSections(LightBox{b.cx, b.cy, b.cz, std::min(b.radius, viewRadius(4))}, 0);
+    for (int sx = standard.lo[0]; sx <= standard.hi[0]; ++sx)
+        for (int sy = standard.lo[1]; sy <= standard.hi[1]; ++sy)
+            for (int sz = standard.lo[2]; sz <= standard.hi[2]; ++sz)
+                v.stats.sectionsBuilt += ensureSection(sx, sy, sz, b) ? 1 : 0;
+    // A far view's cube past it fills in a budget's worth a frame; the walk
+    // leaves out what is not built yet, or stale, until it is.
+    if (b.radius > viewRadius(4)) {
+        v.stats.builtFar = buildNearestFirst(b, needed, kFillBudget, &v.stats.farLeft, kFillTime);
+        v.stats.sectionsBuilt += v.stats.builtFar;
+    }
+    if (v.stats.farLeft == 0) {
+        v.stats.builtAhead =
+            buildNearestFirst(b, cubeSections(b, kAheadSections), kAheadBudget, nullptr);
+        v.stats.sectionsBuilt += v.stats.builtAhead;
+    }
     const SectionSpan kept = cubeSections(renderer.view.box, kKeptSections);
     dropSectionsOutside(kept.lo[0], kept.lo[1], kept.lo[2], kept.hi[0], kept.hi[1], kept.hi[2]);
-    v.settled = v.stats.sectionsBuilt == 0;
+    v.settled = v.stats.sectionsBuilt == 0 && v.stats.farLeft == 0;
     v.settledBox = v.box;
     v.settledMarks = renderer.sections.staleMarks;
 }
@@ -465,7 +499,8 @@ void drawVisibleBlocks() {
         for (int sx = span.lo[0]; sx <= span.hi[0]; ++sx)
             for (int sy = span.lo[1]; sy <= span.hi[1]; ++sy)
                 for (int sz = span.lo[2]; sz <= span.hi[2]; ++sz)
-                    if (const Section* s = showingSectionAt(sx, sy, sz)) walkSection(s, b);
+                    if (const Section* s = showingSectionAt(sx, sy, sz); s && !s->dirty)
+                        walkSection(s, b);
     drawSections();
     drawGlass(b);
 }

@@ -20,6 +20,8 @@
 struct WorldViewStats {
     int sectionsBuilt = 0;  // built or rebuilt in prepareWorldView, ahead included
     int builtAhead = 0;     // of which ahead of the cube
+    int builtFar = 0;       // of which in a far view's cube, past the standard one
+    int farLeft = 0;        // sections of the far view's cube still to build after the frame
     int sectionsDrawn = 0;  // sections with a mesh sent to the device
     int meshDraws = 0;
     int glassBlocks = 0;   // glass blocks drawn, in their far-to-near order
@@ -67,8 +69,9 @@ struct ViewState {
 };
 
 // Before the scene: the camera, the light of the frame, and the sections the
-// view needs built (those the cube reaches at once, the ones around it as the
-// frame's budget allows).
+// view needs built (those the standard cube reaches at once; a far view's past
+// it, nearest first, and then the ones around the cube, as the frame's budget
+// allows).
 void prepareWorldView(const Player& player);
 // After prepareWorldView: the drawn block under the crosshair and the side a
 // placed block would go on (the picking's target), with the samples that found it.

@@ -4,13 +4,16 @@
 // frame's counts and glass order as the block-by-block walk gives them.
 #include "render/sections.h"
 #include <algorithm>
+#include <cstring>
 
 #include "app/game_state.h"
 #include "render/block_faces.h"
+#include "render/camera.h"
 #include "render/polygons.h"
 #include "render/world_view.h"
 #include "render_fixture.h"
 #include "world/cell_changes.h"
+#include "world/options.h"
 #include "world/settings.h"
 
 namespace {
@@ -167,6 +170,64 @@ TEST_F(Sections, SectionsFarBehindAreLetGo) {
     drawWithRenderer();
     EXPECT_LE(builtSections().size(), before + 100);
     for (const Section* s : builtSections()) EXPECT_GT(s->sx, 40);
+}
+
+// Ground out past a 160 m view's edge, the eye in section (31, 5, 31): the
+// standard cube spans sections 27..35 across and 2..9 up, the far view 21..41
+// across and all 13 up.
+TEST_F(Sections, AFarViewFillsInNearestFirstAndNeverShowsAnOldSection) {
+    fill(330, 90, 330, 670, 90, 670, block::Dirt);
+    SceneGrid::announce();
+    placeEye(500.5f, 93.0f, 500.5f, 0.0f, -0.3f);
+    options.farView = 160;
+    auto across = [](const Section* s) {
+        return std::max(std::abs(s->sx - 31), std::abs(s->sz - 31));
+    };
+    auto standard = [&](const Section* s) { return across(s) <= 4 && s->sy >= 2 && s->sy <= 9; };
+    auto fillIn = [] {
+        for (int i = 0; i < 2000 && worldViewStats().farLeft > 0; ++i) drawWithRenderer();
+    };
+    drawWithRenderer();
+    EXPECT_EQ(std::count_if(builtSections().begin(), builtSections().end(), standard), 9 * 8 * 9);
+    EXPECT_GT(worldViewStats().farLeft, 0);
+    EXPECT_GT(worldViewStats().builtFar, 0);
+    EXPECT_LE(worldViewStats().builtFar, 160);  // the budget, were every section empty
+    fillIn();
+    int far = 0, lastReach = 0;
+    for (const Section* s : builtSections()) {  // in the order they were built
+        if (standard(s) || across(s) > 10) continue;
+        ++far;
+        const int reach =
+            (s->sx - 31) * (s->sx - 31) + (s->sy - 5) * (s->sy - 5) + (s->sz - 31) * (s->sz - 31);
+        EXPECT_GE(reach, lastReach);
+        lastReach = reach;
+        Section once;  // built as a standard view builds a section, in one go
+        once.sx = s->sx, once.sy = s->sy, once.sz = s->sz;
+        buildSection(once, renderer.view.box);
+        const auto *a = headless::meshVertices(s->mesh), *b = headless::meshVertices(once.mesh);
+        ASSERT_EQ(a == nullptr, b == nullptr);
+        EXPECT_TRUE(!a || (a->size() == b->size() &&
+                           std::memcmp(a->data(), b->data(), a->size() * sizeof((*a)[0])) == 0));
+        if (once.mesh) plat::destroyMesh(once.mesh);
+    }
+    EXPECT_EQ(far, 21 * 13 * 21 - 9 * 8 * 9);
+    // A stone on the ground in 35 far sections ahead, more than a frame
+    // rebuilds: the ground's top under each is gone, though old meshes had it
+    // (faces drawn one by one, so that each tells its cell).
+    renderer.view.facesOnly = true;
+    auto stone = [](uint32_t c) {
+        const int x = plat::cellX(c), z = plat::cellZ(c);
+        return x >= 452 && x <= 548 && x % 16 == 4 && z >= 584 && z <= 648 && z % 16 == 8;
+    };
+    for (int x = 452; x <= 548; x += 16)
+        for (int z = 584; z <= 648; z += 16) setCell(x, 91, z, Cell{block::Stone, 0});
+    for (const FaceRecord& f : litFaces(drawWithRenderer().frame))
+        EXPECT_FALSE(plat::cellY(f.cell) == 90 && stone(f.cell) && f.row == kTop) << describe(f);
+    EXPECT_GT(worldViewStats().farLeft, 0);
+    fillIn();
+    const auto after = litFaces(drawWithRenderer().frame);
+    for (int x = 452; x <= 548; x += 16)
+        for (int z = 584; z <= 648; z += 16) EXPECT_FALSE(facesOf(after, x, 91, z).empty());
 }
 
 }  // namespace
