@@ -2,16 +2,15 @@
 
 #include "app/game_state.h"
 #include "platform/platform.h"
+#include "world/option_table.h"
 #include "world/options.h"
 #include "world/settings.h"
 
 namespace {
 
 void handToWindow(const Options& o) {
-    plat::setFullscreen(o.fullscreen);
-    plat::setFrameCap(o.frameCap == kVsync      ? plat::kSyncToDisplay
-                      : o.frameCap == kUncapped ? plat::kNoFrameCap
-                                                : o.frameCap);
+    for (const OptionRow& row : kOptionTable)
+        if (row.apply) row.apply(o.*row.field);
 }
 
 }  // namespace
@@ -32,7 +31,7 @@ void syncOptions() {
     // A change of the option wins over the window's state; otherwise the
     // window was switched with F11 and the option follows it.
     if (options.fullscreen == game.optionsApplied.fullscreen)
-        options.fullscreen = plat::isFullscreen();
+        options.fullscreen = plat::isFullscreen() ? 1 : 0;
     if (options == game.optionsApplied) return;
     handToWindow(options);
     if (!writeOptions())

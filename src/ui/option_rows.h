@@ -1,13 +1,13 @@
-// The rows of the second options screen: for each option its name and value
-// in the language in use, and its steps (the values the menu goes through,
-// in order). The screen's table of rows.
+// The rows of the second options screen, as the table of options orders them:
+// each option's name and value in the language in use, and its steps.
 #pragma once
 
 #include <string>
 
+#include "world/option_table.h"
 #include "world/options.h"
 
-inline constexpr int kOptionRowCount = 9;
+inline constexpr int kOptionRowCount = kOptionCount;
 
 // The Options screen: 1 Rendering, 2 Language, 3 Cancel, then the row that
 // opens the second screen.

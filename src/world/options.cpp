@@ -1,10 +1,10 @@
 #include "world/options.h"
 
-#include <charconv>
 #include <vector>
 
 #include "platform/files.h"
 #include "platform/platform.h"
+#include "world/option_table.h"
 
 Options options;
 
@@ -20,109 +20,17 @@ std::string_view trim(std::string_view s) {
     return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
 }
 
-bool readNumber(std::string_view text, int low, int high, int& out) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || end != text.data() + text.size() || value < low || value > high)
-        return false;
-    out = value;
-    return true;
-}
-
-bool readVolume(std::string_view text, int& out) {
-    int percent = 0;
-    if (!readNumber(text, 0, 100, percent) || percent % 10 != 0) return false;
-    out = percent;
-    return true;
-}
-
-// The interface scale: "auto", or 1 to 8 in steps of a quarter ("1", "1.25",
-// "1.5", "1.75", "2", ...), kept in quarters.
-bool readScale(std::string_view text, int& quarters) {
-    if (text == "auto") return quarters = 0, true;
-    const size_t point = text.find('.');
-    int whole = 0;
-    if (!readNumber(text.substr(0, point), 1, 8, whole)) return false;
-    int quarter = 0;
-    if (point != std::string_view::npos) {
-        constexpr std::string_view kQuarters[4] = {"0", "25", "5", "75"};
-        const std::string_view fraction = text.substr(point + 1);
-        quarter = -1;
-        for (int i = 0; i < 4; ++i)
-            if (fraction == kQuarters[i]) quarter = i;
-        if (quarter < 0) return false;
-    }
-    if (whole == 8 && quarter > 0) return false;
-    quarters = 4 * whole + quarter;
-    return true;
-}
-
-std::string writeScale(int quarters) {
-    if (quarters == 0) return "auto";
-    constexpr const char* kQuarters[4] = {"", ".25", ".5", ".75"};
-    return std::to_string(quarters / 4) + kQuarters[quarters % 4];
-}
-
-// One known key: how its value reads and how it is written.
-struct Key {
-    const char* name;
-    bool (*read)(std::string_view value, Options& into);  // false: unusable
-    std::string (*write)(const Options& from);
-};
-
-const Key kKeys[] = {
-    {"fullscreen",
-     [](std::string_view v, Options& o) {
-         if (v == "on" || v == "yes" || v == "true" || v == "1") return o.fullscreen = true, true;
-         if (v == "off" || v == "no" || v == "false" || v == "0") return o.fullscreen = false, true;
-         return false;
-     },
-     [](const Options& o) { return std::string(o.fullscreen ? "on" : "off"); }},
-    {"mouse_sensitivity",
-     [](std::string_view v, Options& o) { return readNumber(v, 1, 19, o.mouseSensitivity); },
-     [](const Options& o) { return std::to_string(o.mouseSensitivity); }},
-    {"field_of_view",
-     [](std::string_view v, Options& o) { return readNumber(v, 30, 110, o.fieldOfView); },
-     [](const Options& o) { return std::to_string(o.fieldOfView); }},
-    {"ui_scale", [](std::string_view v, Options& o) { return readScale(v, o.uiScale); },
-     [](const Options& o) { return writeScale(o.uiScale); }},
-    {"frame_cap",
-     [](std::string_view v, Options& o) {
-         if (v == "vsync") return o.frameCap = kVsync, true;
-         if (v == "off") return o.frameCap = kUncapped, true;
-         return readNumber(v, 30, 1000, o.frameCap);
-     },
-     [](const Options& o) {
-         if (o.frameCap == kVsync) return std::string("vsync");
-         return o.frameCap == kUncapped ? std::string("off") : std::to_string(o.frameCap);
-     }},
-    {"far_view",
-     [](std::string_view v, Options& o) {
-         if (v == "off") return o.farView = 0, true;
-         int metres = 0;
-         if (!readNumber(v, 70, 160, metres) || metres % 10 != 0) return false;
-         return o.farView = metres, true;
-     },
-     [](const Options& o) { return o.farView == 0 ? std::string("off") : std::to_string(o.farView); }},
-    {"master_volume", [](std::string_view v, Options& o) { return readVolume(v, o.masterVolume); },
-     [](const Options& o) { return std::to_string(o.masterVolume); }},
-    {"effects_volume", [](std::string_view v, Options& o) { return readVolume(v, o.effectsVolume); },
-     [](const Options& o) { return std::to_string(o.effectsVolume); }},
-    {"ambience_volume", [](std::string_view v, Options& o) { return readVolume(v, o.ambienceVolume); },
-     [](const Options& o) { return std::to_string(o.ambienceVolume); }},
-};
-
-// The known key a line sets, or nullptr (blank lines, comments, other keys).
-const Key* keyOf(std::string_view line, std::string_view& value) {
+// The known option a line sets, or nullptr (blank lines, comments, other keys).
+const OptionRow* keyOf(std::string_view line, std::string_view& value) {
     const std::string_view text = trim(line);
     if (text.empty() || text.front() == '#') return nullptr;
     const size_t equals = text.find('=');
     if (equals == std::string_view::npos) return nullptr;
     const std::string_view name = trim(text.substr(0, equals));
-    for (const Key& key : kKeys)
-        if (name == key.name) {
+    for (const OptionRow& row : kOptionTable)
+        if (name == row.key) {
             value = trim(text.substr(equals + 1));
-            return &key;
+            return &row;
         }
     return nullptr;
 }
@@ -139,41 +47,35 @@ std::vector<std::string_view> linesOf(std::string_view text) {
 
 }  // namespace
 
-bool operator==(const Options& a, const Options& b) {
-    return a.fullscreen == b.fullscreen && a.mouseSensitivity == b.mouseSensitivity &&
-           a.fieldOfView == b.fieldOfView && a.uiScale == b.uiScale &&
-           a.frameCap == b.frameCap && a.farView == b.farView &&
-           a.masterVolume == b.masterVolume && a.effectsVolume == b.effectsVolume &&
-           a.ambienceVolume == b.ambienceVolume;
-}
-
 Options parseOptions(std::string_view text) {
     Options values;
     for (std::string_view line : linesOf(text)) {
         std::string_view value;
-        const Key* key = keyOf(line, value);
-        if (!key) continue;
+        const OptionRow* row = keyOf(line, value);
+        if (!row) continue;
         // The last line of a key decides, and an unusable one means the default.
-        Options fallback;
-        if (!key->read(value, values)) key->read(key->write(fallback), values);
+        if (!row->read(value, values.*row->field)) values.*row->field = Options{}.*row->field;
     }
     return values;
 }
 
 std::string formatOptions(const Options& values, std::string_view previous) {
     std::string text;
-    bool written[std::size(kKeys)] = {};
-    for (std::string_view line : linesOf(previous)) {
+    bool written[kOptionCount] = {};
+    auto line = [&text, &values](const OptionRow& row) {
+        text += std::string(row.key) + " = " + row.write(values.*row.field) + "\n";
+    };
+    for (std::string_view old : linesOf(previous)) {
         std::string_view value;
-        if (const Key* key = keyOf(line, value)) {
-            written[key - kKeys] = true;
-            text += std::string(key->name) + " = " + key->write(values) + "\n";
+        if (const OptionRow* row = keyOf(old, value)) {
+            written[row - kOptionTable] = true;
+            line(*row);
         } else {
-            text += std::string(line) + "\n";
+            text += std::string(old) + "\n";
         }
     }
-    for (size_t i = 0; i < std::size(kKeys); ++i)
-        if (!written[i]) text += std::string(kKeys[i].name) + " = " + kKeys[i].write(values) + "\n";
+    for (int i = 0; i < kOptionCount; ++i)
+        if (!written[i]) line(kOptionTable[i]);
     return text;
 }
 

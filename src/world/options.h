@@ -12,8 +12,9 @@
 #include <string>
 #include <string_view>
 
+// Each option's file key, words, steps and effect are in option_table.h.
 struct Options {
-    bool fullscreen = false;
+    int fullscreen = 0;  // 0 or 1
     // 1..19; each step turns the view a quarter faster than the one below, and
     // 10 is the turn rate the game always had.
     int mouseSensitivity = 10;
@@ -30,14 +31,14 @@ struct Options {
     int masterVolume = 60;
     int effectsVolume = 100;
     int ambienceVolume = 70;
+
+    bool operator==(const Options&) const = default;
 };
 inline constexpr int kVsync = -1;
 inline constexpr int kUncapped = 0;
 // A file of a few hundred bytes that others may have filled with their own
 // lines; bigger than this is not read, so as not to hold it all in memory.
 inline constexpr size_t kMaxOptionsFileBytes = 16 * 1024 * 1024;
-
-bool operator==(const Options& a, const Options& b);
 
 extern Options options;
 

@@ -3,7 +3,9 @@
 #include <string>
 
 #include "test_support.h"
+#include "world/option_table.h"
 #include "world/options.h"
+#include "world/settings.h"
 
 namespace {
 
@@ -60,6 +62,28 @@ TEST(OptionsText, EachUnusableValueReadsAsItsDefault) {
         if (key == "ambience_volume") expected.ambienceVolume = defaults.ambienceVolume;
         EXPECT_TRUE(read == expected) << bad;
     }
+}
+
+// The table is all a new option needs: each of its steps survives the file,
+// has words on the screen in both languages, and each row has a place there.
+TEST(OptionTable, EveryStepRoundTripsThroughTheFileAndIsShownInBothLanguages) {
+    bool placed[kOptionCount] = {};
+    for (const OptionRow& row : kOptionTable) {
+        ASSERT_GE(row.menuRow, 0);
+        ASSERT_LT(row.menuRow, kOptionCount);
+        EXPECT_FALSE(placed[row.menuRow]) << row.key;
+        placed[row.menuRow] = true;
+        for (int step : row.steps) {
+            Options o;
+            o.*row.field = step;
+            EXPECT_TRUE(parseOptions(formatOptions(o, "")) == o) << row.key << " " << step;
+            for (uint8_t language : {1, 2}) {
+                settings.Language = language;
+                EXPECT_FALSE(row.show(step).empty()) << row.key << " " << step;
+            }
+        }
+    }
+    settings.Language = Settings{}.Language;
 }
 
 class OptionsFile : public GameTest {};
