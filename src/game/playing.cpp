@@ -2,7 +2,6 @@
 
 #include "game/movement.h"
 #include "game/placing.h"
-#include "game/screenshot.h"
 #include "platform/keys.h"
 #include "world/options.h"
 
@@ -40,9 +39,10 @@ PlayResult updatePlaying(Play& play, const Frame& frame, ActionGate& gate) {
     // 12: the time of day.
     advanceTimeOfDay(play.day, frame.elapsed);
 
-    // 13: E, F3, then F4: one screenshot in every frame while F4 is held.
+    // 13: E, F3, then F4: one screenshot in every frame while F4 is held,
+    // taken by the app, which owns the files.
     displayToggleKeys(controls, frame);
-    if (held(frame, key::F4)) takeScreenshot();
+    out.screenshot = held(frame, key::F4);
 
     // 14-15: latches cleared; the body's collision kept for the debug lines.
     finishFrameControls(controls, player);

@@ -21,6 +21,8 @@ struct PlayResult {
     // A state change asked for here takes effect from the next update; the
     // rest of this one still runs. When several are asked for, the last one stands.
     PlayRequest request = PlayRequest::Stay;
+    // F4 is held: the app saves a screenshot of the frame last shown.
+    bool screenshot = false;
     Events events;
 };
 

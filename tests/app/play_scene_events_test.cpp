@@ -58,6 +58,15 @@ class PlaySceneEvents : public OnGrassPatch {
     std::vector<Event> seen;
 };
 
+TEST_F(PlaySceneEvents, F4AsksForAScreenshotThatTheAppTakes) {
+    Frame frame;
+    frame.elapsed = 10;
+    frame.now = now += 10;
+    frame.input.keyboard.keys[key::F4] = 0x80;
+    EXPECT_TRUE(updatePlaying(play, frame, gate).screenshot);
+    EXPECT_TRUE(headless::screenshotsSaved().empty());
+}
+
 TEST_F(PlaySceneEvents, WalkJumpLandDigALogAndCraftATable) {
     playFor(100);  // standing still: nothing happens
     EXPECT_TRUE(take().empty());
