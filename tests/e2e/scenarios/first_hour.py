@@ -256,7 +256,10 @@ def first_hour(programs):
         press("r", PANEL)
         view.look(0.0)
         around = (300, 200, 500, 400)
-        dark = capture(window)
+        # The tunnel as it stands once nothing moves in front of the end wall:
+        # one capture taken at once may still hold a frame of the turn or the
+        # closing panel, brighter than the dark the torch is judged against.
+        dark = wait_still(window, around, 20, "the dark tunnel before the torch")
         press("5", HOTBAR)
         # A torch on the tunnel's end wall.
         lit = keys.press_until(window, "button3", lambda shot: brightness(shot, around)
