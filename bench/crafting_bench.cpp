@@ -15,8 +15,7 @@ Play play;
 
 // All three stations in reach, and an inventory that makes many recipes.
 void buildScene() {
-    ProgressPump pump;
-    allocateWorldStorage(pump);
+    allocateWorldStorage();
     headless::reset();
     plat::createWindowAndDevices("bench", 800, 600);
     play.player.Position = Vec3{500.5f, 120.2f, 500.5f};

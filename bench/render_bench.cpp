@@ -27,8 +27,7 @@ Vec3 spawn;
 void ensureWorld() {
     if (world.Seed == 1234567890 && world.cells) return;
     headless::reset();
-    ProgressPump quiet;
-    generateWorldFromSeed(1234567890, quiet);
+    generateWorldFromSeed(1234567890);
     startPlayingWorld(game.play);
     spawn = game.play.player.Position;
     plat::createWindowAndDevices("bench", 800, 600);
@@ -39,7 +38,7 @@ void frame(bool reference) {
         reference::prepareFrame();
         reference::drawFrame();
     } else {
-        preparePlayingFrame(game.play);
+        lookAround(game.play);
         drawWorldView(game.play);
     }
     plat::present();

@@ -19,7 +19,6 @@
 namespace {
 
 // Nothing is drawn while benchmarking.
-ProgressPump pump;
 
 const std::string& benchFolder() {
     static const std::string folder = [] {
@@ -35,7 +34,7 @@ const std::string& benchFolder() {
 void ensureWorld() {
     if (world.Seed == 1234567890 && world.cells) return;
     headless::reset();
-    generateWorldFromSeed(1234567890, pump);
+    generateWorldFromSeed(1234567890);
 }
 
 // Peak resident memory of the process so far, in MB.
@@ -53,8 +52,8 @@ double peakResidentMb() {
 static void BM_PeakMemoryGenerateSaveLoad(benchmark::State& state) {
     for (auto _ : state) {
         ensureWorld();
-        saveWorldTo(benchFolder() + "Mondo1.data", benchFolder() + "SemeM1.data", pump);
-        loadWorldFrom(benchFolder() + "Mondo1.data", benchFolder() + "SemeM1.data", pump);
+        saveWorldTo(benchFolder() + "Mondo1.data", benchFolder() + "SemeM1.data");
+        loadWorldFrom(benchFolder() + "Mondo1.data", benchFolder() + "SemeM1.data");
     }
     state.counters["VmHWM_MB"] = peakResidentMb();
 }
@@ -62,7 +61,7 @@ BENCHMARK(BM_PeakMemoryGenerateSaveLoad)->Unit(benchmark::kMillisecond)->Iterati
 
 static void BM_SaveWorld(benchmark::State& state) {
     ensureWorld();
-    for (auto _ : state) saveWorldTo(benchFolder() + "Mondo1.data", benchFolder() + "SemeM1.data", pump);
+    for (auto _ : state) saveWorldTo(benchFolder() + "Mondo1.data", benchFolder() + "SemeM1.data");
 }
 BENCHMARK(BM_SaveWorld)
     ->Unit(benchmark::kMillisecond)
@@ -97,9 +96,9 @@ static void BM_LoadWorldWarm(benchmark::State& state) {
     ensureWorld();
     const std::string worldPath = benchFolder() + "Mondo1.data";
     const std::string seedPath = benchFolder() + "SemeM1.data";
-    if (!std::filesystem::exists(worldPath)) saveWorldTo(worldPath, seedPath, pump);
-    loadWorldFrom(worldPath, seedPath, pump);  // warms the page cache
-    for (auto _ : state) loadWorldFrom(worldPath, seedPath, pump);
+    if (!std::filesystem::exists(worldPath)) saveWorldTo(worldPath, seedPath);
+    loadWorldFrom(worldPath, seedPath);  // warms the page cache
+    for (auto _ : state) loadWorldFrom(worldPath, seedPath);
 }
 BENCHMARK(BM_LoadWorldWarm)
     ->Unit(benchmark::kMillisecond)

@@ -1,21 +1,16 @@
-// Grid storage: allocating the 400 MB grid and clearing it through the pump.
+// Grid storage: allocating the 400 MB grid and clearing it.
 #include <benchmark/benchmark.h>
 
 #include "platform/headless/headless.h"
 #include "world/world.h"
-
-namespace {
-// Nothing is drawn while benchmarking.
-ProgressPump pump;
-}  // namespace
 
 static void BM_AllocateAndClear(benchmark::State& state) {
     for (auto _ : state) {
         headless::reset();
         world.cells.reset();
         world.worldStorageReady = false;
-        allocateWorldStorage(pump);
-        clearWorld(pump);
+        allocateWorldStorage();
+        clearWorld();
         benchmark::DoNotOptimize(world.cells.get());
     }
 }
@@ -24,9 +19,9 @@ BENCHMARK(BM_AllocateAndClear)->Unit(benchmark::kMillisecond)->Iterations(3)->Re
 
 static void BM_ClearAllocated(benchmark::State& state) {
     headless::reset();
-    allocateWorldStorage(pump);
+    allocateWorldStorage();
     for (auto _ : state) {
-        clearWorld(pump);
+        clearWorld();
         benchmark::DoNotOptimize(world.cells.get());
     }
 }

@@ -17,8 +17,7 @@ class BlockScene {
     static constexpr int kLow = 480, kHigh = 520;
 
     BlockScene() {
-        CountingPump quiet;
-        EXPECT_EQ(allocateWorldStorage(quiet), WorldResult::Done);
+        EXPECT_EQ(allocateWorldStorage(), WorldResult::Done);
         empty();
     }
     ~BlockScene() { empty(); }

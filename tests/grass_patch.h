@@ -32,8 +32,7 @@ class OnGrassPatch : public GameTest {
     void SetUp() override {
         GameTest::SetUp();
         ASSERT_EQ(plat::createWindowAndDevices("Velmora 1.1 Alpha", 800, 600), 0);
-        CountingPump pump;
-        ASSERT_EQ(allocateWorldStorage(pump), WorldResult::Done);
+        ASSERT_EQ(allocateWorldStorage(), WorldResult::Done);
         patch_.lay();
         noteWorldReplaced();
     }

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "platform/headless/headless.h"
-#include "world/progress_pump.h"
 
 // A folder of its own under the system temp directory, deleted on destruction.
 struct ScratchFolder {
@@ -45,19 +44,3 @@ class GameTest : public ::testing::Test {
 
 // Resets the game's process-wide values (not the grid's cells).
 void resetGameGlobals();
-
-// A progress pump that draws nothing and counts what it is asked to do.
-struct CountingPump {
-    int frames = 0;
-    int updates = 0;
-    bool failDrawing = false;
-    ProgressPump pump;
-    CountingPump() {
-        pump.drawFrame = [this] { return ++frames, failDrawing ? -1 : 0; };
-        pump.frameUpdate = [this] { ++updates; };
-        pump.readClock = plat::clockMs;
-    }
-    CountingPump(const CountingPump&) = delete;
-    CountingPump& operator=(const CountingPump&) = delete;
-    operator ProgressPump&() { return pump; }
-};

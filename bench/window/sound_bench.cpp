@@ -54,7 +54,6 @@ void frameWith(benchmark::State& state, bool newEffect) {
         game.frame.now = now;
         game.frame.elapsed = 16;
         game.events = Events{};
-        game.eventsHeard = 0;
         if (newEffect) game.events.add({EventKind::Step, 7, {500, 100, 500}});
         playFrameSounds();
     }

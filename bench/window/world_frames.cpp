@@ -117,7 +117,7 @@ double lastCpuMs = 0.0;
 void drawFrame(Mode mode) {
     const auto start = Clock::now();
     if (mode == Mode::Renderer) {
-        preparePlayingFrame(game.play);
+        lookAround(game.play);
     } else {
         plat::setSeparateDraws(mode == Mode::PerFace);
         reference::prepareFrame();
@@ -153,8 +153,7 @@ void settle() {
 
 void makeWorld() {
     std::fprintf(stderr, "making the world of seed 1234567890 ...\n");
-    ProgressPump quiet;
-    generateWorldFromSeed(1234567890, quiet);
+    generateWorldFromSeed(1234567890);
     startPlayingWorld(game.play);
     spawn = game.play.player.Position;
 }
@@ -535,8 +534,7 @@ int runCompare(const std::string& folder) {
 
 int runShot(const std::string& worldPath, const std::string& seedPath, const std::string& out,
             int distance) {
-    ProgressPump quiet;
-    if (loadWorldFrom(worldPath, seedPath, quiet) != WorldResult::Done) {
+    if (loadWorldFrom(worldPath, seedPath) != WorldResult::Done) {
         std::fprintf(stderr, "cannot load %s\n", worldPath.c_str());
         return 1;
     }

@@ -4,6 +4,8 @@
 #include "app/options_sync.h"
 #include "app/sounds.h"
 #include "app/state_table.h"
+#include "app/state_updates.h"
+#include "app/world_ops.h"
 #include "platform/platform.h"
 #include "render/polygons.h"
 #include "world/options.h"
@@ -11,6 +13,31 @@
 #include "world/world.h"
 
 Game game;
+
+namespace {
+
+// What the loop keeps between frames besides the game itself.
+struct Loop {
+    FrameRecord record;    // the frame under way
+    FrameRecord finished;  // the last whole frame
+    FpsCounter fps;
+    bool failed = false;
+};
+Loop loop;
+
+// Marks a step of the frame for as long as it lives.
+struct StepMark {
+    explicit StepMark(FrameStep step) {
+        FrameRecord& r = loop.record;
+        if (r.depth++ > 0) r.nested = true;
+        if (r.count < FrameRecord::kMost) r.steps[r.count++] = step;
+    }
+    ~StepMark() { --loop.record.depth; }
+    StepMark(const StepMark&) = delete;
+    StepMark& operator=(const StepMark&) = delete;
+};
+
+}  // namespace
 
 void countFrame(FpsCounter& counter) {
     ++counter.frames;
@@ -21,46 +48,59 @@ void countFrame(FpsCounter& counter) {
     }
 }
 
+int frameUpdate() {
+    game.events = Events{};
+    {
+        StepMark mark(FrameStep::Update);
+        Frame& frame = game.frame;
+        frame.input = readInputDevices();
+        frame.now = plat::clockMs();
+        frame.elapsed = frame.now - game.lastUpdateTime;
+        const StateRow& row = stateRow(game.gameState);
+        if (row.update) {
+            if (int r = row.update(); r < 0) return r;
+        }
+        // Only play turns the camera with an unbounded mouse; menus leave it free.
+        plat::setMouseCaptured(game.gameState == GameState::Playing);
+    }
+    if (game.gameState == GameState::Playing) {
+        StepMark mark(FrameStep::Look);
+        lookAround(game.play);
+    }
+    {
+        StepMark mark(FrameStep::Requests);
+        syncOptions();
+    }
+    {
+        StepMark mark(FrameStep::Sounds);
+        playFrameSounds();
+    }
+    game.lastUpdateTime = game.frame.now;
+    return 0;
+}
+
 int drawFrame() {
     if (!plat::hasDevice()) {
         plat::errorBox("ERRORE", "Errore nel caricamento del Device.");
         return -1;
     }
     const StateRow& row = stateRow(game.gameState);
-    // What the frame shows is made ready first; the drawing only reads it.
-    if (row.prepare) row.prepare();
-    // A scene that could not begin is not presented.
-    if (row.draw && row.draw() < 0) return -1;
+    {
+        StepMark mark(FrameStep::Draw);
+        // A scene that could not begin is not presented.
+        if (row.draw && row.draw() < 0) return -1;
+    }
+    StepMark mark(FrameStep::Present);
     plat::present();
     return 0;
 }
 
-int frameUpdate() {
-    game.events = Events{};
-    game.eventsHeard = 0;
-    const int result = nestedFrameUpdate();
-    syncOptions();
-    return result;
+const FrameRecord& lastFrameRecord() {
+    return loop.finished;
 }
 
-int nestedFrameUpdate() {
-    Frame& frame = game.frame;
-    frame.input = readInputDevices();
-    frame.now = plat::clockMs();
-    frame.elapsed = frame.now - game.lastUpdateTime;
-    const StateRow& row = stateRow(game.gameState);
-    if (row.update) {
-        if (int r = row.update(); r < 0) return r;
-    }
-    // Only play turns the camera with an unbounded mouse; menus leave it free.
-    plat::setMouseCaptured(game.gameState == GameState::Playing);
-    // Heard as soon as it happened, even inside a long operation's pump.
-    playFrameSounds();
-    game.lastUpdateTime = game.frame.now;
-    return 0;
-}
-
-int runGame() {
+int startGame() {
+    loop = Loop{};
     resetSettings();
     readSettings();
     startOptions();
@@ -72,18 +112,38 @@ int runGame() {
         plat::showCursor(true);
         return -1;
     }
+    loop.fps = FpsCounter{plat::clockMs(), 0};
+    return 0;
+}
 
-    FpsCounter fps{plat::clockMs(), 0};
-    // The pass that takes the quit message still draws and updates once.
-    plat::Message last = plat::Message::None;
-    while (last != plat::Message::Quit) {
-        last = plat::takeMessage();
-        if (drawFrame() < 0) return -1;
-        if (frameUpdate() < 0) return -1;
-        countFrame(fps);
-        resetPolygons();
+bool gameFrame() {
+    loop.record = FrameRecord{};
+    loop.failed = false;
+    plat::Message message;
+    {
+        StepMark mark(FrameStep::Message);
+        message = plat::takeMessage();
     }
+    // A quit during long work leaves it as a quit always has; the pass that
+    // takes the message still updates and draws once.
+    if (message == plat::Message::Quit) abandonWork();
+    if (frameUpdate() < 0 || drawFrame() < 0) {
+        loop.failed = true;
+        return false;
+    }
+    countFrame(loop.fps);
+    resetPolygons();
+    loop.finished = loop.record;
+    return message != plat::Message::Quit;
+}
 
+bool gameFailed() {
+    return loop.failed;
+}
+
+int finishGame() {
+    abandonWork();
+    if (loop.failed) return -1;
     writeSettings();
     if (plat::shutdown() < 0) {
         plat::errorBox("ERRORE", "Errore nella chiusura dell'applicazione");
@@ -92,4 +152,11 @@ int runGame() {
     }
     plat::showCursor(true);
     return 0;
+}
+
+int runGame() {
+    if (startGame() < 0) return -1;
+    while (gameFrame()) {
+    }
+    return finishGame();
 }

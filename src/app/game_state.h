@@ -1,11 +1,13 @@
 // The game as the app runs it: which screen is up, the menu selections, the
 // frame being updated, the gate every change of screen shares, the play
-// value, what the last update handed back and what of it was heard, the
-// notice, the progress word's pulse and the frames-per-second figure. One value, owned here and handed
-// down: the rules below take what they need of it as parameters.
+// value, what the last update handed back, the notice, the long world work
+// under way and its progress word's pulse, and the frames-per-second figure.
+// One value, owned here and handed down: the rules below take what they need
+// of it as parameters.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "game/events.h"
 #include "game/frame.h"
@@ -14,7 +16,8 @@
 #include "ui/notice.h"
 #include "ui/screens.h"
 #include "world/options.h"
-#include "world/progress_pump.h"
+#include "world/generation.h"
+#include "world/save_files.h"
 
 enum class GameState : uint8_t {
     Busy = 1,
@@ -28,6 +31,16 @@ enum class GameState : uint8_t {
     InventoryScreen = 10,
     ChestScreen = 11,
     MoreOptions = 12,  // the second options screen
+};
+
+// The operation under way: at most one job is set. `returnTo` is the screen
+// it was started from, shown again when it ends.
+struct WorldWork {
+    int slot = 0;
+    GameState returnTo = GameState::MainMenu;
+    std::unique_ptr<GenerationJob> generation;
+    std::unique_ptr<LoadJob> load;
+    std::unique_ptr<SaveJob> save;
 };
 
 struct Game {
@@ -55,17 +68,16 @@ struct Game {
     // What the last update handed back: play's events, the item screens',
     // the menus' moves and choices.
     Events events;
-    // How many of them have been heard; what the ear keeps between frames.
-    int eventsHeard = 0;
+    // What the ear keeps between frames.
     SoundRules sound;
 
     Notice notice;
     Pulse busyPulse;
+    int32_t busyPulseTime = 0;  // when the pulse last stepped
     // The options as the window and Options.txt last took them.
     Options optionsApplied;
-    // The save keeps its pump timer from one save to the next, so a second
-    // save soon after the first draws no frame before its first block.
-    ProgressPump savePump;
+    // The long world operation under way, worked by the Busy state.
+    WorldWork work;
 };
 
 extern Game game;

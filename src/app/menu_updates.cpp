@@ -140,8 +140,8 @@ int updateWorldSelect() {
     if (enterPressed()) {
         if (game.worldSlotChoice == 5) {
             goTo(GameState::MainMenu);
-        } else if (int r = openSlot(game.worldSlotChoice); r < 0) {
-            return r;
+        } else {
+            openSlot(game.worldSlotChoice);
         }
         gateFired();
     }
@@ -228,7 +228,7 @@ int updatePause() {
                 backToPlaying();
                 break;
             case 2:
-                if (int r = saveSlot(game.worldSlotChoice); r < 0) return r;
+                saveSlot(game.worldSlotChoice);
                 break;
             case 3:
                 goTo(GameState::MainMenu);

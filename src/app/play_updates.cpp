@@ -1,5 +1,5 @@
 // The states of a world being played: the game's own update, the screen
-// changes it asks for, and what a Playing frame makes ready before it is drawn.
+// changes it asks for, and the look through the view that ends a Playing update.
 #include "app/game_state.h"
 #include "app/state_updates.h"
 #include "game/playing.h"
@@ -72,7 +72,7 @@ int updateChestScreen() {
     return updateItemScreenState(true);
 }
 
-void preparePlayingFrame(Play& play) {
+void lookAround(Play& play) {
     prepareWorldView(play.player);
     play.target = aimAtWorld(play.player).target;
     abandonStaleDig(play.dig, play.target, play.controls.selectedSlot);

@@ -34,8 +34,7 @@ void playFrameSounds() {
     around.dayTime = world.DayTime;
     const SoundMoment moment{game.frame.now, game.frame.elapsed};
     const SoundFrame heard =
-        hearFrame(game.sound, game.events, game.eventsHeard, moment, around, options);
-    game.eventsHeard = game.events.count;
+        hearFrame(game.sound, game.events, moment, around, options);
     for (int i = 0; i < heard.count; ++i) plat::playSound(heard.plays[i]);
     plat::setAmbience(heard.wind, heard.night);
 }

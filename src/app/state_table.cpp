@@ -11,17 +11,8 @@ Overlay overlay() {
     return Overlay(game.FPS, game.frame.now, &game.notice);
 }
 
-// The progress word pulses once per frame that was drawn; the pump of the
-// operation under way runs the updates.
 int drawBusy() {
-    const Pulse next = nextPulse(game.busyPulse);
-    if (drawBusyScreen(game.savingInProgress != 0, next.alpha, overlay()) < 0) return -1;
-    game.busyPulse = next;
-    return 0;
-}
-
-void preparePlaying() {
-    preparePlayingFrame(game.play);
+    return drawBusyScreen(game.savingInProgress != 0, game.busyPulse.alpha, overlay());
 }
 int drawPlaying() {
     return drawPlayingFrame(game.play, overlay());
@@ -54,25 +45,23 @@ int drawChest() {
     return drawItemScreen(game.play.itemScreen, true, overlay());
 }
 
-// Busy does nothing in its update: the devices are read and the frame time
-// stamped by the frame update itself.
 constexpr StateRow kRows[] = {
-    /* 0 */ {nullptr, nullptr, nullptr},
-    /* 1 Busy */ {nullptr, nullptr, drawBusy},
-    /* 2 */ {nullptr, nullptr, nullptr},
-    /* 3 MainMenu */ {updateMainMenu, nullptr, drawMain},
-    /* 4 Playing */ {updatePlayingState, preparePlaying, drawPlaying},
-    /* 5 Dead */ {updateDead, nullptr, drawDead},
-    /* 6 Options */ {updateOptions, nullptr, drawOptions},
-    /* 7 QuitConfirm */ {updateQuitConfirm, nullptr, drawQuit},
-    /* 8 Pause */ {updatePause, nullptr, drawPause},
-    /* 9 WorldSelect */ {updateWorldSelect, nullptr, drawSlots},
-    /* 10 InventoryScreen */ {updateInventoryScreen, nullptr, drawInventory},
-    /* 11 ChestScreen */ {updateChestScreen, nullptr, drawChest},
-    /* 12 MoreOptions */ {updateMoreOptions, nullptr, drawMoreOptions},
+    /* 0 */ {nullptr, nullptr},
+    /* 1 Busy */ {updateBusy, drawBusy},
+    /* 2 */ {nullptr, nullptr},
+    /* 3 MainMenu */ {updateMainMenu, drawMain},
+    /* 4 Playing */ {updatePlayingState, drawPlaying},
+    /* 5 Dead */ {updateDead, drawDead},
+    /* 6 Options */ {updateOptions, drawOptions},
+    /* 7 QuitConfirm */ {updateQuitConfirm, drawQuit},
+    /* 8 Pause */ {updatePause, drawPause},
+    /* 9 WorldSelect */ {updateWorldSelect, drawSlots},
+    /* 10 InventoryScreen */ {updateInventoryScreen, drawInventory},
+    /* 11 ChestScreen */ {updateChestScreen, drawChest},
+    /* 12 MoreOptions */ {updateMoreOptions, drawMoreOptions},
 };
 constexpr int kRowCount = int(sizeof kRows / sizeof kRows[0]);
-constexpr StateRow kNoRow{nullptr, nullptr, nullptr};
+constexpr StateRow kNoRow{nullptr, nullptr};
 
 }  // namespace
 

@@ -1,6 +1,6 @@
 // The frame update of each Game state: menu steps and every state change,
-// all through the shared 250 ms gate; and what a Playing frame makes ready
-// before it is drawn.
+// all through the shared 250 ms gate; and the look that ends a Playing frame's
+// update.
 #pragma once
 
 #include "game/play.h"
@@ -16,7 +16,11 @@ int updateDead();
 int updateInventoryScreen();
 int updateChestScreen();
 
-// After the update, before the Playing frame is drawn: the camera and light,
-// the target under the crosshair (a dig that no longer matches it stops), and
-// the crafting panel's candidates when the panel shows.
-void preparePlayingFrame(Play& play);
+// After any update that leaves the game Playing: the view made ready for the
+// player's eye (camera, light, sections), the target under the crosshair (a
+// dig that no longer matches it stops), and the crafting panel's candidates
+// when the panel shows. The frame drawn next shows exactly this.
+void lookAround(Play& play);
+// The Busy state: a slice of the long world operation under way, and the
+// progress word's pulse.
+int updateBusy();

@@ -1,9 +1,10 @@
 #include "app/world_ops.h"
 
+#include <memory>
 #include <string>
 
-#include "app/frame_loop.h"
 #include "app/game_state.h"
+#include "app/state_updates.h"
 #include "game/playing.h"
 #include "platform/platform.h"
 #include "ui/notice.h"
@@ -11,16 +12,6 @@
 #include "world/save_files.h"
 
 namespace {
-
-// The pump of the game's own operations: the progress screen and the update,
-// inside the update that started the operation.
-ProgressPump gamePump() {
-    ProgressPump pump;
-    pump.drawFrame = drawFrame;
-    pump.frameUpdate = [] { nestedFrameUpdate(); };
-    pump.readClock = plat::clockMs;
-    return pump;
-}
 
 void postNotice(const char* english, const char* italian) {
     game.notice = makeNotice(plat::clockMs(), english, italian);
@@ -97,30 +88,66 @@ void enterWorld() {
     startPlayingWorld(game.play);
     plat::moveCursorToWindow(320, 240);
     game.gameState = GameState::Playing;
-    // The time the world took to make is not one long first frame.
+    // The last slice of the work is not one long first frame, and a key
+    // still held waits for the gate from here.
     game.frame.now = plat::clockMs();
+    gateFired(game.gate, game.frame);
 }
 
 }  // namespace
 
-int openSlot(int slot) {
-    if (!lockForUse(slot, slotLock)) return 0;
-    const GameState found = game.gameState;
-    game.gameState = GameState::Busy;
-    ProgressPump pump = gamePump();
+void openSlot(int slot) {
+    if (!lockForUse(slot, slotLock)) return;
+    WorldWork& work = game.work;
+    work.slot = slot;
+    work.returnTo = game.gameState;
     if (!slotOccupied(slot)) {
+        work.generation = std::make_unique<GenerationJob>();
         // A new world's seed is the calendar clock's seconds.
-        const WorldResult result = generateWorldFromSeed(int32_t(plat::calendarSeconds()), pump);
-        game.gameState = found;
-        if (result == WorldResult::Done)
-            enterWorld();
-        else
-            plat::releaseLock(slotLock);
-        return endOnFailure(result);
+        beginGeneration(*work.generation, int32_t(plat::calendarSeconds()));
+    } else {
+        work.load = std::make_unique<LoadJob>();
+        beginLoad(*work.load, worldFilePath(slot), seedFilePath(slot));
     }
-    std::string failedFile;
-    const WorldResult result = loadWorld(slot, pump, &failedFile);
-    game.gameState = found;
+    game.gameState = GameState::Busy;
+}
+
+void saveSlot(int slot) {
+    WorldWork& work = game.work;
+    work.slot = slot;
+    work.returnTo = game.gameState;
+    work.save = std::make_unique<SaveJob>();
+    beginSave(*work.save, worldFilePath(slot), seedFilePath(slot));
+    game.savingInProgress = 1;
+    game.gameState = GameState::Busy;
+}
+
+void closeSlot() {
+    plat::releaseLock(slotLock);
+}
+
+namespace {
+
+// The screen the work was started from, and a gate that counts from now, so
+// that a key still held does not act on it again at once.
+void endWork() {
+    game.gameState = game.work.returnTo;
+    game.savingInProgress = 0;
+    game.work = WorldWork{};
+    gateFired(game.gate, game.frame);
+}
+
+int generationEnded(WorldResult result) {
+    endWork();
+    if (result == WorldResult::Done)
+        enterWorld();
+    else
+        plat::releaseLock(slotLock);
+    return endOnFailure(result);
+}
+
+int loadEnded(WorldResult result, const std::string& failedFile) {
+    endWork();
     if (result != WorldResult::Done) plat::releaseLock(slotLock);
     switch (result) {
         case WorldResult::Done:
@@ -142,15 +169,8 @@ int openSlot(int slot) {
     return endOnFailure(result);
 }
 
-int saveSlot(int slot) {
-    const GameState found = game.gameState;
-    game.savingInProgress = 1;
-    game.gameState = GameState::Busy;
-    if (!game.savePump.drawFrame) game.savePump = gamePump();
-    SaveReport report;
-    const WorldResult result = saveWorld(slot, game.savePump, &report);
-    game.gameState = found;
-    game.savingInProgress = 0;
+int saveEnded(WorldResult result, const SaveReport& report) {
+    endWork();
     const Reason why = reasonFor(report.error);
     if (result == WorldResult::NotWritten)
         postNotice((std::string("World not saved: ") + why.english + "!").c_str(),
@@ -161,8 +181,40 @@ int saveSlot(int slot) {
     return endOnFailure(result);
 }
 
-void closeSlot() {
-    plat::releaseLock(slotLock);
+}  // namespace
+
+int updateWork() {
+    WorldWork& work = game.work;
+    JobSlice slice = sliceUntil(plat::clockMs, game.frame.now + kWorkSliceMs);
+    if (work.generation && stepGeneration(*work.generation, slice))
+        return generationEnded(work.generation->result);
+    if (work.load && stepLoad(*work.load, slice)) {
+        const std::string failedFile = work.load->failedFile;
+        return loadEnded(work.load->result, failedFile);
+    }
+    if (work.save && stepSave(*work.save, slice)) {
+        const SaveReport report = work.save->report;
+        return saveEnded(work.save->result, report);
+    }
+    return 0;
+}
+
+// The progress word steps at the pace it always had: once per 66 ms.
+constexpr int32_t kPulseStepMs = 66;
+
+int updateBusy() {
+    if (game.frame.now - game.busyPulseTime >= kPulseStepMs) {
+        game.busyPulse = nextPulse(game.busyPulse);
+        game.busyPulseTime = game.frame.now;
+    }
+    return updateWork();
+}
+
+void abandonWork() {
+    if (!game.work.generation && !game.work.load && !game.work.save) return;
+    const bool opening = !game.work.save;
+    endWork();
+    if (opening) plat::releaseLock(slotLock);
 }
 
 void emptySlot(int slot) {

@@ -1,18 +1,29 @@
-// The long world operations as the game runs them: the progress screen kept
-// alive through the pump, the Busy state while they work, and what each
-// result means for the player (a new screen, a notice, the process ending).
+// The long world operations as the game runs them: each is a job the Busy
+// state works a slice per frame while the loop keeps drawing the progress
+// screen, and what each result means for the player (a new screen, a
+// notice, the process ending).
 #pragma once
 
-// Enter on a world slot: loads the slot when something stands at its world
-// file, else makes a new world for it. Playing afterwards, holding the slot's
-// lock, or still the world selection when the slot could not be loaded or
-// another program holds it. < 0 when the process must end.
-int openSlot(int slot);
-// Pause -> Save: writes the world into its slot and stays in the pause menu.
-// < 0 when the process must end.
-int saveSlot(int slot);
+#include <cstdint>
+
+// Work done per frame while a job runs: the frame stays under 50 ms with the
+// progress screen drawn, and the job loses little to drawing.
+inline constexpr int32_t kWorkSliceMs = 36;
+
+// Enter on a world slot: takes the slot's lock and begins loading it when
+// something stands at its world file, else making a new world for it.
+void openSlot(int slot);
+// Pause -> Save: begins writing the world into its slot.
+void saveSlot(int slot);
 // Play returns to the menu: the slot's lock goes.
 void closeSlot();
+// The Busy state's update: one slice of the job; when it ends, the screen it
+// leads to. < 0 when the process must end.
+int updateWork();
+// A quit message while a job runs: the job is dropped as a quit leaves it
+// (a save writes nothing, a new world is left half made and never played)
+// and its screen returns.
+void abandonWork();
 
 // World selection -> Delete -> Yes: moves the slot's files aside, kept as
 // ".bakN", so that the slot reads as empty; the player is told where they went,

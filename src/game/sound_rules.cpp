@@ -122,14 +122,14 @@ float dayShare(uint8_t dayTime) {
     return t * t * (3.0f - 2.0f * t);
 }
 
-SoundFrame hearFrame(SoundRules& rules, const Events& events, int first, const SoundMoment& moment,
+SoundFrame hearFrame(SoundRules& rules, const Events& events, const SoundMoment& moment,
                      const Surroundings& around, const Options& volumes) {
     SoundFrame out;
     const float master = float(std::clamp(volumes.masterVolume, 0, 100)) / 100.0f;
     Mixer mix{rules, out, master * float(std::clamp(volumes.effectsVolume, 0, 100)) / 100.0f};
 
     bool digging = false;
-    for (int i = std::max(first, 0); i < events.count; ++i) {
+    for (int i = 0; i < events.count; ++i) {
         const Event& e = events.list[i];
         Sound plain{};
         switch (e.kind) {

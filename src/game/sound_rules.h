@@ -45,9 +45,9 @@ struct SoundMoment {
     int32_t elapsed = 0;
 };
 
-// The events list[first..count) of a frame; `first` skips those already heard.
-// A frame without a dig's event ends the dig: the next one hits at once.
-SoundFrame hearFrame(SoundRules& rules, const Events& events, int first, const SoundMoment& moment,
+// The events of a frame. A frame without a dig's event ends the dig: the
+// next one hits at once.
+SoundFrame hearFrame(SoundRules& rules, const Events& events, const SoundMoment& moment,
                      const Surroundings& around, const Options& volumes);
 
 Material materialOf(uint8_t type, uint8_t aux);

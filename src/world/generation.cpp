@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 
 #include "platform/memory.h"
 #include "platform/platform.h"
 #include "world/cell_changes.h"
 #include "world/chests.h"
 #include "world/msvc_random.h"
-#include "world/progress_pump.h"
 #include "world/world.h"
 
 namespace {
@@ -19,41 +19,22 @@ constexpr uint8_t kLeaves = 4;
 constexpr uint8_t kRawWood = 5;
 constexpr uint8_t kStone = 7;
 
-// Pump results other than Continue end the whole generation.
-inline bool stopped(PumpResult r) {
-    return r != PumpResult::Continue;
-}
-
-// One generation's random stream and what it went through.
-struct Run {
-    MsvcRandom random;
-    GenerationReport report;
-};
-
 Cell* zRow(int x, int y) {
     return world.cells.get() + cellIndex(x, y, 0);
 }
 
-// Every cell back to air, x slab by x slab, pumping between slabs.
-PumpResult clearCells(ProgressPump& pump) {
-    for (int x = 0; x < kWorldSizeX; ++x) {
-        if (PumpResult r = progressPump(pump); stopped(r)) return r;
-        std::fill_n(zRow(x, 0), size_t(kWorldSizeY) * kWorldSizeZ, Cell{kAir, 0});
-    }
-    return PumpResult::Continue;
+// Every cell of slab x back to air.
+void clearSlab(int x) {
+    std::fill_n(zRow(x, 0), size_t(kWorldSizeY) * kWorldSizeZ, Cell{kAir, 0});
 }
 
 // Stone up to 97, dirt above, grass on top. Every cell depends on its height
-// only, so the ground is laid one z-row at a time; the pump runs once per x.
-PumpResult layGround(ProgressPump& pump) {
-    for (int x = 0; x < kWorldSizeX; ++x) {
-        if (PumpResult r = progressPump(pump); stopped(r)) return r;
-        for (int y = 0; y <= kGroundTop; ++y) {
-            Cell c = y < kDirtBottom ? Cell{kStone, 0} : Cell{kDirt, uint8_t(y == kGroundTop)};
-            std::fill_n(zRow(x, y), kWorldSizeZ, c);
-        }
+// only, so the ground is laid one z-row at a time.
+void layGroundSlab(int x) {
+    for (int y = 0; y <= kGroundTop; ++y) {
+        Cell c = y < kDirtBottom ? Cell{kStone, 0} : Cell{kDirt, uint8_t(y == kGroundTop)};
+        std::fill_n(zRow(x, y), kWorldSizeZ, c);
     }
-    return PumpResult::Continue;
 }
 
 // How far (x, z) lies outside the span [lo, lo + size - 1]: 0 inside.
@@ -85,17 +66,13 @@ void raiseHill(int x0, int z0, int a, int b, int h) {
     }
 }
 
-PumpResult raiseHills(Run& run, ProgressPump& pump) {
-    for (int i = 0; i < kHillCount; ++i) {
-        if (PumpResult r = progressPump(pump); stopped(r)) return r;
-        const int a = msvcRand(run.random) % 5 + 5;
-        const int b = msvcRand(run.random) % 5 + 5;
-        const int x0 = msvcRand(run.random) % (kWorldSizeX - a);
-        const int z0 = msvcRand(run.random) % (kWorldSizeZ - b);
-        const int h = msvcRand(run.random) % 5 + 10;
-        raiseHill(x0, z0, a, b, h);
-    }
-    return PumpResult::Continue;
+void raiseRandomHill(MsvcRandom& random) {
+    const int a = msvcRand(random) % 5 + 5;
+    const int b = msvcRand(random) % 5 + 5;
+    const int x0 = msvcRand(random) % (kWorldSizeX - a);
+    const int z0 = msvcRand(random) % (kWorldSizeZ - b);
+    const int h = msvcRand(random) % 5 + 10;
+    raiseHill(x0, z0, a, b, h);
 }
 
 // Highest solid cell of column (x, z), or -1 when it is all air.
@@ -130,34 +107,26 @@ void plantTree(int x0, int t, int z0) {
     for (int y = t + 1; y <= t + 4; ++y) cell(x0, y, z0).type = kRawWood;
 }
 
-PumpResult plantTrees(Run& run, ProgressPump& pump) {
-    int standing = 0;
-    while (standing < kTreeCount) {
-        if (PumpResult r = progressPump(pump); stopped(r)) return r;
-        ++run.report.treeAttempts;
-        const int x = msvcRand(run.random) % kWorldSizeX;
-        const int z = msvcRand(run.random) % kWorldSizeZ;
-        const int t = columnTop(x, z);
-        if (t < 0 || cell(x, t, z).type != kDirt) continue;
-        if (!treeFits(x, t, z, kSpawnColumnX, kSpawnColumnZ)) continue;
-        plantTree(x, t, z);
-        ++standing;
-    }
-    return PumpResult::Continue;
+// One attempt at a tree on a random column: true when one stands there now.
+bool tryTree(GenerationJob& job) {
+    ++job.report.treeAttempts;
+    const int x = msvcRand(job.random) % kWorldSizeX;
+    const int z = msvcRand(job.random) % kWorldSizeZ;
+    const int t = columnTop(x, z);
+    if (t < 0 || cell(x, t, z).type != kDirt) return false;
+    if (!treeFits(x, t, z, kSpawnColumnX, kSpawnColumnZ)) return false;
+    plantTree(x, t, z);
+    return true;
 }
 
-struct Pocket {
-    int x0, y0, z0, sx, sy, sz;
-};
-
-inline Pocket drawPocket(Run& run, int largestEdge) {
+inline Pocket drawPocket(MsvcRandom& random, int largestEdge) {
     Pocket p;
-    p.x0 = msvcRand(run.random) % kWorldSizeX;
-    p.y0 = msvcRand(run.random) % (kDirtBottom - 1);
-    p.z0 = msvcRand(run.random) % kWorldSizeZ;
-    p.sx = msvcRand(run.random) % largestEdge + 1;
-    p.sy = msvcRand(run.random) % largestEdge + 1;
-    p.sz = msvcRand(run.random) % largestEdge + 1;
+    p.x0 = msvcRand(random) % kWorldSizeX;
+    p.y0 = msvcRand(random) % (kDirtBottom - 1);
+    p.z0 = msvcRand(random) % kWorldSizeZ;
+    p.sx = msvcRand(random) % largestEdge + 1;
+    p.sy = msvcRand(random) % largestEdge + 1;
+    p.sz = msvcRand(random) % largestEdge + 1;
     return p;
 }
 
@@ -169,59 +138,106 @@ inline void fillPocket(const Pocket& p, uint8_t type) {
             std::fill(zRow(x, y) + p.z0, zRow(x, y) + zHi, Cell{type, 0});
 }
 
-// Small boxes of dirt, gravel and ores inside the ground (y 0..99). Pockets
-// land all over the 400 MB grid, so the rows of a pocket a few places ahead
-// are fetched while the current one is written; the writes keep their order.
-void digPockets(Run& run) {
-    constexpr int kAhead = 16;
-    Pocket queue[kAhead];
-    for (const PocketPass& pass : kPocketPasses) {
-        const int n = pass.pockets;
-        int drawn = 0;
-        for (; drawn < std::min(n, kAhead); ++drawn)
-            queue[drawn] = drawPocket(run, pass.largestEdge);
-        for (int i = 0; i < n; ++i) {
-            const Pocket p = queue[i % kAhead];
-            if (drawn < n) {
-                Pocket& next = queue[i % kAhead];
-                next = drawPocket(run, pass.largestEdge);
-                ++drawn;
-                for (int x = next.x0; x < std::min(kWorldSizeX, next.x0 + next.sx); ++x)
-                    for (int y = next.y0; y < next.y0 + next.sy; ++y)
-                        plat::prefetchForWrite(zRow(x, y) + next.z0);
-            }
-            fillPocket(p, pass.type);
-        }
+// Small boxes of dirt, gravel and ores inside the ground (y 0..99), pocket
+// `job.index` of pass `job.pass`. Pockets land all over the 400 MB grid, so
+// the rows of a pocket a few places ahead are fetched while the current one
+// is written; the writes keep their order.
+void digPocket(GenerationJob& job) {
+    constexpr int kAhead = GenerationJob::kAhead;
+    const PocketPass& pass = kPocketPasses[job.pass];
+    const int n = pass.pockets;
+    const int i = job.index;
+    if (i == 0)
+        for (job.drawn = 0; job.drawn < std::min(n, kAhead); ++job.drawn)
+            job.ahead[job.drawn] = drawPocket(job.random, pass.largestEdge);
+    const Pocket p = job.ahead[i % kAhead];
+    if (job.drawn < n) {
+        Pocket& next = job.ahead[i % kAhead];
+        next = drawPocket(job.random, pass.largestEdge);
+        ++job.drawn;
+        for (int x = next.x0; x < std::min(kWorldSizeX, next.x0 + next.sx); ++x)
+            for (int y = next.y0; y < next.y0 + next.sy; ++y)
+                plat::prefetchForWrite(zRow(x, y) + next.z0);
     }
+    fillPocket(p, pass.type);
 }
 
-// The landscape on an all-air grid: ground, hills, trees, then the pockets.
-WorldResult landscape(Run& run, ProgressPump& pump) {
-    if (PumpResult r = layGround(pump); stopped(r)) return stoppedBy(r);
-    if (PumpResult r = raiseHills(run, pump); stopped(r)) return stoppedBy(r);
-    if (PumpResult r = plantTrees(run, pump); stopped(r)) return stoppedBy(r);
-    digPockets(run);
-    return WorldResult::Done;
+// Pockets are small: the slice is looked at once per batch of them.
+constexpr int kPocketBatch = 256;
+
+void enter(GenerationJob& job, GenerationJob::Phase phase) {
+    job.phase = phase;
+    job.index = 0;
 }
 
 }  // namespace
 
-WorldResult generateWorldFromSeed(int32_t seed, ProgressPump& pump, GenerationReport* report) {
+void beginGeneration(GenerationJob& job, int32_t seed) {
+    job = GenerationJob{};
     world.Seed = seed;
-    Run run;
-    msvcSrand(run.random, uint32_t(seed));
-    restartPump(pump);
-
+    msvcSrand(job.random, uint32_t(seed));
     resetWorldValues();
     clearChestPositions();  // nothing generated is a chest
     noteWorldReplaced();
-    if (!world.worldStorageReady) {
-        // Fresh storage comes zeroed from the system: already all air.
-        if (WorldResult r = allocateWorldStorage(pump); r != WorldResult::Done) return r;
-    } else if (PumpResult r = clearCells(pump); stopped(r)) {
-        return stoppedBy(r);
+}
+
+bool stepGeneration(GenerationJob& job, JobSlice& slice) {
+    using Phase = GenerationJob::Phase;
+    for (;;) {
+        switch (job.phase) {
+            case Phase::Allocate:
+                if (world.worldStorageReady) {
+                    enter(job, Phase::Clear);
+                    continue;
+                }
+                if (allocateWorldStorage() != WorldResult::Done) {
+                    job.result = WorldResult::NoMemory;
+                    enter(job, Phase::Ended);
+                    return true;
+                }
+                // Fresh storage comes zeroed from the system: already all air.
+                enter(job, Phase::Ground);
+                break;
+            case Phase::Clear:
+                clearSlab(job.index);
+                if (++job.index == kWorldSizeX) enter(job, Phase::Ground);
+                break;
+            case Phase::Ground:
+                layGroundSlab(job.index);
+                if (++job.index == kWorldSizeX) enter(job, Phase::Hills);
+                break;
+            case Phase::Hills:
+                raiseRandomHill(job.random);
+                if (++job.index == kHillCount) enter(job, Phase::Trees);
+                break;
+            case Phase::Trees:
+                if (tryTree(job) && ++job.index == kTreeCount) enter(job, Phase::Pockets);
+                break;
+            case Phase::Pockets: {
+                const int n = kPocketPasses[job.pass].pockets;
+                const int batchEnd = std::min(n, job.index + kPocketBatch);
+                while (job.index < batchEnd) {
+                    digPocket(job);
+                    ++job.index;
+                }
+                if (job.index == n) {
+                    enter(job, ++job.pass == kPocketPassCount ? Phase::Ended : Phase::Pockets);
+                    if (job.phase == Phase::Ended) return true;
+                }
+                break;
+            }
+            case Phase::Ended:
+                return true;
+        }
+        if (sliceSpent(slice)) return false;
     }
-    const WorldResult result = landscape(run, pump);
-    if (report) *report = run.report;
-    return result;
+}
+
+WorldResult generateWorldFromSeed(int32_t seed, GenerationReport* report) {
+    auto job = std::make_unique<GenerationJob>();
+    beginGeneration(*job, seed);
+    JobSlice whole;
+    stepGeneration(*job, whole);
+    if (report) *report = job->report;
+    return job->result;
 }

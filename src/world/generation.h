@@ -4,7 +4,8 @@
 
 #include <cstdint>
 
-#include "world/progress_pump.h"
+#include "world/job_slice.h"
+#include "world/msvc_random.h"
 #include "world/world_result.h"
 
 // What a generation went through, for tests and tools that replay it.
@@ -12,11 +13,38 @@ struct GenerationReport {
     int32_t treeAttempts = 0;  // failed attempts included
 };
 
-// Generates the world of `seed` into the grid and resets every world-level
-// value; sets world.Seed. Done, Quit (the world is left half made), DrawFailed
-// or NoMemory. `report`, when given, learns what the generation went through.
-WorldResult generateWorldFromSeed(int32_t seed, ProgressPump& pump,
-                                  GenerationReport* report = nullptr);
+// A box of dirt, gravel or ore inside the ground.
+struct Pocket {
+    int x0, y0, z0, sx, sy, sz;
+};
+
+// A generation under way. Its steps in order: the grid made ready (made, or
+// cleared slab by slab), the ground slab by slab, the hills one by one, the
+// trees attempt by attempt, then the pockets a batch at a time.
+struct GenerationJob {
+    enum class Phase : uint8_t { Allocate, Clear, Ground, Hills, Trees, Pockets, Ended };
+    Phase phase = Phase::Allocate;
+    int index = 0;     // the slab, hill, standing tree or pocket of the phase
+    int pass = 0;      // the pocket pass
+    int drawn = 0;     // pockets of the pass drawn so far (some wait in `ahead`)
+    static constexpr int kAhead = 16;
+    Pocket ahead[kAhead] = {};
+    MsvcRandom random;
+    GenerationReport report;
+    WorldResult result = WorldResult::Done;
+};
+
+// Begins the world of `seed`: resets every world-level value and sets
+// world.Seed at once; the grid follows in steps.
+void beginGeneration(GenerationJob& job, int32_t seed);
+// Works on until the slice is spent or the job ends; true once it has ended,
+// with `result` Done or NoMemory. A job dropped before its end leaves the
+// grid half made.
+bool stepGeneration(GenerationJob& job, JobSlice& slice);
+
+// The whole job in one call, for tools and tests. `report`, when given,
+// learns what the generation went through.
+WorldResult generateWorldFromSeed(int32_t seed, GenerationReport* report = nullptr);
 
 // A new player stands on this column; no tree grows over it.
 inline constexpr int kSpawnColumnX = 500;

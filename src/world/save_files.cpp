@@ -14,7 +14,7 @@
 namespace {
 
 // Cells go through in blocks of this many bytes (a whole number of z-rows),
-// and the pump runs between blocks.
+// one block a unit of a save's or a load's work.
 constexpr size_t kBlockBytes = 4'000'000;
 static_assert(kCellImageBytes % kBlockBytes == 0);
 static_assert(kBlockBytes % (kWorldSizeZ * sizeof(Cell)) == 0);
@@ -72,23 +72,6 @@ void decodeTrailer(const uint8_t* stored, WorldTrailer& out) {
     out.SubDayTime = next();
 }
 
-
-// Writes the world image into the temporary of `file`, pumping between
-// blocks. Done, Quit, DrawFailed or NotWritten.
-WorldResult writeWorldImage(plat::OutFile& file, ProgressPump& pump) {
-    const uint8_t* cells = reinterpret_cast<const uint8_t*>(world.cells.get());
-    // One block's room for the save; a few page faults against a 400 MB write.
-    const std::unique_ptr<uint8_t[]> block(new uint8_t[kBlockBytes]);
-    uint8_t* buffer = block.get();
-    for (size_t at = 0; at < kCellImageBytes; at += kBlockBytes) {
-        if (PumpResult r = progressPump(pump); r != PumpResult::Continue) return stoppedBy(r);
-        encodeBytes(buffer, cells + at, kBlockBytes);
-        if (!plat::writeOut(file, buffer, kBlockBytes, true)) return WorldResult::NotWritten;
-    }
-    std::vector<uint8_t> trailer = encodeTrailer();
-    if (!plat::writeOut(file, trailer.data(), trailer.size())) return WorldResult::NotWritten;
-    return plat::finishOut(file) ? WorldResult::Done : WorldResult::NotWritten;
-}
 
 void applyTrailer(const WorldTrailer& trailer) {
     std::memcpy(world.gauges, trailer.gauges, sizeof world.gauges);
@@ -169,63 +152,108 @@ SlotLock lockSlot(int slot, plat::FileLock& lock, SaveReport* report) {
     return lockSlotFiles(worldFilePath(slot), seedFilePath(slot), lock, report);
 }
 
-WorldResult saveWorldTo(const std::string& worldPath, const std::string& seedPath,
-                        ProgressPump& pump, SaveReport* report) {
-    SaveReport own;
-    SaveReport& told = report ? *report : own;
-    told = SaveReport{};
-    if (!world.cells) return WorldResult::NotWritten;
-    // Both files are complete on disk before either replaces the slot's,
-    // and the commit record makes their two renames one (slot_commit.h). A
-    // file not committed takes its temporary with it. All three are begun
-    // before the long write, so that a name that cannot be written stops the
-    // save before anything is.
-    plat::OutFile worldFile, seedFile, recordFile;
-    auto failedOn = [&told](const plat::OutFile& file, WorldResult result) {
-        told.error = file.error;
-        told.failedFile = file.target;
-        return result;
-    };
-    if (!plat::beginReplacing(worldPath, worldFile))
-        return failedOn(worldFile, WorldResult::NotWritten);
-    if (!plat::beginReplacing(seedPath, seedFile))
-        return failedOn(seedFile, WorldResult::NotWritten);
-    if (!plat::beginReplacing(commitRecordPath(worldPath), recordFile))
-        return failedOn(recordFile, WorldResult::NotWritten);
-    if (WorldResult r = writeWorldImage(worldFile, pump); r != WorldResult::Done)
-        return r == WorldResult::NotWritten ? failedOn(worldFile, r) : r;
+void beginSave(SaveJob& job, const std::string& worldPath, const std::string& seedPath) {
+    job.worldPath = worldPath;
+    job.seedPath = seedPath;
+    job.phase = SaveJob::Phase::Begin;
+    job.at = 0;
+    job.report = SaveReport{};
+    job.result = WorldResult::Done;
+}
+
+namespace {
+
+bool endSave(SaveJob& job, WorldResult result) {
+    job.result = result;
+    job.phase = SaveJob::Phase::Ended;
+    return true;
+}
+
+bool saveFailedOn(SaveJob& job, const plat::OutFile& file) {
+    job.report.error = file.error;
+    job.report.failedFile = file.target;
+    return endSave(job, WorldResult::NotWritten);
+}
+
+// Both files are complete on disk before either replaces the slot's, and the
+// commit record makes their two renames one (slot_commit.h). A file not
+// committed takes its temporary with it. All three are begun before the long
+// write, so that a name that cannot be written stops the save before anything is.
+bool beginSaveFiles(SaveJob& job) {
+    if (!world.cells) return endSave(job, WorldResult::NotWritten);
+    if (!plat::beginReplacing(job.worldPath, job.worldFile)) return saveFailedOn(job, job.worldFile);
+    if (!plat::beginReplacing(job.seedPath, job.seedFile)) return saveFailedOn(job, job.seedFile);
+    if (!plat::beginReplacing(commitRecordPath(job.worldPath), job.recordFile))
+        return saveFailedOn(job, job.recordFile);
+    // One block's room for the save; a few page faults against a 400 MB write.
+    job.block.reset(new uint8_t[kBlockBytes]);
+    job.phase = SaveJob::Phase::Image;
+    return false;
+}
+
+bool writeImageBlock(SaveJob& job) {
+    const uint8_t* cells = reinterpret_cast<const uint8_t*>(world.cells.get());
+    encodeBytes(job.block.get(), cells + job.at, kBlockBytes);
+    if (!plat::writeOut(job.worldFile, job.block.get(), kBlockBytes, true))
+        return saveFailedOn(job, job.worldFile);
+    job.at += kBlockBytes;
+    if (job.at == kCellImageBytes) job.phase = SaveJob::Phase::Commit;
+    return false;
+}
+
+bool commitSave(SaveJob& job) {
+    std::vector<uint8_t> trailer = encodeTrailer();
+    if (!plat::writeOut(job.worldFile, trailer.data(), trailer.size()) || !plat::finishOut(job.worldFile))
+        return saveFailedOn(job, job.worldFile);
     char digits[kSeedFileBytes];
     const size_t seedBytes = formatSeed(world.Seed, digits);
-    if (!plat::writeOut(seedFile, digits, seedBytes) || !plat::finishOut(seedFile))
-        return failedOn(seedFile, WorldResult::NotWritten);
-    const std::string record = commitRecordText(worldFile, seedFile);
-    plat::OutFile* records[] = {&recordFile};
-    if (!plat::writeOut(recordFile, record.data(), record.size()) || !plat::finishOut(recordFile) ||
-        (!plat::commitReplacements(records, 1) && !recordFile.replaced))
-        return failedOn(recordFile, WorldResult::NotWritten);
+    if (!plat::writeOut(job.seedFile, digits, seedBytes) || !plat::finishOut(job.seedFile))
+        return saveFailedOn(job, job.seedFile);
+    const std::string record = commitRecordText(job.worldFile, job.seedFile);
+    plat::OutFile* records[] = {&job.recordFile};
+    if (!plat::writeOut(job.recordFile, record.data(), record.size()) ||
+        !plat::finishOut(job.recordFile) ||
+        (!plat::commitReplacements(records, 1) && !job.recordFile.replaced))
+        return saveFailedOn(job, job.recordFile);
     // The record names both temporaries now: they are the commit's, renamed
     // or left for the next holder, never removed on the way out.
-    const std::string temporaries[] = {worldFile.temporary, seedFile.temporary};
-    worldFile.temporary.clear();
-    seedFile.temporary.clear();
+    const std::string temporaries[] = {job.worldFile.temporary, job.seedFile.temporary};
+    job.worldFile.temporary.clear();
+    job.seedFile.temporary.clear();
     CommitProgress progress;
-    const Commit commit = finishSlotCommit(worldPath, seedPath, &progress);
-    if (commit == Commit::Finished) return WorldResult::Done;
-    told.error = progress.error;
-    told.failedFile = progress.failedFile;
+    const Commit commit = finishSlotCommit(job.worldPath, job.seedPath, &progress);
+    if (commit == Commit::Finished) return endSave(job, WorldResult::Done);
+    job.report.error = progress.error;
+    job.report.failedFile = progress.failedFile;
     // With the world renamed, the record stays: whoever takes the slot's
     // lock next renames the seed too. Nothing renamed, the save is taken
     // back, record first, so that the slot keeps its old pair as told.
-    if (progress.worldReplaced) return WorldResult::SeedNotWritten;
+    if (progress.worldReplaced) return endSave(job, WorldResult::SeedNotWritten);
     if (commit != Commit::Failed) {
         // The record was gone or its temporaries not as written: something
         // else changed the folder meanwhile, and nothing was renamed.
-        told.error = plat::WriteError::Other;
-        told.failedFile = commitRecordPath(worldPath);
+        job.report.error = plat::WriteError::Other;
+        job.report.failedFile = commitRecordPath(job.worldPath);
     }
-    if (commit != Commit::Failed || plat::removeFile(commitRecordPath(worldPath)))
+    if (commit != Commit::Failed || plat::removeFile(commitRecordPath(job.worldPath)))
         for (const std::string& temporary : temporaries) plat::removeFile(temporary);
-    return WorldResult::NotWritten;
+    return endSave(job, WorldResult::NotWritten);
+}
+
+}  // namespace
+
+bool stepSave(SaveJob& job, JobSlice& slice) {
+    for (;;) {
+        bool ended = false;
+        switch (job.phase) {
+            case SaveJob::Phase::Begin: ended = beginSaveFiles(job); break;
+            case SaveJob::Phase::Image: ended = writeImageBlock(job); break;
+            case SaveJob::Phase::Commit: ended = commitSave(job); break;
+            case SaveJob::Phase::Ended: return true;
+        }
+        if (ended) return true;
+        if (sliceSpent(slice)) return false;
+    }
 }
 
 WorldFileCheck readWorldTrailer(const std::string& path, WorldTrailer& out, plat::InFile* keep) {
@@ -284,49 +312,107 @@ std::optional<int32_t> readSeedFile(const std::string& path) {
     return seed;
 }
 
-WorldResult loadWorldFrom(const std::string& worldPath, const std::string& seedPath,
-                          ProgressPump& pump, std::string* failedFile) {
-    restartPump(pump);
-    std::string own;
-    std::string& failed = failedFile ? *failedFile : own;
-    failed = worldPath;
-    // Nothing in memory changes until both files have shown they are whole.
-    auto trailer = std::make_unique<WorldTrailer>();
-    plat::InFile file;
-    switch (readWorldTrailer(worldPath, *trailer, &file)) {
+void beginLoad(LoadJob& job, const std::string& worldPath, const std::string& seedPath) {
+    job.worldPath = worldPath;
+    job.seedPath = seedPath;
+    job.phase = LoadJob::Phase::Check;
+    job.at = 0;
+    job.failedFile = worldPath;
+    job.result = WorldResult::Done;
+}
+
+namespace {
+
+bool endLoad(LoadJob& job, WorldResult result) {
+    job.result = result;
+    job.phase = LoadJob::Phase::Ended;
+    return true;
+}
+
+// Nothing in memory changes until both files have shown they are whole.
+bool checkLoadFiles(LoadJob& job) {
+    job.trailer = std::make_unique<WorldTrailer>();
+    switch (readWorldTrailer(job.worldPath, *job.trailer, &job.file)) {
         case WorldFileCheck::Good: break;
         case WorldFileCheck::Missing:
-        case WorldFileCheck::ReadError: return WorldResult::Unreadable;
+        case WorldFileCheck::ReadError: return endLoad(job, WorldResult::Unreadable);
         case WorldFileCheck::BadLength:
-        case WorldFileCheck::NotAFile: return WorldResult::Damaged;
+        case WorldFileCheck::NotAFile: return endLoad(job, WorldResult::Damaged);
     }
-    const std::optional<int32_t> seed = readSeedFile(seedPath);
+    const std::optional<int32_t> seed = readSeedFile(job.seedPath);
     if (!seed) {
-        failed = seedPath;
-        return WorldResult::Damaged;
+        job.failedFile = job.seedPath;
+        return endLoad(job, WorldResult::Damaged);
     }
-    if (WorldResult r = allocateWorldStorage(pump); r != WorldResult::Done) return r;
+    job.seed = *seed;
+    job.phase = LoadJob::Phase::Allocate;
+    return false;
+}
+
+bool readyGridForLoad(LoadJob& job) {
+    if (allocateWorldStorage() != WorldResult::Done) return endLoad(job, WorldResult::NoMemory);
     forgetChestPositions();
     noteWorldReplaced();
+    job.phase = LoadJob::Phase::Cells;
+    return false;
+}
+
+bool readCellBlock(LoadJob& job) {
     uint8_t* cells = reinterpret_cast<uint8_t*>(world.cells.get());
-    for (size_t at = 0; at < kCellImageBytes; at += kBlockBytes) {
-        if (PumpResult r = progressPump(pump); r != PumpResult::Continue) return stoppedBy(r);
-        // A failing disk leaves part of this world in the grid; it is never
-        // played or saved from there, and the next load or generation
-        // rewrites all of it.
-        if (!plat::readAt(file, int64_t(at), cells + at, kBlockBytes)) return WorldResult::Unreadable;
-        decodeBytes(cells + at, kBlockBytes);
+    // A failing disk leaves part of this world in the grid; it is never
+    // played or saved from there, and the next load or generation
+    // rewrites all of it.
+    if (!plat::readAt(job.file, int64_t(job.at), cells + job.at, kBlockBytes))
+        return endLoad(job, WorldResult::Unreadable);
+    decodeBytes(cells + job.at, kBlockBytes);
+    job.at += kBlockBytes;
+    if (job.at < kCellImageBytes) return false;
+    applyTrailer(*job.trailer);
+    world.Seed = job.seed;
+    job.failedFile.clear();
+    return endLoad(job, WorldResult::Done);
+}
+
+}  // namespace
+
+bool stepLoad(LoadJob& job, JobSlice& slice) {
+    for (;;) {
+        bool ended = false;
+        switch (job.phase) {
+            case LoadJob::Phase::Check: ended = checkLoadFiles(job); break;
+            case LoadJob::Phase::Allocate: ended = readyGridForLoad(job); break;
+            case LoadJob::Phase::Cells: ended = readCellBlock(job); break;
+            case LoadJob::Phase::Ended: return true;
+        }
+        if (ended) return true;
+        if (sliceSpent(slice)) return false;
     }
-    applyTrailer(*trailer);
-    world.Seed = *seed;
-    failed.clear();
-    return WorldResult::Done;
 }
 
-WorldResult saveWorld(int slot, ProgressPump& pump, SaveReport* report) {
-    return saveWorldTo(worldFilePath(slot), seedFilePath(slot), pump, report);
+WorldResult saveWorldTo(const std::string& worldPath, const std::string& seedPath,
+                        SaveReport* report) {
+    auto job = std::make_unique<SaveJob>();
+    beginSave(*job, worldPath, seedPath);
+    JobSlice whole;
+    stepSave(*job, whole);
+    if (report) *report = job->report;
+    return job->result;
 }
 
-WorldResult loadWorld(int slot, ProgressPump& pump, std::string* failedFile) {
-    return loadWorldFrom(worldFilePath(slot), seedFilePath(slot), pump, failedFile);
+WorldResult loadWorldFrom(const std::string& worldPath, const std::string& seedPath,
+                          std::string* failedFile) {
+    auto job = std::make_unique<LoadJob>();
+    beginLoad(*job, worldPath, seedPath);
+    JobSlice whole;
+    stepLoad(*job, whole);
+    if (failedFile) *failedFile = job->failedFile;
+    return job->result;
+}
+
+WorldResult saveWorld(int slot, SaveReport* report) {
+    return saveWorldTo(worldFilePath(slot), seedFilePath(slot), report);
+}
+
+WorldResult loadWorld(int slot, std::string* failedFile) {
+    return loadWorldFrom(worldFilePath(slot), seedFilePath(slot), failedFile);
 }

@@ -9,11 +9,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "platform/files.h"
-#include "world/progress_pump.h"
+#include "world/job_slice.h"
 #include "world/world.h"
 #include "world/world_result.h"
 
@@ -111,19 +112,53 @@ enum class SlotLock : uint8_t {
 SlotLock lockSlotFiles(const std::string& worldPath, const std::string& seedPath,
                        plat::FileLock& lock, SaveReport* report = nullptr);
 SlotLock lockSlot(int slot, plat::FileLock& lock, SaveReport* report = nullptr);
-// Writes the world into a slot's pair of files. Done, Quit (nothing written),
-// DrawFailed (nothing written), NotWritten (nothing written), or
-// SeedNotWritten: the world file was replaced and its seed file could not be
-// yet (the next holder of the slot's lock renames it).
-// In every case but Done and SeedNotWritten the slot's files are as they were.
-WorldResult saveWorldTo(const std::string& worldPath, const std::string& seedPath,
-                        ProgressPump& pump, SaveReport* report = nullptr);
-// Reads a slot's pair of files into the grid and the world values. Done,
-// Quit, DrawFailed, NoMemory, Unreadable or Damaged (`failedFile` names the
-// file); Unreadable and Damaged found before the cells are read leave memory
-// as it was. Holders of the slot's lock only, so that no save is half done.
-WorldResult loadWorldFrom(const std::string& worldPath, const std::string& seedPath,
-                          ProgressPump& pump, std::string* failedFile = nullptr);
+// A save under way: the three files begun (a name that cannot be written
+// stops it before anything is), the world image block by block, then the
+// trailer, the seed and the commit that makes the two renames one.
+struct SaveJob {
+    enum class Phase : uint8_t { Begin, Image, Commit, Ended };
+    std::string worldPath, seedPath;
+    Phase phase = Phase::Begin;
+    size_t at = 0;  // bytes of the image written
+    plat::OutFile worldFile, seedFile, recordFile;
+    std::unique_ptr<uint8_t[]> block;  // one block's room, kept for the whole save
+    SaveReport report;
+    WorldResult result = WorldResult::Done;
+};
+// Begins writing the world into a slot's pair of files; nothing is touched yet.
+void beginSave(SaveJob& job, const std::string& worldPath, const std::string& seedPath);
+// Works on until the slice is spent or the job ends; true once it has ended,
+// with `result` Done, NotWritten (nothing written) or SeedNotWritten: the
+// world file was replaced and its seed file could not be yet (the next holder
+// of the slot's lock renames it). In every case but Done and SeedNotWritten
+// the slot's files are as they were; a job dropped before its end (a quit)
+// writes nothing, its temporaries removed.
+bool stepSave(SaveJob& job, JobSlice& slice);
 
-WorldResult saveWorld(int slot, ProgressPump& pump, SaveReport* report = nullptr);
-WorldResult loadWorld(int slot, ProgressPump& pump, std::string* failedFile = nullptr);
+// A load under way: both files checked whole before anything in memory
+// changes, then the grid made ready and the cells read block by block.
+struct LoadJob {
+    enum class Phase : uint8_t { Check, Allocate, Cells, Ended };
+    std::string worldPath, seedPath;
+    Phase phase = Phase::Check;
+    size_t at = 0;  // bytes of the image read
+    plat::InFile file;
+    std::unique_ptr<WorldTrailer> trailer;
+    int32_t seed = 0;
+    std::string failedFile;  // the file a failure was found in, "" on Done
+    WorldResult result = WorldResult::Done;
+};
+void beginLoad(LoadJob& job, const std::string& worldPath, const std::string& seedPath);
+// Works on until the slice is spent or the job ends; true once it has ended,
+// with `result` Done, NoMemory, Unreadable or Damaged (`failedFile` names the
+// file). Unreadable and Damaged found before the cells are read leave memory
+// as it was. Holders of the slot's lock only, so that no save is half done.
+bool stepLoad(LoadJob& job, JobSlice& slice);
+
+// The whole jobs in one call, for tools and tests.
+WorldResult saveWorldTo(const std::string& worldPath, const std::string& seedPath,
+                        SaveReport* report = nullptr);
+WorldResult loadWorldFrom(const std::string& worldPath, const std::string& seedPath,
+                          std::string* failedFile = nullptr);
+WorldResult saveWorld(int slot, SaveReport* report = nullptr);
+WorldResult loadWorld(int slot, std::string* failedFile = nullptr);

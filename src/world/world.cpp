@@ -4,15 +4,13 @@
 
 #include "platform/memory.h"
 #include "world/cell_changes.h"
-#include "world/progress_pump.h"
 
 World world;
 
 void GridDeleter::operator()(void* p) const { plat::releaseZeroed(p, kCellCount * sizeof(Cell)); }
 
-WorldResult allocateWorldStorage(ProgressPump& pump) {
+WorldResult allocateWorldStorage() {
     if (world.worldStorageReady) return WorldResult::Done;
-    if (PumpResult r = progressPump(pump); r != PumpResult::Continue) return stoppedBy(r);
     void* memory = plat::allocateZeroed(kCellCount * sizeof(Cell));
     if (!memory) return WorldResult::NoMemory;
     world.cells.reset(static_cast<Cell*>(memory));
@@ -20,15 +18,9 @@ WorldResult allocateWorldStorage(ProgressPump& pump) {
     return WorldResult::Done;
 }
 
-WorldResult clearWorld(ProgressPump& pump) {
-    Cell* row = world.cells.get();
-    // One z-row at a time, in x, y, z order, with the pump between rows.
-    for (int xy = 0; xy < kWorldSizeX * kWorldSizeY; ++xy, row += kWorldSizeZ) {
-        if (PumpResult r = progressPump(pump); r != PumpResult::Continue) return stoppedBy(r);
-        std::memset(row, 0, sizeof(Cell) * kWorldSizeZ);
-    }
+void clearWorld() {
+    std::memset(world.cells.get(), 0, kCellCount * sizeof(Cell));
     noteWorldReplaced();
-    return WorldResult::Done;
 }
 
 void resetWorldValues() {

@@ -80,11 +80,10 @@ inline Cell cellOrAir(int x, int y, int z) {
 // solid cell below the top layer, or 4 when the column is empty.
 float spawnEyeHeight(int x, int z);
 
-// Sizes the grid once per process (it comes zeroed: all air). Done, Quit,
-// DrawFailed or NoMemory.
-WorldResult allocateWorldStorage(ProgressPump& pump);
-// Every cell to air, pumping progress. Done, Quit or DrawFailed.
-WorldResult clearWorld(ProgressPump& pump);
+// Sizes the grid once per process (it comes zeroed: all air). Done or NoMemory.
+WorldResult allocateWorldStorage();
+// Every cell to air, at once (the game's generation clears in steps).
+void clearWorld();
 // The world-level values of a brand-new world (cells untouched).
 void resetWorldValues();
 // A fresh process, but for the grid's storage and cells: values, seed and

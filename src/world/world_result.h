@@ -5,12 +5,10 @@
 
 #include <cstdint>
 
-#include "world/progress_pump.h"
-
 enum class WorldResult : uint8_t {
     Done,
     Quit,        // a quit message arrived and the work stopped early
-    DrawFailed,  // a progress frame could not be drawn: the process must end
+    DrawFailed,  // a frame could not be drawn during the work: the process must end
     NoMemory,    // the grid could not be allocated
     Unreadable,  // load: the world file is there but cannot be read
     Damaged,     // load: not a world file (wrong length, not a regular file)
@@ -20,8 +18,3 @@ enum class WorldResult : uint8_t {
 
 // One plain English line for tools and logs.
 const char* describe(WorldResult result);
-
-// What a pump that stopped the work means for the operation.
-inline WorldResult stoppedBy(PumpResult r) {
-    return r == PumpResult::Failed ? WorldResult::DrawFailed : WorldResult::Quit;
-}

@@ -1,5 +1,6 @@
 // The whole process through runGame: start, passes, frames-per-second,
 // quitting, failure paths and world operations cut short by a quit message.
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -138,7 +139,7 @@ TEST_F(FrameLoop, QuitDuringAWorldOperationEndsItEarlyAndExitsNormally) {
     int result = run([&](int frame) {
         headless::releaseAllKeys();
         if (frame == 30 || frame == 60) headless::pressKey(key::Return);
-        if (frame == 60) headless::setClockStepPerRead(1);  // the pump draws often
+        if (frame == 60) headless::setClockStepPerRead(1);  // many frames of work
         if (game.gameState == GameState::Busy && !sawBusy) {
             sawBusy = true;
             headless::queueMessage(plat::Message::Quit);
@@ -147,6 +148,45 @@ TEST_F(FrameLoop, QuitDuringAWorldOperationEndsItEarlyAndExitsNormally) {
     EXPECT_TRUE(sawBusy);
     EXPECT_EQ(result, 0);
     EXPECT_EQ(settingsBytes().size(), 2u);
+}
+
+// Every frame, whatever the state (menus, a world being made, play, a save),
+// runs its steps once each and in order; none runs inside another.
+TEST_F(FrameLoop, EveryFrameReadsTopToBottomAndNeverReenters) {
+    using S = FrameStep;
+    const std::vector<S> order = {S::Message, S::Update, S::Requests, S::Sounds, S::Draw,
+                                  S::Present};
+    const std::vector<S> playOrder = {S::Message,  S::Update, S::Look,   S::Requests,
+                                      S::Sounds,   S::Draw,   S::Present};
+    std::vector<GameState> seen;
+    int result = run([&](int frame) {
+        // Called as a frame presents: the frame before it is the last whole one.
+        if (frame > 1) {
+            const FrameRecord& r = lastFrameRecord();
+            const std::vector<S> steps(r.steps, r.steps + r.count);
+            EXPECT_FALSE(r.nested) << frame;
+            EXPECT_EQ(steps, seen.back() == GameState::Playing ? playOrder : order) << frame;
+        }
+        if (seen.empty() || seen.back() != game.gameState) seen.push_back(game.gameState);
+        headless::releaseAllKeys();
+        // Play, the first slot (a new world), then Esc and Save from the pause menu.
+        if (frame == 30 || frame == 60) headless::pressKey(key::Return);
+        if (frame == 60) headless::setClockStepPerRead(1);
+        if (game.gameState == GameState::Playing && frame % 40 == 0) headless::pressKey(key::Escape);
+        if (game.gameState == GameState::Pause) {
+            game.pauseChoice = 2;
+            if (frame % 40 == 20) headless::pressKey(key::Return);
+        }
+        if (std::count(seen.begin(), seen.end(), GameState::Busy) == 2 &&
+            game.gameState == GameState::Pause)
+            headless::queueMessage(plat::Message::Quit);
+    });
+    EXPECT_EQ(result, 0);
+    const std::vector<GameState> expected = {GameState::MainMenu, GameState::WorldSelect,
+                                             GameState::Busy,     GameState::Playing,
+                                             GameState::Pause,    GameState::Busy,
+                                             GameState::Pause};
+    EXPECT_EQ(seen, expected);
 }
 
 }  // namespace

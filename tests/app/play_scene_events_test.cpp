@@ -39,7 +39,7 @@ class PlaySceneEvents : public OnGrassPatch {
             frame.now = now += 10;
             for (uint8_t k : keys) frame.input.keyboard.keys[k] = 0x80;
             frame.input.mouse.buttons[0] = dig ? 0x80 : 0;
-            preparePlayingFrame(play);
+            lookAround(play);
             const PlayResult r = updatePlaying(play, frame, gate);
             EXPECT_EQ(r.request, PlayRequest::Stay);
             seen.insert(seen.end(), r.events.begin(), r.events.end());

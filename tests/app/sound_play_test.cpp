@@ -39,7 +39,7 @@ class SoundPlay : public OnGrassPatch {
             for (uint8_t k : keys) headless::pressKey(k);
             headless::setMouse(0, 0, dig, false);
             headless::setClock(now += frameMs);
-            if (game.gameState == GameState::Playing) preparePlayingFrame(game.play);
+            if (game.gameState == GameState::Playing) lookAround(game.play);
             ASSERT_EQ(frameUpdate(), 0);
         }
     }

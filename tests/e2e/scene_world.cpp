@@ -26,10 +26,9 @@ void fill(int x0, int y0, int z0, int x1, int y1, int z1, Cell c) {
 }
 
 // Nothing is drawn while a scene is made.
-ProgressPump quiet;
 
 int save(const std::string& dir) {
-    return saveWorldTo(dir + "/Mondo1.data", dir + "/SemeM1.data", quiet) == WorldResult::Done ? 0 : 1;
+    return saveWorldTo(dir + "/Mondo1.data", dir + "/SemeM1.data") == WorldResult::Done ? 0 : 1;
 }
 
 }  // namespace
@@ -38,11 +37,11 @@ int main(int argc, char** argv) {
     headless::reset();
     const std::string what = argc > 1 ? argv[1] : "";
     if (what == "seed" && argc == 4) {
-        if (generateWorldFromSeed(int32_t(std::atol(argv[2])), quiet) != WorldResult::Done) return 1;
+        if (generateWorldFromSeed(int32_t(std::atol(argv[2]))) != WorldResult::Done) return 1;
         return save(argv[3]);
     }
     if (what == "hole" && argc >= 3) {
-        if (allocateWorldStorage(quiet) != WorldResult::Done) return 1;
+        if (allocateWorldStorage() != WorldResult::Done) return 1;
         resetWorldValues();
         world.Seed = 7;
         world.DayTime = 120;  // midnight: the sky gives little

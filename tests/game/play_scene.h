@@ -25,8 +25,7 @@ class PlayScene : public GameTest {
 
     void SetUp() override {
         GameTest::SetUp();
-        CountingPump pump;
-        ASSERT_EQ(allocateWorldStorage(pump), WorldResult::Done);
+        ASSERT_EQ(allocateWorldStorage(), WorldResult::Done);
         clearBox(kX0, kX1, kY0, kY1, kZ0, kZ1);
         clearChestPositions();
         std::vector<CellChange> dropped;

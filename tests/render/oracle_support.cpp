@@ -166,7 +166,7 @@ std::vector<FaceRecord> showable(const std::vector<FaceRecord>& faces) {
 
 FrameResult drawWithRenderer() {
     resetPolygons();
-    preparePlayingFrame(game.play);
+    lookAround(game.play);
     plat::beginScene();
     plat::clear(0xFF000000);
     drawWorldView(game.play);

@@ -16,8 +16,7 @@ SceneGrid::SceneGrid() {
     // storage taken anew from the system costs nothing until written.
     world.cells.reset();
     world.worldStorageReady = false;
-    CountingPump pump;
-    allocateWorldStorage(pump);
+    allocateWorldStorage();
 }
 
 SceneGrid::~SceneGrid() {

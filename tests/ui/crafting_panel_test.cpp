@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/game_state.h"
+#include "app/state_updates.h"
 #include "game/controls.h"
 #include "game/crafting.h"
 #include "game/player.h"
@@ -99,12 +100,13 @@ TEST_F(Panel, IngredientsShowTheirCountsAndTheTextNamesThemAll) {
     EXPECT_NE(headless::currentFrame().findText("Torcia = Bastone + Carbone"), nullptr);
 }
 
-TEST_F(Panel, TheDisplayBuildsTheListFromWhatThePlayerCarriesAndShowsItBeforeTheClosingTexts) {
+TEST_F(Panel, TheLookBuildsTheListFromWhatThePlayerCarriesAndTheFrameShowsItBeforeTheClosingTexts) {
     world.slots[0] = ItemStack{5, 4};
     game.play.player.Position = Vec3{500.0f, 150.0f, 500.0f};
     game.play.crafting.open = 1;
     game.play.crafting.selected = 3;
     english();
+    lookAround(game.play);
     const auto& frame = draw(GameState::Playing);
     EXPECT_EQ(game.play.crafting.candidateCount, 1);
     EXPECT_EQ(game.play.crafting.selected, 0);
@@ -114,9 +116,10 @@ TEST_F(Panel, TheDisplayBuildsTheListFromWhatThePlayerCarriesAndShowsItBeforeThe
               textLine(400 - 7 * 25 / 2, 267, kWhite, "Crafting table = Raw wood"));
     EXPECT_EQ(texts[texts.size() - 5], textLine(450, 304, kBlack, "4"));
 
-    // Hidden, the display neither draws nor rebuilds the list.
+    // Hidden, the display is neither drawn nor its list rebuilt.
     game.play.controls.hudVisible = 0;
     world.slots[0] = ItemStack{0, 0};
+    lookAround(game.play);
     draw(GameState::Playing);
     EXPECT_EQ(game.play.crafting.candidateCount, 1);
 }

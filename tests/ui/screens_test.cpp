@@ -97,9 +97,15 @@ TEST_F(Screens, PulseFallsToEightyThreeHoldsOneFrameAndRisesBack) {
     }
     EXPECT_EQ(stepped, expected);
 
-    // The drawn word carries the same values as its alpha, black otherwise.
+    // The word steps once per 66 ms of the Busy state's updates, however
+    // often it is drawn, and carries the pulse as its alpha, black otherwise.
     std::vector<int> drawn;
+    game.gameState = GameState::Busy;
     for (size_t i = 0; i < expected.size(); ++i) {
+        for (int32_t t : {0, 30, 65}) {
+            headless::setClock(int32_t(66 * (i + 1)) + t);
+            ASSERT_EQ(frameUpdate(), 0);
+        }
         const auto* t = draw(GameState::Busy).findText("Caricamento ...");
         ASSERT_NE(t, nullptr);
         EXPECT_EQ(t->argb & 0x00FFFFFFu, 0u);
@@ -112,7 +118,7 @@ TEST_F(Screens, ProgressScreenWordsAndFixedFrameCounter) {
     game.FPS = 97;  // not what this screen shows
     italianLanguage();
     auto frame = draw(GameState::Busy);
-    std::vector<std::string> texts = {textLine(350, 450, 243u << 24, "Caricamento ...")};
+    std::vector<std::string> texts = {textLine(350, 450, 251u << 24, "Caricamento ...")};
     for (auto& line : closingTexts(15, 10, true)) texts.push_back(line);
     EXPECT_EQ(describeTexts(frame), texts);
     EXPECT_EQ(describeSprites(frame), std::vector<std::string>{"43@0,0"});

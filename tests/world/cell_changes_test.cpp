@@ -11,8 +11,7 @@ namespace {
 using CellChanges = GameTest;
 
 TEST_F(CellChanges, WritesAreLoggedWithWhatTheyReplaced) {
-    CountingPump pump;
-    allocateWorldStorage(pump);
+    allocateWorldStorage();
     cell(10, 20, 30) = Cell{7, 0};
     setCell(10, 20, 30, Cell{24, 3});
     noteCellChanged(11, 20, 30);

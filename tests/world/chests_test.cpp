@@ -11,8 +11,7 @@ class Chests : public GameTest {
    protected:
     void SetUp() override {
         GameTest::SetUp();
-        CountingPump pump;
-        ASSERT_EQ(allocateWorldStorage(pump), WorldResult::Done);
+        ASSERT_EQ(allocateWorldStorage(), WorldResult::Done);
         clearChestPositions();
         world.chestCount = 0;
     }

@@ -1,13 +1,13 @@
-// Terrain generation: one seed gives one grid whatever the clock does, and the
+// Terrain generation: one seed gives one grid however its job is sliced, and the
 // layout (hills, trees, pockets, spawn) follows from the seed's random draws,
 // rebuilt here from the draws alone.
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 
 #include "test_support.h"
 #include "world/generation.h"
 #include "world/msvc_random.h"
-#include "world/progress_pump.h"
 #include "world_fixtures.h"
 
 namespace {
@@ -88,9 +88,8 @@ class Generation : public GameTest {
     static void SetUpTestSuite() {
         headless::reset();
         resetGameGlobals();
-        CountingPump pump;
         GenerationReport report;
-        ASSERT_EQ(generateWorldFromSeed(kSeed, pump, &report), WorldResult::Done);
+        ASSERT_EQ(generateWorldFromSeed(kSeed, &report), WorldResult::Done);
         firstHash = gridHash();
         replay = new Replay(kSeed, report.treeAttempts);
     }
@@ -101,16 +100,22 @@ class Generation : public GameTest {
 uint64_t Generation::firstHash = 0;
 Replay* Generation::replay = nullptr;
 
-TEST_F(Generation, SameSeedSameGridWhateverTheClockDoes) {
+TEST_F(Generation, SameSeedSameGridHoweverTheJobIsSliced) {
     EXPECT_EQ(firstHash, kSeedHash);
-    // Now with a clock that runs fast: many more progress frames, same grid.
+    // Now in slices of a fast clock: many more slices, the same grid.
     headless::setClockStepPerRead(7);
     world.DayTime = 3;
     world.chestCount = 4;
     world.slots[5] = ItemStack{7, 9};
-    CountingPump pump;
-    ASSERT_EQ(generateWorldFromSeed(kSeed, pump), WorldResult::Done);
-    EXPECT_GT(pump.frames, 100);
+    auto job = std::make_unique<GenerationJob>();
+    beginGeneration(*job, kSeed);
+    int slices = 0;
+    for (bool ended = false; !ended; ++slices) {
+        JobSlice slice = sliceUntil(plat::clockMs, plat::clockMs() + 30);
+        ended = stepGeneration(*job, slice);
+    }
+    ASSERT_EQ(job->result, WorldResult::Done);
+    EXPECT_GT(slices, 100);
     EXPECT_EQ(gridHash(), firstHash);
     // The clock is read at a bounded cadence, never once per cell.
     EXPECT_LT(headless::clockReads(), 200000);
@@ -206,23 +211,6 @@ TEST_F(Generation, LaterPocketsOverwriteEarlierOnes) {
                 }
     }
     EXPECT_GE(checkedOverwritten, 3);
-}
-
-TEST_F(Generation, QuitMessageEndsItEarlyAndIsPostedAgain) {
-    headless::setClockStepPerRead(1);
-    headless::queueMessage(plat::Message::Quit);
-    CountingPump pump;
-    GenerationReport report;
-    EXPECT_EQ(generateWorldFromSeed(kSeed + 1, pump, &report), WorldResult::Quit);
-    EXPECT_EQ(report.treeAttempts, 0);
-    EXPECT_EQ(headless::queuedMessages(), 1u);
-}
-
-TEST_F(Generation, DrawingFailureEndsItWithFailure) {
-    headless::setClockStepPerRead(1);
-    CountingPump pump;
-    pump.failDrawing = true;
-    EXPECT_EQ(generateWorldFromSeed(kSeed, pump), WorldResult::DrawFailed);
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
-// The block grid: bounds, layout, spawn column, one-time allocation, and the
-// progress pump that keeps the window alive while the grid is worked on.
+// The block grid: bounds, layout, spawn column and one-time allocation.
 #include "test_support.h"
-#include "world/progress_pump.h"
 #include "world/world.h"
 
 namespace {
@@ -10,11 +8,8 @@ class Grid : public GameTest {
 protected:
     void SetUp() override {
         GameTest::SetUp();
-        ASSERT_EQ(allocateWorldStorage(quiet), WorldResult::Done);
+        ASSERT_EQ(allocateWorldStorage(), WorldResult::Done);
     }
-    // Clears the grid with a pump that draws nothing.
-    void clearWorld() { ASSERT_EQ(::clearWorld(quiet), WorldResult::Done); }
-    CountingPump quiet;
 };
 
 TEST_F(Grid, BoundsAreTheClosedIntegerRanges) {
@@ -56,60 +51,9 @@ TEST_F(Grid, SpawnStandsFiveAboveTheColumnTopBelowTheLastLayer) {
 
 TEST_F(Grid, StorageIsMadeReadyOnlyOnce) {
     Cell* first = world.cells.get();
-    ASSERT_EQ(allocateWorldStorage(quiet), WorldResult::Done);
+    ASSERT_EQ(allocateWorldStorage(), WorldResult::Done);
     EXPECT_EQ(world.cells.get(), first);
     EXPECT_TRUE(world.worldStorageReady);
-}
-
-TEST_F(Grid, PumpDrawsAtMostEvery66msAndReadsTheClockSparingly) {
-    CountingPump pump;
-    headless::setClockStepPerRead(1);
-    int64_t readsBefore = headless::clockReads();
-    ASSERT_EQ(::clearWorld(pump), WorldResult::Done);
-    int64_t reads = headless::clockReads() - readsBefore;
-    // Never a clock read per cell: the clock is read once per row of cells.
-    EXPECT_LT(reads, 400'000);
-    // With the clock moving 1 ms a read, a frame about every 66 reads.
-    EXPECT_GT(pump.frames, 2000);
-    EXPECT_LT(pump.frames, 200'000 / 60);
-    EXPECT_EQ(pump.updates, pump.frames);
-}
-
-TEST_F(Grid, QuitMessageEndsTheWorkWithSuccessAndIsPostedAgain) {
-    CountingPump pump;
-    cell(999, 199, 999).type = 5;
-    headless::setClockStepPerRead(1);
-    headless::queueMessage(plat::Message::Quit);
-    EXPECT_EQ(::clearWorld(pump), WorldResult::Quit);
-    EXPECT_EQ(pump.frames, 1);
-    EXPECT_EQ(cell(999, 199, 999).type, 5);  // cut short: the rest untouched
-    EXPECT_EQ(plat::takeMessage(), plat::Message::Quit);
-    clearWorld();
-}
-
-TEST_F(Grid, DrawingFailureEndsTheWorkWithFailure) {
-    CountingPump pump;
-    pump.failDrawing = true;
-    headless::setClockStepPerRead(1);
-    EXPECT_EQ(::clearWorld(pump), WorldResult::DrawFailed);
-    EXPECT_EQ(pump.updates, 0);
-}
-
-TEST_F(Grid, SplitPumpDrawsWhenDueAndUpdatesEveryTime) {
-    CountingPump pump;
-    headless::setClock(65);
-    EXPECT_EQ(pumpDraw(pump), PumpResult::Continue);
-    EXPECT_EQ(pump.frames, 0);
-    headless::setClock(66);
-    pumpDraw(pump);
-    EXPECT_EQ(pump.frames, 1);
-    EXPECT_EQ(pump.pump.timer, 66);
-    EXPECT_EQ(pumpMessages(pump), PumpResult::Continue);
-    EXPECT_EQ(pump.updates, 1);
-    headless::queueMessage(plat::Message::Other);
-    headless::queueMessage(plat::Message::Quit);
-    EXPECT_EQ(pumpMessages(pump), PumpResult::Continue);  // one message a step
-    EXPECT_EQ(pumpMessages(pump), PumpResult::Quit);
 }
 
 TEST_F(Grid, NewWorldValues) {

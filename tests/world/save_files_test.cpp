@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/frame_loop.h"
 #include "app/game_state.h"
 #include "app/world_ops.h"
 #include "game/controls.h"
@@ -19,7 +20,6 @@
 #include "world/cell_changes.h"
 #include "world/chests.h"
 #include "world/generation.h"
-#include "world/progress_pump.h"
 #include "world/save_files.h"
 #include "world/slot_commit.h"
 #include "world_fixtures.h"
@@ -41,8 +41,7 @@ void sparseWorldFile(const std::string& path, size_t length, uint8_t storedChest
 }
 
 void makeTestWorld() {
-    CountingPump pump;
-    ASSERT_EQ(generateWorldFromSeed(1357924680, pump), WorldResult::Done);
+    ASSERT_EQ(generateWorldFromSeed(1357924680), WorldResult::Done);
 }
 
 class SaveFiles : public GameTest {
@@ -59,12 +58,23 @@ class SaveFiles : public GameTest {
         game.worldSlotChoice = 2;
         game.gameState = GameState::Pause;
     }
+    // The game's frames until the work they run ends; < 0 when a frame
+    // failed, which ends the process.
+    static int work() {
+        while (game.gameState == GameState::Busy)
+            if (!gameFrame()) return gameFailed() ? finishGame() : 0;
+        return 0;
+    }
     // Pause -> Save, as the player does it.
-    int save() { return saveSlot(2); }
+    int save() {
+        saveSlot(2);
+        return work();
+    }
     // World selection -> slot 2.
     int open() {
         game.gameState = GameState::WorldSelect;
-        return openSlot(2);
+        openSlot(2);
+        return work();
     }
     std::string slotFile() const { return worldFilePath(2); }
     std::string seedFile() const { return seedFilePath(2); }
@@ -220,13 +230,13 @@ TEST_F(SaveFiles, AWellFormedImageOf255ChestsIsTakenWhole) {
     makeTestWorld();
 }
 
-TEST_F(SaveFiles, TheSavesPumpStampsTheFrameTimeSoPlayResumesWithoutALongFrame) {
+TEST_F(SaveFiles, PlayResumesAfterASaveWithoutALongFrame) {
     headless::setClockStepPerRead(1);
     ASSERT_EQ(save(), 0);
     const int32_t end = plat::clockMs();
     headless::setClockStepPerRead(0);
-    EXPECT_GT(game.lastUpdateTime, kPumpIntervalMs);
-    EXPECT_LE(game.lastUpdateTime, end);
+    EXPECT_GT(end, 2 * kWorkSliceMs);  // the save took several frames
+    EXPECT_LT(end - game.lastUpdateTime, 50);
 }
 
 TEST_F(SaveFiles, SeedFileHoldsTheFirstTenCharactersOfTheSeed) {
@@ -272,7 +282,7 @@ class InterruptedSave : public SaveFiles {
         SaveFiles::SetUp();
         writeBytes(slotFile(), "the old world");
         writeBytes(seedFile(), "1111111111");
-        headless::setClockStepPerRead(100);  // every pump draws a frame
+        headless::setClockStepPerRead(100);  // a unit of work a frame
     }
     void expectOldSlotIntact() {
         EXPECT_EQ(readBytes(slotFile()), "the old world");
@@ -291,11 +301,12 @@ class InterruptedSave : public SaveFiles {
 };
 
 TEST_F(InterruptedSave, QuitMessageWritesNothing) {
+    saveSlot(2);
+    for (int i = 0; i < 5; ++i) ASSERT_TRUE(gameFrame());  // a few blocks written
     headless::queueMessage(plat::Message::Quit);
-    EXPECT_EQ(save(), 0);
+    EXPECT_FALSE(gameFrame());  // the frame loop ends
     expectOldSlotIntact();
     EXPECT_STREQ(game.notice.english, "");
-    EXPECT_EQ(headless::queuedMessages(), 1u);  // posted again for the frame loop
 }
 
 TEST_F(InterruptedSave, DrawingFailureFailsAndWritesNothing) {
@@ -307,13 +318,15 @@ TEST_F(InterruptedSave, DrawingFailureFailsAndWritesNothing) {
 TEST_F(InterruptedSave, AFolderAtTheSeedFilesNameStopsTheSaveBeforeItWrites) {
     fs::remove(seedFile());
     fs::create_directory(seedFile());
-    headless::setClockStepPerRead(0);
-    CountingPump pump;
-    SaveReport report;
-    EXPECT_EQ(saveWorldTo(slotFile(), seedFile(), pump, &report), WorldResult::NotWritten);
-    EXPECT_EQ(pump.frames, 0);  // refused before the long write
-    EXPECT_EQ(report.error, plat::WriteError::NotRegular);
-    EXPECT_EQ(report.failedFile, seedFile());
+    {
+        SaveJob job;
+        beginSave(job, slotFile(), seedFile());
+        JobSlice oneUnit = sliceOfUnits(1);
+        EXPECT_TRUE(stepSave(job, oneUnit));  // refused before the long write
+        EXPECT_EQ(job.result, WorldResult::NotWritten);
+        EXPECT_EQ(job.report.error, plat::WriteError::NotRegular);
+        EXPECT_EQ(job.report.failedFile, seedFile());
+    }
     EXPECT_EQ(save(), 0);
     EXPECT_STREQ(game.notice.english, "World not saved: not a regular file!");
     EXPECT_STREQ(game.notice.italian, "Mondo non salvato: file non regolare!");
@@ -348,9 +361,8 @@ TEST_F(InterruptedSave, DiskFullMidwayTellsThePlayer) {
     EXPECT_STREQ(game.notice.english, "World not saved: disk full!");
     EXPECT_STREQ(game.notice.italian, "Mondo non salvato: disco pieno!");
     expectOldSlotIntact();
-    CountingPump pump;
     SaveReport report;
-    EXPECT_EQ(saveWorldTo(slotFile(), seedFile(), pump, &report), WorldResult::NotWritten);
+    EXPECT_EQ(saveWorldTo(slotFile(), seedFile(), &report), WorldResult::NotWritten);
     EXPECT_EQ(report.error, plat::WriteError::DiskFull);
     EXPECT_EQ(report.failedFile, slotFile());
 }
@@ -369,12 +381,16 @@ TEST_F(InterruptedSave, StrayTemporaryIsNoSlotAndNeverInTheWay) {
 TEST_F(SaveFiles, QuitDuringALoadEndsItWithSuccess) {
     sparseWorldFile(slotFile(), 400000084, 1);
     headless::setClockStepPerRead(100);
+    game.gameState = GameState::WorldSelect;
+    openSlot(2);
+    for (int i = 0; i < 5; ++i) ASSERT_TRUE(gameFrame());  // a few blocks read
     headless::queueMessage(plat::Message::Quit);
-    EXPECT_EQ(open(), 0);
+    EXPECT_FALSE(gameFrame());
     EXPECT_EQ(game.gameState, GameState::WorldSelect);
-    EXPECT_EQ(headless::queuedMessages(), 1u);
+    // The slot is free again for whoever comes next.
+    plat::FileLock next;
+    EXPECT_EQ(lockSlot(2, next), SlotLock::Taken);
     // The half-read grid goes; the quit has done its work.
-    plat::takeMessage();
     headless::setClockStepPerRead(0);
     makeTestWorld();
 }
@@ -515,7 +531,7 @@ TEST_F(SlotFiles, ASlotWhoseLockCannotBeTakenOrSeedReadStaysInTheSelection) {
 
 TEST_F(SlotFiles, AFrameThatCannotBeDrawnDuringALoadEndsTheProcess) {
     sparseWorldFile(slotFile(), 400000084, 1);
-    headless::setClockStepPerRead(100);  // every pump draws a frame
+    headless::setClockStepPerRead(100);  // a unit of work a frame
     headless::setBeginSceneFails(true);
     EXPECT_LT(open(), 0);
     headless::setBeginSceneFails(false);

@@ -18,10 +18,9 @@ class SlotCommit : public GameTest {
    protected:
     void SetUp() override {
         GameTest::SetUp();
-        CountingPump pump;
         // The cells' values do not matter here, only that there is a grid.
         if (!world.cells) {
-            ASSERT_EQ(allocateWorldStorage(pump), WorldResult::Done);
+            ASSERT_EQ(allocateWorldStorage(), WorldResult::Done);
         }
         world.chestCount = 0;
         world.Seed = 43;
@@ -72,8 +71,7 @@ TEST_F(SlotCommit, AKillAfterAnyStepLeavesTheOldPairOrTheNewOneForTheNextHolder)
         plat::FileFaults kill;
         kill.killAfterSteps = steps;
         headless::setFileFaults(kill);
-        CountingPump pump;
-        const WorldResult saved = saveWorld(2, pump);
+        const WorldResult saved = saveWorld(2);
         survived = !plat::killedByFaults();
         EXPECT_TRUE(!survived || saved == WorldResult::Done);
         // The process is gone, and its lock with it; the next one takes the slot.
@@ -86,7 +84,7 @@ TEST_F(SlotCommit, AKillAfterAnyStepLeavesTheOldPairOrTheNewOneForTheNextHolder)
         EXPECT_EQ(leftovers(), std::vector<std::string>{});
         // What the next holder loads is what it found.
         std::string failed;
-        EXPECT_EQ(loadWorld(2, pump, &failed), WorldResult::Done) << failed;
+        EXPECT_EQ(loadWorld(2, &failed), WorldResult::Done) << failed;
         EXPECT_EQ(world.Seed, held.back() == "old" ? 42 : 43);
         world.chestCount = 0;
         world.Seed = 43;
@@ -121,12 +119,10 @@ TEST_F(SlotCommit, ARecordNoSaveWroteIsThrownAwayAndMovesNothing) {
     // A folder at the record's name is no record, and stops every save.
     fs::create_directory(record);
     EXPECT_EQ(finishSlotCommit(worldFile(), seedFile()), Commit::NoneFound);
-    CountingPump pump;
     SaveReport report;
-    EXPECT_EQ(saveWorld(2, pump, &report), WorldResult::NotWritten);
+    EXPECT_EQ(saveWorld(2, &report), WorldResult::NotWritten);
     EXPECT_EQ(report.failedFile, record);
     EXPECT_EQ(report.error, plat::WriteError::NotRegular);
-    EXPECT_EQ(pump.frames, 0);
     EXPECT_EQ(pairHeld(), "old");
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -108,10 +109,13 @@ int editSlot(const char* command, const CommonArgs& args, Change change) {
     const SlotFiles files = slotFiles(args.dir, args.slot);
     plat::FileLock lock;
     if (int status = holdSlot(command, files, args.slot, lock)) return status;
-    ProgressPump pump = terminalPump();
+    startProgress();
     beginPhase("loading");
-    std::string failedFile;
-    switch (loadWorldFrom(files.world, files.seed, pump, &failedFile)) {
+    auto job = std::make_unique<LoadJob>();
+    beginLoad(*job, files.world, files.seed);
+    runJob(*job, stepLoad);
+    const std::string failedFile = job->failedFile;
+    switch (job->result) {
         case WorldResult::Done:
             break;
         case WorldResult::Damaged:
@@ -128,7 +132,7 @@ int editSlot(const char* command, const CommonArgs& args, Change change) {
     endPhase();
     std::string done;
     if (int status = change(done); status != 0) return status;
-    if (int status = saveSlotFiles(command, files, pump); status != 0) return status;
+    if (int status = saveSlotFiles(command, files); status != 0) return status;
     std::printf("%s\n%s written\n", done.c_str(), files.world.c_str());
     return 0;
 }

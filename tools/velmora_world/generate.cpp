@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "commands.h"
@@ -9,7 +10,6 @@
 #include "progress.h"
 #include "slot_writing.h"
 #include "world/generation.h"
-#include "world/progress_pump.h"
 #include "world/save_files.h"
 
 void printGenerateHelp() {
@@ -89,17 +89,19 @@ int runGenerate(int argc, char** argv) {
     if (int status = holdSlot("generate", files, slot, lock)) return status;
     if (int status = tryWriting("generate", files)) return status;
 
-    // Nothing generated depends on the pump's clock.
-    ProgressPump pump = terminalPump();
-
+    // Nothing generated depends on how the work is sliced.
+    startProgress();
     beginPhase("generating");
-    if (WorldResult r = generateWorldFromSeed(int32_t(seed), pump); r != WorldResult::Done) {
+    auto job = std::make_unique<GenerationJob>();
+    beginGeneration(*job, int32_t(seed));
+    runJob(*job, stepGeneration);
+    if (job->result != WorldResult::Done) {
         std::fprintf(stderr, "\nvelmora-world generate: generation did not finish: %s\n",
-                     describe(r));
+                     describe(job->result));
         return kExitFailed;
     }
     endPhase();
-    if (int status = saveSlotFiles("generate", files, pump)) return status;
+    if (int status = saveSlotFiles("generate", files)) return status;
     std::printf("seed %ld written to %s and %s\n", seed, files.world.c_str(), files.seed.c_str());
     return 0;
 }

@@ -22,12 +22,14 @@ struct Progress {
 };
 Progress progress;
 
-// The pump's frame: a bar that sweeps while the work goes on, redrawn at most
-// ten times a second; only on a terminal, so that logs stay one line a phase.
-int drawProgress() {
-    if (!progress.terminal) return 0;
+}  // namespace
+
+// A bar that sweeps while the work goes on, redrawn at most ten times a
+// second; only on a terminal, so that logs stay one line a phase.
+void showProgress() {
+    if (!progress.terminal) return;
     auto now = Clock::now();
-    if (now - progress.lastShown < std::chrono::milliseconds(100)) return 0;
+    if (now - progress.lastShown < std::chrono::milliseconds(100)) return;
     progress.lastShown = now;
     constexpr int kWidth = 30;
     int head = progress.frames++ % (2 * kWidth);
@@ -37,10 +39,12 @@ int drawProgress() {
     bar[kWidth] = '\0';
     double seconds = std::chrono::duration<double>(now - progress.start).count();
     std::fprintf(stderr, "\r%-12s [%s] %5.1f s", progress.phase, bar, seconds);
-    return 0;
 }
 
-}  // namespace
+int32_t toolClockMs() {
+    static const Clock::time_point start = Clock::now();
+    return int32_t(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
+}
 
 void beginPhase(const char* phase) {
     progress.phase = phase;
@@ -55,14 +59,9 @@ void endPhase() {
     std::fprintf(stderr, "\r%-12s done in %.1f s%30s\n", progress.phase, seconds, "");
 }
 
-ProgressPump terminalPump() {
+void startProgress() {
     headless::reset();
-    headless::setClockStepPerRead(1);
     progress.terminal = ::isatty(STDERR_FILENO);
-    ProgressPump pump;
-    pump.drawFrame = drawProgress;
-    pump.readClock = plat::clockMs;
-    return pump;
 }
 
 bool parseInt(const char* text, long lo, long hi, long& out) {

@@ -1,6 +1,7 @@
 #include "slot_writing.h"
 
 #include <cstdio>
+#include <memory>
 
 #include "commands.h"
 #include "world/save_files.h"
@@ -37,10 +38,13 @@ int tryWriting(const char* command, const SlotFiles& files) {
     return 0;
 }
 
-int saveSlotFiles(const char* command, const SlotFiles& files, ProgressPump& pump) {
+int saveSlotFiles(const char* command, const SlotFiles& files) {
     beginPhase("saving");
-    SaveReport report;
-    const WorldResult r = saveWorldTo(files.world, files.seed, pump, &report);
+    auto job = std::make_unique<SaveJob>();
+    beginSave(*job, files.world, files.seed);
+    runJob(*job, stepSave);
+    const SaveReport report = job->report;
+    const WorldResult r = job->result;
     switch (r) {
         case WorldResult::Done:
             endPhase();

@@ -7,7 +7,6 @@
 
 #include "platform/files.h"
 #include "progress.h"
-#include "world/progress_pump.h"
 
 // Takes slot K's lock (0), or says why not (the game or another run holds
 // it, something that cannot be locked stands at the lock's name, a save cut
@@ -21,4 +20,4 @@ int tryWriting(const char* command, const SlotFiles& files);
 
 // Saves the world into the slot's files. 0, or kExitFailed after naming which file was not written and why: nothing
 // written, or the world written with its old seed file.
-int saveSlotFiles(const char* command, const SlotFiles& files, ProgressPump& pump);
+int saveSlotFiles(const char* command, const SlotFiles& files);
