@@ -141,6 +141,13 @@ if(NOT WIN32)
                           velmora_platform_sdl velmora_warnings Threads::Threads)
     set_target_properties(velmora_world_frames PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
   endif()
+
+  # Frames while a world is made, saved and loaded through the game's own loop
+  # (bench/window/measure_work.py runs it).
+  add_executable(velmora_work_frames bench/window/work_frames.cpp)
+  target_link_libraries(velmora_work_frames PRIVATE velmora_core velmora_platform_sdl
+                        velmora_warnings Threads::Threads)
+  set_target_properties(velmora_work_frames PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 endif()
 
 # The game thread's cost of sound per frame through the real mixer.

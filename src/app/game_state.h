@@ -41,6 +41,8 @@ struct WorldWork {
     std::unique_ptr<GenerationJob> generation;
     std::unique_ptr<LoadJob> load;
     std::unique_ptr<SaveJob> save;
+    // A world made or loaded: the view of play's first frame is being built.
+    bool readyingView = false;
 };
 
 struct Game {

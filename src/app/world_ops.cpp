@@ -7,6 +7,7 @@
 #include "app/state_updates.h"
 #include "game/playing.h"
 #include "platform/platform.h"
+#include "render/world_view.h"
 #include "ui/notice.h"
 #include "world/generation.h"
 #include "world/save_files.h"
@@ -85,7 +86,6 @@ int endOnFailure(WorldResult result) {
 }
 
 void enterWorld() {
-    startPlayingWorld(game.play);
     plat::moveCursorToWindow(320, 240);
     game.gameState = GameState::Playing;
     // The last slice of the work is not one long first frame, and a key
@@ -137,22 +137,33 @@ void endWork() {
     gateFired(game.gate, game.frame);
 }
 
+// The world is whole: the player is set down in it, and the work goes on
+// with the first frame's view.
+void readyView() {
+    game.work.generation.reset();
+    game.work.load.reset();
+    startPlayingWorld(game.play);
+    game.work.readyingView = true;
+}
+
 int generationEnded(WorldResult result) {
+    if (result == WorldResult::Done) {
+        readyView();
+        return 0;
+    }
     endWork();
-    if (result == WorldResult::Done)
-        enterWorld();
-    else
-        plat::releaseLock(slotLock);
+    plat::releaseLock(slotLock);
     return endOnFailure(result);
 }
 
 int loadEnded(WorldResult result, const std::string& failedFile) {
+    if (result == WorldResult::Done) {
+        readyView();
+        return 0;
+    }
     endWork();
-    if (result != WorldResult::Done) plat::releaseLock(slotLock);
+    plat::releaseLock(slotLock);
     switch (result) {
-        case WorldResult::Done:
-            enterWorld();
-            break;
         case WorldResult::Unreadable:
             postNotice("World could not be read!", "Impossibile leggere il mondo!");
             break;
@@ -183,9 +194,19 @@ int saveEnded(WorldResult result, const SaveReport& report) {
 
 }  // namespace
 
+// Sections built between looks at the clock while the view is readied.
+constexpr int kViewBatch = 16;
+
 int updateWork() {
     WorldWork& work = game.work;
     JobSlice slice = sliceUntil(plat::clockMs, game.frame.now + kWorkSliceMs);
+    if (work.readyingView) {
+        while (buildViewAhead(game.play.player, kViewBatch) > 0)
+            if (sliceSpent(slice)) return 0;
+        endWork();
+        enterWorld();
+        return 0;
+    }
     if (work.generation && stepGeneration(*work.generation, slice))
         return generationEnded(work.generation->result);
     if (work.load && stepLoad(*work.load, slice)) {
@@ -211,7 +232,8 @@ int updateBusy() {
 }
 
 void abandonWork() {
-    if (!game.work.generation && !game.work.load && !game.work.save) return;
+    if (!game.work.generation && !game.work.load && !game.work.save && !game.work.readyingView)
+        return;
     const bool opening = !game.work.save;
     endWork();
     if (opening) plat::releaseLock(slotLock);

@@ -8,7 +8,7 @@
 
 // Work done per frame while a job runs: the frame stays under 50 ms with the
 // progress screen drawn, and the job loses little to drawing.
-inline constexpr int32_t kWorkSliceMs = 36;
+inline constexpr int32_t kWorkSliceMs = 30;
 
 // Enter on a world slot: takes the slot's lock and begins loading it when
 // something stands at its world file, else making a new world for it.

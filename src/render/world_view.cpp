@@ -516,6 +516,17 @@ void prepareWorldView(const Player& player) {
     computeLightMap();
 }
 
+int buildViewAhead(const Player& player, int budget) {
+    if (!world.cells) return 0;
+    const LightBox b = lightBoxAt(player.Position, viewRadius());
+    syncSections(b);
+    const SectionSpan standard =
+        cubeSections(LightBox{b.cx, b.cy, b.cz, std::min(b.radius, viewRadius(4))}, 0);
+    int left = 0;
+    buildNearestFirst(b, standard, budget, &left);
+    return left;
+}
+
 Picking aimAtWorld(const Player& player) {
     Picking pick = startPicking(player);
     if (world.cells && renderer.view.box.lit()) pickTarget(pick, renderer.view.box);

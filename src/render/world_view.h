@@ -73,6 +73,11 @@ struct ViewState {
 // it, nearest first, and then the ones around the cube, as the frame's budget
 // allows).
 void prepareWorldView(const Player& player);
+// Builds, nearest first, about `budget` sections' worth of what the first frame
+// at the player's eye needs at once (the standard cube), exactly as that frame
+// would build them; the count still to build. A world's loading ends with
+// this, a slice at a time, so that play's first frame is whole and quick.
+int buildViewAhead(const Player& player, int budget);
 // After prepareWorldView: the drawn block under the crosshair and the side a
 // placed block would go on (the picking's target), with the samples that found it.
 Picking aimAtWorld(const Player& player);

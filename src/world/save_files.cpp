@@ -15,7 +15,7 @@ namespace {
 
 // Cells go through in blocks of this many bytes (a whole number of z-rows),
 // one block a unit of a save's or a load's work.
-constexpr size_t kBlockBytes = 4'000'000;
+constexpr size_t kBlockBytes = 1'000'000;
 static_assert(kCellImageBytes % kBlockBytes == 0);
 static_assert(kBlockBytes % (kWorldSizeZ * sizeof(Cell)) == 0);
 

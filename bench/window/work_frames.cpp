@@ -1,0 +1,69 @@
+// The game's long world work as a player meets it, in the real window and
+// through the game's own frame loop: a new world made in slot 1, saved from
+// the pause menu, then loaded again. For each, the time it took from the
+// key to the screen after it, the frames drawn meanwhile, the longest of
+// them and their 99th percentile, and the first frame after it. Run it from
+// a folder of its own (it writes slot 1 beside itself) under a virtual X
+// server with software GL and VELMORA_NO_VSYNC=1; measure_work.py does.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include "app/frame_loop.h"
+#include "app/game_state.h"
+#include "app/world_ops.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double ms(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+// Frames until the work ends; false when the game ended instead.
+bool measure(const char* what) {
+    std::vector<double> frames;
+    const auto start = Clock::now();
+    while (game.gameState == GameState::Busy) {
+        const auto before = Clock::now();
+        if (!gameFrame()) return false;
+        frames.push_back(ms(Clock::now() - before));
+    }
+    const double total = ms(Clock::now() - start);
+    const auto before = Clock::now();
+    if (!gameFrame()) return false;
+    const double after = ms(Clock::now() - before);
+    std::vector<double> sorted = frames;
+    std::sort(sorted.begin(), sorted.end());
+    const double longest = sorted.empty() ? 0.0 : sorted.back();
+    const double p99 = sorted.empty() ? 0.0 : sorted[sorted.size() * 99 / 100];
+    std::printf("%-9s total %8.1f ms  frames %5zu  longest %6.1f ms  p99 %6.1f ms  next %6.1f ms\n",
+                what, total, frames.size(), longest, p99, after);
+    return true;
+}
+
+}  // namespace
+
+int main() {
+    if (startGame() < 0) return 1;
+    game.gameState = GameState::WorldSelect;
+    game.worldSlotChoice = 1;
+    openSlot(1);
+    bool ok = measure("generate");
+    if (ok) {
+        game.gameState = GameState::Pause;
+        saveSlot(1);
+        ok = measure("save");
+    }
+    if (ok) {
+        closeSlot();
+        game.gameState = GameState::WorldSelect;
+        openSlot(1);
+        ok = measure("load");
+    }
+    closeSlot();
+    const int finished = finishGame();
+    return ok && finished == 0 ? 0 : 1;
+}
