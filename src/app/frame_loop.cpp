@@ -2,6 +2,7 @@
 
 #include "app/game_state.h"
 #include "app/options_sync.h"
+#include "app/screenshot.h"
 #include "app/sounds.h"
 #include "app/state_table.h"
 #include "app/state_updates.h"
@@ -69,6 +70,9 @@ int frameUpdate() {
     }
     {
         StepMark mark(FrameStep::Requests);
+        // The screen still shows the frame the player saw when asking.
+        if (game.screenshotAsked) takeScreenshot();
+        game.screenshotAsked = false;
         syncOptions();
     }
     {

@@ -68,8 +68,10 @@ struct Game {
     ActionGate gate;
     Play play;
     // What the last update handed back: play's events, the item screens',
-    // the menus' moves and choices.
+    // the menus' moves and choices; and a screenshot asked for (F4), taken
+    // with the frame's other requests.
     Events events;
+    bool screenshotAsked = false;
     // What the ear keeps between frames.
     SoundRules sound;
 

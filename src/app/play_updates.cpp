@@ -3,7 +3,6 @@
 #include "app/game_state.h"
 #include "app/state_updates.h"
 #include "game/playing.h"
-#include "game/screenshot.h"
 #include "platform/keys.h"
 #include "render/world_view.h"
 
@@ -18,7 +17,7 @@ void keepEvents(const Events& events) {
 int updatePlayingState() {
     const PlayResult result = updatePlaying(game.play, game.frame, game.gate);
     keepEvents(result.events);
-    if (result.screenshot) takeScreenshot();
+    if (result.screenshot) game.screenshotAsked = true;
     switch (result.request) {
         case PlayRequest::Stay:
             break;

@@ -1,7 +1,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "game/screenshot.h"
+#include "app/screenshot.h"
 #include "test_support.h"
 
 namespace {

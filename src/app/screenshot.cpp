@@ -1,4 +1,4 @@
-#include "game/screenshot.h"
+#include "app/screenshot.h"
 
 #include <climits>
 #include <filesystem>
