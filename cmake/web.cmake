@@ -27,10 +27,8 @@ set(VELMORA_WEB_PAGE_OPTIONS
 # machine's own files, as a native program would.
 set(VELMORA_NODE_OPTIONS -sNODERAWFS=1 -sENVIRONMENT=node -sEXIT_RUNTIME=1 -sTOTAL_STACK=8MB)
 function(velmora_web_link_options)
-  foreach(folder ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/bench)
-    if(NOT IS_DIRECTORY ${folder})
-      continue()
-    endif()
+  get_property(folders DIRECTORY ${CMAKE_SOURCE_DIR} PROPERTY SUBDIRECTORIES)
+  foreach(folder ${CMAKE_SOURCE_DIR} ${folders})
     get_property(targets DIRECTORY ${folder} PROPERTY BUILDSYSTEM_TARGETS)
     foreach(target ${targets})
       get_target_property(type ${target} TYPE)
@@ -41,3 +39,8 @@ function(velmora_web_link_options)
   endforeach()
 endfunction()
 cmake_language(DEFER CALL velmora_web_link_options)
+
+# The POSIX file calls serve the browser's file system too, with the Linux
+# calls emscripten lacks made up (web/posix_compat.h).
+set_source_files_properties(src/platform/posix/files.cpp PROPERTIES COMPILE_OPTIONS
+  "-include;${CMAKE_SOURCE_DIR}/src/platform/web/posix_compat.h")

@@ -38,7 +38,9 @@ for s in "${sources[@]}"; do
 done
 gtest_version=$(dpkg-query -W -f='${Version}' googletest 2>/dev/null || echo none)
 versions+="googletest=$gtest_version"
-compiler=$(emcc --version 2>/dev/null | head -n 1 || echo none)
+# sed, not head: a reader that stops early would fail the pipe and the key with it.
+compiler=$(emcc --version 2>/dev/null | sed -n 1p)
+[ -n "$compiler" ] || compiler=none
 # The key: the sources' versions, the compiler and this recipe (a changed
 # recipe builds anew instead of reusing what an older one made).
 key=$( { echo "$versions"; echo "$compiler"; cat "$0"; } | sha256sum | cut -c1-16)

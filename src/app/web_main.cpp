@@ -7,6 +7,7 @@
 // three parts, which frame_loop.h is about to declare. Until it does they are
 // made here from runGame's own pieces; delete this block when it lands. -----
 #include "app/game_state.h"
+#include "app/options_sync.h"
 #include "platform/platform.h"
 #include "render/polygons.h"
 #include "world/options.h"
