@@ -35,12 +35,22 @@ Module.preRun.push(function () {
   };
   Module.velmoraPersist = persist;
 
-  const mine = function (path) { return path === folder || path.startsWith(folder + '/'); };
-  const changed = function (path) { if (mine(path)) Module.velmoraFilesChanged = true; };
-  FS.trackingDelegate.onMovePath = function (from, to) { changed(from); changed(to); };
-  FS.trackingDelegate.onDeletePath = changed;
-  FS.trackingDelegate.onMakeDirectory = changed;
-  FS.trackingDelegate.onWriteToFile = changed;
+  // The file system's calls that change something, watched for changes in
+  // the folder (the C library's calls reach them through FS by name).
+  const mine = function (path) {
+    const full = PATH_FS.resolve(String(path));
+    return full === folder || full.startsWith(folder + '/');
+  };
+  const watch = function (name, pathOf) {
+    const call = FS[name];
+    FS[name] = function () {
+      if (mine(pathOf.apply(null, arguments))) Module.velmoraFilesChanged = true;
+      return call.apply(FS, arguments);
+    };
+  };
+  const first = function (path) { return path; };
+  for (const name of ['mkdir', 'rmdir', 'unlink', 'rename', 'truncate']) watch(name, first);
+  watch('write', function (stream) { return stream.path || ''; });
 
   // A browser lets a page make sound only after the player has acted on it.
   const acted = function () { Module.velmoraActed = true; };
