@@ -25,7 +25,8 @@ set(VELMORA_WEB_PAGE_OPTIONS
 
 # Everything else runs under node (the tests, the build's tools): on the
 # machine's own files, as a native program would.
-set(VELMORA_NODE_OPTIONS -sNODERAWFS=1 -sENVIRONMENT=node -sEXIT_RUNTIME=1 -sTOTAL_STACK=8MB)
+set(VELMORA_NODE_OPTIONS -sNODERAWFS=1 -sENVIRONMENT=node -sEXIT_RUNTIME=1 -sTOTAL_STACK=8MB
+  "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/src/platform/web/node_env_pre.js")
 function(velmora_web_link_options)
   get_property(folders DIRECTORY ${CMAKE_SOURCE_DIR} PROPERTY SUBDIRECTORIES)
   foreach(folder ${CMAKE_SOURCE_DIR} ${folders})

@@ -55,6 +55,14 @@ int finishGame() {
 }
 // ---- end of the TEMPORARY shim ---------------------------------------------
 
+// TODO(save job): a browser's save is durable only once the files folder has
+// been copied to its storage, which ends in a later frame. When saving is a
+// job the frames step, its last step after the commit is to take
+// plat::requestPersist() and stay pending while plat::persistState(ticket) is
+// Pending; only Done reports "saved" (Failed: not saved). Until then the copy
+// starts right after the frame that wrote the files, and a tab closed in that
+// moment loses the save it was told had succeeded.
+
 int main() {
     plat::runInBrowser(startGame, gameFrame, finishGame);
     return 0;

@@ -41,7 +41,8 @@ function startChromium(profile) {
     '--disable-background-networking', '--disable-component-update', '--disable-sync',
     '--autoplay-policy=no-user-gesture-required', `--user-data-dir=${profile}`,
     '--window-size=1024,768', '--remote-debugging-port=0', 'about:blank'];
-  const chromium = spawn('chromium', args, { stdio: ['ignore', 'ignore', 'pipe'] });
+  // A process group of its own, so that its helpers end with it.
+  const chromium = spawn('chromium', args, { stdio: ['ignore', 'ignore', 'pipe'], detached: true });
   // Chromium names its DevTools address on its error output.
   const address = new Promise((ok, fail) => {
     let text = '';
@@ -114,13 +115,15 @@ async function main() {
     // Polled, not slept on: done as soon as the frames come, failed at the deadline.
     let state = {};
     while (left() > 0) {
-      state = await evaluate(`({ presents: (window.Module && Module.velmoraPresents) || 0,
+      // Nothing yet while the page itself is still loading.
+      state = (await evaluate(`(() => { try { return { presents: (window.Module && Module.velmoraPresents) || 0,
         status: document.getElementById('words')?.textContent,
         shown: getComputedStyle(document.getElementById('status')).display,
         // Asked only once the game has its context: asking first would make it.
         gl: window.Module && Module.velmoraPresents ? (() => { const c = Module.canvas.getContext('webgl2');
           return c && c.getParameter(c.VERSION); })() : null,
-        size: window.Module && Module.canvas ? [Module.canvas.width, Module.canvas.height] : null })`);
+        size: window.Module && Module.canvas ? [Module.canvas.width, Module.canvas.height] : null };
+        } catch (e) { return { presents: 0, loading: String(e) }; } })()`)) || { presents: 0 };
       if (state.presents >= framesWanted) break;
       if (state.shown !== 'none' && /could not|cannot|stopped|no WebGL/.test(state.status || '')) break;
       if (log.some((line) => line.startsWith('exception:'))) break;
@@ -141,14 +144,15 @@ async function main() {
   } finally {
     // Its profile goes once it has ended (it writes there until then).
     const ended = new Promise((ok) => chromium.exitCode !== null ? ok() : chromium.on('exit', ok));
-    chromium.kill();
+    try { process.kill(-chromium.pid, 'SIGTERM'); } catch (e) { /* already gone */ }
     await ended;
+    chromium.stderr.destroy();
+    server.closeAllConnections();
     server.close();
     rmSync(profile, { recursive: true, force: true, maxRetries: 5 });
   }
-  if (failure) {
-    console.error('page check failed: ' + failure);
-    process.exit(1);
-  }
+  if (failure) console.error('page check failed: ' + failure);
+  // Whatever a helper of Chromium still holds open, the check is over.
+  process.exit(failure ? 1 : 0);
 }
 main();
