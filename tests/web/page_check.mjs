@@ -72,6 +72,11 @@ function devtools(url) {
     }
   };
   const opened = new Promise((ok, fail) => { socket.onopen = ok; socket.onerror = fail; });
+  // A browser that goes away answers nothing more: whatever waits fails.
+  socket.onclose = () => {
+    for (const { fail } of waiting.values()) fail(new Error('the browser closed its DevTools connection'));
+    waiting.clear();
+  };
   return {
     opened,
     socket,
@@ -138,7 +143,6 @@ async function main() {
       writeFileSync(out, Buffer.from(shot.data, 'base64'));
       console.log(`saved ${out} after ${Date.now() - started} ms`);
     }
-    await dt.send('Browser.close').catch(() => {});
   } catch (e) {
     failure = e.message;
   } finally {
