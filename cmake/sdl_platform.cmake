@@ -3,7 +3,10 @@
 
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
-pkg_check_modules(EPOXY REQUIRED IMPORTED_TARGET epoxy)
+# A browser's GL calls come from emscripten's own GL ES 3 headers.
+if(NOT EMSCRIPTEN)
+  pkg_check_modules(EPOXY REQUIRED IMPORTED_TARGET epoxy)
+endif()
 pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
 pkg_check_modules(SDL2_MIXER REQUIRED IMPORTED_TARGET SDL2_mixer)
 
@@ -99,17 +102,27 @@ else()
 endif()
 
 # --- the platform ---------------------------------------------------------------
+# The steps a desktop and a browser take their own ways are in twin files:
+# src/platform/sdl/*_desktop.cpp and src/platform/web/.
+if(EMSCRIPTEN)
+  file(GLOB VELMORA_PLATFORM_TWIN CONFIGURE_DEPENDS src/platform/web/*.cpp)
+  set(VELMORA_GL_LIBRARY "")
+else()
+  set(VELMORA_PLATFORM_TWIN src/platform/sdl/gl_desktop.cpp src/platform/sdl/sdl_desktop.cpp)
+  set(VELMORA_GL_LIBRARY PkgConfig::EPOXY)
+endif()
 add_library(velmora_platform_sdl STATIC
   src/platform/sdl/gl_device.cpp
   src/platform/sdl/gl_draw.cpp
   src/platform/sdl/gl_lit.cpp
   src/platform/sdl/gl_setup.cpp
   src/platform/sdl/sdl_audio.cpp
-  src/platform/sdl/sdl_platform.cpp)
+  src/platform/sdl/sdl_platform.cpp
+  ${VELMORA_PLATFORM_TWIN})
 target_include_directories(velmora_platform_sdl PUBLIC src)
 target_link_libraries(velmora_platform_sdl
   PUBLIC velmora_platform_sdl_logic velmora_embedded_assets velmora_embedded_sounds
-         PkgConfig::SDL2 PkgConfig::SDL2_MIXER PkgConfig::EPOXY
+         PkgConfig::SDL2 PkgConfig::SDL2_MIXER ${VELMORA_GL_LIBRARY}
          Threads::Threads
   PRIVATE velmora_core velmora_warnings)
 
@@ -121,13 +134,24 @@ endif()
 target_link_libraries(velmora_platform_sdl PRIVATE ${CMAKE_DL_LIBS})
 
 # --- the game -----------------------------------------------------------------------
-add_executable(velmora src/app/main.cpp)
+if(EMSCRIPTEN)
+  # A page: velmora.js and velmora.wasm, loaded by web/index.html (copied
+  # beside them); the browser calls the frames.
+  add_executable(velmora src/app/web_main.cpp)
+  target_link_options(velmora PRIVATE ${VELMORA_WEB_PAGE_OPTIONS})
+  set_target_properties(velmora PROPERTIES LINK_DEPENDS ${CMAKE_SOURCE_DIR}/src/platform/web/files_pre.js)
+  add_custom_command(TARGET velmora POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/src/platform/web/index.html
+            ${CMAKE_BINARY_DIR}/index.html)
+else()
+  add_executable(velmora src/app/main.cpp)
+endif()
 target_link_libraries(velmora PRIVATE velmora_core velmora_platform_sdl velmora_warnings
                       Threads::Threads)
 set_target_properties(velmora PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 # Window-only measuring tools (benchmarks: not in the Windows build).
-if(NOT WIN32)
+if(NOT WIN32 AND NOT EMSCRIPTEN)
   # A measuring tool: many quads per frame through the real device.
   add_executable(velmora_batch_probe bench/window/batch_probe.cpp)
   target_link_libraries(velmora_batch_probe PRIVATE velmora_platform_sdl velmora_warnings)

@@ -9,6 +9,10 @@ VELMORA_PACKAGES=(
 # What the Windows build needs beyond those (./scripts/test windows): Debian's
 # mingw-w64 (POSIX threads), Wine to run its tests, meson for libepoxy.
 VELMORA_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 meson dpkg-dev)
+# What the browser build needs beyond those (./scripts/test web): Debian's
+# emscripten, node to run the tests, GoogleTest's sources to build for it,
+# apt-get source's unpacker for the other libraries, Chromium to load the page.
+VELMORA_WEB_PACKAGES=(emscripten nodejs googletest dpkg-dev chromium)
 # What ./scripts/package needs beyond those (dpkg-shlibdeps comes with build-essential).
 VELMORA_PACKAGING_PACKAGES=(lintian)
 

@@ -76,6 +76,17 @@ const std::string& exeFolder();
 // unpacked, the user's data folder (made when missing) when it is installed
 // (desktop.h has the rule).
 std::string filesFolder();
+// A file committed on a desktop is on its disk when the commit returns. In a
+// browser the files folder lives in memory and is copied to the browser's
+// storage afterwards, which ends in a later frame: a writer that must know its
+// files will outlive the tab (a save, before it reports success) asks for a
+// copy, and polls it frame by frame until it is no longer pending. Files
+// written without asking are copied after the frame that wrote them.
+using PersistTicket = uint32_t;
+enum class PersistState : uint8_t { Done, Pending, Failed };
+PersistTicket requestPersist();
+// A ticket is done once a copy that began after it was asked for succeeded.
+PersistState persistState(PersistTicket ticket);
 // The desktop's locale names Italian (the language of a first start).
 bool desktopSpeaksItalian();
 // A variable of the process's environment, "" when unset.

@@ -1,6 +1,6 @@
 # The installed game: `cmake --install` into a temporary prefix, then a world
 # made by the game run from there (tests/install/install_test.py).
-if(NOT TARGET velmora OR NOT Python3_FOUND OR WIN32)
+if(NOT TARGET velmora OR NOT Python3_FOUND OR WIN32 OR EMSCRIPTEN)
   return()
 endif()
 add_test(NAME install.world_lands_in_the_users_data_folder

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/headless/headless.h"
@@ -21,7 +22,11 @@ struct FaceRecord {
     std::array<uint8_t, 8> uv;
 
     bool operator==(const FaceRecord&) const = default;
-    auto operator<=>(const FaceRecord&) const = default;
+    // Spelt out, member by member: the browser build's C++ library has no <=> for arrays.
+    bool operator<(const FaceRecord& o) const {
+        return std::tie(cell, row, texture, level, blended, alpha, corners, uv) <
+               std::tie(o.cell, o.row, o.texture, o.level, o.blended, o.alpha, o.corners, o.uv);
+    }
 };
 std::string describe(const FaceRecord& f);
 

@@ -2,7 +2,6 @@
 // quads and screenshots, on OpenGL 3.3 core. Everything goes through one
 // batcher (gl_draw.cpp); the GL objects are made in gl_setup.cpp.
 #include <SDL2/SDL.h>
-#include <epoxy/gl.h>
 
 #include <algorithm>
 #include <vector>
@@ -227,8 +226,7 @@ bool saveScreenshot(const std::string& path) {
     std::vector<uint8_t> pixels(size_t(width) * height * 3);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, d.fbo);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    if (glGetError() != GL_NO_ERROR) return false;
+    if (!sdlplat::readRgb(width, height, pixels.data())) return false;
     // GL reads rows from the bottom; the writer wants them from the top.
     const size_t row = size_t(width) * 3;
     for (int y = 0; y < height / 2; ++y)

@@ -3,7 +3,7 @@
 // (gl_device.cpp). Not for game code.
 #pragma once
 
-#include <epoxy/gl.h>
+#include "platform/sdl/gl_api.h"
 
 #include <array>
 #include <cstdint>
@@ -145,6 +145,26 @@ void ensureIndices(Device& d, uint32_t quads);
 // it in the message.
 GLuint linkProgram(const std::string& vertexSource, const std::string& fragmentSource,
                    const char* what);
+
+// A texture of the bound unit, point sampled, with wrapping `wrap`.
+GLuint makeTexture(int width, int height, GLenum internalFormat, GLenum format, const void* pixels,
+                   GLenum wrap);
+
+// ---- where OpenGL 3.3 core and WebGL 2 differ (gl_desktop.cpp, web/gl_web.cpp)
+// The lines every shader begins with: the language's version and, for GL ES,
+// the precisions it wants named.
+const char* shaderHead();
+// A quad's two triangles, 0-1-2 and 0-2-3, listed so that corner 0 is the one
+// whose colour flat shading takes; takeFirstCornerColours sets the GL state
+// that goes with that order. Desktop GL can be told to take the first corner;
+// WebGL always takes the last, so there each triangle is listed turned round
+// (the same triangle, facing the same way).
+extern const uint32_t kQuadCorners[6];
+void takeFirstCornerColours();
+// One coverage byte per texel, read as white with that much alpha.
+GLuint makeCoverageTexture(int width, int height, const uint8_t* coverage);
+// Pixels of the bound read framebuffer, 3 bytes each, rows from the bottom.
+bool readRgb(int width, int height, uint8_t* rgb);
 
 // Lit quads (gl_lit.cpp): programs, block array and light table made at set-up
 // from the decoded images; released with the device.

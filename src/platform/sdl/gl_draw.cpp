@@ -13,7 +13,6 @@
 // buffer, so the device keeps the last presented frame's batch and a
 // screenshot draws it again into an off-screen buffer and reads that.
 #include <SDL2/SDL.h>
-#include <epoxy/gl.h>
 
 #include <algorithm>
 #include <vector>

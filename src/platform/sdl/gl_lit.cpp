@@ -5,7 +5,6 @@
 // one texture array so that a mesh draws in one call whatever its textures;
 // a texture of another size is drawn on its own with the plain program.
 #include <SDL2/SDL.h>
-#include <epoxy/gl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -105,7 +104,7 @@ int programOf(plat::LitPass pass) {
 }
 
 bool makeLitProgram(Device& d, LitProgram& p, bool layered, int kind) {
-    const std::string head = std::string("#version 330 core\n#define LAYERED ") +
+    const std::string head = std::string(shaderHead()) + "#define LAYERED " +
                              (layered ? "1" : "0") + "\n#define ALPHA_TEST " +
                              (kind == 1 ? "1" : "0") + "\n#define SPANS " +
                              (kind == 2 ? "1" : "0") + "\n";

@@ -4,7 +4,6 @@
 #ifdef VELMORA_MESA_DRIVER
 #include <dlfcn.h>
 #endif
-#include <epoxy/gl.h>
 
 #include <algorithm>
 #include <array>
@@ -14,6 +13,7 @@
 #include <vector>
 
 #include "platform/embedded_assets.h"
+#include "platform/sdl/gl_api.h"
 #include "platform/sdl/gl_device_state.h"
 #include "platform/sdl/image_decode.h"
 
@@ -65,7 +65,7 @@ GLuint linkProgram(const std::string& vertexSource, const std::string& fragmentS
 
 namespace {
 
-const char* kVertexShader = R"(#version 330 core
+const char* kVertexShader = R"(
 layout(location = 0) in vec3 aPosition;
 layout(location = 1) in vec2 aTexCoord;
 layout(location = 2) in vec4 aColour;  // bytes B, G, R, A of an ARGB value
@@ -87,7 +87,7 @@ void main() {
 
 // Flat shading takes the colour of each triangle's first vertex; alpha test
 // drops the texels the images mark as empty; fog is linear in eye depth.
-const char* kFragmentShader = R"(#version 330 core
+const char* kFragmentShader = R"(
 uniform sampler2D uTexture;
 uniform bool uFog;
 uniform float uFogStart;
@@ -110,7 +110,8 @@ void main() {
 )";
 
 bool createProgram(Device& d) {
-    d.program = linkProgram(kVertexShader, kFragmentShader, "shader");
+    d.program = linkProgram(std::string(shaderHead()) + kVertexShader,
+                            std::string(shaderHead()) + kFragmentShader, "shader");
     if (!d.program) return false;
     d.uView = glGetUniformLocation(d.program, "uView");
     d.uProjection = glGetUniformLocation(d.program, "uProjection");
@@ -138,6 +139,8 @@ void createBuffers(Device& d) {
     glVertexAttribPointer(2, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride, reinterpret_cast<void*>(20));
 }
 
+}  // namespace
+
 GLuint makeTexture(int width, int height, GLenum internalFormat, GLenum format, const void* pixels,
                    GLenum wrap) {
     GLuint t = 0;
@@ -154,6 +157,8 @@ GLuint makeTexture(int width, int height, GLenum internalFormat, GLenum format, 
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     return t;
 }
+
+namespace {
 
 // The pictures and the font as decoded on the CPU, before any GL exists.
 struct DecodedAssets {
@@ -209,13 +214,9 @@ bool loadTextures(Device& d, const DecodedAssets& a) {
     return true;
 }
 
-// One coverage byte per texel, read as white with that much alpha.
 void makeFontTexture(Device& d, int quarters) {
     const FontAtlas& font = d.fonts[size_t(quarters)];
-    GLuint t = makeTexture(font.width, font.height, GL_R8, GL_RED, font.coverage.data(),
-                           GL_CLAMP_TO_EDGE);
-    const GLint swizzle[4] = {GL_ONE, GL_ONE, GL_ONE, GL_RED};
-    glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, swizzle);
+    GLuint t = makeCoverageTexture(font.width, font.height, font.coverage.data());
     d.textures[size_t(kFontTexture + quarters)] = t;
     d.textureSizes[size_t(kFontTexture + quarters)] = {font.width, font.height};
 }
@@ -279,7 +280,7 @@ void ensureIndices(Device& d, uint32_t quads) {
     for (uint32_t q = 0; q < capacity; ++q) {
         const uint32_t v = q * 4;
         uint32_t* i = &indices[size_t(q) * 6];
-        i[0] = v, i[1] = v + 1, i[2] = v + 2, i[3] = v, i[4] = v + 2, i[5] = v + 3;
+        for (int k = 0; k < 6; ++k) i[k] = v + kQuadCorners[k];
     }
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indices.size() * sizeof(uint32_t)),
                  indices.data(), GL_STATIC_DRAW);
@@ -310,7 +311,7 @@ DeviceFailure createDevice(int width, int height) {
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
     // Flat shading takes the first vertex's colour, as the game's quads expect.
-    glProvokingVertex(GL_FIRST_VERTEX_CONVENTION);
+    takeFirstCornerColours();
     // Culling, when asked for, drops triangles that turn clockwise as the viewer
     // sees them. GL's window coordinates keep the projection's y pointing up, so
     // "counter-clockwise on screen" is GL's own front face.

@@ -1,14 +1,12 @@
 // The real window on SDL2: clock, messages, keyboard and mouse snapshots,
 // cursor, files and message boxes. The GL device lives in gl_device.cpp.
 #include <SDL2/SDL.h>
-#include <epoxy/gl.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <thread>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -44,7 +42,6 @@ struct Window {
     // What the game asked for, kept for a window made later and for F11.
     bool fullscreen = false;
     int frameCap = plat::kSyncToDisplay;
-    Clock::time_point paced{};  // when the last capped frame was due
 };
 
 Window& win() {
@@ -69,17 +66,6 @@ void applySwapInterval() {
     } else if (SDL_GL_SetSwapInterval(1) != 0) {
         SDL_GL_SetSwapInterval(0);
     }
-}
-
-// A frame cap holds each present until its frame is due; a frame that came
-// late moves the schedule instead of making the next ones hurry.
-void paceFrame() {
-    Window& w = win();
-    if (w.frameCap <= 0 || envFlag("VELMORA_NO_VSYNC")) return;
-    const auto period = std::chrono::nanoseconds(1'000'000'000LL / w.frameCap);
-    const Clock::time_point due = w.paced + period, now = Clock::now();
-    if (now < due) std::this_thread::sleep_until(due);
-    w.paced = now < due ? due : now;
 }
 
 void handleInput(const SDL_Event& e) {
@@ -174,7 +160,7 @@ void notePresented() {
             std::fprintf(stderr, "velmora: first frame presented at %d ms\n", plat::clockMs());
     }
     if (w.exitAfterFrames > 0 && w.presents >= w.exitAfterFrames) w.quitPosted = true;
-    paceFrame();
+    afterPresent(w.frameCap);
 }
 
 }  // namespace sdlplat
@@ -251,8 +237,7 @@ int createWindowAndDevices(const char* title, int width, int height) {
                             : 0;
     w.traceStart = sdlplat::envFlag("VELMORA_TRACE_START");
     sdlplat::trace("window set-up starts");
-    sdlplat::keepFreedMemory();
-    sdlplat::startAssetDecoding();
+    sdlplat::beforeWindow();
     // The game's main is a plain one, not SDL's: say that it has run.
     SDL_SetMainReady();
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
@@ -278,9 +263,7 @@ int createWindowAndDevices(const char* title, int width, int height) {
         x = mode.w / 2 - width / 2;
         y = mode.h / 2 - height / 2;
     }
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    sdlplat::askForContext();
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
     // Measurements and tests may ask for another first size (VELMORA_WINDOW_SIZE=WxH).
@@ -305,7 +288,7 @@ int createWindowAndDevices(const char* title, int width, int height) {
     }
     sdlplat::trace("window");
     w.context = SDL_GL_CreateContext(w.window);
-    if (!w.context || epoxy_gl_version() < 33) {
+    if (!w.context || !sdlplat::contextUsable()) {
         sdlplat::failBox("Impossibile creare un Device Direct3D.");
         sdlplat::closeAll();
         return -1;
@@ -325,7 +308,7 @@ int createWindowAndDevices(const char* title, int width, int height) {
             return -1;
     }
     sdlplat::trace("device");
-    sdlplat::startAudio();
+    sdlplat::beginAudio();
     SDL_DisableScreenSaver();
     SDL_ShowCursor(w.cursorVisible ? SDL_ENABLE : SDL_DISABLE);
     SDL_RaiseWindow(w.window);

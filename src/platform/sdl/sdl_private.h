@@ -54,4 +54,18 @@ bool envFlag(const char* name);
 // Lets the C library keep large freed blocks for reuse (set once, before the GL driver loads).
 void keepFreedMemory();
 
+// ---- where the desktop and the browser differ (sdl_desktop.cpp, web/sdl_web.cpp)
+// What can start before the window is made.
+void beforeWindow();
+// Sets SDL's attributes for the GL context the device draws with.
+void askForContext();
+// The context made is one the device can draw with.
+bool contextUsable();
+// Opens the sound as soon as the system lets it: a browser plays nothing
+// before the player's first click or key.
+void beginAudio();
+// After every present: the frame cap (plat::setFrameCap) held, and whatever
+// else the system wants done between frames.
+void afterPresent(int frameCap);
+
 }  // namespace sdlplat

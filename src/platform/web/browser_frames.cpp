@@ -1,0 +1,42 @@
+#include "platform/web/browser_frames.h"
+
+#include <emscripten.h>
+
+namespace plat {
+namespace {
+
+struct Steps {
+    int (*start)() = nullptr;
+    bool (*frame)() = nullptr;
+    int (*finish)() = nullptr;
+    bool started = false;
+};
+
+Steps& steps() {
+    static Steps s;
+    return s;
+}
+
+// The window is made in the first frame the browser calls, not in main, so
+// that the page has drawn itself (and the loading message gone) by then.
+void oneFrame() {
+    Steps& s = steps();
+    if (!s.started) {
+        s.started = true;
+        if (s.start() < 0) emscripten_cancel_main_loop();
+        return;
+    }
+    if (s.frame()) return;
+    emscripten_cancel_main_loop();
+    s.finish();
+}
+
+}  // namespace
+
+void runInBrowser(int (*start)(), bool (*frame)(), int (*finish)()) {
+    steps() = Steps{start, frame, finish};
+    // The display's refresh paces the frames; main returns and the page lives on.
+    emscripten_set_main_loop(oneFrame, 0, false);
+}
+
+}  // namespace plat
