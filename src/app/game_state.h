@@ -16,6 +16,7 @@
 #include "ui/notice.h"
 #include "ui/screens.h"
 #include "world/options.h"
+#include "platform/platform.h"
 #include "world/generation.h"
 #include "world/save_files.h"
 
@@ -43,6 +44,12 @@ struct WorldWork {
     std::unique_ptr<SaveJob> save;
     // A world made or loaded: the view of play's first frame is being built.
     bool readyingView = false;
+    // A save written: where files reach their storage later (a browser's),
+    // it is told only once they have.
+    bool persisting = false;
+    plat::PersistTicket persistTicket = 0;
+    WorldResult saved = WorldResult::Done;
+    SaveReport saveReport;
 };
 
 struct Game {

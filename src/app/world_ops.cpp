@@ -156,7 +156,7 @@ int generationEnded(WorldResult result) {
     return endOnFailure(result);
 }
 
-int loadEnded(WorldResult result, const std::string& failedFile) {
+int loadEnded(WorldResult result, std::string failedFile) {
     if (result == WorldResult::Done) {
         readyView();
         return 0;
@@ -180,7 +180,7 @@ int loadEnded(WorldResult result, const std::string& failedFile) {
     return endOnFailure(result);
 }
 
-int saveEnded(WorldResult result, const SaveReport& report) {
+int saveEnded(WorldResult result, SaveReport report) {
     endWork();
     const Reason why = reasonFor(report.error);
     if (result == WorldResult::NotWritten)
@@ -209,13 +209,31 @@ int updateWork() {
     }
     if (work.generation && stepGeneration(*work.generation, slice))
         return generationEnded(work.generation->result);
-    if (work.load && stepLoad(*work.load, slice)) {
-        const std::string failedFile = work.load->failedFile;
-        return loadEnded(work.load->result, failedFile);
-    }
+    // The results are taken by value: the work they came from ends with them.
+    if (work.load && stepLoad(*work.load, slice))
+        return loadEnded(work.load->result, work.load->failedFile);
     if (work.save && stepSave(*work.save, slice)) {
-        const SaveReport report = work.save->report;
-        return saveEnded(work.save->result, report);
+        work.saved = work.save->result;
+        work.saveReport = work.save->report;
+        work.save.reset();
+        if (work.saved != WorldResult::Done && work.saved != WorldResult::SeedNotWritten)
+            return saveEnded(work.saved, work.saveReport);
+        work.persisting = true;
+        work.persistTicket = plat::requestPersist();
+    }
+    if (work.persisting) {
+        switch (plat::persistState(work.persistTicket)) {
+            case plat::PersistState::Pending:
+                return 0;
+            case plat::PersistState::Done:
+                break;
+            case plat::PersistState::Failed:
+                // The storage refused the files: what it keeps is the old slot.
+                work.saved = WorldResult::NotWritten;
+                work.saveReport.error = plat::WriteError::Other;
+                break;
+        }
+        return saveEnded(work.saved, work.saveReport);
     }
     return 0;
 }
@@ -232,9 +250,10 @@ int updateBusy() {
 }
 
 void abandonWork() {
-    if (!game.work.generation && !game.work.load && !game.work.save && !game.work.readyingView)
+    const WorldWork& work = game.work;
+    if (!work.generation && !work.load && !work.save && !work.readyingView && !work.persisting)
         return;
-    const bool opening = !game.work.save;
+    const bool opening = !work.save && !work.persisting;
     endWork();
     if (opening) plat::releaseLock(slotLock);
 }
