@@ -164,8 +164,10 @@ bool commitReplacements(OutFile* const* files, int count) {
 bool replaceFile(const std::string& target, const void* bytes, size_t n, WriteError* error) {
     OutFile file;
     OutFile* files[] = {&file};
+    // A folder that could not be flushed leaves the file replaced all the
+    // same, as renameOver has it: told as failed, it would be written again.
     const bool ok = beginReplacing(target, file) && writeOut(file, bytes, n) && finishOut(file) &&
-                    commitReplacements(files, 1);
+                    (commitReplacements(files, 1) || file.replaced);
     if (error) *error = ok ? WriteError::None : file.error;
     return ok;
 }
