@@ -111,6 +111,7 @@ bool finishOut(OutFile& file);
 // finished. On a failure the files renamed before it keep `replaced`.
 bool commitReplacements(OutFile* const* files, int count);
 // Whole small file in one go (settings, seeds): begin, write, finish, commit.
+// True once the file is replaced, even where its folder could not be flushed.
 bool replaceFile(const std::string& target, const void* bytes, size_t n,
                  WriteError* error = nullptr);
 // Renames `from`, a finished temporary an earlier writer left, over `to`, then

@@ -106,6 +106,13 @@ TEST_F(OptionsFile, WrittenOnlyOnChangeAndAtomically) {
     EXPECT_FALSE(writeOptions());
     EXPECT_EQ(readBytes(path), before);
     EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+
+    // Renamed into place but its folder not flushed: written, and told so.
+    faults = {};
+    faults.failFolderFlush = true;
+    headless::setFileFaults(faults);
+    EXPECT_TRUE(writeOptions());
+    EXPECT_NE(readBytes(path), before);
 }
 
 // What could not be read whole is never written over: the run keeps the

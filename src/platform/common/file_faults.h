@@ -17,6 +17,7 @@ struct FileFaults {
     bool shortWrites = false;        // every write takes at most 4096 bytes (still completes)
     int64_t failReadAt = -1;         // a read touching this byte offset fails
     bool failFlush = false;          // flushing a temporary fails
+    bool failFolderFlush = false;    // flushing a folder after a rename or a removal fails
     bool failRename = false;         // renaming fails (a temporary over its target, a file aside)
     // Something already standing at the first temporary name a writer tries,
     // as a stray from a killed writer or a planted trap would.
@@ -41,9 +42,5 @@ bool faultyPath(const std::string& path);
 bool stepSurvives();
 // The planted kill has happened: nothing more reaches the disk.
 bool killedByFaults();
-
-// Aims a writer whose handle and temporary are already gone at `target`, as
-// new; false (and the error set) when a planted fault refuses the open.
-bool restartOut(const std::string& target, OutFile& file);
 
 }  // namespace plat

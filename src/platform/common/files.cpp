@@ -1,11 +1,11 @@
 // What every system's files share: the planted faults, the words for a
-// failure, the temporaries' names and the whole-file helpers built on the
-// system's own calls (posix/files.cpp, windows/files.cpp).
+// failure and reading, built on the system's own calls (system_files.h).
 #include "platform/files.h"
 
 #include <algorithm>
 
 #include "platform/common/file_faults.h"
+#include "platform/common/system_files.h"
 
 namespace plat {
 
@@ -32,20 +32,6 @@ bool killedByFaults() {
     return f.killAfterSteps >= 0 && f.stepsTaken >= f.killAfterSteps;
 }
 
-bool restartOut(const std::string& target, OutFile& file) {
-    file.fd = -1;
-    file.target = target;
-    file.temporary.clear();
-    file.complete = file.replaced = false;
-    file.error = WriteError::None;
-    file.written = 0;
-    if (faultyPath(target) && fileFaults().failOpen) {
-        file.error = WriteError::NoPermission;
-        return false;
-    }
-    return true;
-}
-
 const char* describe(WriteError error) {
     switch (error) {
         case WriteError::None: return "no error";
@@ -59,6 +45,21 @@ const char* describe(WriteError error) {
         case WriteError::Other: break;
     }
     return "the disk refused it";
+}
+
+InFile::~InFile() { sys::closeFile(fd); }
+
+FileStatus openForReading(const std::string& path, InFile& file) {
+    sys::closeFile(file.fd);
+    file.size = file.position = 0;
+    if (faultyPath(path) && fileFaults().failOpen) return FileStatus::Unreadable;
+    return sys::openForReading(path, file.fd, file.size);
+}
+
+bool readAt(const InFile& file, int64_t offset, void* bytes, size_t n) {
+    const int64_t failAt = fileFaults().failReadAt;
+    if (failAt >= 0 && failAt >= offset && failAt < offset + int64_t(n)) return false;
+    return sys::readAt(file.fd, offset, bytes, n);
 }
 
 bool readNext(InFile& file, void* bytes, size_t n) {
@@ -87,31 +88,5 @@ FileStatus readWholeFile(const std::string& path, std::string& bytes, size_t max
     }
     return FileStatus::Ok;
 }
-
-std::string temporaryPrefix(const std::string& target) { return target + ".tmp."; }
-
-bool replaceFile(const std::string& target, const void* bytes, size_t n, WriteError* error) {
-    OutFile file;
-    OutFile* files[] = {&file};
-    const bool ok = beginReplacing(target, file) && writeOut(file, bytes, n) && finishOut(file) &&
-                    commitReplacements(files, 1);
-    if (error) *error = ok ? WriteError::None : file.error;
-    return ok;
-}
-
-bool renameOver(const std::string& from, const std::string& to, WriteError* error) {
-    OutFile file;
-    file.target = to;
-    file.temporary = from;
-    file.complete = true;
-    OutFile* files[] = {&file};
-    commitReplacements(files, 1);
-    file.temporary.clear();  // never removed here: it was not this writer's
-    if (error) *error = file.error;
-    // A folder that could not be flushed leaves the rename done all the same.
-    return file.replaced;
-}
-
-FileLock::~FileLock() { releaseLock(*this); }
 
 }  // namespace plat

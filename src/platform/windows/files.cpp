@@ -1,37 +1,21 @@
-// Files on Windows. Names are UTF-8 and go to the system as UTF-16. A handle
-// is kept in the descriptor fields: Windows guarantees that only the low 32
-// bits of a handle mean anything, and INVALID_HANDLE_VALUE is -1 either way.
-#include "platform/files.h"
-
+// Files on Windows: the system's side of common/system_files.h and the plain
+// lookups of files.h. Names are UTF-8 and go to the system as UTF-16. A
+// handle is kept in an int: Windows guarantees that only the low 32 bits of
+// a handle mean anything, and INVALID_HANDLE_VALUE is -1 either way.
 #include <windows.h>
 
 #include <algorithm>
-#include <atomic>
 
-#include "platform/common/file_faults.h"
+#include "platform/common/system_files.h"
+#include "platform/files.h"
 #include "platform/windows/wide.h"
 
 namespace plat {
 
 namespace {
 
-HANDLE handleOf(int fd) { return reinterpret_cast<HANDLE>(intptr_t(fd)); }
-int fdOf(HANDLE handle) { return int(reinterpret_cast<intptr_t>(handle)); }
-
-void closeFd(int& fd) {
-    if (fd != -1) CloseHandle(handleOf(fd));
-    fd = -1;
-}
-
-// Both separators count.
-std::string folderOf(const std::string& path) {
-    const size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
-}
-std::string nameOf(const std::string& path) {
-    const size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
+HANDLE handleOf(int file) { return reinterpret_cast<HANDLE>(intptr_t(file)); }
+int fileOf(HANDLE handle) { return int(reinterpret_cast<intptr_t>(handle)); }
 
 DWORD attributesOf(const std::string& path) { return GetFileAttributesW(widen(path).c_str()); }
 
@@ -57,106 +41,13 @@ WriteError errorFrom(DWORD code) {
     }
 }
 
-// Marks `file` failed with the reason the system gave; false, for returning.
-bool failed(OutFile& file, DWORD code) {
-    if (file.error == WriteError::None) file.error = errorFrom(code);
-    return false;
-}
-
-// What a test plants where a writer is about to make its temporary or take
-// a lock. Windows has no FIFOs, and links only with a right most accounts
-// lack: the tests look at what could be planted.
-void plantAt(const std::string& name, FileFaults::Planted planted) {
-    const FileFaults& f = fileFaults();
-    const std::wstring wide = widen(name);
-    switch (planted) {
-        case FileFaults::Planted::Nothing:
-        case FileFaults::Planted::Fifo: break;
-        case FileFaults::Planted::File: {
-            const HANDLE h = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr);
-            if (h != INVALID_HANDLE_VALUE) {
-                DWORD done = 0;
-                WriteFile(h, "stray", 5, &done, nullptr);
-                CloseHandle(h);
-            }
-            break;
-        }
-        case FileFaults::Planted::Link:
-            CreateSymbolicLinkW(wide.c_str(), widen(f.linkTarget).c_str(),
-                                SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
-            break;
-        case FileFaults::Planted::Folder: CreateDirectoryW(wide.c_str(), nullptr); break;
-    }
-}
-
-// Something else may hold the target open for a moment (a virus scanner, an
-// indexer, a backup); a replace that meets it tries again a few times.
-bool moveOver(const std::wstring& from, const std::wstring& to) {
-    for (int attempt = 0;; ++attempt) {
-        if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return true;
-        const DWORD code = GetLastError();
-        if (attempt >= 5 || (code != ERROR_SHARING_VIOLATION && code != ERROR_ACCESS_DENIED &&
-                             code != ERROR_LOCK_VIOLATION))
-            return false;
-        Sleep(DWORD(20 * (attempt + 1)));
-        SetLastError(code);
-    }
+sys::Result failure(DWORD code, sys::Outcome outcome = sys::Outcome::Failed) {
+    return {outcome, errorFrom(code)};
 }
 
 }  // namespace
 
-InFile::~InFile() { closeFd(fd); }
-
-FileStatus openForReading(const std::string& path, InFile& file) {
-    closeFd(file.fd);
-    file.size = file.position = 0;
-    if (faultyPath(path) && fileFaults().failOpen) return FileStatus::Unreadable;
-    // Others may read, write, rename or delete it meanwhile: a save going on
-    // elsewhere replaces the file by name and never touches these bytes.
-    const HANDLE h = CreateFileW(widen(path).c_str(), GENERIC_READ,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
-        const DWORD code = GetLastError();
-        if (missingError(code)) return FileStatus::Missing;
-        const DWORD attributes = attributesOf(path);
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-            return FileStatus::NotRegular;
-        return FileStatus::Unreadable;
-    }
-    // A device or a pipe ("CON", "NUL", "\\.\pipe\...") is never a game file.
-    BY_HANDLE_FILE_INFORMATION info;
-    if (GetFileType(h) != FILE_TYPE_DISK || !GetFileInformationByHandle(h, &info) ||
-        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        CloseHandle(h);
-        return FileStatus::NotRegular;
-    }
-    file.fd = fdOf(h);
-    file.size = int64_t(uint64_t(info.nFileSizeHigh) << 32 | info.nFileSizeLow);
-    return FileStatus::Ok;
-}
-
-bool readAt(const InFile& file, int64_t offset, void* bytes, size_t n) {
-    const int64_t failAt = fileFaults().failReadAt;
-    if (failAt >= 0 && failAt >= offset && failAt < offset + int64_t(n)) return false;
-    if (file.fd == -1 || offset < 0) return false;
-    auto* out = static_cast<uint8_t*>(bytes);
-    while (n > 0) {
-        OVERLAPPED at{};
-        at.Offset = DWORD(uint64_t(offset));
-        at.OffsetHigh = DWORD(uint64_t(offset) >> 32);
-        DWORD done = 0;
-        const DWORD chunk = DWORD(std::min<size_t>(n, 1u << 30));
-        if (!ReadFile(handleOf(file.fd), out, chunk, &done, &at) || done == 0) return false;
-        out += done;
-        offset += done;
-        n -= done;
-    }
-    return true;
-}
-
+// ---- the plain lookups of files.h -------------------------------------------------
 bool fileExists(const std::string& path) {
     if (attributesOf(path) != INVALID_FILE_ATTRIBUTES) return true;
     // Refused (in use, no right to look) still means something is there.
@@ -203,211 +94,208 @@ bool sameFile(const std::string& a, const std::string& b) {
            info[0].nFileIndexLow == info[1].nFileIndexLow;
 }
 
-bool renameWithoutReplacing(const std::string& from, const std::string& to) {
-    if (faultyPath(from) && fileFaults().failRename) return false;
-    if (!stepSurvives()) return false;
+namespace sys {
+
+const char kSeparators[] = "/\\";
+
+// ---- open files ---------------------------------------------------------------
+WriteError closeFile(int& file) {
+    if (file == kNoFile) return WriteError::None;
+    const DWORD code = CloseHandle(handleOf(file)) ? ERROR_SUCCESS : GetLastError();
+    file = kNoFile;
+    return code == ERROR_SUCCESS ? WriteError::None : errorFrom(code);
+}
+
+FileStatus openForReading(const std::string& path, int& file, int64_t& size) {
+    // Others may read, write, rename or delete it meanwhile: a save going on
+    // elsewhere replaces the file by name and never touches these bytes.
+    const HANDLE h = CreateFileW(widen(path).c_str(), GENERIC_READ,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        const DWORD code = GetLastError();
+        if (missingError(code)) return FileStatus::Missing;
+        const DWORD attributes = attributesOf(path);
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            return FileStatus::NotRegular;
+        return FileStatus::Unreadable;
+    }
+    // A device or a pipe ("CON", "NUL", "\\.\pipe\...") is never a game file.
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileType(h) != FILE_TYPE_DISK || !GetFileInformationByHandle(h, &info) ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        CloseHandle(h);
+        return FileStatus::NotRegular;
+    }
+    file = fileOf(h);
+    size = int64_t(uint64_t(info.nFileSizeHigh) << 32 | info.nFileSizeLow);
+    return FileStatus::Ok;
+}
+
+bool readAt(int file, int64_t offset, void* bytes, size_t n) {
+    if (file == kNoFile || offset < 0) return false;
+    auto* out = static_cast<uint8_t*>(bytes);
+    while (n > 0) {
+        OVERLAPPED at{};
+        at.Offset = DWORD(uint64_t(offset));
+        at.OffsetHigh = DWORD(uint64_t(offset) >> 32);
+        DWORD done = 0;
+        const DWORD chunk = DWORD(std::min<size_t>(n, 1u << 30));
+        if (!ReadFile(handleOf(file), out, chunk, &done, &at) || done == 0) return false;
+        out += done;
+        offset += done;
+        n -= done;
+    }
+    return true;
+}
+
+// ---- writing ------------------------------------------------------------------
+Result createNew(const std::string& name, int& file) {
+    // CREATE_NEW never opens what is there, a link included; nobody else may
+    // open the file while it is written.
+    const HANDLE h = CreateFileW(widen(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+        file = fileOf(h);
+        return {};
+    }
+    const DWORD code = GetLastError();
+    // A folder by that name answers "access denied", not "exists".
+    if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS ||
+        (code == ERROR_ACCESS_DENIED && pathKind(name) != PathKind::Missing))
+        return failure(code, Outcome::Taken);
+    return failure(code, code == ERROR_PATH_NOT_FOUND ? Outcome::Missing : Outcome::Failed);
+}
+
+Result writeSome(int file, const void* bytes, size_t n, size_t& done) {
+    DWORD wrote = 0;
+    if (!WriteFile(handleOf(file), bytes, DWORD(std::min<size_t>(n, 1u << 30)), &wrote, nullptr))
+        return failure(GetLastError());
+    done = wrote;
+    return {};
+}
+
+void startWriteback(int, int64_t, size_t) {}
+
+Result flushFile(int file) {
+    return FlushFileBuffers(handleOf(file)) ? Result{} : failure(GetLastError());
+}
+
+// ---- names --------------------------------------------------------------------
+Result renameOver(const std::string& from, const std::string& to) {
+    const std::wstring wideFrom = widen(from), wideTo = widen(to);
+    // Something else may hold the target open for a moment (a virus scanner,
+    // an indexer, a backup): a replace that meets it tries again a few times.
+    for (int attempt = 0;; ++attempt) {
+        if (MoveFileExW(wideFrom.c_str(), wideTo.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return {};
+        const DWORD code = GetLastError();
+        if (attempt >= 5 || (code != ERROR_SHARING_VIOLATION && code != ERROR_ACCESS_DENIED &&
+                             code != ERROR_LOCK_VIOLATION))
+            return failure(code);
+        Sleep(DWORD(20 * (attempt + 1)));
+    }
+}
+
+bool renameNoReplace(const std::string& from, const std::string& to) {
     // Without MOVEFILE_REPLACE_EXISTING the system itself refuses a taken name.
     return MoveFileExW(widen(from).c_str(), widen(to).c_str(), MOVEFILE_WRITE_THROUGH);
 }
 
-OutFile::~OutFile() {
-    closeFd(fd);
-    if (!temporary.empty() && !killedByFaults()) DeleteFileW(widen(temporary).c_str());
+// MOVEFILE_WRITE_THROUGH returns once a move is on the disk: there is no
+// folder to flush afterwards.
+bool flushFolder(const std::string&) { return true; }
+
+Result removeName(const std::string& path) {
+    if (DeleteFileW(widen(path).c_str())) return {};
+    const DWORD code = GetLastError();
+    return failure(code, missingError(code) ? Outcome::Missing : Outcome::Failed);
 }
 
-bool beginReplacing(const std::string& target, OutFile& file) {
-    closeFd(file.fd);
-    if (!file.temporary.empty()) DeleteFileW(widen(file.temporary).c_str());
-    if (!restartOut(target, file)) return false;
-    // A move over a folder fails only after the whole file is written; a
-    // device name would put a world where a program reads.
-    const PathKind kind = pathKind(target);
-    if (kind == PathKind::Folder || kind == PathKind::Other) {
-        file.error = WriteError::NotRegular;
-        return false;
-    }
-    static std::atomic<unsigned> made{0};
-    const std::string prefix =
-        temporaryPrefix(target) + std::to_string(GetCurrentProcessId()) + ".";
-    // Names taken by strays of an earlier process with the same number are
-    // passed over; a folder that refuses new files refuses them all.
-    constexpr int kTries = 100;
-    for (int i = 0; i < kTries; ++i) {
-        const std::string name = prefix + std::to_string(made++);
-        if (i == 0 && faultyPath(target)) plantAt(name, fileFaults().atTemporary);
-        if (!stepSurvives()) return failed(file, ERROR_WRITE_FAULT);
-        // CREATE_NEW never opens what is there, a link included; nobody else
-        // may open the temporary while it is written.
-        const HANDLE h = CreateFileW(widen(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-        if (h != INVALID_HANDLE_VALUE) {
-            file.fd = fdOf(h);
-            file.temporary = name;
-            return true;
-        }
-        const DWORD code = GetLastError();
-        // A folder by that name answers "access denied", not "exists".
-        const bool taken = code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS ||
-                           (code == ERROR_ACCESS_DENIED && pathKind(name) != PathKind::Missing);
-        if (!taken && code == ERROR_PATH_NOT_FOUND && isFolder(folderOf(target))) {
-            file.error = WriteError::NoNewFiles;
-            return false;
-        }
-        if (!taken) return failed(file, code);
-    }
-    file.error = WriteError::NoTemporaryName;
-    return false;
-}
-
-bool writeOut(OutFile& file, const void* bytes, size_t n, bool) {
-    if (file.fd == -1) return false;
-    if (killedByFaults()) return failed(file, ERROR_WRITE_FAULT);
-    const FileFaults& faults = fileFaults();
-    const bool planted = faultyPath(file.target);
-    auto* in = static_cast<const uint8_t*>(bytes);
-    size_t left = n;
-    while (left > 0) {
-        size_t chunk = std::min<size_t>(left, 1u << 30);
-        if (planted && faults.shortWrites) chunk = std::min<size_t>(chunk, 4096);
-        if (planted && faults.failWriteAfter >= 0) {
-            const int64_t room = faults.failWriteAfter - file.written;
-            if (room <= 0) return failed(file, ERROR_DISK_FULL);
-            chunk = std::min<size_t>(chunk, size_t(room));
-        }
-        DWORD done = 0;
-        if (!WriteFile(handleOf(file.fd), in, DWORD(chunk), &done, nullptr))
-            return failed(file, GetLastError());
-        if (done == 0) return failed(file, ERROR_DISK_FULL);
-        in += done;
-        left -= done;
-        file.written += done;
-    }
-    return true;
-}
-
-bool finishOut(OutFile& file) {
-    if (file.fd == -1) return false;
-    if (!stepSurvives()) return failed(file, ERROR_WRITE_FAULT);
-    bool ok = true;
-    if (faultyPath(file.target) && fileFaults().failFlush)
-        ok = failed(file, ERROR_WRITE_FAULT);
-    else if (!FlushFileBuffers(handleOf(file.fd)))
-        ok = failed(file, GetLastError());
-    if (!CloseHandle(handleOf(file.fd)) && ok) ok = failed(file, GetLastError());
-    file.fd = -1;
-    file.complete = ok;
-    return ok;
-}
-
-bool commitReplacements(OutFile* const* files, int count) {
-    for (int i = 0; i < count; ++i)
-        if (!files[i]->complete) return false;
-    // MOVEFILE_WRITE_THROUGH returns once the move is on the disk: there is no
-    // folder to flush afterwards.
-    for (int i = 0; i < count; ++i) {
-        OutFile& f = *files[i];
-        if (faultyPath(f.target) && fileFaults().failRename) return failed(f, ERROR_WRITE_FAULT);
-        if (!stepSurvives()) return failed(f, ERROR_WRITE_FAULT);
-        if (!moveOver(widen(f.temporary), widen(f.target))) return failed(f, GetLastError());
-        f.temporary.clear();  // it is the target now
-        f.replaced = true;
-    }
-    return true;
-}
-
-bool removeFile(const std::string& path, WriteError* error) {
-    WriteError why = WriteError::None;
-    if (!stepSurvives()) {
-        why = WriteError::Other;
-    } else if (!DeleteFileW(widen(path).c_str())) {
-        const DWORD code = GetLastError();
-        if (!missingError(code)) why = errorFrom(code);
-    }
-    if (error) *error = why;
-    return why == WriteError::None;
-}
-
-int removeStrayTemporaries(const std::string& target) {
-    if (killedByFaults()) return 0;
-    const std::string folder = folderOf(target);
-    const std::string prefix = temporaryPrefix(nameOf(target));
-    // The one fixed name older versions used goes too.
-    const std::string oldName = prefix.substr(0, prefix.size() - 1);
+int removeNamesIn(const std::string& folder, const std::function<bool(const std::string&)>& wanted) {
     WIN32_FIND_DATAW found;
     const HANDLE search = FindFirstFileW(widen(folder + "*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return 0;
     int removed = 0;
     do {
         const std::string name = narrow(found.cFileName);
-        if (name.compare(0, prefix.size(), prefix) != 0 && name != oldName) continue;
         // Folders stay, and a link to one; DeleteFileW takes a link itself,
         // never what it leads to.
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !wanted(name)) continue;
         if (DeleteFileW(widen(folder + name).c_str())) ++removed;
     } while (FindNextFileW(search, &found));
     FindClose(search);
     return removed;
 }
 
-LockStatus takeLock(const std::string& path, FileLock& lock, WriteError* why) {
-    releaseLock(lock);
-    WriteError own = WriteError::None;
-    WriteError& reason = why ? *why : own;
-    reason = WriteError::None;
-    const bool planted = faultyPath(path);
-    if (planted) plantAt(path, fileFaults().atLock);
-    if (planted && fileFaults().lockHeld) return LockStatus::Held;
-    // Never writing through a link; a read-only folder still lets an existing
-    // lock file be locked. Others may open it too: the lock is on a byte.
+// ---- locks --------------------------------------------------------------------
+Result openLockFile(const std::string& path, int& file) {
+    // Others may open it too: the lock is on a byte.
     const std::wstring wide = widen(path);
     constexpr DWORD kShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-    HANDLE h = INVALID_HANDLE_VALUE;
-    if (planted && fileFaults().failOpen) {
-        SetLastError(ERROR_ACCESS_DENIED);
-    } else {
-        h = CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, kShare, nullptr, OPEN_ALWAYS,
-                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-        if (h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED)
-            h = CreateFileW(wide.c_str(), GENERIC_READ, kShare, nullptr, OPEN_EXISTING,
-                            FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    }
-    if (h == INVALID_HANDLE_VALUE) {
-        // Only a folder that makes no file goes on without a lock; whatever
-        // stands at the name and cannot be locked refuses the files it guards.
-        const DWORD code = GetLastError();
-        const PathKind kind = pathKind(path);
-        if (kind == PathKind::Missing) return LockStatus::NoLockFile;
-        reason = kind == PathKind::File ? errorFrom(code) : WriteError::NotRegular;
-        if (reason == WriteError::None || reason == WriteError::NoFolder) reason = WriteError::Other;
-        return LockStatus::Blocked;
-    }
+    HANDLE h = CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, kShare, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED)
+        h = CreateFileW(wide.c_str(), GENERIC_READ, kShare, nullptr, OPEN_EXISTING,
+                        FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return failure(GetLastError());
+    file = fileOf(h);
+    return {};
+}
+
+bool isRegularFile(int file) {
     BY_HANDLE_FILE_INFORMATION info;
-    if (GetFileType(h) != FILE_TYPE_DISK || !GetFileInformationByHandle(h, &info) ||
-        (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))) {
-        CloseHandle(h);
-        reason = WriteError::NotRegular;
-        return LockStatus::Blocked;
-    }
+    return GetFileType(handleOf(file)) == FILE_TYPE_DISK &&
+           GetFileInformationByHandle(handleOf(file), &info) &&
+           !(info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+}
+
+Result tryLock(int file) {
     // The system ends the lock with the handle, and the handle with the
     // process, however it ends.
     OVERLAPPED at{};
-    if (!LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {
-        const DWORD code = GetLastError();
-        CloseHandle(h);
-        if (code == ERROR_LOCK_VIOLATION || code == ERROR_IO_PENDING) return LockStatus::Held;
-        reason = errorFrom(code);
-        return LockStatus::Blocked;
-    }
-    lock.fd = fdOf(h);
-    return LockStatus::Taken;
+    if (LockFileEx(handleOf(file), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at))
+        return {};
+    const DWORD code = GetLastError();
+    const bool held = code == ERROR_LOCK_VIOLATION || code == ERROR_IO_PENDING;
+    return failure(code, held ? Outcome::Held : Outcome::Failed);
 }
 
-void releaseLock(FileLock& lock) {
-    if (lock.fd == -1) return;
+void unlockFile(int& file) {
     // Unlocked first: closing alone ends the lock only when the system gets to it.
     OVERLAPPED at{};
-    UnlockFileEx(handleOf(lock.fd), 0, 1, 0, &at);
-    closeFd(lock.fd);
+    UnlockFileEx(handleOf(file), 0, 1, 0, &at);
+    closeFile(file);
 }
+
+// ---- the writer's process and the tests ---------------------------------------
+uint64_t processId() { return GetCurrentProcessId(); }
+
+// Windows has no FIFOs, and links only with a right most accounts lack.
+void plant(const std::string& name, FileFaults::Planted what, const std::string& linkTarget) {
+    const std::wstring wide = widen(name);
+    switch (what) {
+        case FileFaults::Planted::Nothing:
+        case FileFaults::Planted::Fifo: break;
+        case FileFaults::Planted::File: {
+            const HANDLE h = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (h != INVALID_HANDLE_VALUE) {
+                DWORD done = 0;
+                WriteFile(h, "stray", 5, &done, nullptr);
+                CloseHandle(h);
+            }
+            break;
+        }
+        case FileFaults::Planted::Link:
+            CreateSymbolicLinkW(wide.c_str(), widen(linkTarget).c_str(),
+                                SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
+            break;
+        case FileFaults::Planted::Folder: CreateDirectoryW(wide.c_str(), nullptr); break;
+    }
+}
+
+}  // namespace sys
 
 }  // namespace plat
