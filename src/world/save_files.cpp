@@ -324,6 +324,10 @@ void beginLoad(LoadJob& job, const std::string& worldPath, const std::string& se
 namespace {
 
 bool endLoad(LoadJob& job, WorldResult result) {
+    // Closed at once: Windows renames nothing over a file still open, and
+    // whoever ran the load may save over it next.
+    job.file.reset();
+    job.trailer.reset();
     job.result = result;
     job.phase = LoadJob::Phase::Ended;
     return true;
@@ -332,7 +336,8 @@ bool endLoad(LoadJob& job, WorldResult result) {
 // Nothing in memory changes until both files have shown they are whole.
 bool checkLoadFiles(LoadJob& job) {
     job.trailer = std::make_unique<WorldTrailer>();
-    switch (readWorldTrailer(job.worldPath, *job.trailer, &job.file)) {
+    job.file = std::make_unique<plat::InFile>();
+    switch (readWorldTrailer(job.worldPath, *job.trailer, job.file.get())) {
         case WorldFileCheck::Good: break;
         case WorldFileCheck::Missing:
         case WorldFileCheck::ReadError: return endLoad(job, WorldResult::Unreadable);
@@ -362,7 +367,7 @@ bool readCellBlock(LoadJob& job) {
     // A failing disk leaves part of this world in the grid; it is never
     // played or saved from there, and the next load or generation
     // rewrites all of it.
-    if (!plat::readAt(job.file, int64_t(job.at), cells + job.at, kBlockBytes))
+    if (!plat::readAt(*job.file, int64_t(job.at), cells + job.at, kBlockBytes))
         return endLoad(job, WorldResult::Unreadable);
     decodeBytes(cells + job.at, kBlockBytes);
     job.at += kBlockBytes;

@@ -142,7 +142,7 @@ struct LoadJob {
     std::string worldPath, seedPath;
     Phase phase = Phase::Check;
     size_t at = 0;  // bytes of the image read
-    plat::InFile file;
+    std::unique_ptr<plat::InFile> file;  // open from the check to the end, never after
     std::unique_ptr<WorldTrailer> trailer;
     int32_t seed = 0;
     std::string failedFile;  // the file a failure was found in, "" on Done
