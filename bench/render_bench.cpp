@@ -25,11 +25,11 @@ namespace {
 Vec3 spawn;
 
 void ensureWorld() {
-    if (world.Seed == 1234567890 && world.cells) return;
+    if (game.world.Seed == 1234567890 && game.world.cells) return;
     headless::reset();
     ProgressPump quiet;
-    generateWorldFromSeed(1234567890, quiet);
-    startPlayingWorld(game.play);
+    generateWorldFromSeed(game.world, 1234567890, quiet);
+    startPlayingWorld(game.world, game.play);
     spawn = game.play.player.Position;
     plat::createWindowAndDevices("bench", 800, 600);
 }
@@ -39,16 +39,16 @@ void frame(bool reference) {
         reference::prepareFrame();
         reference::drawFrame();
     } else {
-        preparePlayingFrame(game.play);
-        drawWorldView(game.play);
+        preparePlayingFrame(game.renderer, game.world, game.options, game.settings, game.play);
+        drawWorldView(game.renderer, game.world, game.play);
     }
     plat::present();
-    resetPolygons();
+    resetPolygons(game.renderer);
 }
 
 void atSpawn(benchmark::State& state, bool reference) {
     ensureWorld();
-    settings.RenderDistance = uint8_t(state.range(0));
+    game.settings.RenderDistance = uint8_t(state.range(0));
     game.play.player.Position = spawn;
     game.play.player.yRotCamera = 0.0f;
     int heading = 0;
@@ -116,7 +116,7 @@ static void BM_BuildSurfaceSection(benchmark::State& state) {
     s.sx = int(spawn.x) / kSectionSize, s.sy = 96 / kSectionSize,
     s.sz = int(spawn.z) / kSectionSize;
     for (auto _ : state) {
-        buildSection(s, box);
+        buildSection(game.renderer, game.world, s, box);
         benchmark::DoNotOptimize(s.faces);
         state.PauseTiming();
         plat::present();  // lets the device release the meshes replaced

@@ -1,6 +1,7 @@
 // Grid storage: allocating the 400 MB grid and clearing it through the pump.
 #include <benchmark/benchmark.h>
 
+#include "app/game_state.h"
 #include "platform/headless/headless.h"
 #include "world/world.h"
 
@@ -12,11 +13,11 @@ ProgressPump pump;
 static void BM_AllocateAndClear(benchmark::State& state) {
     for (auto _ : state) {
         headless::reset();
-        world.cells.reset();
-        world.worldStorageReady = false;
-        allocateWorldStorage(pump);
-        clearWorld(pump);
-        benchmark::DoNotOptimize(world.cells.get());
+        game.world.cells.reset();
+        game.world.worldStorageReady = false;
+        allocateWorldStorage(game.world, pump);
+        clearWorld(game.world, pump);
+        benchmark::DoNotOptimize(game.world.cells.get());
     }
 }
 BENCHMARK(BM_AllocateAndClear)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(5)
@@ -24,10 +25,10 @@ BENCHMARK(BM_AllocateAndClear)->Unit(benchmark::kMillisecond)->Iterations(3)->Re
 
 static void BM_ClearAllocated(benchmark::State& state) {
     headless::reset();
-    allocateWorldStorage(pump);
+    allocateWorldStorage(game.world, pump);
     for (auto _ : state) {
-        clearWorld(pump);
-        benchmark::DoNotOptimize(world.cells.get());
+        clearWorld(game.world, pump);
+        benchmark::DoNotOptimize(game.world.cells.get());
     }
 }
 BENCHMARK(BM_ClearAllocated)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(5)

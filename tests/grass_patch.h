@@ -12,34 +12,34 @@
 struct GrassPatch {
     int x0, x1, y, z0, z1;  // inclusive; the grass is at height y
 
-    void lay() const {
-        empty();
+    void lay(World& world) const {
+        empty(world);
         for (int x = x0; x <= x1; ++x)
-            for (int z = z0; z <= z1; ++z) cell(x, y, z) = Cell{block::Dirt, 1};  // grassy
+            for (int z = z0; z <= z1; ++z) cell(world, x, y, z) = Cell{block::Dirt, 1};  // grassy
     }
-    void empty() const {
+    void empty(World& world) const {
         for (int x = x0; x <= x1; ++x)
             for (int yy = y; yy < kWorldSizeY; ++yy)
-                for (int z = z0; z <= z1; ++z) cell(x, yy, z) = Cell{0, 0};
+                for (int z = z0; z <= z1; ++z) cell(world, x, yy, z) = Cell{0, 0};
     }
 };
 
 // A scene's fixture: the headless window, the world's storage and the patch
 // laid, the patch emptied again afterwards.
-class OnGrassPatch : public GameTest {
+class OnGrassPatch : public AppTest {
    protected:
     explicit OnGrassPatch(GrassPatch patch) : patch_(patch) {}
     void SetUp() override {
-        GameTest::SetUp();
+        AppTest::SetUp();
         ASSERT_EQ(plat::createWindowAndDevices("Velmora 1.1 Alpha", 800, 600), 0);
         CountingPump pump;
-        ASSERT_EQ(allocateWorldStorage(pump), WorldResult::Done);
-        patch_.lay();
-        noteWorldReplaced();
+        ASSERT_EQ(allocateWorldStorage(world, pump), WorldResult::Done);
+        patch_.lay(world);
+        noteWorldReplaced(world);
     }
     void TearDown() override {
-        patch_.empty();
-        GameTest::TearDown();
+        patch_.empty(world);
+        AppTest::TearDown();
     }
 
    private:

@@ -61,8 +61,7 @@ int nestedFrameUpdate() {
 }
 
 int runGame() {
-    resetSettings();
-    readSettings();
+    readSettings(game.settings, game.settingsFile);
     startOptions();
     plat::showCursor(false);
 
@@ -81,10 +80,10 @@ int runGame() {
         if (drawFrame() < 0) return -1;
         if (frameUpdate() < 0) return -1;
         countFrame(fps);
-        resetPolygons();
+        resetPolygons(game.renderer);
     }
 
-    writeSettings();
+    writeSettings(game.settings, game.settingsFile);
     if (plat::shutdown() < 0) {
         plat::errorBox("ERRORE", "Errore nella chiusura dell'applicazione");
         plat::showCursor(true);

@@ -15,43 +15,50 @@ Overlay overlay() {
 // operation under way runs the updates.
 int drawBusy() {
     const Pulse next = nextPulse(game.busyPulse);
-    if (drawBusyScreen(game.savingInProgress != 0, next.alpha, overlay()) < 0) return -1;
+    if (drawBusyScreen(game.options, game.settings, game.savingInProgress != 0, next.alpha,
+                       overlay()) < 0)
+        return -1;
     game.busyPulse = next;
     return 0;
 }
 
 void preparePlaying() {
-    preparePlayingFrame(game.play);
+    preparePlayingFrame(game.renderer, game.world, game.options, game.settings, game.play);
 }
 int drawPlaying() {
-    return drawPlayingFrame(game.play, overlay());
+    return drawPlayingFrame(game.renderer, game.world, game.options, game.settings, game.play,
+                            overlay());
 }
 int drawDead() {
-    return drawDeadScreen(game.play, overlay());
+    return drawDeadScreen(game.renderer, game.world, game.options, game.settings, game.play,
+                          overlay());
 }
 int drawMain() {
-    return drawMainMenu(game.mainMenuChoice, overlay());
+    return drawMainMenu(game.options, game.settings, game.mainMenuChoice, overlay());
 }
 int drawOptions() {
-    return drawOptionsMenu(game.optionsChoice, overlay());
+    return drawOptionsMenu(game.options, game.settings, game.optionsChoice, overlay());
 }
 int drawMoreOptions() {
-    return drawMoreOptionsMenu(game.moreOptionsChoice, overlay());
+    return drawMoreOptionsMenu(game.options, game.settings, game.moreOptionsChoice, overlay());
 }
 int drawQuit() {
-    return drawQuitConfirm(game.quitChoice, overlay());
+    return drawQuitConfirm(game.options, game.settings, game.quitChoice, overlay());
 }
 int drawPause() {
-    return drawPauseMenu(game.pauseChoice, overlay());
+    return drawPauseMenu(game.options, game.settings, game.pauseChoice, overlay());
 }
 int drawSlots() {
-    return drawWorldSelect(game.worldSlotChoice, overlay(), game.deleteSlot, game.deleteChoice);
+    return drawWorldSelect(game.options, game.settings, game.worldSlotChoice, overlay(),
+                           game.deleteSlot, game.deleteChoice);
 }
 int drawInventory() {
-    return drawItemScreen(game.play.itemScreen, false, overlay());
+    return drawItemScreen(game.world, game.options, game.settings, game.play.itemScreen, false,
+                          overlay());
 }
 int drawChest() {
-    return drawItemScreen(game.play.itemScreen, true, overlay());
+    return drawItemScreen(game.world, game.options, game.settings, game.play.itemScreen, true,
+                          overlay());
 }
 
 // Busy does nothing in its update: the devices are read and the frame time

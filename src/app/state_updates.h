@@ -4,6 +4,10 @@
 #pragma once
 
 #include "game/play.h"
+#include "render/render_state.h"
+#include "world/options.h"
+#include "world/settings.h"
+#include "world/world.h"
 
 int updateMainMenu();
 int updateOptions();
@@ -19,4 +23,5 @@ int updateChestScreen();
 // After the update, before the Playing frame is drawn: the camera and light,
 // the target under the crosshair (a dig that no longer matches it stops), and
 // the crafting panel's candidates when the panel shows.
-void preparePlayingFrame(Play& play);
+void preparePlayingFrame(RenderState& renderer, World& world, const Options& options,
+                         const Settings& settings, Play& play);

@@ -94,7 +94,7 @@ int endOnFailure(WorldResult result) {
 }
 
 void enterWorld() {
-    startPlayingWorld(game.play);
+    startPlayingWorld(game.world, game.play);
     plat::moveCursorToWindow(320, 240);
     game.gameState = GameState::Playing;
     // The time the world took to make is not one long first frame.
@@ -110,7 +110,8 @@ int openSlot(int slot) {
     ProgressPump pump = gamePump();
     if (!slotOccupied(slot)) {
         // A new world's seed is the calendar clock's seconds.
-        const WorldResult result = generateWorldFromSeed(int32_t(plat::calendarSeconds()), pump);
+        const WorldResult result =
+            generateWorldFromSeed(game.world, int32_t(plat::calendarSeconds()), pump);
         game.gameState = found;
         if (result == WorldResult::Done)
             enterWorld();
@@ -119,7 +120,7 @@ int openSlot(int slot) {
         return endOnFailure(result);
     }
     std::string failedFile;
-    const WorldResult result = loadWorld(slot, pump, &failedFile);
+    const WorldResult result = loadWorld(game.world, slot, pump, &failedFile);
     game.gameState = found;
     if (result != WorldResult::Done) plat::releaseLock(slotLock);
     switch (result) {
@@ -148,7 +149,7 @@ int saveSlot(int slot) {
     game.gameState = GameState::Busy;
     if (!game.savePump.drawFrame) game.savePump = gamePump();
     SaveReport report;
-    const WorldResult result = saveWorld(slot, game.savePump, &report);
+    const WorldResult result = saveWorld(game.world, slot, game.savePump, &report);
     game.gameState = found;
     game.savingInProgress = 0;
     const Reason why = reasonFor(report.error);

@@ -16,6 +16,8 @@
 #include "render/picking.h"
 #include "render/sections.h"
 
+struct RenderState;  // render_state.h
+
 // What the last frame did, for tests and measurements.
 struct WorldViewStats {
     int sectionsBuilt = 0;  // built or rebuilt in prepareWorldView, ahead included
@@ -72,12 +74,13 @@ struct ViewState {
 // view needs built (those the standard cube reaches at once; a far view's past
 // it, nearest first, and then the ones around the cube, as the frame's budget
 // allows).
-void prepareWorldView(const Player& player);
+void prepareWorldView(RenderState& renderer, World& world, const Options& options,
+                      const Settings& settings, const Player& player);
 // After prepareWorldView: the drawn block under the crosshair and the side a
 // placed block would go on (the picking's target), with the samples that found it.
-Picking aimAtWorld(const Player& player);
+Picking aimAtWorld(RenderState& renderer, const World& world, const Player& player);
 // Inside the scene, after the clear: the world passes and the target marks.
 // Leaves face culling off for what follows.
-void drawWorldView(const Play& play);
+void drawWorldView(RenderState& renderer, const World& world, const Play& play);
 
-const WorldViewStats& worldViewStats();
+const WorldViewStats& worldViewStats(RenderState& renderer);

@@ -30,27 +30,27 @@ struct Run {
     GenerationReport report;
 };
 
-Cell* zRow(int x, int y) {
+Cell* zRow(World& world, int x, int y) {
     return world.cells.get() + cellIndex(x, y, 0);
 }
 
 // Every cell back to air, x slab by x slab, pumping between slabs.
-PumpResult clearCells(ProgressPump& pump) {
+PumpResult clearCells(World& world, ProgressPump& pump) {
     for (int x = 0; x < kWorldSizeX; ++x) {
         if (PumpResult r = progressPump(pump); stopped(r)) return r;
-        std::fill_n(zRow(x, 0), size_t(kWorldSizeY) * kWorldSizeZ, Cell{kAir, 0});
+        std::fill_n(zRow(world, x, 0), size_t(kWorldSizeY) * kWorldSizeZ, Cell{kAir, 0});
     }
     return PumpResult::Continue;
 }
 
 // Stone up to 97, dirt above, grass on top. Every cell depends on its height
 // only, so the ground is laid one z-row at a time; the pump runs once per x.
-PumpResult layGround(ProgressPump& pump) {
+PumpResult layGround(World& world, ProgressPump& pump) {
     for (int x = 0; x < kWorldSizeX; ++x) {
         if (PumpResult r = progressPump(pump); stopped(r)) return r;
         for (int y = 0; y <= kGroundTop; ++y) {
             Cell c = y < kDirtBottom ? Cell{kStone, 0} : Cell{kDirt, uint8_t(y == kGroundTop)};
-            std::fill_n(zRow(x, y), kWorldSizeZ, c);
+            std::fill_n(zRow(world, x, y), kWorldSizeZ, c);
         }
     }
     return PumpResult::Continue;
@@ -67,7 +67,7 @@ inline int ringDistance(int v, int lo, int size) {
 // one lower, the outermost one cell above the ground. Every hill column holds
 // stone with three dirt cells on top; the top one is grassy unless something
 // (an earlier hill) already lies above it. Clipped at the world's edges.
-void raiseHill(int x0, int z0, int a, int b, int h) {
+void raiseHill(World& world, int x0, int z0, int a, int b, int h) {
     const int reach = h - 1;
     const int xLo = std::max(0, x0 - reach), xHi = std::min(kWorldSizeX - 1, x0 + a - 1 + reach);
     const int zLo = std::max(0, z0 - reach), zHi = std::min(kWorldSizeZ - 1, z0 + b - 1 + reach);
@@ -77,15 +77,16 @@ void raiseHill(int x0, int z0, int a, int b, int h) {
             const int j = std::max(dx, ringDistance(z, z0, b));
             const int top = h + kGroundTop - j;
             // d = h + 101 - y - j > 3 is stone: y below top - 2.
-            for (int y = kDirtBottom; y < top - 2; ++y) cell(x, y, z).type = kStone;
-            for (int y = std::max(kDirtBottom, top - 2); y < top; ++y) cell(x, y, z) = {kDirt, 0};
-            const bool open = cell(x, top + 1, z).type == kAir;
-            cell(x, top, z) = Cell{kDirt, uint8_t(open)};
+            for (int y = kDirtBottom; y < top - 2; ++y) cell(world, x, y, z).type = kStone;
+            for (int y = std::max(kDirtBottom, top - 2); y < top; ++y)
+                cell(world, x, y, z) = {kDirt, 0};
+            const bool open = cell(world, x, top + 1, z).type == kAir;
+            cell(world, x, top, z) = Cell{kDirt, uint8_t(open)};
         }
     }
 }
 
-PumpResult raiseHills(Run& run, ProgressPump& pump) {
+PumpResult raiseHills(World& world, Run& run, ProgressPump& pump) {
     for (int i = 0; i < kHillCount; ++i) {
         if (PumpResult r = progressPump(pump); stopped(r)) return r;
         const int a = msvcRand(run.random) % 5 + 5;
@@ -93,54 +94,55 @@ PumpResult raiseHills(Run& run, ProgressPump& pump) {
         const int x0 = msvcRand(run.random) % (kWorldSizeX - a);
         const int z0 = msvcRand(run.random) % (kWorldSizeZ - b);
         const int h = msvcRand(run.random) % 5 + 10;
-        raiseHill(x0, z0, a, b, h);
+        raiseHill(world, x0, z0, a, b, h);
     }
     return PumpResult::Continue;
 }
 
 // Highest solid cell of column (x, z), or -1 when it is all air.
-int columnTop(int x, int z) {
+int columnTop(World& world, int x, int z) {
     for (int y = kWorldSizeY - 1; y >= 0; --y)
-        if (cell(x, y, z).type != kAir) return y;
+        if (cell(world, x, y, z).type != kAir) return y;
     return -1;
 }
 
 // A tree needs grassland or bare dirt, free air for its trunk and crown, a
 // crown inside the world and below the sky, and must not grow over the spot
 // where the player stands.
-bool treeFits(int x0, int t, int z0, int playerX, int playerZ) {
+bool treeFits(World& world, int x0, int t, int z0, int playerX, int playerZ) {
     for (int y = t + 3; y <= t + 5; ++y)
         for (int x = x0 - 2; x <= x0 + 2; ++x)
             for (int z = z0 - 2; z <= z0 + 2; ++z) {
                 if (y >= kWorldSizeY || !inWorld(x, 0, z)) return false;
                 if (x == playerX && z == playerZ) return false;
-                if (cell(x, y, z).type != kAir) return false;
+                if (cell(world, x, y, z).type != kAir) return false;
             }
-    return cell(x0, t + 1, z0).type == kAir && cell(x0, t + 2, z0).type == kAir;
+    return cell(world, x0, t + 1, z0).type == kAir && cell(world, x0, t + 2, z0).type == kAir;
 }
 
-void plantTree(int x0, int t, int z0) {
-    cell(x0, t, z0).aux = 0;  // no grass under the trunk
+void plantTree(World& world, int x0, int t, int z0) {
+    cell(world, x0, t, z0).aux = 0;  // no grass under the trunk
     for (int y = t + 3; y <= t + 4; ++y)
         for (int x = x0 - 2; x <= x0 + 2; ++x)
             for (int z = z0 - 2; z <= z0 + 2; ++z)
-                if (std::abs(x - x0) != 2 || std::abs(z - z0) != 2) cell(x, y, z).type = kLeaves;
+                if (std::abs(x - x0) != 2 || std::abs(z - z0) != 2)
+                    cell(world, x, y, z).type = kLeaves;
     for (int x = x0 - 1; x <= x0 + 1; ++x)
-        for (int z = z0 - 1; z <= z0 + 1; ++z) cell(x, t + 5, z).type = kLeaves;
-    for (int y = t + 1; y <= t + 4; ++y) cell(x0, y, z0).type = kRawWood;
+        for (int z = z0 - 1; z <= z0 + 1; ++z) cell(world, x, t + 5, z).type = kLeaves;
+    for (int y = t + 1; y <= t + 4; ++y) cell(world, x0, y, z0).type = kRawWood;
 }
 
-PumpResult plantTrees(Run& run, ProgressPump& pump) {
+PumpResult plantTrees(World& world, Run& run, ProgressPump& pump) {
     int standing = 0;
     while (standing < kTreeCount) {
         if (PumpResult r = progressPump(pump); stopped(r)) return r;
         ++run.report.treeAttempts;
         const int x = msvcRand(run.random) % kWorldSizeX;
         const int z = msvcRand(run.random) % kWorldSizeZ;
-        const int t = columnTop(x, z);
-        if (t < 0 || cell(x, t, z).type != kDirt) continue;
-        if (!treeFits(x, t, z, kSpawnColumnX, kSpawnColumnZ)) continue;
-        plantTree(x, t, z);
+        const int t = columnTop(world, x, z);
+        if (t < 0 || cell(world, x, t, z).type != kDirt) continue;
+        if (!treeFits(world, x, t, z, kSpawnColumnX, kSpawnColumnZ)) continue;
+        plantTree(world, x, t, z);
         ++standing;
     }
     return PumpResult::Continue;
@@ -161,18 +163,18 @@ inline Pocket drawPocket(Run& run, int largestEdge) {
     return p;
 }
 
-inline void fillPocket(const Pocket& p, uint8_t type) {
+inline void fillPocket(World& world, const Pocket& p, uint8_t type) {
     const int xHi = std::min(kWorldSizeX, p.x0 + p.sx);
     const int zHi = std::min(kWorldSizeZ, p.z0 + p.sz);
     for (int x = p.x0; x < xHi; ++x)
         for (int y = p.y0; y < p.y0 + p.sy; ++y)
-            std::fill(zRow(x, y) + p.z0, zRow(x, y) + zHi, Cell{type, 0});
+            std::fill(zRow(world, x, y) + p.z0, zRow(world, x, y) + zHi, Cell{type, 0});
 }
 
 // Small boxes of dirt, gravel and ores inside the ground (y 0..99). Pockets
 // land all over the 400 MB grid, so the rows of a pocket a few places ahead
 // are fetched while the current one is written; the writes keep their order.
-void digPockets(Run& run) {
+void digPockets(World& world, Run& run) {
     constexpr int kAhead = 16;
     Pocket queue[kAhead];
     for (const PocketPass& pass : kPocketPasses) {
@@ -188,40 +190,41 @@ void digPockets(Run& run) {
                 ++drawn;
                 for (int x = next.x0; x < std::min(kWorldSizeX, next.x0 + next.sx); ++x)
                     for (int y = next.y0; y < next.y0 + next.sy; ++y)
-                        plat::prefetchForWrite(zRow(x, y) + next.z0);
+                        plat::prefetchForWrite(zRow(world, x, y) + next.z0);
             }
-            fillPocket(p, pass.type);
+            fillPocket(world, p, pass.type);
         }
     }
 }
 
 // The landscape on an all-air grid: ground, hills, trees, then the pockets.
-WorldResult landscape(Run& run, ProgressPump& pump) {
-    if (PumpResult r = layGround(pump); stopped(r)) return stoppedBy(r);
-    if (PumpResult r = raiseHills(run, pump); stopped(r)) return stoppedBy(r);
-    if (PumpResult r = plantTrees(run, pump); stopped(r)) return stoppedBy(r);
-    digPockets(run);
+WorldResult landscape(World& world, Run& run, ProgressPump& pump) {
+    if (PumpResult r = layGround(world, pump); stopped(r)) return stoppedBy(r);
+    if (PumpResult r = raiseHills(world, run, pump); stopped(r)) return stoppedBy(r);
+    if (PumpResult r = plantTrees(world, run, pump); stopped(r)) return stoppedBy(r);
+    digPockets(world, run);
     return WorldResult::Done;
 }
 
 }  // namespace
 
-WorldResult generateWorldFromSeed(int32_t seed, ProgressPump& pump, GenerationReport* report) {
+WorldResult generateWorldFromSeed(World& world, int32_t seed, ProgressPump& pump,
+                                  GenerationReport* report) {
     world.Seed = seed;
     Run run;
     msvcSrand(run.random, uint32_t(seed));
     restartPump(pump);
 
-    resetWorldValues();
-    clearChestPositions();  // nothing generated is a chest
-    noteWorldReplaced();
+    resetWorldValues(world);
+    clearChestPositions(world);  // nothing generated is a chest
+    noteWorldReplaced(world);
     if (!world.worldStorageReady) {
         // Fresh storage comes zeroed from the system: already all air.
-        if (WorldResult r = allocateWorldStorage(pump); r != WorldResult::Done) return r;
-    } else if (PumpResult r = clearCells(pump); stopped(r)) {
+        if (WorldResult r = allocateWorldStorage(world, pump); r != WorldResult::Done) return r;
+    } else if (PumpResult r = clearCells(world, pump); stopped(r)) {
         return stoppedBy(r);
     }
-    const WorldResult result = landscape(run, pump);
+    const WorldResult result = landscape(world, run, pump);
     if (report) *report = run.report;
     return result;
 }

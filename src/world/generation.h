@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "world/progress_pump.h"
+#include "world/world.h"
 #include "world/world_result.h"
 
 // What a generation went through, for tests and tools that replay it.
@@ -15,7 +16,7 @@ struct GenerationReport {
 // Generates the world of `seed` into the grid and resets every world-level
 // value; sets world.Seed. Done, Quit (the world is left half made), DrawFailed
 // or NoMemory. `report`, when given, learns what the generation went through.
-WorldResult generateWorldFromSeed(int32_t seed, ProgressPump& pump,
+WorldResult generateWorldFromSeed(World& world, int32_t seed, ProgressPump& pump,
                                   GenerationReport* report = nullptr);
 
 // A new player stands on this column; no tree grows over it.

@@ -39,7 +39,7 @@ void addToEach(uint8_t* out, const uint8_t* in, size_t n) {
     for (; i < n; ++i) out[i] = uint8_t(in[i] + Delta);
 }
 
-std::vector<uint8_t> encodeTrailer() {
+std::vector<uint8_t> encodeTrailer(const World& world) {
     std::vector<uint8_t> t;
     t.reserve(84 + kChestRecordBytes * world.chestCount);
     for (auto& pair : world.gauges) t.insert(t.end(), pair, pair + 2);
@@ -75,7 +75,7 @@ void decodeTrailer(const uint8_t* stored, WorldTrailer& out) {
 
 // Writes the world image into the temporary of `file`, pumping between
 // blocks. Done, Quit, DrawFailed or NotWritten.
-WorldResult writeWorldImage(plat::OutFile& file, ProgressPump& pump) {
+WorldResult writeWorldImage(const World& world, plat::OutFile& file, ProgressPump& pump) {
     const uint8_t* cells = reinterpret_cast<const uint8_t*>(world.cells.get());
     // One block's room for the save; a few page faults against a 400 MB write.
     const std::unique_ptr<uint8_t[]> block(new uint8_t[kBlockBytes]);
@@ -85,12 +85,12 @@ WorldResult writeWorldImage(plat::OutFile& file, ProgressPump& pump) {
         encodeBytes(buffer, cells + at, kBlockBytes);
         if (!plat::writeOut(file, buffer, kBlockBytes, true)) return WorldResult::NotWritten;
     }
-    std::vector<uint8_t> trailer = encodeTrailer();
+    std::vector<uint8_t> trailer = encodeTrailer(world);
     if (!plat::writeOut(file, trailer.data(), trailer.size())) return WorldResult::NotWritten;
     return plat::finishOut(file) ? WorldResult::Done : WorldResult::NotWritten;
 }
 
-void applyTrailer(const WorldTrailer& trailer) {
+void applyTrailer(World& world, const WorldTrailer& trailer) {
     std::memcpy(world.gauges, trailer.gauges, sizeof world.gauges);
     std::memcpy(world.counters, trailer.counters, sizeof world.counters);
     std::copy_n(trailer.inventory, kInventoryCells, world.slots);
@@ -169,8 +169,8 @@ SlotLock lockSlot(int slot, plat::FileLock& lock, SaveReport* report) {
     return lockSlotFiles(worldFilePath(slot), seedFilePath(slot), lock, report);
 }
 
-WorldResult saveWorldTo(const std::string& worldPath, const std::string& seedPath,
-                        ProgressPump& pump, SaveReport* report) {
+WorldResult saveWorldTo(const World& world, const std::string& worldPath,
+                        const std::string& seedPath, ProgressPump& pump, SaveReport* report) {
     SaveReport own;
     SaveReport& told = report ? *report : own;
     told = SaveReport{};
@@ -192,7 +192,7 @@ WorldResult saveWorldTo(const std::string& worldPath, const std::string& seedPat
         return failedOn(seedFile, WorldResult::NotWritten);
     if (!plat::beginReplacing(commitRecordPath(worldPath), recordFile))
         return failedOn(recordFile, WorldResult::NotWritten);
-    if (WorldResult r = writeWorldImage(worldFile, pump); r != WorldResult::Done)
+    if (WorldResult r = writeWorldImage(world, worldFile, pump); r != WorldResult::Done)
         return r == WorldResult::NotWritten ? failedOn(worldFile, r) : r;
     char digits[kSeedFileBytes];
     const size_t seedBytes = formatSeed(world.Seed, digits);
@@ -284,7 +284,7 @@ std::optional<int32_t> readSeedFile(const std::string& path) {
     return seed;
 }
 
-WorldResult loadWorldFrom(const std::string& worldPath, const std::string& seedPath,
+WorldResult loadWorldFrom(World& world, const std::string& worldPath, const std::string& seedPath,
                           ProgressPump& pump, std::string* failedFile) {
     restartPump(pump);
     std::string own;
@@ -305,9 +305,9 @@ WorldResult loadWorldFrom(const std::string& worldPath, const std::string& seedP
         failed = seedPath;
         return WorldResult::Damaged;
     }
-    if (WorldResult r = allocateWorldStorage(pump); r != WorldResult::Done) return r;
-    forgetChestPositions();
-    noteWorldReplaced();
+    if (WorldResult r = allocateWorldStorage(world, pump); r != WorldResult::Done) return r;
+    forgetChestPositions(world);
+    noteWorldReplaced(world);
     uint8_t* cells = reinterpret_cast<uint8_t*>(world.cells.get());
     for (size_t at = 0; at < kCellImageBytes; at += kBlockBytes) {
         if (PumpResult r = progressPump(pump); r != PumpResult::Continue) return stoppedBy(r);
@@ -317,16 +317,16 @@ WorldResult loadWorldFrom(const std::string& worldPath, const std::string& seedP
         if (!plat::readAt(file, int64_t(at), cells + at, kBlockBytes)) return WorldResult::Unreadable;
         decodeBytes(cells + at, kBlockBytes);
     }
-    applyTrailer(*trailer);
+    applyTrailer(world, *trailer);
     world.Seed = *seed;
     failed.clear();
     return WorldResult::Done;
 }
 
-WorldResult saveWorld(int slot, ProgressPump& pump, SaveReport* report) {
-    return saveWorldTo(worldFilePath(slot), seedFilePath(slot), pump, report);
+WorldResult saveWorld(const World& world, int slot, ProgressPump& pump, SaveReport* report) {
+    return saveWorldTo(world, worldFilePath(slot), seedFilePath(slot), pump, report);
 }
 
-WorldResult loadWorld(int slot, ProgressPump& pump, std::string* failedFile) {
-    return loadWorldFrom(worldFilePath(slot), seedFilePath(slot), pump, failedFile);
+WorldResult loadWorld(World& world, int slot, ProgressPump& pump, std::string* failedFile) {
+    return loadWorldFrom(world, worldFilePath(slot), seedFilePath(slot), pump, failedFile);
 }

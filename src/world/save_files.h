@@ -116,14 +116,17 @@ SlotLock lockSlot(int slot, plat::FileLock& lock, SaveReport* report = nullptr);
 // SeedNotWritten: the world file was replaced and its seed file could not be
 // yet (the next holder of the slot's lock renames it).
 // In every case but Done and SeedNotWritten the slot's files are as they were.
-WorldResult saveWorldTo(const std::string& worldPath, const std::string& seedPath,
-                        ProgressPump& pump, SaveReport* report = nullptr);
+WorldResult saveWorldTo(const World& world, const std::string& worldPath,
+                        const std::string& seedPath, ProgressPump& pump,
+                        SaveReport* report = nullptr);
 // Reads a slot's pair of files into the grid and the world values. Done,
 // Quit, DrawFailed, NoMemory, Unreadable or Damaged (`failedFile` names the
 // file); Unreadable and Damaged found before the cells are read leave memory
 // as it was. Holders of the slot's lock only, so that no save is half done.
-WorldResult loadWorldFrom(const std::string& worldPath, const std::string& seedPath,
+WorldResult loadWorldFrom(World& world, const std::string& worldPath, const std::string& seedPath,
                           ProgressPump& pump, std::string* failedFile = nullptr);
 
-WorldResult saveWorld(int slot, ProgressPump& pump, SaveReport* report = nullptr);
-WorldResult loadWorld(int slot, ProgressPump& pump, std::string* failedFile = nullptr);
+WorldResult saveWorld(const World& world, int slot, ProgressPump& pump,
+                      SaveReport* report = nullptr);
+WorldResult loadWorld(World& world, int slot, ProgressPump& pump,
+                      std::string* failedFile = nullptr);

@@ -6,11 +6,9 @@
 #include "world/cell_changes.h"
 #include "world/progress_pump.h"
 
-World world;
-
 void GridDeleter::operator()(void* p) const { plat::releaseZeroed(p, kCellCount * sizeof(Cell)); }
 
-WorldResult allocateWorldStorage(ProgressPump& pump) {
+WorldResult allocateWorldStorage(World& world, ProgressPump& pump) {
     if (world.worldStorageReady) return WorldResult::Done;
     if (PumpResult r = progressPump(pump); r != PumpResult::Continue) return stoppedBy(r);
     void* memory = plat::allocateZeroed(kCellCount * sizeof(Cell));
@@ -20,18 +18,18 @@ WorldResult allocateWorldStorage(ProgressPump& pump) {
     return WorldResult::Done;
 }
 
-WorldResult clearWorld(ProgressPump& pump) {
+WorldResult clearWorld(World& world, ProgressPump& pump) {
     Cell* row = world.cells.get();
     // One z-row at a time, in x, y, z order, with the pump between rows.
     for (int xy = 0; xy < kWorldSizeX * kWorldSizeY; ++xy, row += kWorldSizeZ) {
         if (PumpResult r = progressPump(pump); r != PumpResult::Continue) return stoppedBy(r);
         std::memset(row, 0, sizeof(Cell) * kWorldSizeZ);
     }
-    noteWorldReplaced();
+    noteWorldReplaced(world);
     return WorldResult::Done;
 }
 
-void resetWorldValues() {
+void resetWorldValues(World& world) {
     world.DayTime = 180;
     world.SubDayTime = 0;
     const uint8_t gauges[3][2] = {{10, 10}, {5, 5}, {3, 3}};
@@ -42,14 +40,9 @@ void resetWorldValues() {
     world.chestCount = 0;
 }
 
-void resetWorld() {
-    resetWorldValues();
-    world.Seed = 0;
-}
-
-float spawnEyeHeight(int x, int z) {
+float spawnEyeHeight(const World& world, int x, int z) {
     if (!world.cells || !inWorld(x, 0, z)) return 4.0f;
     for (int y = kWorldSizeY - 2; y >= 0; --y)
-        if (cell(x, y, z).type != 0) return float(y + 5);
+        if (cell(world, x, y, z).type != 0) return float(y + 5);
     return 4.0f;
 }

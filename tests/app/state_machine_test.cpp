@@ -24,10 +24,10 @@
 
 namespace {
 
-class StateMachine : public GameTest {
+class StateMachine : public AppTest {
    protected:
     void SetUp() override {
-        GameTest::SetUp();
+        AppTest::SetUp();
         plat::createWindowAndDevices("Velmora 1.1 Alpha", 800, 600);
     }
     // One frame update at clock `t` with exactly these keys held.
@@ -216,7 +216,7 @@ TEST_F(StateMachine, WorldSelectCancelAndEscGoBack) {
 }
 
 TEST_F(StateMachine, PauseHoldsTheJumpClockAndContinueResumesIt) {
-    BlockScene nothingToLandOn;  // whatever an earlier test left in the grid
+    BlockScene nothingToLandOn{world};  // a grid, all air at the centre
     game.gameState = GameState::Playing;
     game.play.player.airborne = true;
     game.play.player.airStartTime = 1000;
@@ -287,7 +287,7 @@ TEST_F(StateMachine, ClosingAChestWritesItsCellsBack) {
 }
 
 TEST_F(StateMachine, FallingBelowTheWorldKillsAndEnterRespawns) {
-    BlockScene emptyCentre;  // whatever an earlier test left in the grid
+    BlockScene emptyCentre{world};  // a grid, all air at the centre
     game.gameState = GameState::Playing;
     // A fall under way since time 0 from just above the limit.
     game.play.player.Position = Vec3{123.0f, -99.0f, 77.0f};
@@ -339,7 +339,7 @@ TEST_F(StateMachine, MakingAWorldIsNotOneLongFirstFrame) {
     // back at the window's centre, nothing is targeted.
     EXPECT_EQ(game.play.player.Position.x, 500.0f);
     EXPECT_EQ(game.play.player.Position.z, 500.0f);
-    EXPECT_EQ(game.play.player.Position.y, spawnEyeHeight(500, 500));
+    EXPECT_EQ(game.play.player.Position.y, spawnEyeHeight(world, 500, 500));
     EXPECT_EQ(headless::lastCursorMove(), std::make_pair(320, 240));
     EXPECT_FALSE(hasTarget(game.play.target));
     headless::setClockStepPerRead(0);

@@ -26,11 +26,11 @@ class PlayScene : public GameTest {
     void SetUp() override {
         GameTest::SetUp();
         CountingPump pump;
-        ASSERT_EQ(allocateWorldStorage(pump), WorldResult::Done);
+        ASSERT_EQ(allocateWorldStorage(world, pump), WorldResult::Done);
         clearBox(kX0, kX1, kY0, kY1, kZ0, kZ1);
-        clearChestPositions();
+        clearChestPositions(world);
         std::vector<CellChange> dropped;
-        takeCellChanges(dropped);
+        takeCellChanges(world, dropped);
         // Out of the way of the blocks the tests place, unless a test moves him.
         play.player.Position = Vec3{float(kX1 - 5), float(kY1 - 5), float(kZ1 - 5)};
         std::fill(std::begin(world.slots), std::end(world.slots), ItemStack{0, 0});
@@ -43,11 +43,11 @@ class PlayScene : public GameTest {
             clearBox(p.x - 2, p.x + 2, p.y - 2, p.y + 2, p.z - 2, p.z + 2);
         GameTest::TearDown();
     }
-    static void clearBox(int x0, int x1, int y0, int y1, int z0, int z1) {
+    void clearBox(int x0, int x1, int y0, int y1, int z0, int z1) {
         for (int x = x0; x <= x1; ++x)
             for (int y = y0; y <= y1; ++y)
                 for (int z = z0; z <= z1; ++z)
-                    if (inWorld(x, y, z)) cell(x, y, z) = Cell{0, 0};
+                    if (inWorld(x, y, z)) cell(world, x, y, z) = Cell{0, 0};
     }
     // A cell outside the box (the world's edges) to clear afterwards.
     void useCell(int x, int y, int z) {
@@ -55,10 +55,10 @@ class PlayScene : public GameTest {
         clearBox(x - 2, x + 2, y - 2, y + 2, z - 2, z + 2);
     }
 
-    static void put(int x, int y, int z, uint8_t type, uint8_t aux = 0) {
-        cell(x, y, z) = Cell{type, aux};
+    void put(int x, int y, int z, uint8_t type, uint8_t aux = 0) {
+        cell(world, x, y, z) = Cell{type, aux};
     }
-    static Cell at(int x, int y, int z) { return cell(x, y, z); }
+    Cell at(int x, int y, int z) { return cell(world, x, y, z); }
     void aim(int x, int y, int z, uint8_t side) {
         play.target = Target{Vec3{float(x), float(y), float(z)}, side};
     }
@@ -66,7 +66,7 @@ class PlayScene : public GameTest {
         play.controls.selectedSlot = slot;
         world.slots[slot] = ItemStack{type, count};
     }
-    static void fillInventory(uint8_t type = 1, uint8_t count = 1) {
+    void fillInventory(uint8_t type = 1, uint8_t count = 1) {
         for (int c = 0; c < kInventoryCells; ++c) world.slots[c] = ItemStack{type, count};
     }
 

@@ -14,10 +14,10 @@
 SceneGrid::SceneGrid() {
     // A fresh grid, all air, whatever earlier tests in this process left:
     // storage taken anew from the system costs nothing until written.
-    world.cells.reset();
-    world.worldStorageReady = false;
+    game.world.cells.reset();
+    game.world.worldStorageReady = false;
     CountingPump pump;
-    allocateWorldStorage(pump);
+    allocateWorldStorage(game.world, pump);
 }
 
 SceneGrid::~SceneGrid() {
@@ -26,17 +26,17 @@ SceneGrid::~SceneGrid() {
 
 void SceneGrid::put(int x, int y, int z, Cell c) {
     if (!inWorld(x, y, z)) return;
-    cell(x, y, z) = c;
+    cell(game.world, x, y, z) = c;
     written_.push_back(cellIndex(x, y, z));
 }
 
 void SceneGrid::wipe() {
-    for (size_t i : written_) world.cells[i] = Cell{0, 0};
+    for (size_t i : written_) game.world.cells[i] = Cell{0, 0};
     written_.clear();
 }
 
 void SceneGrid::announce() {
-    noteWorldReplaced();
+    noteWorldReplaced(game.world);
 }
 
 void placeEye(float x, float y, float z, float turn, float pitch) {
@@ -46,8 +46,8 @@ void placeEye(float x, float y, float z, float turn, float pitch) {
 }
 
 void setView(int renderDistance, int dayTime) {
-    settings.RenderDistance = uint8_t(renderDistance);
-    world.DayTime = uint8_t(dayTime);
+    game.settings.RenderDistance = uint8_t(renderDistance);
+    game.world.DayTime = uint8_t(dayTime);
 }
 
 namespace {

@@ -21,7 +21,7 @@ class SlotCommit : public GameTest {
         CountingPump pump;
         // The cells' values do not matter here, only that there is a grid.
         if (!world.cells) {
-            ASSERT_EQ(allocateWorldStorage(pump), WorldResult::Done);
+            ASSERT_EQ(allocateWorldStorage(world, pump), WorldResult::Done);
         }
         world.chestCount = 0;
         world.Seed = 43;
@@ -73,7 +73,7 @@ TEST_F(SlotCommit, AKillAfterAnyStepLeavesTheOldPairOrTheNewOneForTheNextHolder)
         kill.killAfterSteps = steps;
         headless::setFileFaults(kill);
         CountingPump pump;
-        const WorldResult saved = saveWorld(2, pump);
+        const WorldResult saved = saveWorld(world, 2, pump);
         survived = !plat::killedByFaults();
         EXPECT_TRUE(!survived || saved == WorldResult::Done);
         // The process is gone, and its lock with it; the next one takes the slot.
@@ -86,7 +86,7 @@ TEST_F(SlotCommit, AKillAfterAnyStepLeavesTheOldPairOrTheNewOneForTheNextHolder)
         EXPECT_EQ(leftovers(), std::vector<std::string>{});
         // What the next holder loads is what it found.
         std::string failed;
-        EXPECT_EQ(loadWorld(2, pump, &failed), WorldResult::Done) << failed;
+        EXPECT_EQ(loadWorld(world, 2, pump, &failed), WorldResult::Done) << failed;
         EXPECT_EQ(world.Seed, held.back() == "old" ? 42 : 43);
         world.chestCount = 0;
         world.Seed = 43;
@@ -123,7 +123,7 @@ TEST_F(SlotCommit, ARecordNoSaveWroteIsThrownAwayAndMovesNothing) {
     EXPECT_EQ(finishSlotCommit(worldFile(), seedFile()), Commit::NoneFound);
     CountingPump pump;
     SaveReport report;
-    EXPECT_EQ(saveWorld(2, pump, &report), WorldResult::NotWritten);
+    EXPECT_EQ(saveWorld(world, 2, pump, &report), WorldResult::NotWritten);
     EXPECT_EQ(report.failedFile, record);
     EXPECT_EQ(report.error, plat::WriteError::NotRegular);
     EXPECT_EQ(pump.frames, 0);

@@ -93,13 +93,14 @@ int runGenerate(int argc, char** argv) {
     ProgressPump pump = terminalPump();
 
     beginPhase("generating");
-    if (WorldResult r = generateWorldFromSeed(int32_t(seed), pump); r != WorldResult::Done) {
+    World world;
+    if (WorldResult r = generateWorldFromSeed(world, int32_t(seed), pump); r != WorldResult::Done) {
         std::fprintf(stderr, "\nvelmora-world generate: generation did not finish: %s\n",
                      describe(r));
         return kExitFailed;
     }
     endPhase();
-    if (int status = saveSlotFiles("generate", files, pump)) return status;
+    if (int status = saveSlotFiles("generate", world, files, pump)) return status;
     std::printf("seed %ld written to %s and %s\n", seed, files.world.c_str(), files.seed.c_str());
     return 0;
 }

@@ -37,10 +37,11 @@ int tryWriting(const char* command, const SlotFiles& files) {
     return 0;
 }
 
-int saveSlotFiles(const char* command, const SlotFiles& files, ProgressPump& pump) {
+int saveSlotFiles(const char* command, const World& world, const SlotFiles& files,
+                  ProgressPump& pump) {
     beginPhase("saving");
     SaveReport report;
-    const WorldResult r = saveWorldTo(files.world, files.seed, pump, &report);
+    const WorldResult r = saveWorldTo(world, files.world, files.seed, pump, &report);
     switch (r) {
         case WorldResult::Done:
             endPhase();

@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "progress.h"
 #include "world/progress_pump.h"
+#include "world/world.h"
 
 // Takes slot K's lock (0), or says why not (the game or another run holds
 // it, something that cannot be locked stands at the lock's name, a save cut
@@ -21,4 +22,5 @@ int tryWriting(const char* command, const SlotFiles& files);
 
 // Saves the world into the slot's files. 0, or kExitFailed after naming which file was not written and why: nothing
 // written, or the world written with its old seed file.
-int saveSlotFiles(const char* command, const SlotFiles& files, ProgressPump& pump);
+int saveSlotFiles(const char* command, const World& world, const SlotFiles& files,
+                  ProgressPump& pump);
