@@ -1,6 +1,5 @@
-// A patch of grassy dirt under open sky in the real grid, for a scene played
-// on it: laid in a test's set-up and emptied again in its tear-down, so that
-// no later test finds it.
+// A patch of grassy dirt under open sky in a world's grid, for a scene played
+// on it: laid in a test's set-up and emptied again in its tear-down.
 #pragma once
 
 #include "platform/platform.h"

@@ -287,7 +287,6 @@ TEST_F(Digging, TorchesFixedToTheDugBlockComeBackAndOthersStay) {
 
 TEST_F(Digging, TorchesAtTheTopOfTheWorldAndTorchesWithoutAnEmptyCell) {
     // At the top layer there is nothing above to look at.
-    useCell(0, 199, 999);
     hold(0, 71);
     put(0, 199, 999, 2);
     put(1, 199, 999, 24, 2);
