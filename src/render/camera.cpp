@@ -114,7 +114,7 @@ void buildFrustum(RenderState& renderer) {
     renderer.camera.frustumPlanes[kFarPlane] = normalizedPlane(sub(c4, c3));
 }
 
-bool blockInFrustum(RenderState& renderer, int x, int y, int z) {
+bool blockInFrustum(const RenderState& renderer, int x, int y, int z) {
     for (int corner = 0; corner < 8; ++corner) {
         const float cx = float(x) + ((corner & 1) ? 0.5f : -0.5f);
         const float cy = float(y) + ((corner & 2) ? 0.5f : -0.5f);

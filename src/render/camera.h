@@ -56,7 +56,7 @@ void updateCamera(RenderState& renderer, const World& world, const Options& opti
                   const Settings& settings, const Player& player);
 void buildFrustum(RenderState& renderer);
 // True when a corner of the block's cube lies strictly inside all six planes.
-bool blockInFrustum(RenderState& renderer, int x, int y, int z);
+bool blockInFrustum(const RenderState& renderer, int x, int y, int z);
 // The fog's colour at a brightness: 0x00RRGGBB.
 uint32_t fogColourAt(float luminance);
 

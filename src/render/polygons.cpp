@@ -2,7 +2,7 @@
 
 #include "render/render_state.h"
 
-int32_t polygons(RenderState& renderer) {
+int32_t polygons(const RenderState& renderer) {
     return renderer.polygons;
 }
 void addPolygons(RenderState& renderer, int32_t triangles) {

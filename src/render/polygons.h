@@ -7,6 +7,6 @@
 
 struct RenderState;  // render_state.h
 
-int32_t polygons(RenderState& renderer);
+int32_t polygons(const RenderState& renderer);
 void addPolygons(RenderState& renderer, int32_t triangles);
 void resetPolygons(RenderState& renderer);

@@ -152,7 +152,7 @@ bool ensureSection(RenderState& renderer, const World& world, int sx, int sy, in
     return true;
 }
 
-const Section* showingSectionAt(RenderState& renderer, int sx, int sy, int sz) {
+const Section* showingSectionAt(const RenderState& renderer, int sx, int sy, int sz) {
     if (!renderer.sections.ready || !sectionInWorld(sx, sy, sz)) return nullptr;
     const size_t at = slot(sx, sy, sz);
     return renderer.sections.showing[at] ? renderer.sections.table[at].get() : nullptr;
@@ -176,11 +176,11 @@ void dropSectionsOutside(RenderState& renderer, int sx0, int sy0, int sz0, int s
     }
 }
 
-const std::vector<Section*>& builtSections(RenderState& renderer) {
+const std::vector<Section*>& builtSections(const RenderState& renderer) {
     return renderer.sections.built;
 }
 
-size_t cachedGeometryBytes(RenderState& renderer) {
+size_t cachedGeometryBytes(const RenderState& renderer) {
     size_t bytes = 0;
     for (const Section* s : renderer.sections.built) {
         // The mesh lives on the device (in system memory under a software driver).

@@ -117,7 +117,7 @@ struct SectionCache {
 // The section holding cell coordinates (sx, sy, sz), or nullptr when none is built.
 Section* sectionAt(RenderState& renderer, int sx, int sy, int sz);
 // The built section there when it has blocks with faces, or nullptr.
-const Section* showingSectionAt(RenderState& renderer, int sx, int sy, int sz);
+const Section* showingSectionAt(const RenderState& renderer, int sx, int sy, int sz);
 inline int sectionOf(int v) {
     return v >= 0 ? v / kSectionSize : -1;
 }
@@ -138,7 +138,7 @@ bool ensureSection(RenderState& renderer, const World& world, int sx, int sy, in
 void dropSectionsOutside(RenderState& renderer, int sx0, int sy0, int sz0, int sx1, int sy1,
                          int sz1);
 // Every built section, for the frame's walk.
-const std::vector<Section*>& builtSections(RenderState& renderer);
+const std::vector<Section*>& builtSections(const RenderState& renderer);
 
 // Fills a section from the grid, lit for `box` (section_build.cpp); with the
 // spans too when the box reaches past the standard views.
@@ -148,4 +148,4 @@ void buildSection(RenderState& renderer, const World& world, Section& s, const L
 void joinSpans(Section& s, BuildScratch& scr);
 
 // Figures for the benchmarks: bytes held by cached geometry on both sides.
-size_t cachedGeometryBytes(RenderState& renderer);
+size_t cachedGeometryBytes(const RenderState& renderer);

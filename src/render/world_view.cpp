@@ -177,7 +177,7 @@ int buildNearestFirst(
 
 // Where a block stands against the culling frustum: decided by the planes when
 // clear, by the exact corner test otherwise.
-Relation relateBlock(RenderState& renderer, int x, int y, int z) {
+Relation relateBlock(const RenderState& renderer, int x, int y, int z) {
     bool inside = true;
     for (const Plane& p : renderer.camera.frustumPlanes) {
         const float centre = planeValue(p, float(x), float(y), float(z));
@@ -538,6 +538,6 @@ void drawWorldView(RenderState& renderer, const World& world, const Play& play) 
     plat::setFaceCulling(false);
 }
 
-const WorldViewStats& worldViewStats(RenderState& renderer) {
+const WorldViewStats& worldViewStats(const RenderState& renderer) {
     return renderer.view.stats;
 }

@@ -83,4 +83,4 @@ Picking aimAtWorld(RenderState& renderer, const World& world, const Player& play
 // Leaves face culling off for what follows.
 void drawWorldView(RenderState& renderer, const World& world, const Play& play);
 
-const WorldViewStats& worldViewStats(RenderState& renderer);
+const WorldViewStats& worldViewStats(const RenderState& renderer);

@@ -80,7 +80,7 @@ void drawStatusStrip(const World& world, const Options& options) {
     for (int k = 0; k < 3; ++k) drawText(96 * (k + 3) + 64, 6, kBlack, "%d", world.counters[k]);
 }
 
-void drawDebugLines(RenderState& renderer, const World& world, const Options& options,
+void drawDebugLines(const RenderState& renderer, const World& world, const Options& options,
                     const Play& play, int count) {
     const Player& player = play.player;
     const Vec3& p = player.Position;
@@ -115,7 +115,7 @@ void drawFreeCellLine(const World& world, const Options& options, const Settings
                  tr(settings, "Free remaining cells", "Celle libere rimaste"), empty);
 }
 
-void drawHud(RenderState& renderer, const World& world, const Options& options,
+void drawHud(const RenderState& renderer, const World& world, const Options& options,
              const Settings& settings, const Play& play, int fps) {
     drawCrosshair(options, kDotTexture);
     place(options, UiPart::Hotbar);

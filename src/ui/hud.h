@@ -25,11 +25,11 @@ void drawCells(const World& world, int first, int last, int cursorCell, int mark
 // The status values along the top edge.
 void drawStatusStrip(const World& world, const Options& options);
 // The first `count` debug lines (six on the death screen, nine while playing).
-void drawDebugLines(RenderState& renderer, const World& world, const Options& options,
+void drawDebugLines(const RenderState& renderer, const World& world, const Options& options,
                     const Play& play, int count);
 // Counts the empty inventory cells and shows the count.
 void drawFreeCellLine(const World& world, const Options& options, const Settings& settings);
 // The whole display while playing, frame counter and credits included; the
 // crafting panel as its candidates were last built.
-void drawHud(RenderState& renderer, const World& world, const Options& options,
+void drawHud(const RenderState& renderer, const World& world, const Options& options,
              const Settings& settings, const Play& play, int fps);

@@ -39,7 +39,7 @@ int drawBusyScreen(const Options& options, const Settings& settings, bool saving
     return 0;
 }
 
-int drawDeadScreen(RenderState& renderer, const World& world, const Options& options,
+int drawDeadScreen(const RenderState& renderer, const World& world, const Options& options,
                    const Settings& settings, const Play& play, const Overlay& overlay) {
     if (beginSceneOrFail(options) < 0) return -1;
     plat::clear(skyColour(TimeLuminance(world)));

@@ -25,7 +25,7 @@ Pulse nextPulse(Pulse pulse);
 // word at the pulse's alpha.
 int drawBusyScreen(const Options& options, const Settings& settings, bool saving, int alpha,
                    const Overlay& overlay);
-int drawDeadScreen(RenderState& renderer, const World& world, const Options& options,
+int drawDeadScreen(const RenderState& renderer, const World& world, const Options& options,
                    const Settings& settings, const Play& play, const Overlay& overlay);
 // The inventory screen, or the chest screen when `chest` is set.
 int drawItemScreen(const World& world, const Options& options, const Settings& settings,
