@@ -3,6 +3,7 @@
 // 0.1 ms a frame.
 #include <benchmark/benchmark.h>
 
+#include "app/game_state.h"
 #include "game/play.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
@@ -15,17 +16,17 @@ Play play;
 
 // All three stations in reach, and an inventory that makes many recipes.
 void buildScene() {
-    allocateWorldStorage();
+    allocateWorldStorage(game.world);
     headless::reset();
     plat::createWindowAndDevices("bench", 800, 600);
     play.player.Position = Vec3{500.5f, 120.2f, 500.5f};
-    cell(503, 117, 497) = Cell{27, 0};  // at the far corners of the cube
-    cell(497, 123, 503) = Cell{26, 0};
-    cell(500, 120, 503) = Cell{41, 0};
+    cell(game.world, 503, 117, 497) = Cell{27, 0};  // at the far corners of the cube
+    cell(game.world, 497, 123, 503) = Cell{26, 0};
+    cell(game.world, 500, 120, 503) = Cell{41, 0};
     const uint8_t types[] = {5,  23, 38, 39, 1,  10, 11, 12, 13, 14, 15, 16, 25, 29,
                              31, 32, 33, 40, 63, 64, 65, 66, 72, 6,  37, 54, 28, 30};
     int c = 0;
-    for (uint8_t t : types) world.slots[c++] = ItemStack{t, 40};
+    for (uint8_t t : types) game.world.slots[c++] = ItemStack{t, 40};
     play.crafting.open = 1;
     play.crafting.selected = 20;
 }
@@ -36,8 +37,8 @@ static void BM_CraftingPanelFrame(benchmark::State& state) {
     buildScene();
     for (auto _ : state) {
         plat::beginScene();
-        buildCandidates(play.crafting, play.player.Position);
-        drawCraftingPanel(play.crafting);
+        buildCandidates(game.world, play.crafting, play.player.Position);
+        drawCraftingPanel(game.settings, play.crafting);
         plat::endScene();
         plat::present();
         benchmark::DoNotOptimize(play.crafting.candidateCount);

@@ -2,6 +2,7 @@
 // is already made (the game's second and later worlds) and on fresh storage.
 #include <benchmark/benchmark.h>
 
+#include "app/game_state.h"
 #include "platform/headless/headless.h"
 #include "world/generation.h"
 #include "world/world.h"
@@ -9,8 +10,8 @@
 static void BM_GenerateWorld(benchmark::State& state) {
     headless::reset();
     for (auto _ : state) {
-        generateWorldFromSeed(1234567890);
-        benchmark::DoNotOptimize(world.cells.get());
+        generateWorldFromSeed(game.world, 1234567890);
+        benchmark::DoNotOptimize(game.world.cells.get());
     }
 }
 BENCHMARK(BM_GenerateWorld)

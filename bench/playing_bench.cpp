@@ -20,10 +20,10 @@ int32_t frameClockMs = 0;
 void startPlaying() {
     static bool generated = false;
     headless::reset();
-    if (!generated) generateWorldFromSeed(1234567890);
+    if (!generated) generateWorldFromSeed(game.world, 1234567890);
     generated = true;
-    settings.RenderDistance = 4;
-    startPlayingWorld(game.play);
+    game.settings.RenderDistance = 4;
+    startPlayingWorld(game.world, game.play);
     game.gameState = GameState::Playing;
     frameClockMs = 1000;
     headless::setClock(frameClockMs);
@@ -63,11 +63,11 @@ static void BM_PlayingUpdateBlockedInACorner(benchmark::State& state) {
     startPlaying();
     const int x = kSpawnColumnX, z = kSpawnColumnZ;
     // Above the column's top block, as high as the body.
-    const int feet = int(spawnEyeHeight(x, z)) - 4;
+    const int feet = int(spawnEyeHeight(game.world, x, z)) - 4;
     for (int y = feet; y < feet + 4; ++y)
         for (int d = -2; d <= 2; ++d) {
-            setCell(x + d, y, z + 1, Cell{block::Stone, 0});
-            setCell(x + 1, y, z + d, Cell{block::Stone, 0});
+            setCell(game.world, x + d, y, z + 1, Cell{block::Stone, 0});
+            setCell(game.world, x + 1, y, z + d, Cell{block::Stone, 0});
         }
     game.play.player.xzRotCamera = 0.7f;  // towards +x and +z
     headless::pressKey(key::W);
@@ -78,8 +78,8 @@ static void BM_PlayingUpdateBlockedInACorner(benchmark::State& state) {
     headless::releaseAllKeys();
     for (int y = feet; y < feet + 4; ++y)
         for (int d = -2; d <= 2; ++d) {
-            setCell(x + d, y, z + 1, Cell{0, 0});
-            setCell(x + 1, y, z + d, Cell{0, 0});
+            setCell(game.world, x + d, y, z + 1, Cell{0, 0});
+            setCell(game.world, x + 1, y, z + d, Cell{0, 0});
         }
 }
 BENCHMARK(BM_PlayingUpdateBlockedInACorner)

@@ -25,10 +25,10 @@ namespace {
 Vec3 spawn;
 
 void ensureWorld() {
-    if (world.Seed == 1234567890 && world.cells) return;
+    if (game.world.Seed == 1234567890 && game.world.cells) return;
     headless::reset();
-    generateWorldFromSeed(1234567890);
-    startPlayingWorld(game.play);
+    generateWorldFromSeed(game.world, 1234567890);
+    startPlayingWorld(game.world, game.play);
     spawn = game.play.player.Position;
     plat::createWindowAndDevices("bench", 800, 600);
 }
@@ -38,16 +38,16 @@ void frame(bool reference) {
         reference::prepareFrame();
         reference::drawFrame();
     } else {
-        lookAround(game.play);
-        drawWorldView(game.play);
+        lookAround(game.renderer, game.world, game.options, game.settings, game.play);
+        drawWorldView(game.renderer, game.world, game.play);
     }
     plat::present();
-    resetPolygons();
+    resetPolygons(game.renderer);
 }
 
 void atSpawn(benchmark::State& state, bool reference) {
     ensureWorld();
-    settings.RenderDistance = uint8_t(state.range(0));
+    game.settings.RenderDistance = uint8_t(state.range(0));
     game.play.player.Position = spawn;
     game.play.player.yRotCamera = 0.0f;
     int heading = 0;
@@ -115,7 +115,7 @@ static void BM_BuildSurfaceSection(benchmark::State& state) {
     s.sx = int(spawn.x) / kSectionSize, s.sy = 96 / kSectionSize,
     s.sz = int(spawn.z) / kSectionSize;
     for (auto _ : state) {
-        buildSection(s, box);
+        buildSection(game.renderer, game.world, s, box);
         benchmark::DoNotOptimize(s.faces);
         state.PauseTiming();
         plat::present();  // lets the device release the meshes replaced

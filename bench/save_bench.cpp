@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include "app/game_state.h"
 
 #include "platform/headless/headless.h"
 #include "world/generation.h"
@@ -32,9 +33,9 @@ const std::string& benchFolder() {
 }
 
 void ensureWorld() {
-    if (world.Seed == 1234567890 && world.cells) return;
+    if (game.world.Seed == 1234567890 && game.world.cells) return;
     headless::reset();
-    generateWorldFromSeed(1234567890);
+    generateWorldFromSeed(game.world, 1234567890);
 }
 
 // Peak resident memory of the process so far, in MB.
@@ -52,8 +53,8 @@ double peakResidentMb() {
 static void BM_PeakMemoryGenerateSaveLoad(benchmark::State& state) {
     for (auto _ : state) {
         ensureWorld();
-        saveWorldTo(benchFolder() + "Mondo1.data", benchFolder() + "SemeM1.data");
-        loadWorldFrom(benchFolder() + "Mondo1.data", benchFolder() + "SemeM1.data");
+        saveWorldTo(game.world, benchFolder() + "Mondo1.data", benchFolder() + "SemeM1.data");
+        loadWorldFrom(game.world, benchFolder() + "Mondo1.data", benchFolder() + "SemeM1.data");
     }
     state.counters["VmHWM_MB"] = peakResidentMb();
 }
@@ -61,7 +62,8 @@ BENCHMARK(BM_PeakMemoryGenerateSaveLoad)->Unit(benchmark::kMillisecond)->Iterati
 
 static void BM_SaveWorld(benchmark::State& state) {
     ensureWorld();
-    for (auto _ : state) saveWorldTo(benchFolder() + "Mondo1.data", benchFolder() + "SemeM1.data");
+    for (auto _ : state)
+        saveWorldTo(game.world, benchFolder() + "Mondo1.data", benchFolder() + "SemeM1.data");
 }
 BENCHMARK(BM_SaveWorld)
     ->Unit(benchmark::kMillisecond)
@@ -75,7 +77,7 @@ BENCHMARK(BM_SaveWorld)
 static void BM_WritePlainBytes(benchmark::State& state) {
     ensureWorld();
     const std::string path = benchFolder() + "plain.data";
-    const uint8_t* bytes = reinterpret_cast<const uint8_t*>(world.cells.get());
+    const uint8_t* bytes = reinterpret_cast<const uint8_t*>(game.world.cells.get());
     for (auto _ : state) {
         int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         for (size_t at = 0; at < kCellImageBytes; at += 4'000'000)
@@ -96,9 +98,9 @@ static void BM_LoadWorldWarm(benchmark::State& state) {
     ensureWorld();
     const std::string worldPath = benchFolder() + "Mondo1.data";
     const std::string seedPath = benchFolder() + "SemeM1.data";
-    if (!std::filesystem::exists(worldPath)) saveWorldTo(worldPath, seedPath);
-    loadWorldFrom(worldPath, seedPath);  // warms the page cache
-    for (auto _ : state) loadWorldFrom(worldPath, seedPath);
+    if (!std::filesystem::exists(worldPath)) saveWorldTo(game.world, worldPath, seedPath);
+    loadWorldFrom(game.world, worldPath, seedPath);  // warms the page cache
+    for (auto _ : state) loadWorldFrom(game.world, worldPath, seedPath);
 }
 BENCHMARK(BM_LoadWorldWarm)
     ->Unit(benchmark::kMillisecond)

@@ -17,10 +17,10 @@ struct MouseInput {
     bool left, right;
 };
 
-class PlayingTest : public GameTest {
+class PlayingTest : public AppTest {
    protected:
     void SetUp() override {
-        GameTest::SetUp();
+        AppTest::SetUp();
         game.gameState = GameState::Playing;
     }
 
@@ -42,7 +42,7 @@ class PlayingTest : public GameTest {
     // A stone floor at height 100 over the scene and the player standing on
     // it, eye 1.5 above its top face plus the landing's margin.
     void standOnFloor(float x = 500.0f, float z = 500.0f) {
-        BlockScene::layer(100, BlockScene::kLow, BlockScene::kHigh);
+        scene.layer(100, BlockScene::kLow, BlockScene::kHigh);
         game.play.player.Position = Vec3{x, kStandingEye, z};
         frameAt(now + 10);
         frameAt(now + 10);
@@ -51,5 +51,5 @@ class PlayingTest : public GameTest {
 
     static constexpr float kStandingEye = 102.001f;
     int32_t now = 1000;
-    BlockScene scene;
+    BlockScene scene{world};
 };

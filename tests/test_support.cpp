@@ -13,12 +13,6 @@
 
 #include "app/game_state.h"
 #include "app/world_ops.h"
-#include "render/render_state.h"
-#include "world/cell_changes.h"
-#include "world/chests.h"
-#include "world/options.h"
-#include "world/settings.h"
-#include "world/world.h"
 
 std::string readBytes(const std::string& path) {
     std::ifstream f(path, std::ios::binary);
@@ -75,28 +69,18 @@ ScratchFolder::~ScratchFolder() {
     std::filesystem::remove_all(path, ec);
 }
 
-void resetGameGlobals() {
-    // The world's grid values, its chest map and change log, and the settings.
-    resetWorld();
-    clearChestPositions();
-    resetCellChanges();
-    resetSettings();
-    resetOptions();
-    // What the renderer keeps between frames.
-    resetRenderer();
-    // The game as the app runs it, play included, with no slot held.
+void resetGame() {
     closeSlot();
     game = Game{};
 }
 
-void GameTest::SetUp() {
+void HeadlessTest::SetUp() {
     headless::reset();
     headless::setExeFolder(scratch.path.string());
     // An Italian desktop: the language every first start spoke before it asked.
     headless::setEnvironment({{"LANGUAGE", "it"}});
-    resetGameGlobals();
 }
 
-void GameTest::TearDown() {
+void HeadlessTest::TearDown() {
     headless::reset();
 }

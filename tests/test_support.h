@@ -1,5 +1,5 @@
-// Shared fixture: every test starts from a fresh process state, with the
-// executable's folder pointed at a scratch directory removed afterwards.
+// Shared fixtures: every test starts from fresh values, with the executable's
+// folder pointed at a scratch directory removed afterwards.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,7 +7,12 @@
 #include <filesystem>
 #include <string>
 
+#include "app/game_state.h"
 #include "platform/headless/headless.h"
+#include "render/render_state.h"
+#include "world/options.h"
+#include "world/settings.h"
+#include "world/world.h"
 
 // A folder of its own under the system temp directory, deleted on destruction.
 struct ScratchFolder {
@@ -33,14 +38,40 @@ bool permissionsStopReading();
 // open would otherwise hang it; a no-op where nothing can stall (Windows).
 void endRunAfter(unsigned seconds);
 
-// Resets the headless platform and every game global, and points the
+// The app's game value as a fresh process has it, with no slot held.
+void resetGame();
+
+// Resets the headless platform, with an Italian desktop, and points the
 // executable's folder at a scratch folder.
-class GameTest : public ::testing::Test {
+class HeadlessTest : public ::testing::Test {
    protected:
     void SetUp() override;
     void TearDown() override;
     ScratchFolder scratch;
 };
 
-// Resets the game's process-wide values (not the grid's cells).
-void resetGameGlobals();
+// A test of what lies below the app: a world (no grid until a test sizes
+// it), options, settings and renderer state of its own.
+class GameTest : public HeadlessTest {
+   protected:
+    World world;
+    Options options;
+    OptionsFile optionsFile;
+    Settings settings;
+    SettingsFile settingsFile;
+    RenderState renderer;
+};
+
+// A test that drives the app: its game value made afresh, no slot held, and
+// the parts of it a GameTest owns under the same names. The game is made
+// afresh before the fixture's own members, which may build in its world.
+class AppTest : public HeadlessTest {
+   protected:
+    AppTest() { resetGame(); }
+    World& world = game.world;
+    Options& options = game.options;
+    OptionsFile& optionsFile = game.optionsFile;
+    Settings& settings = game.settings;
+    SettingsFile& settingsFile = game.settingsFile;
+    RenderState& renderer = game.renderer;
+};

@@ -117,25 +117,25 @@ double lastCpuMs = 0.0;
 void drawFrame(Mode mode) {
     const auto start = Clock::now();
     if (mode == Mode::Renderer) {
-        lookAround(game.play);
+        lookAround(game.renderer, game.world, game.options, game.settings, game.play);
     } else {
         plat::setSeparateDraws(mode == Mode::PerFace);
         reference::prepareFrame();
     }
     plat::beginScene();
-    plat::clear(skyColour(TimeLuminance()));
+    plat::clear(skyColour(TimeLuminance(game.world)));
     if (mode == Mode::Renderer) {
-        drawWorldView(game.play);
+        drawWorldView(game.renderer, game.world, game.play);
         // With VELMORA_FRAMES_HUD=1 the heads-up display is drawn over it.
         static const bool hud = std::getenv("VELMORA_FRAMES_HUD") != nullptr;
-        if (hud) drawHud(game.play, 60);
+        if (hud) drawHud(game.renderer, game.world, game.options, game.settings, game.play, 60);
     } else
         reference::drawFrame();
     plat::endScene();
     lastCpuMs = ms(Clock::now() - start);
     plat::present();
     plat::setSeparateDraws(false);
-    resetPolygons();
+    resetPolygons(game.renderer);
 }
 
 bool quitRequested() {
@@ -147,14 +147,16 @@ bool quitRequested() {
 void settle() {
     for (int i = 0; i < 1000; ++i) {
         drawFrame(Mode::Renderer);
-        if (worldViewStats().builtAhead == 0 && worldViewStats().farLeft == 0) return;
+        if (worldViewStats(game.renderer).builtAhead == 0 &&
+            worldViewStats(game.renderer).farLeft == 0)
+            return;
     }
 }
 
 void makeWorld() {
     std::fprintf(stderr, "making the world of seed 1234567890 ...\n");
-    generateWorldFromSeed(1234567890);
-    startPlayingWorld(game.play);
+    generateWorldFromSeed(game.world, 1234567890);
+    startPlayingWorld(game.world, game.play);
     spawn = game.play.player.Position;
 }
 
@@ -164,16 +166,17 @@ void carveCheckerboard() {
         for (int y = std::max(cy - R, 1); y <= cy - 3; ++y)
             for (int z = cz - R; z <= cz + R; ++z)
                 if (inWorld(x, y, z))
-                    cell(x, y, z) = Cell{uint8_t((x + y + z) % 2 ? 0 : block::Stone), 0};
-    noteWorldReplaced();
+                    cell(game.world, x, y, z) =
+                        Cell{uint8_t((x + y + z) % 2 ? 0 : block::Stone), 0};
+    noteWorldReplaced(game.world);
 }
 
 // A far view (metres, 0 = none) taken by stand() in place of the render distance.
 int farMetres = 0;
 
 void stand(int renderDistance, float turn, float pitch) {
-    settings.RenderDistance = uint8_t(renderDistance);
-    options.farView = farMetres;
+    game.settings.RenderDistance = uint8_t(renderDistance);
+    game.options.farView = farMetres;
     game.play.player.Position = spawn;
     game.play.player.xzRotCamera = turn;
     game.play.player.yRotCamera = pitch;
@@ -277,22 +280,23 @@ int runEdits(bool each) {
         const Vec3 t = game.play.target.targetBlock;
         if (!hasTarget(game.play.target)) continue;
         const int x = int(t.x), y = int(t.y), z = int(t.z);
-        const Cell was = cell(x, y, z);
-        setCell(x, y, z, Cell{0, 0});
+        const Cell was = cell(game.world, x, y, z);
+        setCell(game.world, x, y, z, Cell{0, 0});
         auto start = Clock::now();
         drawFrame(Mode::Renderer);
         digs.push_back(ms(Clock::now() - start) / base);
         if (each)
             std::printf("dig (%d, %d, %d): %.2f x of %.2f ms, cpu %.2f ms, %d sections built\n", x,
-                        y, z, digs.back(), base, lastCpuMs, worldViewStats().sectionsBuilt);
+                        y, z, digs.back(), base, lastCpuMs,
+                        worldViewStats(game.renderer).sectionsBuilt);
         medianFrame(3);
-        setCell(x, y, z, was);
+        setCell(game.world, x, y, z, was);
         start = Clock::now();
         drawFrame(Mode::Renderer);
         places.push_back(ms(Clock::now() - start) / base);
         if (each)
             std::printf("placed: %.2f x, cpu %.2f ms, %d sections built\n", places.back(),
-                        lastCpuMs, worldViewStats().sectionsBuilt);
+                        lastCpuMs, worldViewStats(game.renderer).sectionsBuilt);
         bases.push_back(base);
     }
     // For scale: the slowest of the 9 plain frames before each edit, over their median.
@@ -327,13 +331,15 @@ int runRun(int argc, char** argv) {
         const double dt = ms(now - last);
         last = now;
         x += float(dt * 0.006);  // running: six blocks a second
-        game.play.player.Position = Vec3{x, spawnEyeHeight(int(x), int(spawn.z)), spawn.z};
+        game.play.player.Position =
+            Vec3{x, spawnEyeHeight(game.world, int(x), int(spawn.z)), spawn.z};
         const auto start = Clock::now();
         drawFrame(Mode::Renderer);
         times.push_back(ms(Clock::now() - start));
-        built.push_back(worldViewStats().sectionsBuilt - worldViewStats().builtAhead);
+        built.push_back(worldViewStats(game.renderer).sectionsBuilt -
+                        worldViewStats(game.renderer).builtAhead);
         quadsDrawn.push_back(sdlplat::lastFrameStats().quads);
-        ahead.push_back(worldViewStats().builtAhead);
+        ahead.push_back(worldViewStats(game.renderer).builtAhead);
         cpus.push_back(lastCpuMs);
     }
     if (worst) {
@@ -366,7 +372,7 @@ int runFarFill(int argc, char** argv) {
     stand(4, 0.8f, -0.1f);
     settle();
     const double before = medianFrame(15);
-    options.farView = far;
+    game.options.farView = far;
     std::vector<double> times;
     int built = 0;
     const auto begin = Clock::now();
@@ -376,11 +382,12 @@ int runFarFill(int argc, char** argv) {
         const auto start = Clock::now();
         drawFrame(Mode::Renderer);
         times.push_back(ms(Clock::now() - start));
-        built += worldViewStats().builtFar;
+        built += worldViewStats(game.renderer).builtFar;
         if (each)
             std::printf("frame %d: %.2f ms (cpu %.2f), built %d, left %d\n", f, times.back(),
-                        lastCpuMs, worldViewStats().builtFar, worldViewStats().farLeft);
-        if (worldViewStats().farLeft == 0) {
+                        lastCpuMs, worldViewStats(game.renderer).builtFar,
+                        worldViewStats(game.renderer).farLeft);
+        if (worldViewStats(game.renderer).farLeft == 0) {
             filled = ms(Clock::now() - begin);
             break;
         }
@@ -418,8 +425,8 @@ int runMemory(int argc, char** argv) {
     std::printf(
         "cached geometry at spawn, view radius %d: %.1f MB counted (%zu sections); resident "
         "memory %.1f MB before the first frame, %.1f MB after (+%.1f MB)\n",
-        viewRadius(), double(cachedGeometryBytes()) / 1e6, builtSections().size(), before, after,
-        after - before);
+        viewRadius(game.options, game.settings), double(cachedGeometryBytes(game.renderer)) / 1e6,
+        builtSections(game.renderer).size(), before, after, after - before);
     return 0;
 }
 
@@ -463,22 +470,22 @@ bool compareSpans(const std::string& folder) {
     };
     // High above the spawn, the land out to the far edge fills the view.
     const View views[] = {{0.8f, -0.25f, 0}, {3.9f, -0.35f, 140}};
-    options.farView = kMaxViewRadius;
+    game.options.farView = kMaxViewRadius;
     long apart = 0, pixels = 0;
     for (const View& v : views) {
-        world.DayTime = uint8_t(v.dayTime);
+        game.world.DayTime = uint8_t(v.dayTime);
         game.play.player.Position = Vec3{spawn.x, spawn.y + 40.0f, spawn.z};
         game.play.player.xzRotCamera = v.turn;
         game.play.player.yRotCamera = v.pitch;
         settle();
         Shot shots[2];
         for (int which = 0; which < 2; ++which) {
-            renderer.view.facesOnly = which == 1;
+            game.renderer.view.facesOnly = which == 1;
             const std::string path = folder + "/far" + std::to_string(v.dayTime) +
                                      (which ? "-faces" : "-spans") + ".bmp";
             if (!shoot(Mode::Renderer, path, shots[which])) return false;
         }
-        renderer.view.facesOnly = false;
+        game.renderer.view.facesOnly = false;
         for (size_t i = 0; i + 2 < shots[0].rgb.size(); i += 3) {
             int most = 0;
             for (size_t c = i; c < i + 3; ++c)
@@ -487,7 +494,7 @@ bool compareSpans(const std::string& folder) {
         }
         pixels += long(shots[0].width) * shots[0].height;
     }
-    options.farView = 0;
+    game.options.farView = 0;
     std::printf("far views, spans against faces: %ld of %ld pixels differ by more than 2\n", apart,
                 pixels);
     return apart * 1000 <= pixels;  // a tenth of a percent
@@ -509,8 +516,8 @@ int runCompare(const std::string& folder) {
     long total = 0;
     int index = 0;
     for (const View& v : views) {
-        settings.RenderDistance = uint8_t(v.renderDistance);
-        world.DayTime = uint8_t(v.dayTime);
+        game.settings.RenderDistance = uint8_t(v.renderDistance);
+        game.world.DayTime = uint8_t(v.dayTime);
         game.play.player.Position = Vec3{spawn.x + v.dx, spawn.y + v.dy, spawn.z + v.dz};
         game.play.player.xzRotCamera = v.turn;
         game.play.player.yRotCamera = v.pitch;
@@ -534,13 +541,13 @@ int runCompare(const std::string& folder) {
 
 int runShot(const std::string& worldPath, const std::string& seedPath, const std::string& out,
             int distance) {
-    if (loadWorldFrom(worldPath, seedPath) != WorldResult::Done) {
+    if (loadWorldFrom(game.world, worldPath, seedPath) != WorldResult::Done) {
         std::fprintf(stderr, "cannot load %s\n", worldPath.c_str());
         return 1;
     }
-    startPlayingWorld(game.play);
-    settings.RenderDistance = uint8_t(distance);
-    markProjectionDirty();  // a fresh start: the day's brightness as loaded
+    startPlayingWorld(game.world, game.play);
+    game.settings.RenderDistance = uint8_t(distance);
+    markProjectionDirty(game.renderer);  // a fresh start: the day's brightness as loaded
     drawFrame(Mode::Streamed);
     drawFrame(Mode::Streamed);
     return plat::saveScreenshot(out) ? 0 : 1;

@@ -66,7 +66,7 @@ int frameUpdate() {
     }
     if (game.gameState == GameState::Playing) {
         StepMark mark(FrameStep::Look);
-        lookAround(game.play);
+        lookAround(game.renderer, game.world, game.options, game.settings, game.play);
     }
     {
         StepMark mark(FrameStep::Requests);
@@ -105,8 +105,7 @@ const FrameRecord& lastFrameRecord() {
 
 int startGame() {
     loop = Loop{};
-    resetSettings();
-    readSettings();
+    readSettings(game.settings, game.settingsFile);
     startOptions();
     plat::showCursor(false);
 
@@ -136,7 +135,7 @@ bool gameFrame() {
         return false;
     }
     countFrame(loop.fps);
-    resetPolygons();
+    resetPolygons(game.renderer);
     loop.finished = loop.record;
     return message != plat::Message::Quit;
 }
@@ -148,7 +147,7 @@ bool gameFailed() {
 int finishGame() {
     abandonWork();
     if (loop.failed) return -1;
-    writeSettings();
+    writeSettings(game.settings, game.settingsFile);
     if (plat::shutdown() < 0) {
         plat::errorBox("ERRORE", "Errore nella chiusura dell'applicazione");
         plat::showCursor(true);

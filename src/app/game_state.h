@@ -1,9 +1,11 @@
 // The game as the app runs it: which screen is up, the menu selections, the
-// frame being updated, the gate every change of screen shares, the play
-// value, what the last update handed back, the notice, the long world work
-// under way and its progress word's pulse, and the frames-per-second figure.
-// One value, owned here and handed down: the rules below take what they need
-// of it as parameters.
+// frame being updated, the gate every change of screen shares, the world and
+// the play value, the player's options and settings with what is known of
+// their files, what the renderer keeps between frames, what the last update
+// handed back, the notice, the long world work under way and its progress
+// word's pulse, and the frames-per-second figure. One value, owned here and
+// handed down: the rules, the drawing and the display below take what they
+// need of it as parameters.
 #pragma once
 
 #include <cstdint>
@@ -13,12 +15,15 @@
 #include "game/frame.h"
 #include "game/play.h"
 #include "game/sound_rules.h"
+#include "render/render_state.h"
 #include "ui/notice.h"
 #include "ui/screens.h"
 #include "world/options.h"
 #include "platform/platform.h"
 #include "world/generation.h"
 #include "world/save_files.h"
+#include "world/settings.h"
+#include "world/world.h"
 
 enum class GameState : uint8_t {
     Busy = 1,
@@ -73,7 +78,16 @@ struct Game {
     Frame frame;
     int32_t lastUpdateTime = 0;
     ActionGate gate;
+    // The grid with everything saved beside it, and the play in it.
+    World world;
     Play play;
+    // The player's choices, and what the game knows of their files.
+    Options options;
+    OptionsFile optionsFile;
+    Settings settings;
+    SettingsFile settingsFile;
+    // The camera, the section geometry on the device and the frame's lists.
+    RenderState renderer;
     // What the last update handed back: play's events, the item screens',
     // the menus' moves and choices; and a screenshot asked for (F4), taken
     // with the frame's other requests.

@@ -155,12 +155,12 @@ int updateOptions() {
         switch (game.optionsChoice) {
             case 1:
                 // The distance chosen is the one drawn: a far view gives way.
-                stepRenderDistance();
-                options.farView = 0;
-                markProjectionDirty();
+                stepRenderDistance(game.settings);
+                game.options.farView = 0;
+                markProjectionDirty(game.renderer);
                 break;
             case 2:
-                toggleLanguage();
+                toggleLanguage(game.settings);
                 break;
             case kOptionsCancelChoice:
                 goTo(GameState::MainMenu);
@@ -185,7 +185,7 @@ int updateMoreOptions() {
     // Left and Right step an option's value down and up; Enter steps it up.
     const bool left = held(key::Left) || held(key::A), right = held(key::Right) || held(key::D);
     if (optionRow && left != right && gateOpen()) {
-        stepOptionRow(options, row, left ? -1 : 1, largestScale);
+        stepOptionRow(game.options, row, left ? -1 : 1, largestScale);
         game.events.add({EventKind::MenuChosen});
         gateFired();
     }
@@ -195,7 +195,7 @@ int updateMoreOptions() {
     };
     if (enterPressed()) {
         if (optionRow)
-            stepOptionRow(options, row, 1, largestScale);
+            stepOptionRow(game.options, row, 1, largestScale);
         else
             backToOptions();
         gateFired();

@@ -15,7 +15,8 @@ void keepEvents(const Events& events) {
 }  // namespace
 
 int updatePlayingState() {
-    const PlayResult result = updatePlaying(game.play, game.frame, game.gate);
+    const PlayResult result =
+        updatePlaying(game.world, game.play, game.options, game.settings, game.frame, game.gate);
     keepEvents(result.events);
     if (result.screenshot) game.screenshotAsked = true;
     switch (result.request) {
@@ -40,7 +41,7 @@ int updatePlayingState() {
 
 int updateDead() {
     if (held(game.frame, key::Return) && gateOpen(game.gate, game.frame)) {
-        respawnPlayer(game.play.player);
+        respawnPlayer(game.world, game.play.player);
         game.gameState = GameState::Playing;
         gateFired(game.gate, game.frame);
         game.events.add({EventKind::Respawned});
@@ -53,7 +54,7 @@ namespace {
 int updateItemScreenState(bool chest) {
     Events events;
     const ScreenRequest request =
-        updateItemScreen(game.play.itemScreen, chest, game.frame, game.gate, events);
+        updateItemScreen(game.world, game.play.itemScreen, chest, game.frame, game.gate, events);
     keepEvents(events);
     if (request == ScreenRequest::Leave) {
         game.gameState = GameState::Playing;
@@ -71,12 +72,13 @@ int updateChestScreen() {
     return updateItemScreenState(true);
 }
 
-void lookAround(Play& play) {
-    prepareWorldView(play.player);
-    play.target = aimAtWorld(play.player).target;
-    abandonStaleDig(play.dig, play.target, play.controls.selectedSlot);
+void lookAround(RenderState& renderer, World& world, const Options& options,
+                const Settings& settings, Play& play) {
+    prepareWorldView(renderer, world, options, settings, play.player);
+    play.target = aimAtWorld(renderer, world, play.player).target;
+    abandonStaleDig(world, play.dig, play.target, play.controls.selectedSlot);
     // The panel's list is made afresh from what the player carries and
     // stands near in every frame that shows it.
     if (play.controls.hudVisible && play.crafting.open)
-        buildCandidates(play.crafting, play.player.Position);
+        buildCandidates(world, play.crafting, play.player.Position);
 }

@@ -29,12 +29,12 @@ bool worldAround() {
 
 void playFrameSounds() {
     Surroundings around;
-    around.inWorld = worldAround() && world.cells;
-    around.openSky = around.inWorld && openToSky(game.play.player.Position);
-    around.dayTime = world.DayTime;
+    around.inWorld = worldAround() && game.world.cells;
+    around.openSky = around.inWorld && openToSky(game.world, game.play.player.Position);
+    around.dayTime = game.world.DayTime;
     const SoundMoment moment{game.frame.now, game.frame.elapsed};
     const SoundFrame heard =
-        hearFrame(game.sound, game.events, moment, around, options);
+        hearFrame(game.world, game.sound, game.events, moment, around, game.options);
     for (int i = 0; i < heard.count; ++i) plat::playSound(heard.plays[i]);
     plat::setAmbience(heard.wind, heard.night);
 }

@@ -12,37 +12,43 @@ Overlay overlay() {
 }
 
 int drawBusy() {
-    return drawBusyScreen(game.savingInProgress != 0, game.busyPulse.alpha, overlay());
+    return drawBusyScreen(game.options, game.settings, game.savingInProgress != 0,
+                          game.busyPulse.alpha, overlay());
 }
 int drawPlaying() {
-    return drawPlayingFrame(game.play, overlay());
+    return drawPlayingFrame(game.renderer, game.world, game.options, game.settings, game.play,
+                            overlay());
 }
 int drawDead() {
-    return drawDeadScreen(game.play, overlay());
+    return drawDeadScreen(game.renderer, game.world, game.options, game.settings, game.play,
+                          overlay());
 }
 int drawMain() {
-    return drawMainMenu(game.mainMenuChoice, overlay());
+    return drawMainMenu(game.options, game.settings, game.mainMenuChoice, overlay());
 }
 int drawOptions() {
-    return drawOptionsMenu(game.optionsChoice, overlay());
+    return drawOptionsMenu(game.options, game.settings, game.optionsChoice, overlay());
 }
 int drawMoreOptions() {
-    return drawMoreOptionsMenu(game.moreOptionsChoice, overlay());
+    return drawMoreOptionsMenu(game.options, game.settings, game.moreOptionsChoice, overlay());
 }
 int drawQuit() {
-    return drawQuitConfirm(game.quitChoice, overlay());
+    return drawQuitConfirm(game.options, game.settings, game.quitChoice, overlay());
 }
 int drawPause() {
-    return drawPauseMenu(game.pauseChoice, overlay());
+    return drawPauseMenu(game.options, game.settings, game.pauseChoice, overlay());
 }
 int drawSlots() {
-    return drawWorldSelect(game.worldSlotChoice, overlay(), game.deleteSlot, game.deleteChoice);
+    return drawWorldSelect(game.options, game.settings, game.worldSlotChoice, overlay(),
+                           game.deleteSlot, game.deleteChoice);
 }
 int drawInventory() {
-    return drawItemScreen(game.play.itemScreen, false, overlay());
+    return drawItemScreen(game.world, game.options, game.settings, game.play.itemScreen, false,
+                          overlay());
 }
 int drawChest() {
-    return drawItemScreen(game.play.itemScreen, true, overlay());
+    return drawItemScreen(game.world, game.options, game.settings, game.play.itemScreen, true,
+                          overlay());
 }
 
 constexpr StateRow kRows[] = {

@@ -4,6 +4,10 @@
 #pragma once
 
 #include "game/play.h"
+#include "render/render_state.h"
+#include "world/options.h"
+#include "world/settings.h"
+#include "world/world.h"
 
 int updateMainMenu();
 int updateOptions();
@@ -20,7 +24,8 @@ int updateChestScreen();
 // player's eye (camera, light, sections), the target under the crosshair (a
 // dig that no longer matches it stops), and the crafting panel's candidates
 // when the panel shows. The frame drawn next shows exactly this.
-void lookAround(Play& play);
+void lookAround(RenderState& renderer, World& world, const Options& options,
+                const Settings& settings, Play& play);
 // The Busy state: a slice of the long world operation under way, and the
 // progress word's pulse.
 int updateBusy();

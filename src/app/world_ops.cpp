@@ -104,7 +104,7 @@ void openSlot(int slot) {
     if (!slotOccupied(slot)) {
         work.generation = std::make_unique<GenerationJob>();
         // A new world's seed is the calendar clock's seconds.
-        beginGeneration(*work.generation, int32_t(plat::calendarSeconds()));
+        beginGeneration(game.world, *work.generation, int32_t(plat::calendarSeconds()));
     } else {
         work.load = std::make_unique<LoadJob>();
         beginLoad(*work.load, worldFilePath(slot), seedFilePath(slot));
@@ -142,7 +142,7 @@ void endWork() {
 void readyView() {
     game.work.generation.reset();
     game.work.load.reset();
-    startPlayingWorld(game.play);
+    startPlayingWorld(game.world, game.play);
     game.work.readyingView = true;
 }
 
@@ -201,18 +201,19 @@ int updateWork() {
     WorldWork& work = game.work;
     JobSlice slice = sliceUntil(plat::clockMs, game.frame.now + kWorkSliceMs);
     if (work.readyingView) {
-        while (buildViewAhead(game.play.player, kViewBatch) > 0)
+        while (buildViewAhead(game.renderer, game.world, game.options, game.settings,
+                              game.play.player, kViewBatch) > 0)
             if (sliceSpent(slice)) return 0;
         endWork();
         enterWorld();
         return 0;
     }
-    if (work.generation && stepGeneration(*work.generation, slice))
+    if (work.generation && stepGeneration(game.world, *work.generation, slice))
         return generationEnded(work.generation->result);
     // The results are taken by value: the work they came from ends with them.
-    if (work.load && stepLoad(*work.load, slice))
+    if (work.load && stepLoad(game.world, *work.load, slice))
         return loadEnded(work.load->result, work.load->failedFile);
-    if (work.save && stepSave(*work.save, slice)) {
+    if (work.save && stepSave(game.world, *work.save, slice)) {
         work.saved = work.save->result;
         work.saveReport = work.save->report;
         work.save.reset();

@@ -120,12 +120,12 @@ constexpr std::array<Entry, 256> kCatalogue = buildTable();
 
 const char* englishName(uint8_t type) { return kCatalogue[type].english; }
 
-const char* localName(uint8_t type) {
-    return tr(kCatalogue[type].english, kCatalogue[type].italian);
+const char* localName(uint8_t type, const Settings& settings) {
+    return tr(settings, kCatalogue[type].english, kCatalogue[type].italian);
 }
 
-void itemName(uint8_t type, char* buffer) {
-    std::strcpy(buffer, localName(type));
+void itemName(uint8_t type, const Settings& settings, char* buffer) {
+    std::strcpy(buffer, localName(type, settings));
 }
 
 uint8_t iconTexture(uint8_t type) { return kCatalogue[type].icon; }

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "world/settings.h"
+
 // Room for the longest name ("Frammento di tungsteno", 22) and its terminator.
 inline constexpr int kItemNameMax = 32;
 
@@ -25,10 +27,10 @@ struct ToolStats {
     uint8_t level;
 };
 
-// Writes the name in the current language into buffer ("" for unnamed types).
-void itemName(uint8_t type, char* buffer);
-// The name in the current language ("" for unnamed types).
-const char* localName(uint8_t type);
+// Writes the name in the language of `settings` into buffer ("" for unnamed types).
+void itemName(uint8_t type, const Settings& settings, char* buffer);
+// The name in the language of `settings` ("" for unnamed types).
+const char* localName(uint8_t type, const Settings& settings);
 const char* englishName(uint8_t type);
 
 // The inventory icon's texture; 13 (the dark square) for types without one.

@@ -37,7 +37,8 @@ void selectHotbarCell(Controls& controls, const Frame& frame) {
         if (held(frame, uint8_t(key::Digit1 + k))) controls.selectedSlot = uint8_t(k);
 }
 
-void renderDistanceKey(Controls& controls, const Frame& frame) {
+void renderDistanceKey(Controls& controls, const Frame& frame, Options& options,
+                       Settings& settings) {
     // The renderer sees the new distance and rebuilds what depends on it. F5
     // steps through the five near distances; from a far view chosen in the
     // options it comes back to the near one it left.
@@ -45,7 +46,7 @@ void renderDistanceKey(Controls& controls, const Frame& frame) {
     if (options.farView > 0)
         options.farView = 0;
     else
-        stepRenderDistance();
+        stepRenderDistance(settings);
 }
 
 void displayToggleKeys(Controls& controls, const Frame& frame) {
@@ -59,10 +60,10 @@ bool craftingPanelKeyFires(Controls& controls, const Frame& frame) {
     return keyFires(frame, key::R, controls.craftingClock);
 }
 
-void finishFrameControls(Controls& controls, const Player& player) {
+void finishFrameControls(const World& world, Controls& controls, const Player& player) {
     controls.mouseDeltaX = controls.mouseDeltaY = 0;
     controls.leftButtonLatch = controls.rightButtonLatch = 0;
-    controls.Collide = bodyCollides(player.Position) ? 1 : 0;
+    controls.Collide = bodyCollides(world, player.Position) ? 1 : 0;
 }
 
 void controlsForNewWorld(Controls& controls) {

@@ -8,6 +8,9 @@
 
 #include "game/frame.h"
 #include "game/player.h"
+#include "world/options.h"
+#include "world/settings.h"
+#include "world/world.h"
 
 // A key with a clock of its own fires at most this often while held.
 inline constexpr int32_t kKeyRepeatMs = 150;
@@ -40,14 +43,15 @@ void takeMouseAndButtons(Controls& controls, const Frame& frame);
 // Keys 1 to 9 choose hotbar cells 0 to 8; with several held the highest wins.
 void selectHotbarCell(Controls& controls, const Frame& frame);
 // F5: the next rendering distance, at most every 150 ms while held.
-void renderDistanceKey(Controls& controls, const Frame& frame);
+void renderDistanceKey(Controls& controls, const Frame& frame, Options& options,
+                       Settings& settings);
 // E hides or shows the display, F3 the debug lines, each on its own clock.
 void displayToggleKeys(Controls& controls, const Frame& frame);
 // R: whether the crafting panel opens or closes in this update.
 bool craftingPanelKeyFires(Controls& controls, const Frame& frame);
 // The end of the update: motion and latches spent, and the body's collision
 // at its final position kept for the debug lines.
-void finishFrameControls(Controls& controls, const Player& player);
+void finishFrameControls(const World& world, Controls& controls, const Player& player);
 
 // A freshly made or loaded world starts on the first hotbar cell, display on.
 void controlsForNewWorld(Controls& controls);

@@ -17,7 +17,7 @@ struct Totals {
     int count[256] = {};
 };
 
-Totals inventoryTotals() {
+Totals inventoryTotals(const World& world) {
     Totals t;
     for (int c = 0; c < kInventoryCells; ++c)
         if (world.slots[c].type != 0) t.count[world.slots[c].type] += world.slots[c].count;
@@ -33,7 +33,7 @@ bool holds(const Totals& totals, const Recipe& recipe) {
 }
 
 // Takes `need` items of `type`, lowest cells first.
-void take(uint8_t type, int need) {
+void take(World& world, uint8_t type, int need) {
     for (int c = 0; c < kInventoryCells && need > 0; ++c) {
         ItemStack& s = world.slots[c];
         if (s.type != type) continue;
@@ -61,7 +61,7 @@ void resetCraftingCursor(CraftingPanel& panel) {
     panel.selected = 0;
 }
 
-StationsNear findStations(const Vec3& position) {
+StationsNear findStations(const World& world, const Vec3& position) {
     StationsNear found;
     if (!world.cells) return found;
     const int px = int(position.x), py = int(position.y), pz = int(position.z);
@@ -73,7 +73,7 @@ StationsNear findStations(const Vec3& position) {
               z1 = std::min(pz + kStationReach, kWorldSizeZ - 1);
     for (int x = x0; x <= x1; ++x)
         for (int y = y0; y <= y1; ++y) {
-            const Cell* row = &cell(x, y, 0);
+            const Cell* row = &cell(world, x, y, 0);
             for (int z = z0; z <= z1; ++z) {
                 switch (row[z].type) {
                     case block::CraftingTable:
@@ -93,14 +93,14 @@ StationsNear findStations(const Vec3& position) {
     return found;
 }
 
-bool inventoryHolds(const Recipe& recipe) {
-    return holds(inventoryTotals(), recipe);
+bool inventoryHolds(const World& world, const Recipe& recipe) {
+    return holds(inventoryTotals(world), recipe);
 }
 
-void buildCandidates(CraftingPanel& panel, const Vec3& position) {
-    const StationsNear near = findStations(position);
+void buildCandidates(const World& world, CraftingPanel& panel, const Vec3& position) {
+    const StationsNear near = findStations(world, position);
     const bool available[kStationCount] = {true, near.craftingTable, near.furnace, near.anvil};
-    const Totals totals = inventoryTotals();
+    const Totals totals = inventoryTotals(world);
     int32_t count = 0;
     for (int s = 0; s < kStationCount; ++s) {
         if (!available[s]) continue;
@@ -114,7 +114,7 @@ void buildCandidates(CraftingPanel& panel, const Vec3& position) {
     clampSelection(panel);
 }
 
-void updateCraftingKeys(CraftingPanel& panel, const Frame& frame, ActionGate& gate,
+void updateCraftingKeys(World& world, CraftingPanel& panel, const Frame& frame, ActionGate& gate,
                         Events& events) {
     if (held(frame, key::Up) && gateOpen(gate, frame)) {
         --panel.selected;
@@ -125,24 +125,25 @@ void updateCraftingKeys(CraftingPanel& panel, const Frame& frame, ActionGate& ga
         gateFired(gate, frame);
     }
     clampSelection(panel);
-    if (held(frame, key::Return) && gateOpen(gate, frame, kCraftRepeatMs) && craftSelected(panel)) {
+    if (held(frame, key::Return) && gateOpen(gate, frame, kCraftRepeatMs) &&
+        craftSelected(world, panel)) {
         const Recipe& made = panel.candidates[panel.selected];
         events.add({EventKind::Crafted, made.result, {}, float(made.resultCount)});
         gateFired(gate, frame);
     }
 }
 
-bool craftSelected(const CraftingPanel& panel) {
+bool craftSelected(World& world, const CraftingPanel& panel) {
     const int32_t selected = panel.selected;
     if (selected < 0 || selected >= panel.candidateCount) return false;
     // Counted now: the display's count is not kept up while it is hidden.
-    if (countFreeCells() == 0) return false;
+    if (countFreeCells(world) == 0) return false;
     const Recipe recipe = panel.candidates[selected];
     // The list is rebuilt only while the panel is drawn: with the display
     // hidden it can be out of date, so the ingredients are checked again.
-    if (!inventoryHolds(recipe)) return false;
+    if (!inventoryHolds(world, recipe)) return false;
     for (int i = 0; i < recipe.ingredientCount && i < kMaxIngredients; ++i)
-        take(recipe.ingredients[i].type, recipe.ingredients[i].count);
-    for (int u = 0; u < recipe.resultCount; ++u) addOneItem(recipe.result);
+        take(world, recipe.ingredients[i].type, recipe.ingredients[i].count);
+    for (int u = 0; u < recipe.resultCount; ++u) addOneItem(world, recipe.result);
     return true;
 }

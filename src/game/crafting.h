@@ -9,6 +9,7 @@
 #include "game/frame.h"
 #include "game/recipes.h"
 #include "world/geometry.h"
+#include "world/world.h"
 
 struct CraftingPanel {
     uint8_t open = 0;
@@ -29,23 +30,24 @@ struct StationsNear {
     bool furnace = false;
     bool anvil = false;
 };
-StationsNear findStations(const Vec3& position);
+StationsNear findStations(const World& world, const Vec3& position);
 
 // The inventory cells 0..35 hold every ingredient in its count.
-bool inventoryHolds(const Recipe& recipe);
+bool inventoryHolds(const World& world, const Recipe& recipe);
 
 // The recipes of the hands and of the stations near the player that the
 // inventory can make, list by list in table order; the cursor is kept within
 // the new list.
-void buildCandidates(CraftingPanel& panel, const Vec3& position);
+void buildCandidates(const World& world, CraftingPanel& panel, const Vec3& position);
 
 // Up and Down move the cursor (shared 250 ms gate), Enter crafts (150 ms on
 // the same gate). Runs in the Playing update while the panel is open; what
 // it makes is a Crafted event.
-void updateCraftingKeys(CraftingPanel& panel, const Frame& frame, ActionGate& gate, Events& events);
+void updateCraftingKeys(World& world, CraftingPanel& panel, const Frame& frame, ActionGate& gate,
+                        Events& events);
 
 // Makes the recipe under the cursor once: its ingredients taken from the
 // lowest cells first, then the result added unit by unit. Nothing happens
 // when the list is empty, no inventory cell is free, or the inventory no
 // longer holds the ingredients. True when something was made.
-bool craftSelected(const CraftingPanel& panel);
+bool craftSelected(World& world, const CraftingPanel& panel);

@@ -11,7 +11,7 @@ namespace {
 
 // A chest's contents go with its record when it is dug, so a chest is dug
 // only once it is empty. One without a record holds nothing.
-bool chestHoldsSomething(uint8_t number) {
+bool chestHoldsSomething(const World& world, uint8_t number) {
     if (number >= world.chestCount) return false;
     for (const ItemStack& s : world.chests[number])
         if (s.type != 0) return true;
@@ -35,10 +35,11 @@ void advanceCracks(DigState& dig, float elapsed, float total) {
 
 // A frame on the same cell with the same hotbar cell: runs the clock when the
 // tool qualifies. True when the dig is complete.
-bool continueDig(DigState& dig, int32_t now, int x, int y, int z, uint8_t type, uint8_t tool) {
+bool continueDig(const World& world, DigState& dig, int32_t now, int x, int y, int z, uint8_t type,
+                 uint8_t tool) {
     // A tool that does not dig this block does nothing, not even stop a dig.
     if (!canDig(type, tool)) return false;
-    if (isChest(type) && chestHoldsSomething(cell(x, y, z).aux)) {
+    if (isChest(type) && chestHoldsSomething(world, cell(world, x, y, z).aux)) {
         dig.digging = 0;
         return false;
     }
@@ -57,7 +58,7 @@ bool continueDig(DigState& dig, int32_t now, int x, int y, int z, uint8_t type, 
 }
 
 // Torches fixed to the dug block at (x, y, z) fall off; how many did.
-int dropFixedTorches(int x, int y, int z) {
+int dropFixedTorches(World& world, int x, int y, int z) {
     struct Mount {
         int dx, dy, dz;
         uint8_t code;  // the torch's aux when it hangs on the block at (x, y, z)
@@ -69,31 +70,31 @@ int dropFixedTorches(int x, int y, int z) {
     for (const Mount& m : kMounts) {
         const int nx = x + m.dx, ny = y + m.dy, nz = z + m.dz;
         if (!inWorld(nx, ny, nz)) continue;
-        const Cell c = cell(nx, ny, nz);
+        const Cell c = cell(world, nx, ny, nz);
         if (c.type == block::Torch && c.aux == m.code) {
-            setCell(nx, ny, nz, Cell{0, 0});
+            setCell(world, nx, ny, nz, Cell{0, 0});
             ++fallen;
         }
     }
     return fallen;
 }
 
-void completeDig(int x, int y, int z, uint8_t type) {
+void completeDig(World& world, int x, int y, int z, uint8_t type) {
     const uint8_t yield = dugYield(type);
-    addOneItem(yield);
-    if (isChest(type)) removeChestRecord(cell(x, y, z).aux);
-    setCell(x, y, z, Cell{0, 0});
-    returnTorches(dropFixedTorches(x, y, z));
+    addOneItem(world, yield);
+    if (isChest(type)) removeChestRecord(world, cell(world, x, y, z).aux);
+    setCell(world, x, y, z, Cell{0, 0});
+    returnTorches(world, dropFixedTorches(world, x, y, z));
 }
 
 }  // namespace
 
-void updateDigging(DigState& dig, const Controls& controls, const Target& aim, const Frame& frame,
-                   Events& events) {
+void updateDigging(World& world, DigState& dig, const Controls& controls, const Target& aim,
+                   const Frame& frame, Events& events) {
     // The free cells are counted now, not taken from the display: the
     // display may be hidden and the count out of date.
     if (!controls.leftButtonLatch || aim.NewBlock == kNoSide || !hasTarget(aim) ||
-        countFreeCells() == 0) {
+        countFreeCells(world) == 0) {
         dig.digging = 0;
         return;
     }
@@ -103,14 +104,14 @@ void updateDigging(DigState& dig, const Controls& controls, const Target& aim, c
         dig.digging = 0;
         return;
     }
-    const uint8_t type = cell(x, y, z).type;
+    const uint8_t type = cell(world, x, y, z).type;
     const uint8_t slot = controls.selectedSlot;
     const uint8_t tool = slot < 9 ? world.slots[slot].type : 0;
 
     if (slot == dig.slot && at == dig.block && type == dig.type) {
         const CellPos here{x, y, z};
-        if (continueDig(dig, frame.now, x, y, z, type, tool)) {
-            completeDig(x, y, z, type);
+        if (continueDig(world, dig, frame.now, x, y, z, type, tool)) {
+            completeDig(world, x, y, z, type);
             events.add({EventKind::DigFinished, type, here});
         } else if (dig.digging) {
             events.add({EventKind::DigStep, type, here, float(dig.crackStage)});
@@ -122,14 +123,14 @@ void updateDigging(DigState& dig, const Controls& controls, const Target& aim, c
     }
     dig.slot = slot;
     dig.block = at;
-    dig.type = cell(x, y, z).type;
+    dig.type = cell(world, x, y, z).type;
 }
 
-void abandonStaleDig(DigState& dig, const Target& aim, uint8_t selectedSlot) {
+void abandonStaleDig(const World& world, DigState& dig, const Target& aim, uint8_t selectedSlot) {
     if (!dig.digging || !hasTarget(aim) || !world.cells) return;
     const Vec3 t = aim.targetBlock;
     const int x = int(t.x), y = int(t.y), z = int(t.z);
     if (!inWorld(x, y, z)) return;
-    if (!(dig.block == t) || dig.slot != selectedSlot || dig.type != cell(x, y, z).type)
+    if (!(dig.block == t) || dig.slot != selectedSlot || dig.type != cell(world, x, y, z).type)
         dig.digging = 0;
 }

@@ -10,6 +10,7 @@
 #include "game/events.h"
 #include "game/frame.h"
 #include "game/target.h"
+#include "world/world.h"
 
 struct DigState {
     int32_t digging = 0;       // 1 while the dig clock runs
@@ -25,9 +26,9 @@ struct DigState {
 // so that letting go of the button ends the dig and the next press starts
 // the clock afresh. Each frame of a running dig is a DigStep event; the block
 // coming out is DigFinished.
-void updateDigging(DigState& dig, const Controls& controls, const Target& aim, const Frame& frame,
-                   Events& events);
+void updateDigging(World& world, DigState& dig, const Controls& controls, const Target& aim,
+                   const Frame& frame, Events& events);
 
 // Before a frame is drawn, with its target picked: a running dig whose
 // target, hotbar cell or block changed stops, and starts over next time.
-void abandonStaleDig(DigState& dig, const Target& aim, uint8_t selectedSlot);
+void abandonStaleDig(const World& world, DigState& dig, const Target& aim, uint8_t selectedSlot);

@@ -5,7 +5,7 @@
 #include "world/block_types.h"
 #include "world/world.h"
 
-int countFreeCells() {
+int countFreeCells(const World& world) {
     int free = 0;
     for (int c = 0; c < kInventoryCells; ++c)
         if (world.slots[c].type == 0) ++free;
@@ -14,7 +14,7 @@ int countFreeCells() {
 
 namespace {
 
-int firstEmptyCell() {
+int firstEmptyCell(const World& world) {
     for (int c = 0; c < kInventoryCells; ++c)
         if (world.slots[c].type == 0) return c;
     return -1;
@@ -22,7 +22,7 @@ int firstEmptyCell() {
 
 }  // namespace
 
-bool addOneItem(uint8_t type) {
+bool addOneItem(World& world, uint8_t type) {
     for (int c = 0; c < kInventoryCells; ++c) {
         ItemStack& s = world.slots[c];
         if (s.type == type && s.count < maxStack) {
@@ -30,13 +30,13 @@ bool addOneItem(uint8_t type) {
             return true;
         }
     }
-    const int empty = firstEmptyCell();
+    const int empty = firstEmptyCell(world);
     if (empty < 0) return false;
     world.slots[empty] = ItemStack{type, 1};
     return true;
 }
 
-int returnTorches(int count) {
+int returnTorches(World& world, int count) {
     for (int c = 0; c < kInventoryCells && count > 0; ++c) {
         ItemStack& s = world.slots[c];
         if (s.type == block::Torch && s.count < maxStack) {
@@ -45,7 +45,7 @@ int returnTorches(int count) {
         }
     }
     if (count <= 0) return 0;
-    if (const int empty = firstEmptyCell(); empty >= 0) {
+    if (const int empty = firstEmptyCell(world); empty >= 0) {
         const int stack = std::min(count, maxStack);
         world.slots[empty] = ItemStack{block::Torch, uint8_t(stack)};
         count -= stack;

@@ -13,13 +13,13 @@ void openInventoryScreen(ItemScreen& screen, uint8_t selectedSlot) {
     screen.markedCell = kNoMark;
 }
 
-void openChestScreen(ItemScreen& screen, uint8_t selectedSlot, int chestNumber) {
-    openChest(chestNumber);
+void openChestScreen(World& world, ItemScreen& screen, uint8_t selectedSlot, int chestNumber) {
+    openChest(world, chestNumber);
     screen.chestNumber = uint8_t(chestNumber);
     openInventoryScreen(screen, selectedSlot);
 }
 
-void moveCell(int from, int to) {
+void moveCell(World& world, int from, int to) {
     ItemStack& marked = world.slots[from];
     ItemStack& target = world.slots[to];
     if (from == to) return;
@@ -42,7 +42,7 @@ bool pressed(const Frame& f, uint8_t a, uint8_t b) {
 
 // Enter: pick the cursor cell up, or put the picked-up cell down on it.
 // False when there was nothing to do.
-bool enterOnCursor(ItemScreen& screen, Events& events) {
+bool enterOnCursor(World& world, ItemScreen& screen, Events& events) {
     const int cursor = screen.cursor;
     if (screen.markedCell == kNoMark) {
         if (world.slots[cursor].type == 0) return false;
@@ -50,7 +50,7 @@ bool enterOnCursor(ItemScreen& screen, Events& events) {
         events.add({EventKind::PickedUp, world.slots[cursor].type, {}, float(cursor)});
         return true;
     }
-    moveCell(screen.markedCell, cursor);
+    moveCell(world, screen.markedCell, cursor);
     screen.markedCell = kNoMark;
     events.add({EventKind::PutDown, world.slots[cursor].type, {}, float(cursor)});
     return true;
@@ -58,8 +58,8 @@ bool enterOnCursor(ItemScreen& screen, Events& events) {
 
 }  // namespace
 
-ScreenRequest updateItemScreen(ItemScreen& screen, bool chest, const Frame& frame, ActionGate& gate,
-                               Events& events) {
+ScreenRequest updateItemScreen(World& world, ItemScreen& screen, bool chest, const Frame& frame,
+                               ActionGate& gate, Events& events) {
     // Rows go up the screen as the numbers grow; the chest's rows sit above.
     const int lastCell = chest ? kSlotCells - 1 : kInventoryCells - 1;
     uint8_t& cursor = screen.cursor;
@@ -86,7 +86,7 @@ ScreenRequest updateItemScreen(ItemScreen& screen, bool chest, const Frame& fram
         cursor = uint8_t(cursor + 1);
         gateFired(gate, frame);
     }
-    if (act(held(frame, key::Return), true) && enterOnCursor(screen, events))
+    if (act(held(frame, key::Return), true) && enterOnCursor(world, screen, events))
         gateFired(gate, frame);
     if (act(held(frame, key::Delete), true)) {
         // The one action that destroys items.
@@ -95,7 +95,7 @@ ScreenRequest updateItemScreen(ItemScreen& screen, bool chest, const Frame& fram
     }
     if (act(pressed(frame, key::Escape, key::I), true)) {
         // The chest's working copy goes back to its record on the way out.
-        if (chest) closeChest(screen.chestNumber);
+        if (chest) closeChest(world, screen.chestNumber);
         events.add(chest ? Event{EventKind::ChestClosed, 0, {}, float(screen.chestNumber)}
                          : Event{EventKind::ScreenClosed});
         gateFired(gate, frame);

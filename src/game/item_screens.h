@@ -6,6 +6,7 @@
 
 #include "game/events.h"
 #include "game/frame.h"
+#include "world/world.h"
 
 inline constexpr uint8_t kNoMark = 255;
 
@@ -18,16 +19,16 @@ struct ItemScreen {
 // Entering either screen: the cursor on the hotbar cell in use, nothing picked up.
 void openInventoryScreen(ItemScreen& screen, uint8_t selectedSlot);
 // The chest's 27 cells are copied into cells 36..62 while it is open.
-void openChestScreen(ItemScreen& screen, uint8_t selectedSlot, int chestNumber);
+void openChestScreen(World& world, ItemScreen& screen, uint8_t selectedSlot, int chestNumber);
 
 enum class ScreenRequest : uint8_t { Stay, Leave };
 // The screen's keys for this frame, at most one action, each through the
 // shared gate: cursor moves, Enter to pick up and put down, Delete, and Esc
 // or I to leave. Leaving the chest screen writes the chest's cells back to
 // its record. Picking up, putting down and leaving are events.
-ScreenRequest updateItemScreen(ItemScreen& screen, bool chest, const Frame& frame, ActionGate& gate,
-                               Events& events);
+ScreenRequest updateItemScreen(World& world, ItemScreen& screen, bool chest, const Frame& frame,
+                               ActionGate& gate, Events& events);
 
 // Putting the marked cell down on `to`: onto the same type as much as fits
 // (the rest stays behind), anything else swaps whole. Never loses an item.
-void moveCell(int from, int to);
+void moveCell(World& world, int from, int to);

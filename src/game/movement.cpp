@@ -22,8 +22,8 @@ constexpr float kStrideBlocks = 1.6f;    // ground walked between two footsteps
 constexpr float kGroundHair = 0.05f;     // the gap a body on the ground can stand above it
 constexpr float kLandingBlocks = 0.25f;  // a smaller drop is just standing
 
-bool collides(const Player& player) {
-    return bodyCollides(player.Position);
+bool collides(const World& world, const Player& player) {
+    return bodyCollides(world, player.Position);
 }
 
 // Elapsed ms times the factor, truncated toward zero; a clock that went back
@@ -35,14 +35,14 @@ int32_t speedFor(int32_t elapsedMs, double factor) {
 
 // One coordinate's change with collision: the whole step, else the largest
 // of 1/2, 1/4, 1/6, ... 1/20 of it that is free, else no step at all.
-void moveAxis(const Player& player, float& coordinate, double change) {
+void moveAxis(const World& world, const Player& player, float& coordinate, double change) {
     if (change == 0.0) return;
     const float saved = coordinate;
     coordinate = float(double(saved) + change);
-    if (!collides(player)) return;
+    if (!collides(world, player)) return;
     for (int i = 1; i <= kBackOffTries; ++i) {
         coordinate = float(double(saved) + change / (2.0 * i));
-        if (!collides(player)) return;
+        if (!collides(world, player)) return;
     }
     coordinate = saved;
 }
@@ -50,11 +50,11 @@ void moveAxis(const Player& player, float& coordinate, double change) {
 // The body ended up in the ground: from the whole block the frame started
 // in, step down a block at a time to the first height that collides, then
 // stand one block above it.
-void land(Player& player, float savedY) {
+void land(const World& world, Player& player, float savedY) {
     float& y = player.Position.y;
     y = float(std::trunc(double(savedY)) + 0.001);
     for (int i = 0; i < kSettleTries; ++i) {
-        if (collides(player)) {
+        if (collides(world, player)) {
             y += 1.0f;
             break;
         }
@@ -67,11 +67,11 @@ void land(Player& player, float savedY) {
 // The head went into a ceiling: step up from the whole block the frame
 // started in to the first height that collides, then stay one block under it.
 // The next update cannot jump at once.
-void bumpHead(Player& player, float savedY) {
+void bumpHead(const World& world, Player& player, float savedY) {
     float& y = player.Position.y;
     y = float(std::trunc(double(savedY)) + 0.101);
     for (int i = 0; i < kSettleTries; ++i) {
-        if (collides(player)) {
+        if (collides(world, player)) {
             y -= 1.0f;
             break;
         }
@@ -86,12 +86,12 @@ void bumpHead(Player& player, float savedY) {
 // can carry the whole body past a floor one block thick without either end
 // of it colliding. The heights passed on the way are tested a block apart,
 // which no cell can slip between; the bottom of the grid ends the search.
-bool passedThroughFloor(Player& player, float savedY) {
+bool passedThroughFloor(const World& world, Player& player, float savedY) {
     const float y = player.Position.y;
     bool hit = false;
     for (float h = savedY - 1.0f; h > y && h > -1.0f && !hit; h -= 1.0f) {
         player.Position.y = h;
-        hit = collides(player);
+        hit = collides(world, player);
     }
     player.Position.y = y;
     return hit;
@@ -99,7 +99,7 @@ bool passedThroughFloor(Player& player, float savedY) {
 
 }  // namespace
 
-float walk(Player& player, const Frame& frame) {
+float walk(const World& world, Player& player, const Frame& frame) {
     const bool forward = held(frame, key::W), back = held(frame, key::S);
     const bool left = held(frame, key::A), right = held(frame, key::D);
     int32_t speed = speedFor(frame.elapsed, held(frame, key::Q) ? kRunFactor : kWalkFactor);
@@ -115,23 +115,23 @@ float walk(Player& player, const Frame& frame) {
     const Vec3 start = p;
     // Opposite keys together cancel out.
     if (forward && !back) {
-        moveAxis(player, p.z, along);
-        moveAxis(player, p.x, across);
+        moveAxis(world, player, p.z, along);
+        moveAxis(world, player, p.x, across);
     } else if (back && !forward) {
-        moveAxis(player, p.z, -along);
-        moveAxis(player, p.x, -across);
+        moveAxis(world, player, p.z, -along);
+        moveAxis(world, player, p.x, -across);
     }
     if (left && !right) {
-        moveAxis(player, p.z, across);
-        moveAxis(player, p.x, -along);
+        moveAxis(world, player, p.z, across);
+        moveAxis(world, player, p.x, -along);
     } else if (right && !left) {
-        moveAxis(player, p.z, -across);
-        moveAxis(player, p.x, along);
+        moveAxis(world, player, p.z, -across);
+        moveAxis(world, player, p.x, along);
     }
     return std::hypot(p.x - start.x, p.z - start.z);
 }
 
-void jumpAndFall(Player& player, const Frame& frame, Events& events) {
+void jumpAndFall(const World& world, Player& player, const Frame& frame, Events& events) {
     const int32_t now = frame.now;
     const float savedY = player.Position.y;
     if (held(frame, key::Space) && !player.airborne && player.canJump) {
@@ -158,25 +158,25 @@ void jumpAndFall(Player& player, const Frame& frame, Events& events) {
         player.airOffset = 0.0f;
     }
     player.Position.y = player.airBaseHeight + player.airOffset;
-    if (!collides(player) && !passedThroughFloor(player, savedY)) return;
+    if (!collides(world, player) && !passedThroughFloor(world, player, savedY)) return;
     if (savedY > player.Position.y) {
         const float top = player.airBaseHeight;
-        land(player, savedY);
+        land(world, player, savedY);
         const float drop = top - player.Position.y;
         if (drop > kLandingBlocks) events.add({EventKind::Landed, 0, {}, drop});
     } else if (player.Position.y > savedY) {
-        bumpHead(player, savedY);
+        bumpHead(world, player, savedY);
     }
 }
 
-void takeSteps(Player& player, float walked, Events& events) {
+void takeSteps(const World& world, Player& player, float walked, Events& events) {
     // On the ground: just landed, or in the small fall a standing body starts
     // every other frame and ends when it touches the ground again. At a high
     // frame rate that fall lasts several frames, and their walk counts too,
     // or the steps would slow down as the frames got shorter.
     Vec3 below = player.Position;
     below.y -= kGroundHair;
-    const bool grounded = !player.airborne || (!player.rising && bodyCollides(below));
+    const bool grounded = !player.airborne || (!player.rising && bodyCollides(world, below));
     if (!grounded || walked <= 0.0f) return;
     player.strideWalked += walked;
     if (player.strideWalked < kStrideBlocks) return;
@@ -184,7 +184,7 @@ void takeSteps(Player& player, float walked, Events& events) {
     const Vec3 p = player.Position;
     const int x = int(std::floor(p.x + 0.5f)), y = int(std::floor(p.y - 1.1f)),
               z = int(std::floor(p.z + 0.5f));
-    const uint8_t under = world.cells && inWorld(x, y, z) ? cell(x, y, z).type : 0;
+    const uint8_t under = world.cells && inWorld(x, y, z) ? cell(world, x, y, z).type : 0;
     events.add({EventKind::Step, under, {x, y, z}});
 }
 

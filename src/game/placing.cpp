@@ -18,8 +18,8 @@ constexpr Offset kSideOffsets[7] = {
     {0, 0, 0}, {0, -1, 0}, {0, +1, 0}, {0, 0, -1}, {-1, 0, 0}, {+1, 0, 0}, {0, 0, +1},
 };
 
-bool airAt(int x, int y, int z) {
-    return inWorld(x, y, z) && cell(x, y, z).type == block::Air;
+bool airAt(const World& world, int x, int y, int z) {
+    return inWorld(x, y, z) && cell(world, x, y, z).type == block::Air;
 }
 
 // Furnace facings (aux) and the cell each looks at.
@@ -35,7 +35,7 @@ constexpr Offset kFurnaceFront[4] = {{0, 0, -1}, {-1, 0, 0}, {+1, 0, 0}, {0, 0, 
 // Looking back at the face clicked; when that side is closed (or the click
 // was on a top or bottom face), the last open side of +x, -x, +z, -z, and -z
 // when all four are closed.
-uint8_t furnaceFacing(int x, int y, int z, uint8_t side) {
+uint8_t furnaceFacing(const World& world, int x, int y, int z, uint8_t side) {
     uint8_t facing = kFacesNone;
     switch (side) {
         case kSidePlusZ:
@@ -55,18 +55,18 @@ uint8_t furnaceFacing(int x, int y, int z, uint8_t side) {
     }
     if (facing != kFacesNone) {
         const Offset f = kFurnaceFront[facing];
-        if (airAt(x + f.dx, y + f.dy, z + f.dz)) return facing;
+        if (airAt(world, x + f.dx, y + f.dy, z + f.dz)) return facing;
     }
     facing = kFacesNone;
-    if (airAt(x + 1, y, z)) facing = kFacesPlusX;
-    if (airAt(x - 1, y, z)) facing = kFacesMinusX;
-    if (airAt(x, y, z + 1)) facing = kFacesPlusZ;
-    if (airAt(x, y, z - 1)) facing = kFacesMinusZ;
+    if (airAt(world, x + 1, y, z)) facing = kFacesPlusX;
+    if (airAt(world, x - 1, y, z)) facing = kFacesMinusX;
+    if (airAt(world, x, y, z + 1)) facing = kFacesPlusZ;
+    if (airAt(world, x, y, z - 1)) facing = kFacesMinusZ;
     return facing == kFacesNone ? uint8_t(kFacesMinusZ) : facing;
 }
 
 // A chest's facing is its type; the same choice as the furnace's.
-uint8_t chestType(int x, int y, int z, uint8_t side) {
+uint8_t chestType(const World& world, int x, int y, int z, uint8_t side) {
     uint8_t type = 0;
     Offset front{};
     switch (side) {
@@ -85,12 +85,12 @@ uint8_t chestType(int x, int y, int z, uint8_t side) {
         default:
             break;
     }
-    if (type != 0 && airAt(x + front.dx, y + front.dy, z + front.dz)) return type;
+    if (type != 0 && airAt(world, x + front.dx, y + front.dy, z + front.dz)) return type;
     type = 0;
-    if (airAt(x + 1, y, z)) type = block::ChestFacingPlusX;
-    if (airAt(x - 1, y, z)) type = block::ChestFacingMinusX;
-    if (airAt(x, y, z + 1)) type = block::ChestFacingPlusZ;
-    if (airAt(x, y, z - 1)) type = block::ChestFacingMinusZ;
+    if (airAt(world, x + 1, y, z)) type = block::ChestFacingPlusX;
+    if (airAt(world, x - 1, y, z)) type = block::ChestFacingMinusX;
+    if (airAt(world, x, y, z + 1)) type = block::ChestFacingPlusZ;
+    if (airAt(world, x, y, z - 1)) type = block::ChestFacingMinusZ;
     return type == 0 ? block::ChestFacingMinusZ : type;
 }
 
@@ -117,10 +117,10 @@ uint8_t torchMount(uint8_t side) {
 // A right click on a chest opens it when the shared gate lets it. A chest
 // without a record (only a damaged file can hold one) does not open: what
 // was put in it would have nowhere to go.
-PlaceResult openChestAt(Play& play, const Cell& chest, const Frame& frame, ActionGate& gate,
-                        Events& events) {
+PlaceResult openChestAt(World& world, Play& play, const Cell& chest, const Frame& frame,
+                        ActionGate& gate, Events& events) {
     if (!gateOpen(gate, frame) || chest.aux >= world.chestCount) return PlaceResult::Nothing;
-    openChestScreen(play.itemScreen, play.controls.selectedSlot, chest.aux);
+    openChestScreen(world, play.itemScreen, play.controls.selectedSlot, chest.aux);
     holdJumpClock(play.player, frame.now);
     gateFired(gate, frame);
     events.add({EventKind::ChestOpened, 0, {}, float(chest.aux)});
@@ -129,14 +129,15 @@ PlaceResult openChestAt(Play& play, const Cell& chest, const Frame& frame, Actio
 
 }  // namespace
 
-PlaceResult placeOrOpen(Play& play, const Frame& frame, ActionGate& gate, Events& events) {
+PlaceResult placeOrOpen(World& world, Play& play, const Frame& frame, ActionGate& gate,
+                        Events& events) {
     const Target& aim = play.target;
     if (aim.NewBlock == kNoSide || aim.NewBlock > kSidePlusZ || !hasTarget(aim) || !world.cells)
         return PlaceResult::Nothing;
     const int tx = int(aim.targetBlock.x), ty = int(aim.targetBlock.y), tz = int(aim.targetBlock.z);
     if (!inWorld(tx, ty, tz)) return PlaceResult::Nothing;
-    const Cell targeted = cell(tx, ty, tz);
-    if (isChest(targeted.type)) return openChestAt(play, targeted, frame, gate, events);
+    const Cell targeted = cell(world, tx, ty, tz);
+    if (isChest(targeted.type)) return openChestAt(world, play, targeted, frame, gate, events);
 
     const Offset o = kSideOffsets[aim.NewBlock];
     const int x = tx + o.dx, y = ty + o.dy, z = tz + o.dz;
@@ -145,7 +146,7 @@ PlaceResult placeOrOpen(Play& play, const Frame& frame, ActionGate& gate, Events
     // A typed cell with no items left (only a damaged file holds one) has
     // nothing to place either.
     if (!inWorld(x, y, z) || hand.type == 0 || hand.count == 0 || isItemOnly(hand.type) ||
-        cell(x, y, z).type != block::Air)
+        cell(world, x, y, z).type != block::Air)
         return PlaceResult::Nothing;
     // Every chest needs a record of its own for its contents; with all of
     // them in use the chest stays in the hand.
@@ -153,31 +154,31 @@ PlaceResult placeOrOpen(Play& play, const Frame& frame, ActionGate& gate, Events
     if (chest && world.chestCount >= kMaxChests) return PlaceResult::Nothing;
 
     const uint8_t placed = hand.type;
-    const uint8_t keptAux = cell(x, y, z).aux;
-    setCell(x, y, z, Cell{placed, keptAux});
+    const uint8_t keptAux = cell(world, x, y, z).aux;
+    setCell(world, x, y, z, Cell{placed, keptAux});
     --hand.count;
 
     bool kept = true;
-    if (bodyCollides(play.player.Position)) {
+    if (bodyCollides(world, play.player.Position)) {
         kept = false;
         // It would stand in the player's body: taken back.
-        setCell(x, y, z, Cell{block::Air, keptAux});
+        setCell(world, x, y, z, Cell{block::Air, keptAux});
         ++hand.count;
     } else if (placed == block::Furnace) {
-        setCell(x, y, z, Cell{placed, furnaceFacing(x, y, z, aim.NewBlock)});
+        setCell(world, x, y, z, Cell{placed, furnaceFacing(world, x, y, z, aim.NewBlock)});
     } else if (chest) {
-        const int number = newChestRecord();  // there is room: checked above
-        setCell(x, y, z, Cell{chestType(x, y, z, aim.NewBlock), uint8_t(number)});
-        registerChestAt(number, x, y, z);
+        const int number = newChestRecord(world);  // there is room: checked above
+        setCell(world, x, y, z, Cell{chestType(world, x, y, z, aim.NewBlock), uint8_t(number)});
+        registerChestAt(world, number, x, y, z);
     } else if (placed == block::Torch) {
         const uint8_t mount = torchMount(aim.NewBlock);
         if (mount == kNoMount || rejectsTorch(targeted.type)) {
             // Nothing holds it there: it comes straight back.
-            setCell(x, y, z, Cell{0, 0});
+            setCell(world, x, y, z, Cell{0, 0});
             ++hand.count;
             kept = false;
         } else {
-            setCell(x, y, z, Cell{placed, mount});
+            setCell(world, x, y, z, Cell{placed, mount});
         }
     }
     if (hand.count == 0) hand.type = 0;

@@ -6,6 +6,7 @@
 #include "game/events.h"
 #include "game/frame.h"
 #include "game/play.h"
+#include "world/world.h"
 
 enum class PlaceResult : unsigned char {
     Nothing,      // refused, or nothing targeted
@@ -15,4 +16,5 @@ enum class PlaceResult : unsigned char {
 
 // One accepted right click in the Playing update. A block that stays in the
 // grid is a Placed event, an opened chest ChestOpened.
-PlaceResult placeOrOpen(Play& play, const Frame& frame, ActionGate& gate, Events& events);
+PlaceResult placeOrOpen(World& world, Play& play, const Frame& frame, ActionGate& gate,
+                        Events& events);

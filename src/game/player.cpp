@@ -30,16 +30,17 @@ void cancelVerticalMotion(Player& player) {
     player.airborne = player.rising = false;
 }
 
-void placePlayerInNewWorld(Player& player) {
-    player.Position = Vec3{float(kSpawnColumnX), spawnEyeHeight(kSpawnColumnX, kSpawnColumnZ),
-                           float(kSpawnColumnZ)};
+void placePlayerInNewWorld(const World& world, Player& player) {
+    player.Position =
+        Vec3{float(kSpawnColumnX), spawnEyeHeight(world, kSpawnColumnX, kSpawnColumnZ),
+             float(kSpawnColumnZ)};
     // A jump of the previous world must not carry its base height over.
     cancelVerticalMotion(player);
     player.airOffset = 0.0f;
 }
 
-void respawnPlayer(Player& player) {
-    placePlayerInNewWorld(player);
+void respawnPlayer(const World& world, Player& player) {
+    placePlayerInNewWorld(world, player);
     player.xzRotCamera = 0.0f;
     player.yRotCamera = 0.0f;
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "world/geometry.h"
+#include "world/world.h"
 
 // Pitch stops at a quarter turn up or down (pi / 2 rounded to float).
 inline constexpr float kPitchLimit = 1.5707964f;
@@ -47,9 +48,9 @@ void cancelVerticalMotion(Player& player);
 
 // A world was made or loaded: the player stands on the centre column, eye
 // five above its highest solid cell, with no jump or fall under way.
-void placePlayerInNewWorld(Player& player);
+void placePlayerInNewWorld(const World& world, Player& player);
 // Back at the world's centre after dying, looking straight ahead; the
 // inventory and the grid stay as they are.
-void respawnPlayer(Player& player);
+void respawnPlayer(const World& world, Player& player);
 // Leaving a world for the main menu: camera straight ahead, motion stopped.
 void leaveWorld(Player& player);

@@ -5,7 +5,8 @@
 #include "platform/keys.h"
 #include "world/options.h"
 
-PlayResult updatePlaying(Play& play, const Frame& frame, ActionGate& gate) {
+PlayResult updatePlaying(World& world, Play& play, Options& options, Settings& settings,
+                         const Frame& frame, ActionGate& gate) {
     PlayResult out;
     Events& events = out.events;
     Controls& controls = play.controls;
@@ -16,28 +17,28 @@ PlayResult updatePlaying(Play& play, const Frame& frame, ActionGate& gate) {
 
     // 4-6: with the time since the previous update, walking, then jumping
     // and falling, with collision; the steps walked on the ground.
-    const float walked = walk(player, frame);
-    jumpAndFall(player, frame, events);
-    takeSteps(player, walked, events);
+    const float walked = walk(world, player, frame);
+    jumpAndFall(world, player, frame, events);
+    takeSteps(world, player, walked, events);
 
     // 7: turning the camera with the mouse.
     lookAround(player, controls.mouseDeltaX, controls.mouseDeltaY, options.mouseSensitivity);
 
     // 8-9: the hotbar keys, then F5.
     selectHotbarCell(controls, frame);
-    renderDistanceKey(controls, frame);
+    renderDistanceKey(controls, frame, options, settings);
 
     // 10: digging while the left button is latched.
-    updateDigging(play.dig, controls, play.target, frame,
+    updateDigging(world, play.dig, controls, play.target, frame,
                   events);  // every update: a released button ends the dig
 
     // 11: placing, or opening a chest, on an accepted right click.
     if (controls.rightButtonLatch &&
-        placeOrOpen(play, frame, gate, events) == PlaceResult::OpenedChest)
+        placeOrOpen(world, play, frame, gate, events) == PlaceResult::OpenedChest)
         out.request = PlayRequest::Chest;
 
     // 12: the time of day.
-    advanceTimeOfDay(play.day, frame.elapsed);
+    advanceTimeOfDay(world, play.day, frame.elapsed);
 
     // 13: E, F3, then F4: one screenshot in every frame while F4 is held,
     // taken by the app, which owns the files.
@@ -45,7 +46,7 @@ PlayResult updatePlaying(Play& play, const Frame& frame, ActionGate& gate) {
     out.screenshot = held(frame, key::F4);
 
     // 14-15: latches cleared; the body's collision kept for the debug lines.
-    finishFrameControls(controls, player);
+    finishFrameControls(world, controls, player);
 
     // 16: falling to the bottom of the world is death (not gated).
     if (fellOutOfWorld(player)) {
@@ -54,7 +55,7 @@ PlayResult updatePlaying(Play& play, const Frame& frame, ActionGate& gate) {
     }
 
     // 17: the crafting panel's keys while it is open.
-    if (play.crafting.open) updateCraftingKeys(play.crafting, frame, gate, events);
+    if (play.crafting.open) updateCraftingKeys(world, play.crafting, frame, gate, events);
 
     // 18: R, then I, then Esc; the last two leave play for a screen that holds
     // the jump clock.
@@ -74,8 +75,8 @@ PlayResult updatePlaying(Play& play, const Frame& frame, ActionGate& gate) {
     return out;
 }
 
-void startPlayingWorld(Play& play) {
-    placePlayerInNewWorld(play.player);
+void startPlayingWorld(const World& world, Play& play) {
+    placePlayerInNewWorld(world, play.player);
     play.target = Target{};
     play.dig = DigState{};
     controlsForNewWorld(play.controls);

@@ -8,6 +8,9 @@
 #include "game/events.h"
 #include "game/frame.h"
 #include "game/play.h"
+#include "world/options.h"
+#include "world/settings.h"
+#include "world/world.h"
 
 enum class PlayRequest : uint8_t {
     Stay,
@@ -26,12 +29,14 @@ struct PlayResult {
     Events events;
 };
 
-PlayResult updatePlaying(Play& play, const Frame& frame, ActionGate& gate);
+// F5 changes the view distance: `options` and `settings` are the player's.
+PlayResult updatePlaying(World& world, Play& play, Options& options, Settings& settings,
+                         const Frame& frame, ActionGate& gate);
 
 // A world was made or loaded: the player at the centre column, nothing
 // targeted, no dig, the first hotbar cell, the display on, the crafting
 // cursor at 0, nothing of the previous world's day carried over. The keys'
 // own clocks, the panel and the item screens' cursor keep running.
-void startPlayingWorld(Play& play);
+void startPlayingWorld(const World& world, Play& play);
 // Back from the pause menu: the jump clock runs again, the crafting cursor at 0.
 void resumeFromPause(Play& play, int32_t now);

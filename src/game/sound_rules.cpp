@@ -50,8 +50,8 @@ struct Mixer {
     }
 };
 
-Material materialAt(const Event& e) {
-    return materialOf(e.block, cellOrAir(e.cell.x, e.cell.y, e.cell.z).aux);
+Material materialAt(const World& world, const Event& e) {
+    return materialOf(e.block, cellOrAir(world, e.cell.x, e.cell.y, e.cell.z).aux);
 }
 
 // A kind of event with no block behind it: its one sound.
@@ -103,12 +103,12 @@ Material materialOf(uint8_t type, uint8_t aux) {
     }
 }
 
-bool openToSky(const Vec3& eye) {
+bool openToSky(const World& world, const Vec3& eye) {
     if (!world.cells) return true;
     const int x = int(std::floor(eye.x + 0.5f)), z = int(std::floor(eye.z + 0.5f));
     if (!inWorld(x, 0, z)) return true;
     for (int y = std::max(int(std::floor(eye.y + 0.5f)) + 1, 0); y < kWorldSizeY; ++y) {
-        const uint8_t t = cell(x, y, z).type;
+        const uint8_t t = cell(world, x, y, z).type;
         if (t != block::Air && t != block::Leaves && t != block::Torch) return false;
     }
     return true;
@@ -122,8 +122,9 @@ float dayShare(uint8_t dayTime) {
     return t * t * (3.0f - 2.0f * t);
 }
 
-SoundFrame hearFrame(SoundRules& rules, const Events& events, const SoundMoment& moment,
-                     const Surroundings& around, const Options& volumes) {
+SoundFrame hearFrame(const World& world, SoundRules& rules, const Events& events,
+                     const SoundMoment& moment, const Surroundings& around,
+                     const Options& volumes) {
     SoundFrame out;
     const float master = float(std::clamp(volumes.masterVolume, 0, 100)) / 100.0f;
     Mixer mix{rules, out, master * float(std::clamp(volumes.effectsVolume, 0, 100)) / 100.0f};
@@ -138,7 +139,7 @@ SoundFrame hearFrame(SoundRules& rules, const Events& events, const SoundMoment&
                 // steady pace, the first as the dig starts.
                 digging = true;
                 if (!rules.digHeard || moment.now - rules.nextHit >= 0) {
-                    mix.play(materialSound(Touch::Hit, materialAt(e)));
+                    mix.play(materialSound(Touch::Hit, materialAt(world, e)));
                     rules.nextHit = moment.now + kDigHitMs;
                 }
                 rules.digHeard = true;
@@ -149,11 +150,13 @@ SoundFrame hearFrame(SoundRules& rules, const Events& events, const SoundMoment&
                 rules.digHeard = false;
                 break;
             case EventKind::Placed:
-                mix.play(block::isTorch(e.block) ? Sound::Torch
-                                                 : materialSound(Touch::Place, materialAt(e)));
+                mix.play(block::isTorch(e.block)
+                             ? Sound::Torch
+                             : materialSound(Touch::Place, materialAt(world, e)));
                 break;
             case EventKind::Step:
-                if (e.block != block::Air) mix.play(materialSound(Touch::Step, materialAt(e)));
+                if (e.block != block::Air)
+                    mix.play(materialSound(Touch::Step, materialAt(world, e)));
                 break;
             case EventKind::Landed:
                 mix.play(Sound::Land, landingGain(e.value));

@@ -12,6 +12,7 @@
 #include "platform/sounds.h"
 #include "world/geometry.h"
 #include "world/options.h"
+#include "world/world.h"
 
 inline constexpr int32_t kDigHitMs = 250;         // between two hits of a dig
 inline constexpr int32_t kAmbienceSwingMs = 2000;  // the ambience from silent to full
@@ -47,11 +48,11 @@ struct SoundMoment {
 
 // The events of a frame. A frame without a dig's event ends the dig: the
 // next one hits at once.
-SoundFrame hearFrame(SoundRules& rules, const Events& events, const SoundMoment& moment,
-                     const Surroundings& around, const Options& volumes);
+SoundFrame hearFrame(const World& world, SoundRules& rules, const Events& events,
+                     const SoundMoment& moment, const Surroundings& around, const Options& volumes);
 
 Material materialOf(uint8_t type, uint8_t aux);
 // Nothing above the cell of the eye but air, leaves and torches, to the top of the world.
-bool openToSky(const Vec3& eye);
+bool openToSky(const World& world, const Vec3& eye);
 // 1 by day, 0 by night, between the two around dusk and dawn.
 float dayShare(uint8_t dayTime);

@@ -14,7 +14,7 @@ float luminanceAt(uint8_t dayTime) {
     return (7.0f * r + 9.0f) * 0.0625f;
 }
 
-void advanceTimeOfDay(DayClock& dayClock, int32_t elapsedMs) {
+void advanceTimeOfDay(World& world, DayClock& dayClock, int32_t elapsedMs) {
     // 240 SubDayTime steps per 3750 ms: a step every 15.625 ms. Counting the
     // time in 1/240 ms keeps the division exact, and 64 bits keep a frame of
     // hours (a machine woken from sleep) from overflowing.
@@ -29,6 +29,6 @@ void advanceTimeOfDay(DayClock& dayClock, int32_t elapsedMs) {
     world.SubDayTime = uint8_t(n % kDaySteps);
 }
 
-float TimeLuminance() {
+float TimeLuminance(const World& world) {
     return luminanceAt(world.DayTime);
 }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include "world/world.h"
 
 inline constexpr int32_t kDayStepMs = 3750;  // one DayTime step
 inline constexpr int kDaySteps = 240;        // DayTime values, and SubDayTime steps per DayTime
@@ -24,7 +25,7 @@ float luminanceAt(uint8_t dayTime);
 // SubDayTime step that does not make a whole step is carried into the next
 // frame, so the day keeps its length at any frame rate; a frame of negative
 // length (a clock that went back) adds nothing.
-void advanceTimeOfDay(DayClock& day, int32_t elapsedMs);
+void advanceTimeOfDay(World& world, DayClock& day, int32_t elapsedMs);
 
 // The brightness of the world's time of day.
-float TimeLuminance();
+float TimeLuminance(const World& world);

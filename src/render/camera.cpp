@@ -21,7 +21,7 @@ inline float entry(const plat::Matrix& m, int r, int c) {
 
 // The vertical angle stays the player's whatever the window's shape: a wider
 // window shows more to the sides.
-void rebuildProjection(int radius, plat::ViewSize size, int fieldOfView) {
+void rebuildProjection(RenderState& renderer, int radius, plat::ViewSize size, int fieldOfView) {
     const float far = float(radius);
     const float aspect = float(std::max(size.width, 1)) / float(std::max(size.height, 1));
     // In quarters of pi, so that the 45 degrees of old give the same matrices.
@@ -39,7 +39,7 @@ void rebuildProjection(int radius, plat::ViewSize size, int fieldOfView) {
     renderer.camera.builtFieldOfView = fieldOfView;
 }
 
-int fieldOfViewDegrees() {
+int fieldOfViewDegrees(const Options& options) {
     return std::clamp(options.fieldOfView, 30, 110);
 }
 
@@ -51,7 +51,7 @@ int viewRadius(int renderDistance) {
     return renderDistance >= 0 && renderDistance <= 4 ? 10 * renderDistance + 20 : 60;
 }
 
-int viewRadius() {
+int viewRadius(const Options& options, const Settings& settings) {
     if (options.farView > 0) return std::clamp(options.farView, viewRadius(4), kMaxViewRadius);
     return viewRadius(settings.RenderDistance);
 }
@@ -67,7 +67,8 @@ uint32_t fogColourAt(float luminance) {
     return channel(75.0f, 2.35f) << 16 | channel(125.0f, 2.4f) << 8 | channel(245.0f, 2.2f);
 }
 
-void updateCamera(const Player& player) {
+void updateCamera(RenderState& renderer, const World& world, const Options& options,
+                  const Settings& settings, const Player& player) {
     const Vec3 eye = player.Position;
     const float s = std::sin(player.yRotCamera);
     const float h = lookHorizontal(player.yRotCamera);
@@ -76,24 +77,24 @@ void updateCamera(const Player& player) {
     renderer.camera.viewMatrix = lookAtLH(eye, at, Vec3{0.0f, 1.0f, 0.0f});
     plat::setView(renderer.camera.viewMatrix);
 
-    const int radius = viewRadius();
+    const int radius = viewRadius(options, settings);
     const plat::ViewSize size = plat::viewSize();
-    const int fieldOfView = fieldOfViewDegrees();
+    const int fieldOfView = fieldOfViewDegrees(options);
     if (renderer.camera.projectionDirty || renderer.camera.builtRadius != radius ||
         renderer.camera.builtSize.width != size.width ||
         renderer.camera.builtSize.height != size.height ||
         renderer.camera.builtFieldOfView != fieldOfView)
-        rebuildProjection(radius, size, fieldOfView);
+        rebuildProjection(renderer, radius, size, fieldOfView);
     plat::setProjection(renderer.camera.drawProjection);
 
     renderer.camera.fog.enabled = true;
-    renderer.camera.fog.rgb = fogColourAt(TimeLuminance());
+    renderer.camera.fog.rgb = fogColourAt(TimeLuminance(world));
     plat::setFog(renderer.camera.fog);
 
-    buildFrustum();
+    buildFrustum(renderer);
 }
 
-void buildFrustum() {
+void buildFrustum(RenderState& renderer) {
     const plat::Matrix m = multiply(renderer.camera.viewMatrix, renderer.camera.cullProjection);
     auto column = [&m](int c) {
         return Plane{entry(m, 0, c), entry(m, 1, c), entry(m, 2, c), entry(m, 3, c)};
@@ -113,7 +114,7 @@ void buildFrustum() {
     renderer.camera.frustumPlanes[kFarPlane] = normalizedPlane(sub(c4, c3));
 }
 
-bool blockInFrustum(int x, int y, int z) {
+bool blockInFrustum(const RenderState& renderer, int x, int y, int z) {
     for (int corner = 0; corner < 8; ++corner) {
         const float cx = float(x) + ((corner & 1) ? 0.5f : -0.5f);
         const float cy = float(y) + ((corner & 2) ? 0.5f : -0.5f);
@@ -129,6 +130,6 @@ bool blockInFrustum(int x, int y, int z) {
     return false;
 }
 
-void markProjectionDirty() {
+void markProjectionDirty(RenderState& renderer) {
     renderer.camera.projectionDirty = 1;
 }

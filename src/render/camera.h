@@ -10,6 +10,11 @@
 #include "game/player.h"
 #include "platform/platform.h"
 #include "render/matrix.h"
+#include "world/options.h"
+#include "world/settings.h"
+#include "world/world.h"
+
+struct RenderState;  // render_state.h
 
 enum FrustumPlane : uint8_t {
     kLeftPlane,
@@ -40,19 +45,20 @@ struct Camera {
 // distance; the far view, when the options choose one, reaches 70 to 160.
 inline constexpr int kMaxViewRadius = 160;
 int viewRadius(int renderDistance);
-int viewRadius();
+int viewRadius(const Options& options, const Settings& settings);
 // Horizontal length of the look direction for pitch `pitch` (never 0, so the
 // direction never lines up with the up vector): 1 - |sin pitch| + 0.002.
 float lookHorizontal(float pitch);
 
 // Once per drawn frame, before anything of the world: view; projection and fog
 // when stale; fog colour; the frustum planes.
-void updateCamera(const Player& player);
-void buildFrustum();
+void updateCamera(RenderState& renderer, const World& world, const Options& options,
+                  const Settings& settings, const Player& player);
+void buildFrustum(RenderState& renderer);
 // True when a corner of the block's cube lies strictly inside all six planes.
-bool blockInFrustum(int x, int y, int z);
+bool blockInFrustum(const RenderState& renderer, int x, int y, int z);
 // The fog's colour at a brightness: 0x00RRGGBB.
 uint32_t fogColourAt(float luminance);
 
 // The rendering distance changed: projection and fog are rebuilt next frame.
-void markProjectionDirty();
+void markProjectionDirty(RenderState& renderer);

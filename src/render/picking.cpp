@@ -9,9 +9,9 @@
 namespace {
 
 // A neighbour where a block may go: inside the world, and air or a torch.
-bool qualifies(int x, int y, int z) {
+bool qualifies(const World& world, int x, int y, int z) {
     if (!world.cells || !inWorld(x, y, z)) return false;
-    const uint8_t type = cell(x, y, z).type;
+    const uint8_t type = cell(world, x, y, z).type;
     return type == block::Air || type == block::Torch;
 }
 
@@ -39,10 +39,10 @@ bool withinPickReach(const Vec3& p, int x, int y, int z) {
            fy <= p.y + kPickReach && p.z - kPickReach <= fz && fz <= p.z + kPickReach;
 }
 
-void pickTestBlock(Picking& state, int x, int y, int z) {
+void pickTestBlock(const World& world, Picking& state, int x, int y, int z) {
     if (!withinPickReach(state.eye, x, y, z)) return;
     for (int i = 0; i < state.bestSample; ++i) {
-        if (samplePicksCell(state.raySamples[i], x, y, z)) {
+        if (samplePicksCell(world, state.raySamples[i], x, y, z)) {
             setPickedBlock(state, x, y, z, i);
             return;
         }
@@ -54,7 +54,7 @@ void setPickedBlock(Picking& state, int x, int y, int z, int sample) {
     state.bestSample = sample;
 }
 
-void choosePlacementSide(Picking& state) {
+void choosePlacementSide(const World& world, Picking& state) {
     const Vec3 block = state.target.targetBlock;
     if (!hasTarget(state.target)) {
         state.target.NewBlock = kNoSide;
@@ -62,7 +62,8 @@ void choosePlacementSide(Picking& state) {
     }
     const int tx = int(block.x), ty = int(block.y), tz = int(block.z);
     const float m =
-        world.cells && inWorld(tx, ty, tz) && cell(tx, ty, tz).type == block::Torch ? 0.25f : 0.5f;
+        world.cells && inWorld(tx, ty, tz) && cell(world, tx, ty, tz).type == block::Torch ? 0.25f
+                                                                                           : 0.5f;
     // The sample before the hit (the eye itself for a hit on the first one),
     // along a direction whose horizontal part uses 0.001 where the samples use 0.002.
     const Vec3 p = state.eye;
@@ -71,14 +72,14 @@ void choosePlacementSide(Picking& state) {
     const float t = 0.1f * float(state.bestSample);
     const Vec3 q{p.x + t * (h * std::sin(a)), p.y + t * std::sin(b), p.z + t * (h * std::cos(a))};
     uint8_t side = kNoSide;
-    if (q.x >= block.x + m && tx + 1 <= kWorldSizeX - 1 && qualifies(tx + 1, ty, tz))
+    if (q.x >= block.x + m && tx + 1 <= kWorldSizeX - 1 && qualifies(world, tx + 1, ty, tz))
         side = kSidePlusX;
-    if (block.x - m >= q.x && tx - 1 >= 0 && qualifies(tx - 1, ty, tz)) side = kSideMinusX;
-    if (q.y >= block.y + m && ty + 1 <= kWorldSizeY - 1 && qualifies(tx, ty + 1, tz))
+    if (block.x - m >= q.x && tx - 1 >= 0 && qualifies(world, tx - 1, ty, tz)) side = kSideMinusX;
+    if (q.y >= block.y + m && ty + 1 <= kWorldSizeY - 1 && qualifies(world, tx, ty + 1, tz))
         side = kSideAbove;
-    if (block.y - m >= q.y && ty - 1 >= 0 && qualifies(tx, ty - 1, tz)) side = kSideBelow;
-    if (q.z >= block.z + m && tz + 1 <= kWorldSizeZ - 1 && qualifies(tx, ty, tz + 1))
+    if (block.y - m >= q.y && ty - 1 >= 0 && qualifies(world, tx, ty - 1, tz)) side = kSideBelow;
+    if (q.z >= block.z + m && tz + 1 <= kWorldSizeZ - 1 && qualifies(world, tx, ty, tz + 1))
         side = kSidePlusZ;
-    if (block.z - m >= q.z && tz - 1 >= 0 && qualifies(tx, ty, tz - 1)) side = kSideMinusZ;
+    if (block.z - m >= q.z && tz - 1 >= 0 && qualifies(world, tx, ty, tz - 1)) side = kSideMinusZ;
     state.target.NewBlock = side;
 }

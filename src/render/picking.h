@@ -8,6 +8,7 @@
 #include "game/player.h"
 #include "game/target.h"
 #include "world/geometry.h"
+#include "world/world.h"
 
 inline constexpr int kRaySamples = 70;
 inline constexpr float kPickReach = 7.0f;
@@ -24,11 +25,11 @@ struct Picking {
 Picking startPicking(const Player& player);
 // A drawing walk's test of one drawn block, in drawing order: it takes the
 // target when it holds a sample nearer than the best so far.
-void pickTestBlock(Picking& pick, int x, int y, int z);
+void pickTestBlock(const World& world, Picking& pick, int x, int y, int z);
 // Whether a block lies within 7 of the eye on every axis.
 bool withinPickReach(const Vec3& eye, int x, int y, int z);
 // For a picker that found the nearest sample on its own: block (x, y, z)
 // holds sample `sample`, nearer than anything else drawn.
 void setPickedBlock(Picking& pick, int x, int y, int z, int sample);
 // The side of the target facing the eye where a new block may go (NewBlock).
-void choosePlacementSide(Picking& pick);
+void choosePlacementSide(const World& world, Picking& pick);

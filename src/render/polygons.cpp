@@ -2,12 +2,12 @@
 
 #include "render/render_state.h"
 
-int32_t polygons() {
+int32_t polygons(const RenderState& renderer) {
     return renderer.polygons;
 }
-void addPolygons(int32_t triangles) {
+void addPolygons(RenderState& renderer, int32_t triangles) {
     renderer.polygons += triangles;
 }
-void resetPolygons() {
+void resetPolygons(RenderState& renderer) {
     renderer.polygons = 0;
 }

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
-int32_t polygons();
-void addPolygons(int32_t triangles);
-void resetPolygons();
+struct RenderState;  // render_state.h
+
+int32_t polygons(const RenderState& renderer);
+void addPolygons(RenderState& renderer, int32_t triangles);
+void resetPolygons(RenderState& renderer);

@@ -1,6 +1,6 @@
 // Everything the renderer keeps from one frame to the next: the camera, the
 // cache of section geometry on the device, the frame's light box and lists,
-// and the triangle count of the debug line. One per process, since it mirrors
+// and the triangle count of the debug line. The app owns one, since it mirrors
 // what the one device holds.
 #pragma once
 
@@ -16,8 +16,3 @@ struct RenderState {
     ViewState view;
     int32_t polygons = 0;
 };
-
-extern RenderState renderer;
-
-// Lets go of every section's mesh and starts over, as a fresh process does.
-void resetRenderer();

@@ -27,7 +27,7 @@ bool allAir(const Cell* cells, int count) {
 // What the sky loses above every light cell, column by column from the top of
 // the world, counting a glass cell's own 5; beyond kBlockedAbsorption the sky
 // leaves darkness whatever its level, so the count stops there.
-void computeAbsorbed(int x0, int y0, int z0, BuildScratch::LightCells& light) {
+void computeAbsorbed(const World& world, int x0, int y0, int z0, BuildScratch::LightCells& light) {
     std::memset(light.absorbed, kBlockedAbsorption, sizeof light.absorbed);
     const int yHigh = y0 + kSectionSize, yLow = std::max(y0 - 1, 0);
     for (int lx = 0; lx < kSpan; ++lx) {
@@ -38,7 +38,7 @@ void computeAbsorbed(int x0, int y0, int z0, BuildScratch::LightCells& light) {
         const int zFirst = std::max(z0 - 1, 0),
                   zLast = std::min(z0 + kSectionSize, kWorldSizeZ - 1);
         for (int y = kWorldSizeY - 1; y >= yLow; --y) {
-            const Cell* row = &cell(x, y, 0);
+            const Cell* row = &cell(world, x, y, 0);
             // Air above the light cells takes nothing: most rows end here.
             if (y > yHigh && allAir(row + zFirst, zLast - zFirst + 1)) continue;
             bool open = false;
@@ -62,8 +62,8 @@ void computeAbsorbed(int x0, int y0, int z0, BuildScratch::LightCells& light) {
 
 // Torches near the section: all are remembered with whether they shine in
 // `box`; those that shine light the light cells within reach.
-void computeOwn(int x0, int y0, int z0, const LightBox& box, BuildScratch::LightCells& light,
-                std::vector<TorchRef>& torches) {
+void computeOwn(const World& world, int x0, int y0, int z0, const LightBox& box,
+                BuildScratch::LightCells& light, std::vector<TorchRef>& torches) {
     std::memset(light.own, 0, sizeof light.own);
     torches.clear();
     const int xLo = std::max(x0 - kTorchMargin, 0),
@@ -76,7 +76,7 @@ void computeOwn(int x0, int y0, int z0, const LightBox& box, BuildScratch::Light
     for (int x = xLo; x <= xHi; ++x)
         for (int y = yLo; y <= yHi; ++y) {
             // Torches are rare: look for the byte first, then check it is a type.
-            const uint8_t* run = reinterpret_cast<const uint8_t*>(&cell(x, y, zLo));
+            const uint8_t* run = reinterpret_cast<const uint8_t*>(&cell(world, x, y, zLo));
             const uint8_t* end = run + runBytes;
             for (const uint8_t* at = run; (at = static_cast<const uint8_t*>(
                                                std::memchr(at, block::Torch, size_t(end - at))));
@@ -117,10 +117,10 @@ void emitQuad(std::vector<plat::LitVertex>& out, Model model, const plat::Matrix
                        uint8_t(texture), uint8_t(row), absorbed, own, alpha, 0});
 }
 
-bool exposed(int x, int y, int z) {
+bool exposed(const World& world, int x, int y, int z) {
     for (int face = 0; face < kFaceCount; ++face) {
         const int nx = x + kFaceDx[face], ny = y + kFaceDy[face], nz = z + kFaceDz[face];
-        if (!inWorld(nx, ny, nz) || isSeeThrough(cell(nx, ny, nz).type)) return true;
+        if (!inWorld(nx, ny, nz) || isSeeThrough(cell(world, nx, ny, nz).type)) return true;
     }
     return false;
 }
@@ -130,8 +130,8 @@ constexpr uint8_t kGlassAlpha = 64;  // a quarter of the light through
 
 // The faces of one block into the scratch lists; returns how many, and for a
 // solid block which directions in `mask` with their places in `place`.
-int emitBlock(int x, int y, int z, const Cell c, int x0, int y0, int z0, BuildScratch& s,
-              uint8_t& mask, uint16_t place[kFaceCount]) {
+int emitBlock(const World& world, int x, int y, int z, const Cell c, int x0, int y0, int z0,
+              BuildScratch& s, uint8_t& mask, uint16_t place[kFaceCount]) {
     const BuildScratch::LightCells& light = s.light;
     const uint32_t packed = plat::packCell(x, y, z);
     const int lx = x - (x0 - 1), ly = y - (y0 - 1), lz = z - (z0 - 1);
@@ -152,7 +152,8 @@ int emitBlock(int x, int y, int z, const Cell c, int x0, int y0, int z0, BuildSc
     for (int face = 0; face < kFaceCount; ++face) {
         const int nx = x + kFaceDx[face], ny = y + kFaceDy[face], nz = z + kFaceDz[face];
         const bool inside = inWorld(nx, ny, nz);
-        if (!faceShows(c.type, inside, inside ? cell(nx, ny, nz).type : block::Air)) continue;
+        if (!faceShows(c.type, inside, inside ? cell(world, nx, ny, nz).type : block::Air))
+            continue;
         uint8_t absorbed = 0, own = 0;
         int row = edgeRow(face);
         if (inside) {
@@ -221,10 +222,10 @@ void frontFirst(int face, std::vector<plat::LitVertex>& quads, std::vector<Secti
         if (b.faceMask & (1 << face)) b.faceQuad[face] = uint16_t(placeOf[b.faceQuad[face]]);
 }
 
-bool anyBlock(int x0, int y0, int z0, int x1, int y1, int z1) {
+bool anyBlock(const World& world, int x0, int y0, int z0, int x1, int y1, int z1) {
     for (int x = x0; x <= x1; ++x)
         for (int y = y0; y <= y1; ++y) {
-            const Cell* row = &cell(x, y, 0);
+            const Cell* row = &cell(world, x, y, 0);
             for (int z = z0; z <= z1; ++z)
                 if (row[z].type != block::Air) return true;
         }
@@ -233,7 +234,7 @@ bool anyBlock(int x0, int y0, int z0, int x1, int y1, int z1) {
 
 }  // namespace
 
-void buildSection(Section& s, const LightBox& box) {
+void buildSection(RenderState& renderer, const World& world, Section& s, const LightBox& box) {
     // A rebuilt section keeps its mesh: refilling it is cheaper for the device
     // than a new one.
     const plat::MeshId old = s.mesh;
@@ -264,7 +265,7 @@ void buildSection(Section& s, const LightBox& box) {
         if (old) plat::destroyMesh(old);
         if (count > 0) s.mesh = plat::createMesh(quads, count);
     };
-    if (!world.cells || !anyBlock(x0, y0, z0, x1, y1, z1)) return finish(nullptr, 0);
+    if (!world.cells || !anyBlock(world, x0, y0, z0, x1, y1, z1)) return finish(nullptr, 0);
 
     BuildScratch& scr = renderer.sections.scratch;
     // Most sections below ground have no block anything can be seen next to:
@@ -273,20 +274,20 @@ void buildSection(Section& s, const LightBox& box) {
     for (int x = x0; x <= x1; ++x)
         for (int y = y0; y <= y1; ++y)
             for (int z = z0; z <= z1; ++z)
-                if (cell(x, y, z).type != block::Air && exposed(x, y, z))
+                if (cell(world, x, y, z).type != block::Air && exposed(world, x, y, z))
                     scr.exposed.push_back({int16_t(x), int16_t(y), int16_t(z)});
     if (scr.exposed.empty()) return finish(nullptr, 0);
     for (auto& list : scr.solid) list.clear();
     scr.torch.clear();
     scr.glass.clear();
-    computeAbsorbed(x0, y0, z0, scr.light);
-    computeOwn(x0, y0, z0, box, scr.light, s.torches);
+    computeAbsorbed(world, x0, y0, z0, scr.light);
+    computeOwn(world, x0, y0, z0, box, scr.light, s.torches);
 
     s.lo[0] = s.lo[1] = s.lo[2] = 1 << 20;
     s.hi[0] = s.hi[1] = s.hi[2] = -1;
     for (const BuildScratch::CellAt& e : scr.exposed) {
         const int x = e.x, y = e.y, z = e.z;
-        const Cell c = cell(x, y, z);
+        const Cell c = cell(world, x, y, z);
         const BlockKind kind = c.type == block::Torch   ? BlockKind::Torch
                                : c.type == block::Glass ? BlockKind::Glass
                                                         : BlockKind::Solid;
@@ -295,7 +296,7 @@ void buildSection(Section& s, const LightBox& box) {
                                                           : 0;
         uint8_t mask = 0;
         SectionBlock b{int16_t(x), int16_t(y), int16_t(z), kind, 0, 0, {}, first};
-        const int faces = emitBlock(x, y, z, c, x0, y0, z0, scr, mask, b.faceQuad);
+        const int faces = emitBlock(world, x, y, z, c, x0, y0, z0, scr, mask, b.faceQuad);
         if (faces == 0) continue;
         b.faces = uint8_t(faces);
         b.faceMask = kind == BlockKind::Solid ? mask : uint8_t(0);

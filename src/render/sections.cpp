@@ -14,7 +14,7 @@ size_t slot(int sx, int sy, int sz) {
     return (size_t(sx) * kSectionsY + size_t(sy)) * kSectionsZ + size_t(sz);
 }
 
-void makeReady() {
+void makeReady(RenderState& renderer) {
     if (renderer.sections.ready) return;
     renderer.sections.table.clear();
     renderer.sections.table.resize(size_t(kSectionsX) * kSectionsY * kSectionsZ);
@@ -28,7 +28,7 @@ void release(Section& s) {
     s.mesh = 0;
 }
 
-void forgetAll() {
+void forgetAll(RenderState& renderer) {
     for (Section* s : renderer.sections.built) release(*s);
     for (auto& entry : renderer.sections.table) entry.reset();
     std::fill(renderer.sections.showing.begin(), renderer.sections.showing.end(), uint8_t(0));
@@ -36,7 +36,7 @@ void forgetAll() {
     ++renderer.sections.staleMarks;
 }
 
-void markDirty(int sx, int sy, int sz) {
+void markDirty(RenderState& renderer, int sx, int sy, int sz) {
     if (!sectionInWorld(sx, sy, sz)) return;
     if (Section* s = renderer.sections.table[slot(sx, sy, sz)].get()) {
         s->dirty = true;
@@ -45,38 +45,39 @@ void markDirty(int sx, int sy, int sz) {
 }
 
 // Every section holding a cell of the box around (x, y, z) reaching `reach`.
-void markAround(int x, int y, int z, int reach) {
+void markAround(RenderState& renderer, int x, int y, int z, int reach) {
     for (int sx = sectionOf(std::max(x - reach, 0)); sx <= sectionOf(std::max(x + reach, 0)); ++sx)
         for (int sy = sectionOf(std::max(y - reach, 0)); sy <= sectionOf(std::max(y + reach, 0));
              ++sy)
             for (int sz = sectionOf(std::max(z - reach, 0));
                  sz <= sectionOf(std::max(z + reach, 0)); ++sz)
-                markDirty(sx, sy, sz);
+                markDirty(renderer, sx, sy, sz);
 }
 
 // Faces read the light of the cells next to them: a light cell's change
 // reaches the sections of its six neighbours.
-void markLightCell(int x, int y, int z) {
-    markAround(x, y, z, 1);
+void markLightCell(RenderState& renderer, int x, int y, int z) {
+    markAround(renderer, x, y, z, 1);
 }
 
 // A change of what a cell takes from the sky changes the light below it, down
 // to where the light is used up before and after. `changes` changes in this
 // column can move the count by at most 30 each.
-void markColumnBelow(int x, int yTop, int z, int changes) {
+void markColumnBelow(RenderState& renderer, const World& world, int x, int yTop, int z,
+                     int changes) {
     const int limit = kBlockedAbsorption + 30 * changes;
     int absorbed = 0;
-    for (int y = kWorldSizeY - 1; y >= yTop; --y) absorbed += absorption(cell(x, y, z).type);
+    for (int y = kWorldSizeY - 1; y >= yTop; --y) absorbed += absorption(cell(world, x, y, z).type);
     for (int y = yTop - 1; y >= 0 && absorbed < limit; --y) {
-        const uint8_t type = cell(x, y, z).type;
-        if (isSeeThrough(type)) markLightCell(x, y, z);
+        const uint8_t type = cell(world, x, y, z).type;
+        if (isSeeThrough(type)) markLightCell(renderer, x, y, z);
         absorbed += absorption(type);
     }
 }
 
-void applyChanges() {
+void applyChanges(RenderState& renderer, World& world) {
     std::vector<CellChange>& changes = renderer.sections.changes;
-    takeCellChanges(changes);
+    takeCellChanges(world, changes);
     if (changes.empty()) return;
     // Columns whose sky light may change, with how many changes each had.
     struct Column {
@@ -85,11 +86,11 @@ void applyChanges() {
     std::vector<Column> columns;
     for (const CellChange& c : changes) {
         if (!inWorld(c.x, c.y, c.z)) continue;
-        const Cell now = cell(c.x, c.y, c.z);
-        markLightCell(c.x, c.y, c.z);  // its own faces and its neighbours'
+        const Cell now = cell(world, c.x, c.y, c.z);
+        markLightCell(renderer, c.x, c.y, c.z);  // its own faces and its neighbours'
         const bool torch =
             !c.beforeKnown || c.before.type == block::Torch || now.type == block::Torch;
-        if (torch) markAround(c.x, c.y, c.z, 1 + kTorchReach);
+        if (torch) markAround(renderer, c.x, c.y, c.z, 1 + kTorchReach);
         const bool sky = !c.beforeKnown || absorption(c.before.type) != absorption(now.type);
         if (!sky) continue;
         auto it = std::find_if(columns.begin(), columns.end(),
@@ -99,27 +100,27 @@ void applyChanges() {
         else
             it->top = std::max(it->top, int(c.y)), ++it->count;
     }
-    for (const Column& k : columns) markColumnBelow(k.x, k.top, k.z, k.count);
+    for (const Column& k : columns) markColumnBelow(renderer, world, k.x, k.top, k.z, k.count);
 }
 
 }  // namespace
 
-Section* sectionAt(int sx, int sy, int sz) {
+Section* sectionAt(RenderState& renderer, int sx, int sy, int sz) {
     if (!renderer.sections.ready || !sectionInWorld(sx, sy, sz)) return nullptr;
     Section* s = renderer.sections.table[slot(sx, sy, sz)].get();
     return s && s->built ? s : nullptr;
 }
 
-void syncSections(const LightBox& box) {
-    makeReady();
-    if (renderer.sections.worldEpoch != worldEpoch()) {
-        forgetAll();
-        renderer.sections.worldEpoch = worldEpoch();
+void syncSections(RenderState& renderer, World& world, const LightBox& box) {
+    makeReady(renderer);
+    if (renderer.sections.worldEpoch != worldEpoch(world)) {
+        forgetAll(renderer);
+        renderer.sections.worldEpoch = worldEpoch(world);
         std::vector<CellChange> dropped;
-        takeCellChanges(dropped);  // all in the past of a world already forgotten
+        takeCellChanges(world, dropped);  // all in the past of a world already forgotten
     }
     if (!world.cells) return;
-    applyChanges();
+    applyChanges(renderer, world);
     // Torches near the edge of the light box start or stop shining as it
     // moves; sections built since the last look were lit for this box.
     if (renderer.sections.torchesSeenFor == box) return;
@@ -135,8 +136,9 @@ void syncSections(const LightBox& box) {
     }
 }
 
-bool ensureSection(int sx, int sy, int sz, const LightBox& box) {
-    makeReady();
+bool ensureSection(RenderState& renderer, const World& world, int sx, int sy, int sz,
+                   const LightBox& box) {
+    makeReady(renderer);
     if (!sectionInWorld(sx, sy, sz) || !world.cells) return false;
     std::unique_ptr<Section>& entry = renderer.sections.table[slot(sx, sy, sz)];
     if (entry && entry->built && !entry->dirty) return false;
@@ -145,18 +147,19 @@ bool ensureSection(int sx, int sy, int sz, const LightBox& box) {
         entry->sx = sx, entry->sy = sy, entry->sz = sz;
         renderer.sections.built.push_back(entry.get());
     }
-    buildSection(*entry, box);
+    buildSection(renderer, world, *entry, box);
     renderer.sections.showing[slot(sx, sy, sz)] = entry->blocks.empty() ? 0 : 1;
     return true;
 }
 
-const Section* showingSectionAt(int sx, int sy, int sz) {
+const Section* showingSectionAt(const RenderState& renderer, int sx, int sy, int sz) {
     if (!renderer.sections.ready || !sectionInWorld(sx, sy, sz)) return nullptr;
     const size_t at = slot(sx, sy, sz);
     return renderer.sections.showing[at] ? renderer.sections.table[at].get() : nullptr;
 }
 
-void dropSectionsOutside(int sx0, int sy0, int sz0, int sx1, int sy1, int sz1) {
+void dropSectionsOutside(RenderState& renderer, int sx0, int sy0, int sz0, int sx1, int sy1,
+                         int sz1) {
     auto& built = renderer.sections.built;
     for (size_t i = 0; i < built.size();) {
         Section* s = built[i];
@@ -173,11 +176,11 @@ void dropSectionsOutside(int sx0, int sy0, int sz0, int sx1, int sy1, int sz1) {
     }
 }
 
-const std::vector<Section*>& builtSections() {
+const std::vector<Section*>& builtSections(const RenderState& renderer) {
     return renderer.sections.built;
 }
 
-size_t cachedGeometryBytes() {
+size_t cachedGeometryBytes(const RenderState& renderer) {
     size_t bytes = 0;
     for (const Section* s : renderer.sections.built) {
         // The mesh lives on the device (in system memory under a software driver).
@@ -189,9 +192,4 @@ size_t cachedGeometryBytes() {
     }
     return bytes + renderer.sections.table.capacity() * sizeof(std::unique_ptr<Section>) +
            renderer.sections.showing.capacity();
-}
-
-void resetSections() {
-    forgetAll();
-    renderer.sections = SectionCache{};
 }

@@ -16,6 +16,8 @@
 #include "render/light_box.h"
 #include "world/cell_changes.h"
 
+struct RenderState;  // render_state.h
+
 inline constexpr int kSectionSize = 16;
 inline constexpr int kSectionsX = (kWorldSizeX + kSectionSize - 1) / kSectionSize;
 inline constexpr int kSectionsY = (kWorldSizeY + kSectionSize - 1) / kSectionSize;
@@ -113,9 +115,9 @@ struct SectionCache {
 };
 
 // The section holding cell coordinates (sx, sy, sz), or nullptr when none is built.
-Section* sectionAt(int sx, int sy, int sz);
+Section* sectionAt(RenderState& renderer, int sx, int sy, int sz);
 // The built section there when it has blocks with faces, or nullptr.
-const Section* showingSectionAt(int sx, int sy, int sz);
+const Section* showingSectionAt(const RenderState& renderer, int sx, int sy, int sz);
 inline int sectionOf(int v) {
     return v >= 0 ? v / kSectionSize : -1;
 }
@@ -127,22 +129,23 @@ inline bool sectionInWorld(int sx, int sy, int sz) {
 // Brings the cache up to the world: forgets everything after a new world, and
 // marks sections stale around changed cells and around torches that start or
 // stop shining in `box`.
-void syncSections(const LightBox& box);
+void syncSections(RenderState& renderer, World& world, const LightBox& box);
 // Builds (or rebuilds) a section if it is missing or stale; returns true if it
 // did any work that cost a build.
-bool ensureSection(int sx, int sy, int sz, const LightBox& box);
+bool ensureSection(RenderState& renderer, const World& world, int sx, int sy, int sz,
+                   const LightBox& box);
 // Lets go of sections outside the given section ranges (inclusive).
-void dropSectionsOutside(int sx0, int sy0, int sz0, int sx1, int sy1, int sz1);
+void dropSectionsOutside(RenderState& renderer, int sx0, int sy0, int sz0, int sx1, int sy1,
+                         int sz1);
 // Every built section, for the frame's walk.
-const std::vector<Section*>& builtSections();
+const std::vector<Section*>& builtSections(const RenderState& renderer);
 
 // Fills a section from the grid, lit for `box` (section_build.cpp); with the
 // spans too when the box reaches past the standard views.
-void buildSection(Section& s, const LightBox& box);
+void buildSection(RenderState& renderer, const World& world, Section& s, const LightBox& box);
 // Appends the spans of the section's sorted solid faces (scr.solid, with the
 // section's layers) to scr.mesh and notes where they lie (section_spans.cpp).
 void joinSpans(Section& s, BuildScratch& scr);
 
 // Figures for the benchmarks: bytes held by cached geometry on both sides.
-size_t cachedGeometryBytes();
-void resetSections();
+size_t cachedGeometryBytes(const RenderState& renderer);

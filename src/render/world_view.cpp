@@ -56,7 +56,7 @@ inline float entry(const plat::Matrix& m, int r, int c) {
 }
 
 // The drawing frustum's planes, found the way the culling planes are.
-void buildDrawPlanes() {
+void buildDrawPlanes(RenderState& renderer) {
     const plat::Matrix m = multiply(renderer.camera.viewMatrix, renderer.camera.drawProjection);
     auto col = [&m](int c) {
         return Plane{entry(m, 0, c), entry(m, 1, c), entry(m, 2, c), entry(m, 3, c)};
@@ -123,7 +123,7 @@ SectionSpan cubeSections(const LightBox& b, int grow) {
     return s;
 }
 
-void buildAheadOrder() {
+void buildAheadOrder(RenderState& renderer) {
     if (!renderer.view.aheadOrder.empty()) return;
     // Offsets up to the largest cube plus the margin, nearest first.
     const int reach = kMaxViewRadius / kSectionSize + 2 + kAheadSections;
@@ -145,9 +145,10 @@ void buildAheadOrder() {
 // `budget` is spent or `time` has passed; returns how many it built. With
 // `left`, adds there how many are still to build once it stops.
 int buildNearestFirst(
-    const LightBox& b, const SectionSpan& span, int budget, int* left,
+    RenderState& renderer, const World& world, const LightBox& b, const SectionSpan& span,
+    int budget, int* left,
     std::chrono::steady_clock::duration time = std::chrono::steady_clock::duration::max()) {
-    buildAheadOrder();
+    buildAheadOrder(renderer);
     const auto start = std::chrono::steady_clock::now();
     const int cs[3] = {sectionOf(std::clamp(b.cx, 0, kWorldSizeX - 1)),
                        sectionOf(std::clamp(b.cy, 0, kWorldSizeY - 1)),
@@ -161,13 +162,13 @@ int buildNearestFirst(
             continue;
         if (budget <= 0) {
             if (!left) break;
-            const Section* s = sectionAt(sx, sy, sz);
+            const Section* s = sectionAt(renderer, sx, sy, sz);
             *left += !s || s->dirty ? 1 : 0;
             continue;
         }
-        if (!ensureSection(sx, sy, sz, b)) continue;
+        if (!ensureSection(renderer, world, sx, sy, sz, b)) continue;
         ++built;
-        const Section* s = sectionAt(sx, sy, sz);
+        const Section* s = sectionAt(renderer, sx, sy, sz);
         budget -= s && !s->blocks.empty() ? kFacedCost : 1;
         if (std::chrono::steady_clock::now() - start >= time) budget = 0;
     }
@@ -176,7 +177,7 @@ int buildNearestFirst(
 
 // Where a block stands against the culling frustum: decided by the planes when
 // clear, by the exact corner test otherwise.
-Relation relateBlock(int x, int y, int z) {
+Relation relateBlock(const RenderState& renderer, int x, int y, int z) {
     bool inside = true;
     for (const Plane& p : renderer.camera.frustumPlanes) {
         const float centre = planeValue(p, float(x), float(y), float(z));
@@ -185,12 +186,12 @@ Relation relateBlock(int x, int y, int z) {
         if (centre - reach <= kPlaneSlack) inside = false;
     }
     if (inside) return Relation::Inside;
-    return blockInFrustum(x, y, z) ? Relation::Inside : Relation::Crossing;
+    return blockInFrustum(renderer, x, y, z) ? Relation::Inside : Relation::Crossing;
 }
 
 // Whether the block, and anything a torch in it reaches, lies clearly
 // outside one plane of the drawing frustum.
-bool outsideDrawing(int x, int y, int z) {
+bool outsideDrawing(RenderState& renderer, int x, int y, int z) {
     const int at[3] = {x, y, z};
     return relateCells(renderer.view.drawPlanes, at, at, 1.0f) == Relation::Outside;
 }
@@ -201,7 +202,7 @@ uint32_t walkIndex(const LightBox& b, int x, int y, int z) {
            uint32_t(z - (b.cz - b.radius));
 }
 
-void collectGlass(const Section* s, uint32_t block) {
+void collectGlass(RenderState& renderer, const Section* s, uint32_t block) {
     renderer.view.glassList.push_back({s, block});
 }
 
@@ -246,7 +247,7 @@ plat::QuadRange facingLayers(const Section* s, int face, const Vec3& eye, const 
 // Spans stand in for a section's faces only where no standard view reaches
 // and wholly inside the cell box, which then keeps none of their cells off
 // the device: standard views keep every face as it is.
-bool drawsSpans(const Section* s, const LightBox& b, Relation cube) {
+bool drawsSpans(RenderState& renderer, const Section* s, const LightBox& b, Relation cube) {
     if (cube != Relation::Inside || b.radius <= viewRadius(4) || renderer.view.facesOnly)
         return false;
     return spanCount(*s) > 0 && relateToCube(LightBox{b.cx, b.cy, b.cz, viewRadius(4)}, s->lo,
@@ -278,7 +279,7 @@ void solidQuadsOf(const Section* s, const std::vector<uint32_t>& cutBlocks,
 
 // One section's part of the frame: its count for the debug line, its glass,
 // and the ranges of its mesh the device draws.
-void walkSection(const Section* s, const LightBox& b) {
+void walkSection(RenderState& renderer, const Section* s, const LightBox& b) {
     if (s->blocks.empty()) return;
     const Relation cube = relateToCube(b, s->lo, s->hi);
     if (cube == Relation::Outside) return;
@@ -289,25 +290,25 @@ void walkSection(const Section* s, const LightBox& b) {
     cutSolid.clear();
     cutQuads.clear();
     if (cube == Relation::Inside && wide == Relation::Inside) {
-        addPolygons(int32_t(2 * s->faces));
+        addPolygons(renderer, int32_t(2 * s->faces));
         for (uint32_t i = 0; !s->glass.empty() && i < s->blocks.size(); ++i)
-            if (s->blocks[i].kind == BlockKind::Glass) collectGlass(s, i);
+            if (s->blocks[i].kind == BlockKind::Glass) collectGlass(renderer, s, i);
     } else {
         for (uint32_t i = 0; i < s->blocks.size(); ++i) {
             const SectionBlock& k = s->blocks[i];
             if (!b.inCube(k.x, k.y, k.z)) continue;  // the cell box keeps it off the device
             const Relation r =
-                wide == Relation::Inside ? Relation::Inside : relateBlock(k.x, k.y, k.z);
+                wide == Relation::Inside ? Relation::Inside : relateBlock(renderer, k.x, k.y, k.z);
             if (r == Relation::Inside) {
-                addPolygons(2 * k.faces);
-                if (k.kind == BlockKind::Glass) collectGlass(s, i);
+                addPolygons(renderer, 2 * k.faces);
+                if (k.kind == BlockKind::Glass) collectGlass(renderer, s, i);
                 continue;
             }
             // A block the corner test rejects stays in the ranges only when it
             // lies clearly outside the drawing frustum (the culling frustum's
             // far plane, found from a wider projection, is less exact than the
             // drawing one's, so "outside the culling frustum" is not enough).
-            if (k.kind == BlockKind::Glass || outsideDrawing(k.x, k.y, k.z)) continue;
+            if (k.kind == BlockKind::Glass || outsideDrawing(renderer, k.x, k.y, k.z)) continue;
             ++renderer.view.stats.hiddenBlocks;
             if (k.kind == BlockKind::Solid) cutSolid.push_back(i);
             for (uint32_t q = 0; k.kind == BlockKind::Torch && q < k.faces; ++q)
@@ -319,7 +320,7 @@ void walkSection(const Section* s, const LightBox& b) {
         relateCells(renderer.view.drawPlanes, s->lo, s->hi, 1.0f) != Relation::Outside;
     if (!shown || s->mesh == 0) return;
     // A span has no single block to cut it for: it is drawn whole.
-    const bool spans = drawsSpans(s, b, cube);
+    const bool spans = drawsSpans(renderer, s, b, cube);
     if (!cutSolid.empty() && !spans) solidQuadsOf(s, cutSolid, cutQuads);
     std::sort(cutQuads.begin(), cutQuads.end());
     const Vec3 eye = renderer.view.eye;
@@ -342,7 +343,7 @@ void walkSection(const Section* s, const LightBox& b) {
     renderer.view.draws.push_back(draw);
 }
 
-void drawSections() {
+void drawSections(RenderState& renderer) {
     // Near to far: a software rasteriser skips what the depth test already hides.
     std::sort(
         renderer.view.draws.begin(), renderer.view.draws.end(),
@@ -363,7 +364,7 @@ void drawSections() {
     renderer.view.stats.sectionsDrawn = int(renderer.view.draws.size());
 }
 
-void drawGlass(const LightBox& b) {
+void drawGlass(RenderState& renderer, const LightBox& b) {
     renderer.view.glass.clear();
     const Vec3 eye = renderer.view.eye;
     for (uint32_t i = 0; i < renderer.view.glassList.size(); ++i) {
@@ -387,10 +388,10 @@ void drawGlass(const LightBox& b) {
     renderer.view.stats.glassBlocks = int(renderer.view.glass.size());
 }
 
-bool exposedCell(int x, int y, int z) {
+bool exposedCell(const World& world, int x, int y, int z) {
     for (int face = 0; face < kFaceCount; ++face) {
         const int nx = x + kFaceDx[face], ny = y + kFaceDy[face], nz = z + kFaceDz[face];
-        if (!inWorld(nx, ny, nz) || isSeeThrough(cell(nx, ny, nz).type)) return true;
+        if (!inWorld(nx, ny, nz) || isSeeThrough(cell(world, nx, ny, nz).type)) return true;
     }
     return false;
 }
@@ -398,7 +399,7 @@ bool exposedCell(int x, int y, int z) {
 // The target is the drawn block holding the lowest-numbered ray sample; when
 // several hold it, the one drawn first: solid blocks in walk order, then glass
 // far to near.
-void pickTarget(Picking& pick, const LightBox& b) {
+void pickTarget(RenderState& renderer, const World& world, Picking& pick, const LightBox& b) {
     const Vec3 eye = pick.eye;
     for (int i = 0; i < kRaySamples; ++i) {
         const Vec3 s = pick.raySamples[i];
@@ -409,11 +410,11 @@ void pickTarget(Picking& pick, const LightBox& b) {
         for (int x = fx - 1; x <= fx + 1; ++x)
             for (int y = fy - 1; y <= fy + 1; ++y)
                 for (int z = fz - 1; z <= fz + 1; ++z) {
-                    if (!samplePicksCell(s, x, y, z)) continue;
+                    if (!samplePicksCell(world, s, x, y, z)) continue;
                     if (!b.inCube(x, y, z) || !withinPickReach(eye, x, y, z) ||
-                        !exposedCell(x, y, z) || !blockInFrustum(x, y, z))
+                        !exposedCell(world, x, y, z) || !blockInFrustum(renderer, x, y, z))
                         continue;
-                    const bool glass = cell(x, y, z).type == block::Glass;
+                    const bool glass = cell(world, x, y, z).type == block::Glass;
                     const uint64_t key =
                         glass ? glassKey(glassDistance(eye, x, y, z), walkIndex(b, x, y, z)) : 0;
                     bool better;
@@ -439,8 +440,8 @@ void pickTarget(Picking& pick, const LightBox& b) {
 // The frame's light: the table of shades for the day's brightness, the sky's
 // level, and every section the cube reaches built and lit for this frame's
 // light box (rebuilt where cells, or torches near the box's edge, changed).
-void computeLightMap() {
-    const float luminance = TimeLuminance();
+void computeLightMap(RenderState& renderer, World& world) {
+    const float luminance = TimeLuminance(world);
     if (luminance != renderer.view.tableLuminance) {
         buildLightTable(luminance, renderer.view.table);
         plat::setLightTable(renderer.view.table);
@@ -448,7 +449,7 @@ void computeLightMap() {
     }
     plat::setSkyLevel(skyStartLevel(luminance));
     if (!world.cells) return;
-    syncSections(renderer.view.box);
+    syncSections(renderer, world, renderer.view.box);
     const SectionSpan needed = cubeSections(renderer.view.box, 0);
     if (!renderer.view.box.lit() || needed.empty()) return;
     // Nothing marked stale, nothing forgotten, the same box, and everything
@@ -464,20 +465,22 @@ void computeLightMap() {
     for (int sx = standard.lo[0]; sx <= standard.hi[0]; ++sx)
         for (int sy = standard.lo[1]; sy <= standard.hi[1]; ++sy)
             for (int sz = standard.lo[2]; sz <= standard.hi[2]; ++sz)
-                v.stats.sectionsBuilt += ensureSection(sx, sy, sz, b) ? 1 : 0;
+                v.stats.sectionsBuilt += ensureSection(renderer, world, sx, sy, sz, b) ? 1 : 0;
     // A far view's cube past it fills in a budget's worth a frame; the walk
     // leaves out what is not built yet, or stale, until it is.
     if (b.radius > viewRadius(4)) {
-        v.stats.builtFar = buildNearestFirst(b, needed, kFillBudget, &v.stats.farLeft, kFillTime);
+        v.stats.builtFar =
+            buildNearestFirst(renderer, world, b, needed, kFillBudget, &v.stats.farLeft, kFillTime);
         v.stats.sectionsBuilt += v.stats.builtFar;
     }
     if (v.stats.farLeft == 0) {
-        v.stats.builtAhead =
-            buildNearestFirst(b, cubeSections(b, kAheadSections), kAheadBudget, nullptr);
+        v.stats.builtAhead = buildNearestFirst(renderer, world, b, cubeSections(b, kAheadSections),
+                                               kAheadBudget, nullptr);
         v.stats.sectionsBuilt += v.stats.builtAhead;
     }
     const SectionSpan kept = cubeSections(renderer.view.box, kKeptSections);
-    dropSectionsOutside(kept.lo[0], kept.lo[1], kept.lo[2], kept.hi[0], kept.hi[1], kept.hi[2]);
+    dropSectionsOutside(renderer, kept.lo[0], kept.lo[1], kept.lo[2], kept.hi[0], kept.hi[1],
+                        kept.hi[2]);
     v.settled = v.stats.sectionsBuilt == 0 && v.stats.farLeft == 0;
     v.settledBox = v.box;
     v.settledMarks = renderer.sections.staleMarks;
@@ -485,7 +488,7 @@ void computeLightMap() {
 
 // Every section the cube reaches: counted, culled, its solid faces and
 // torches drawn near to far, then the glass far to near.
-void drawVisibleBlocks() {
+void drawVisibleBlocks(RenderState& renderer) {
     renderer.view.draws.clear();
     renderer.view.ranges.clear();
     renderer.view.glassList.clear();
@@ -499,51 +502,54 @@ void drawVisibleBlocks() {
         for (int sx = span.lo[0]; sx <= span.hi[0]; ++sx)
             for (int sy = span.lo[1]; sy <= span.hi[1]; ++sy)
                 for (int sz = span.lo[2]; sz <= span.hi[2]; ++sz)
-                    if (const Section* s = showingSectionAt(sx, sy, sz); s && !s->dirty)
-                        walkSection(s, b);
-    drawSections();
-    drawGlass(b);
+                    if (const Section* s = showingSectionAt(renderer, sx, sy, sz); s && !s->dirty)
+                        walkSection(renderer, s, b);
+    drawSections(renderer);
+    drawGlass(renderer, b);
 }
 
 }  // namespace
 
-void prepareWorldView(const Player& player) {
+void prepareWorldView(RenderState& renderer, World& world, const Options& options,
+                      const Settings& settings, const Player& player) {
     renderer.view.stats = WorldViewStats{};
     renderer.view.eye = player.Position;
-    updateCamera(player);
-    buildDrawPlanes();
-    renderer.view.box = lightBoxAt(player.Position, viewRadius());
-    computeLightMap();
+    updateCamera(renderer, world, options, settings, player);
+    buildDrawPlanes(renderer);
+    renderer.view.box = lightBoxAt(player.Position, viewRadius(options, settings));
+    computeLightMap(renderer, world);
 }
 
-int buildViewAhead(const Player& player, int budget) {
+int buildViewAhead(RenderState& renderer, World& world, const Options& options,
+                   const Settings& settings, const Player& player, int budget) {
     if (!world.cells) return 0;
-    const LightBox b = lightBoxAt(player.Position, viewRadius());
-    syncSections(b);
+    const LightBox b = lightBoxAt(player.Position, viewRadius(options, settings));
+    syncSections(renderer, world, b);
     const SectionSpan standard =
         cubeSections(LightBox{b.cx, b.cy, b.cz, std::min(b.radius, viewRadius(4))}, 0);
     int left = 0;
-    buildNearestFirst(b, standard, budget, &left);
+    buildNearestFirst(renderer, world, b, standard, budget, &left);
     return left;
 }
 
-Picking aimAtWorld(const Player& player) {
+Picking aimAtWorld(RenderState& renderer, const World& world, const Player& player) {
     Picking pick = startPicking(player);
-    if (world.cells && renderer.view.box.lit()) pickTarget(pick, renderer.view.box);
-    choosePlacementSide(pick);
+    if (world.cells && renderer.view.box.lit())
+        pickTarget(renderer, world, pick, renderer.view.box);
+    choosePlacementSide(world, pick);
     return pick;
 }
 
-void drawWorldView(const Play& play) {
+void drawWorldView(RenderState& renderer, const World& world, const Play& play) {
     plat::setFaceCulling(true);
-    if (world.cells && renderer.view.box.lit()) drawVisibleBlocks();
+    if (world.cells && renderer.view.box.lit()) drawVisibleBlocks(renderer);
     if (hasTarget(play.target)) {
-        drawTargetOutline(play.target);
-        drawDigCracks(play.target, play.dig, play.controls.selectedSlot);
+        drawTargetOutline(renderer, world, play.target);
+        drawDigCracks(renderer, world, play.target, play.dig, play.controls.selectedSlot);
     }
     plat::setFaceCulling(false);
 }
 
-const WorldViewStats& worldViewStats() {
+const WorldViewStats& worldViewStats(const RenderState& renderer) {
     return renderer.view.stats;
 }

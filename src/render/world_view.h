@@ -16,6 +16,8 @@
 #include "render/picking.h"
 #include "render/sections.h"
 
+struct RenderState;  // render_state.h
+
 // What the last frame did, for tests and measurements.
 struct WorldViewStats {
     int sectionsBuilt = 0;  // built or rebuilt in prepareWorldView, ahead included
@@ -72,17 +74,19 @@ struct ViewState {
 // view needs built (those the standard cube reaches at once; a far view's past
 // it, nearest first, and then the ones around the cube, as the frame's budget
 // allows).
-void prepareWorldView(const Player& player);
+void prepareWorldView(RenderState& renderer, World& world, const Options& options,
+                      const Settings& settings, const Player& player);
 // Builds, nearest first, about `budget` sections' worth of what the first frame
 // at the player's eye needs at once (the standard cube), exactly as that frame
 // would build them; the count still to build. A world's loading ends with
 // this, a slice at a time, so that play's first frame is whole and quick.
-int buildViewAhead(const Player& player, int budget);
+int buildViewAhead(RenderState& renderer, World& world, const Options& options,
+                   const Settings& settings, const Player& player, int budget);
 // After prepareWorldView: the drawn block under the crosshair and the side a
 // placed block would go on (the picking's target), with the samples that found it.
-Picking aimAtWorld(const Player& player);
+Picking aimAtWorld(RenderState& renderer, const World& world, const Player& player);
 // Inside the scene, after the clear: the world passes and the target marks.
 // Leaves face culling off for what follows.
-void drawWorldView(const Play& play);
+void drawWorldView(RenderState& renderer, const World& world, const Play& play);
 
-const WorldViewStats& worldViewStats();
+const WorldViewStats& worldViewStats(const RenderState& renderer);

@@ -22,10 +22,11 @@ void drawIcon(uint8_t type, int x, int y) {
 }
 
 // "Result = First + Second ...", names only, in the current language.
-int formatRecipe(const Recipe& r, char* out, size_t size) {
+int formatRecipe(const Settings& settings, const Recipe& r, char* out, size_t size) {
     char names[1 + kMaxIngredients][kItemNameMax];
-    itemName(r.result, names[0]);
-    for (int i = 0; i < kMaxIngredients; ++i) itemName(r.ingredients[i].type, names[1 + i]);
+    itemName(r.result, settings, names[0]);
+    for (int i = 0; i < kMaxIngredients; ++i)
+        itemName(r.ingredients[i].type, settings, names[1 + i]);
     char more[kMaxIngredients - 1][kItemNameMax + 3] = {};
     for (int i = 1; i < kMaxIngredients; ++i)
         if (i < r.ingredientCount)
@@ -36,9 +37,10 @@ int formatRecipe(const Recipe& r, char* out, size_t size) {
 
 }  // namespace
 
-void drawCraftingPanel(const CraftingPanel& panel) {
+void drawCraftingPanel(const Settings& settings, const CraftingPanel& panel) {
     if (panel.candidateCount <= 0) {
-        drawText(360, 300, kWhite, "%s.", tr("No item to craft", "Nessun oggetto da craftare"));
+        drawText(360, 300, kWhite, "%s.",
+                 tr(settings, "No item to craft", "Nessun oggetto da craftare"));
         return;
     }
     const int selected = panel.selected;
@@ -59,7 +61,7 @@ void drawCraftingPanel(const CraftingPanel& panel) {
             drawText(450 + kRowPitch * i, 304, kBlack, "%d", r.ingredients[i].count);
     }
     char text[kTextBufferSize];
-    formatRecipe(r, text, sizeof text);
+    formatRecipe(settings, r, text, sizeof text);
     const int length = int(std::strlen(text));
     drawText(400 - (kCharWidth * length) / 2, kRecipeTextY, kWhite, "%s", text);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "game/crafting.h"
+#include "world/settings.h"
 
 // Draws the candidate list as buildCandidates left it.
-void drawCraftingPanel(const CraftingPanel& panel);
+void drawCraftingPanel(const Settings& settings, const CraftingPanel& panel);

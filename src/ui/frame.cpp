@@ -7,14 +7,15 @@
 #include "ui/layout.h"
 #include "ui/screens.h"
 
-int drawPlayingFrame(const Play& play, const Overlay& overlay) {
-    if (beginSceneOrFail() < 0) return -1;
-    plat::clear(skyColour(TimeLuminance()));
-    drawWorldView(play);
+int drawPlayingFrame(RenderState& renderer, const World& world, const Options& options,
+                     const Settings& settings, const Play& play, const Overlay& overlay) {
+    if (beginSceneOrFail(options) < 0) return -1;
+    plat::clear(skyColour(TimeLuminance(world)));
+    drawWorldView(renderer, world, play);
     if (play.controls.hudVisible) {
-        place(UiPart::Notice);
-        drawNoticeLine(overlay, kNoticeX, kNoticeYWorld, kNoticeOnWorld);
-        drawHud(play, overlay.fps);
+        place(options, UiPart::Notice);
+        drawNoticeLine(settings, overlay, kNoticeX, kNoticeYWorld, kNoticeOnWorld);
+        drawHud(renderer, world, options, settings, play, overlay.fps);
     }
     plat::endScene();
     return 0;

@@ -31,8 +31,8 @@ CellPlace cellPlace(int c) {
 
 }  // namespace
 
-void drawCrosshair(int texture) {
-    place(UiPart::Crosshair);
+void drawCrosshair(const Options& options, int texture) {
+    place(options, UiPart::Crosshair);
     // The dark square is bigger than a dot: only a 2 x 2 corner of it is used.
     const plat::SourceRect dot{0, 0, 2, 2};
     for (int i = 0; i < 5; ++i) {
@@ -41,7 +41,7 @@ void drawCrosshair(int texture) {
     }
 }
 
-void drawCells(int first, int last, int cursorCell, int markedCell) {
+void drawCells(const World& world, int first, int last, int cursorCell, int markedCell) {
     for (int c = first; c <= last; ++c) {
         const CellPlace p = cellPlace(c);
         const int x = 48 * p.column;
@@ -62,9 +62,9 @@ void drawCells(int first, int last, int cursorCell, int markedCell) {
     }
 }
 
-void drawStatusStrip() {
+void drawStatusStrip(const World& world, const Options& options) {
     // The strip runs on, mirrored, to the right edge of a wider window.
-    const plat::Placement p = place(UiPart::StatusStrip);
+    const plat::Placement p = place(options, UiPart::StatusStrip);
     plat::drawSprite(kStatusStripTexture, 0, 0, kWhite);
     const plat::ViewSize view = plat::viewSize();
     const plat::LayoutRect v = visibleLayout(p, view.width, view.height);
@@ -80,14 +80,15 @@ void drawStatusStrip() {
     for (int k = 0; k < 3; ++k) drawText(96 * (k + 3) + 64, 6, kBlack, "%d", world.counters[k]);
 }
 
-void drawDebugLines(const Play& play, int count) {
+void drawDebugLines(const RenderState& renderer, const World& world, const Options& options,
+                    const Play& play, int count) {
     const Player& player = play.player;
     const Vec3& p = player.Position;
     int line = 0;
     // Each line keeps to the side of the screen it stands on.
-    auto at = [&line, count](UiPart side) {
+    auto at = [&line, count, &options](UiPart side) {
         if (line++ >= count) return false;
-        place(side);
+        place(options, side);
         return true;
     };
     constexpr UiPart kLeft = UiPart::DebugLeft, kRight = UiPart::DebugRight;
@@ -97,33 +98,34 @@ void drawDebugLines(const Play& play, int count) {
         drawText(10, 510, kWhite, "xzRotCamera: %f, yRotCamera: %f", player.xzRotCamera,
                  player.yRotCamera);
     if (at(kLeft)) drawText(10, 530, kWhite, "NewBlock: %d", play.target.NewBlock);
-    if (at(kLeft)) drawText(10, 550, kWhite, "Polygons: %d", polygons());
+    if (at(kLeft)) drawText(10, 550, kWhite, "Polygons: %d", polygons(renderer));
     if (at(kLeft)) drawText(200, 550, kWhite, "Position: %f, %f, %f", p.x, p.y, p.z);
     if (at(kRight)) drawText(690, 490, kWhite, "DayTime: %d", world.DayTime);
     if (at(kRight)) drawText(670, 510, kWhite, "SubDayTime: %d", world.SubDayTime);
-    if (at(kRight)) drawText(630, 470, kWhite, "TimeLuminance: %f", TimeLuminance());
+    if (at(kRight)) drawText(630, 470, kWhite, "TimeLuminance: %f", TimeLuminance(world));
 }
 
-void drawFreeCellLine() {
-    place(UiPart::Hotbar);
-    const int empty = countFreeCells();
+void drawFreeCellLine(const World& world, const Options& options, const Settings& settings) {
+    place(options, UiPart::Hotbar);
+    const int empty = countFreeCells(world);
     if (empty == 0)
-        drawText(340, 460, kWhite, "%s!", tr("Full inventory", "Inventario pieno"));
+        drawText(340, 460, kWhite, "%s!", tr(settings, "Full inventory", "Inventario pieno"));
     else
-        drawText(340, 460, kWhite, "%s: %d", tr("Free remaining cells", "Celle libere rimaste"),
-                 empty);
+        drawText(340, 460, kWhite, "%s: %d",
+                 tr(settings, "Free remaining cells", "Celle libere rimaste"), empty);
 }
 
-void drawHud(const Play& play, int fps) {
-    drawCrosshair(kDotTexture);
-    place(UiPart::Hotbar);
-    drawCells(0, 8, play.controls.selectedSlot, kNoMark);
-    drawStatusStrip();
-    if (play.controls.debugInfoVisible) drawDebugLines(play, 9);
-    drawFreeCellLine();
+void drawHud(const RenderState& renderer, const World& world, const Options& options,
+             const Settings& settings, const Play& play, int fps) {
+    drawCrosshair(options, kDotTexture);
+    place(options, UiPart::Hotbar);
+    drawCells(world, 0, 8, play.controls.selectedSlot, kNoMark);
+    drawStatusStrip(world, options);
+    if (play.controls.debugInfoVisible) drawDebugLines(renderer, world, options, play, 9);
+    drawFreeCellLine(world, options, settings);
     if (play.crafting.open) {
-        place(UiPart::Crafting);
-        drawCraftingPanel(play.crafting);
+        place(options, UiPart::Crafting);
+        drawCraftingPanel(settings, play.crafting);
     }
-    drawClosingTexts(fps, kOverWorld);
+    drawClosingTexts(options, settings, fps, kOverWorld);
 }

@@ -57,7 +57,7 @@ plat::LayoutRect visibleLayout(const plat::Placement& p, int width, int height) 
     return {left, top, right - left, bottom - top};
 }
 
-plat::Placement place(UiPart part) {
+plat::Placement place(const Options& options, UiPart part) {
     const plat::ViewSize view = plat::viewSize();
     const int q = interfaceQuarters(view.width, view.height, options.uiScale);
     const plat::Placement p = placementFor(part, view.width, view.height, q);

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "platform/platform.h"
+#include "world/options.h"
 
 inline constexpr int kLayoutWidth = 800;
 inline constexpr int kLayoutHeight = 600;
@@ -44,4 +45,4 @@ plat::LayoutRect visibleLayout(const plat::Placement& placement, int width, int 
 
 // Places what is drawn next as `part` for the frame being drawn (its drawable
 // and the interface size the player chose); returns the placement.
-plat::Placement place(UiPart part);
+plat::Placement place(const Options& options, UiPart part);

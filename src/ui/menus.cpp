@@ -17,36 +17,39 @@ namespace {
 struct Words {
     const char* english;
     const char* italian;
-    const char* operator()() const { return tr(english, italian); }
+    const char* operator()(const Settings& settings) const {
+        return tr(settings, english, italian);
+    }
 };
 
 // The common frame of every menu: scene, background, the arrow beside the
 // chosen row (arrowRows holds the row of choice 1, 2, ...) (at the top edge when the choice is out
 // of range), then the menu's own texts, the notice line and the closing texts.
 template <typename DrawTexts>
-int drawMenu(const int* arrowRows, int rowCount, int choice, const Overlay& overlay,
-             DrawTexts drawTexts) {
-    if (beginSceneOrFail() < 0) return -1;
-    drawBackground();
+int drawMenu(const Options& options, const Settings& settings, const int* arrowRows, int rowCount,
+             int choice, const Overlay& overlay, DrawTexts drawTexts) {
+    if (beginSceneOrFail(options) < 0) return -1;
+    drawBackground(options);
     int arrowY = 0;
     if (choice >= 1 && choice <= rowCount) arrowY = arrowRows[choice - 1];
     const plat::SourceRect arrow{0, 0, 16, 16};
     plat::drawSprite(kMenuArrowTexture, 368, arrowY, kWhite, &arrow);
     drawTexts();
-    drawNoticeLine(overlay, kNoticeX, kNoticeYMenus, kNoticeOnPanel);
-    drawClosingTexts(overlay.fps, kOnScreen);
+    drawNoticeLine(settings, overlay, kNoticeX, kNoticeYMenus, kNoticeOnPanel);
+    drawClosingTexts(options, settings, overlay.fps, kOnScreen);
     plat::endScene();
     return 0;
 }
 
 template <typename DrawTexts>
-int drawMenu(std::initializer_list<int> arrowRows, int choice, const Overlay& overlay,
-             DrawTexts drawTexts) {
-    return drawMenu(arrowRows.begin(), int(arrowRows.size()), choice, overlay, drawTexts);
+int drawMenu(const Options& options, const Settings& settings, std::initializer_list<int> arrowRows,
+             int choice, const Overlay& overlay, DrawTexts drawTexts) {
+    return drawMenu(options, settings, arrowRows.begin(), int(arrowRows.size()), choice, overlay,
+                    drawTexts);
 }
 
-void item(int y, Words words) {
-    drawText(400, y, kBlack, "%s", words());
+void item(const Settings& settings, int y, Words words) {
+    drawText(400, y, kBlack, "%s", words(settings));
 }
 
 constexpr int kOptionValueX = 560;
@@ -58,84 +61,92 @@ constexpr Words kDistanceNames[5] = {
 
 }  // namespace
 
-int drawMainMenu(int choice, const Overlay& overlay) {
-    return drawMenu({280, 300, 320}, choice, overlay, [] {
-        item(280, {"Play", "Gioca"});
-        item(300, {"Options", "Opzioni"});
-        item(320, {"Quit", "Esci"});
+int drawMainMenu(const Options& options, const Settings& settings, int choice,
+                 const Overlay& overlay) {
+    return drawMenu(options, settings, {280, 300, 320}, choice, overlay, [&] {
+        item(settings, 280, {"Play", "Gioca"});
+        item(settings, 300, {"Options", "Opzioni"});
+        item(settings, 320, {"Quit", "Esci"});
     });
 }
 
-int drawOptionsMenu(int choice, const Overlay& overlay) {
-    return drawMenu({280, 300, 320, 340}, choice, overlay, [] {
+int drawOptionsMenu(const Options& options, const Settings& settings, int choice,
+                    const Overlay& overlay) {
+    return drawMenu(options, settings, {280, 300, 320, 340}, choice, overlay, [&] {
         drawText(400, 280, kBlack, "%s", "Rendering:");
         const int distance = settings.RenderDistance;
         if (distance <= 4)
-            drawText(480, 280, kBlack, "%s (%d m)", kDistanceNames[distance](),
+            drawText(480, 280, kBlack, "%s (%d m)", kDistanceNames[distance](settings),
                      10 * (distance + 2));
-        drawText(400, 300, kBlack, "%s:", tr("Language", "Lingua"));
+        drawText(400, 300, kBlack, "%s:", tr(settings, "Language", "Lingua"));
         // Each language is named in its own words, whichever is in use.
-        drawText(480, 300, kBlack, "%s", italian() ? "Italiano" : "English");
-        item(320, {"Cancel", "Annulla"});
-        item(340, {"More options", "Altre opzioni"});
+        drawText(480, 300, kBlack, "%s", italian(settings) ? "Italiano" : "English");
+        item(settings, 320, {"Cancel", "Annulla"});
+        item(settings, 340, {"More options", "Altre opzioni"});
     });
 }
 
 // Each option's row with its value in a column of its own (the names are
 // longer), under the screen's title, then Back.
-int drawMoreOptionsMenu(int choice, const Overlay& overlay) {
+int drawMoreOptionsMenu(const Options& options, const Settings& settings, int choice,
+                        const Overlay& overlay) {
     int rows[kMoreOptionsBackChoice];
     for (int c = 1; c <= kMoreOptionsBackChoice; ++c) rows[c - 1] = moreOptionsRowY(c);
-    return drawMenu(rows, kMoreOptionsBackChoice, choice, overlay, [] {
-        item(moreOptionsRowY(0), {"More options", "Altre opzioni"});
+    return drawMenu(options, settings, rows, kMoreOptionsBackChoice, choice, overlay, [&] {
+        item(settings, moreOptionsRowY(0), {"More options", "Altre opzioni"});
         for (int row = 0; row < kOptionRowCount; ++row) {
             const int y = moreOptionsRowY(1 + row);
-            drawText(400, y, kBlack, "%s", optionRowLabel(row));
-            drawText(kOptionValueX, y, kBlack, "%s", optionRowValue(options, row).c_str());
+            drawText(400, y, kBlack, "%s", optionRowLabel(settings, row));
+            drawText(kOptionValueX, y, kBlack, "%s",
+                     optionRowValue(settings, options, row).c_str());
         }
-        item(moreOptionsRowY(kMoreOptionsBackChoice), {"Back", "Indietro"});
+        item(settings, moreOptionsRowY(kMoreOptionsBackChoice), {"Back", "Indietro"});
     });
 }
 
-int drawQuitConfirm(int choice, const Overlay& overlay) {
-    return drawMenu({300, 320}, choice, overlay, [] {
-        drawText(400, 280, kBlack, "%s?", tr("Do you want to quit", "Uscire"));
-        item(300, {"Yes", "Si'"});
-        item(320, {"No", "No"});
+int drawQuitConfirm(const Options& options, const Settings& settings, int choice,
+                    const Overlay& overlay) {
+    return drawMenu(options, settings, {300, 320}, choice, overlay, [&] {
+        drawText(400, 280, kBlack, "%s?", tr(settings, "Do you want to quit", "Uscire"));
+        item(settings, 300, {"Yes", "Si'"});
+        item(settings, 320, {"No", "No"});
     });
 }
 
-int drawPauseMenu(int choice, const Overlay& overlay) {
-    return drawMenu({290, 310, 330}, choice, overlay, [] {
-        item(270, {"Pause", "Pausa"});
-        item(290, {"Continue", "Continua"});
-        item(310, {"Save", "Salva"});
-        item(330, {"Quit without saving", "Esci senza salvare"});
+int drawPauseMenu(const Options& options, const Settings& settings, int choice,
+                  const Overlay& overlay) {
+    return drawMenu(options, settings, {290, 310, 330}, choice, overlay, [&] {
+        item(settings, 270, {"Pause", "Pausa"});
+        item(settings, 290, {"Continue", "Continua"});
+        item(settings, 310, {"Save", "Salva"});
+        item(settings, 330, {"Quit without saving", "Esci senza salvare"});
     });
 }
 
-int drawWorldSelect(int choice, const Overlay& overlay, int deleteSlot, int deleteChoice) {
-    auto drawSlotRows = [] {
+int drawWorldSelect(const Options& options, const Settings& settings, int choice,
+                    const Overlay& overlay, int deleteSlot, int deleteChoice) {
+    auto drawSlotRows = [&] {
         for (int k = 1; k <= 4; ++k) {
             const int y = 240 + 20 * k;
-            drawText(400, y, kBlack, "%s%d", tr("World", "Mondo"), k);
+            drawText(400, y, kBlack, "%s%d", tr(settings, "World", "Mondo"), k);
             // Looked up every frame, so a save shows as soon as it is written.
             if (slotOccupied(k))
                 drawText(550, y, kBlack, "%s", "400MB");
             else
-                drawText(550, y, kBlack, "(%s)", tr("Empty", "Vuoto"));
+                drawText(550, y, kBlack, "(%s)", tr(settings, "Empty", "Vuoto"));
         }
-        item(340, {"Cancel", "Annulla"});
+        item(settings, 340, {"Cancel", "Annulla"});
     };
     if (deleteSlot < 1 || deleteSlot > 4)
-        return drawMenu({260, 280, 300, 320, 340}, choice, overlay, drawSlotRows);
+        return drawMenu(options, settings, {260, 280, 300, 320, 340}, choice, overlay,
+                        drawSlotRows);
     // The question stands above the rows with a free line between, so that its
     // No never reads as one more slot; the slots stay in view below it.
-    return drawMenu({200, 220}, deleteChoice, overlay, [&] {
-        drawText(400, 180, kBlack, "%s %s%d?", tr("Delete", "Cancellare"), tr("World", "Mondo"),
-                 deleteSlot);
-        item(200, {"Yes", "Si'"});
-        item(220, {"No", "No"});
+    return drawMenu(options, settings, {200, 220}, deleteChoice, overlay, [&] {
+        drawText(400, 180, kBlack, "%s %s%d?", tr(settings, "Delete", "Cancellare"),
+                 tr(settings, "World", "Mondo"), deleteSlot);
+        item(settings, 200, {"Yes", "Si'"});
+        item(settings, 220, {"No", "No"});
         drawSlotRows();
     });
 }

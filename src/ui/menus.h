@@ -3,15 +3,23 @@
 #pragma once
 
 #include "ui/screen_common.h"
+#include "world/options.h"
+#include "world/settings.h"
 
 // Each begins and ends its own scene; < 0 when the scene could not begin.
 // `choice` is the menu's selection (1-based).
-int drawMainMenu(int choice, const Overlay& overlay);
-int drawOptionsMenu(int choice, const Overlay& overlay);
+int drawMainMenu(const Options& options, const Settings& settings, int choice,
+                 const Overlay& overlay);
+int drawOptionsMenu(const Options& options, const Settings& settings, int choice,
+                    const Overlay& overlay);
 // The second options screen: the player's options, then Back.
-int drawMoreOptionsMenu(int choice, const Overlay& overlay);
-int drawQuitConfirm(int choice, const Overlay& overlay);
-int drawPauseMenu(int choice, const Overlay& overlay);
+int drawMoreOptionsMenu(const Options& options, const Settings& settings, int choice,
+                        const Overlay& overlay);
+int drawQuitConfirm(const Options& options, const Settings& settings, int choice,
+                    const Overlay& overlay);
+int drawPauseMenu(const Options& options, const Settings& settings, int choice,
+                  const Overlay& overlay);
 // With `deleteSlot` 1..4 the question "Delete WorldK?" stands above the slot
 // rows, Yes and No under it, and the arrow at `deleteChoice` (1 = Yes, 2 = No).
-int drawWorldSelect(int choice, const Overlay& overlay, int deleteSlot = 0, int deleteChoice = 2);
+int drawWorldSelect(const Options& options, const Settings& settings, int choice,
+                    const Overlay& overlay, int deleteSlot = 0, int deleteChoice = 2);

@@ -12,7 +12,7 @@ Notice makeNotice(int32_t now, const char* english, const char* italian) {
     return notice;
 }
 
-const char* activeNotice(const Notice& notice, int32_t now) {
+const char* activeNotice(const Settings& settings, const Notice& notice, int32_t now) {
     if (!notice.english[0] || now - notice.postedAt > kNoticeShowMs) return nullptr;
-    return tr(notice.english, notice.italian);
+    return tr(settings, notice.english, notice.italian);
 }

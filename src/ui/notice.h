@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include "world/settings.h"
 
 inline constexpr int32_t kNoticeShowMs = 4000;
 // Room for one line across the menus' panel, with its terminator.
@@ -18,4 +19,4 @@ struct Notice {
 // Both texts (cut to fit), shown from `now` on.
 Notice makeNotice(int32_t now, const char* english, const char* italian);
 // The text to show at `now`, or nullptr when there is none or it has expired.
-const char* activeNotice(const Notice& notice, int32_t now);
+const char* activeNotice(const Settings& settings, const Notice& notice, int32_t now);

@@ -8,14 +8,14 @@ int moreOptionsRowY(int choice) {
     return 180 + 20 * choice;
 }
 
-const char* optionRowLabel(int row) {
+const char* optionRowLabel(const Settings& settings, int row) {
     const OptionRow* r = optionAtMenuRow(row);
-    return r ? tr(r->english, r->italian) : "";
+    return r ? tr(settings, r->english, r->italian) : "";
 }
 
-std::string optionRowValue(const Options& values, int row) {
+std::string optionRowValue(const Settings& settings, const Options& values, int row) {
     const OptionRow* r = optionAtMenuRow(row);
-    return r ? r->show(values.*r->field) : std::string();
+    return r ? r->show(values.*r->field, settings) : std::string();
 }
 
 void stepOptionRow(Options& values, int row, int direction, int largestScale) {

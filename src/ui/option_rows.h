@@ -6,6 +6,7 @@
 
 #include "world/option_table.h"
 #include "world/options.h"
+#include "world/settings.h"
 
 inline constexpr int kOptionRowCount = kOptionCount;
 
@@ -21,8 +22,9 @@ inline constexpr int kMoreOptionsBackChoice = kOptionRowCount + 1;
 // The rows leave the notice's line free.
 int moreOptionsRowY(int choice);
 
-const char* optionRowLabel(int row);  // row 0..kOptionRowCount-1, with its colon
-std::string optionRowValue(const Options& values, int row);
+const char* optionRowLabel(const Settings& settings,
+                           int row);  // row 0..kOptionRowCount-1, with its colon
+std::string optionRowValue(const Settings& settings, const Options& values, int row);
 // The next value (direction +1) or the one before (-1), going round at the ends.
 // A value the steps do not hold (written into the file by hand) goes to the
 // first. The interface size offers Auto and the scales up to `largestScale`

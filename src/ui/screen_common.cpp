@@ -14,22 +14,22 @@ constexpr const char* kWebAddress = "velmora.invalid";
 
 }  // namespace
 
-int beginSceneOrFail() {
+int beginSceneOrFail(const Options& options) {
     if (plat::beginScene() < 0) {
         plat::errorBox("ERRORE", "Impossibile creare la scena.");
         return -1;
     }
-    place(UiPart::Screen);
+    place(options, UiPart::Screen);
     return 0;
 }
 
-void drawBackground() {
+void drawBackground(const Options& options) {
     // The picture is the top-left 800 x 600 of a 1024 x 1024 image. Where the
     // window reaches past it, its earth goes on: each band repeats, mirrored,
     // the strip of the picture along that edge (the grass line runs on to the
     // sides), so the picture meets it without a seam and nothing is stretched.
     // The strips stop short of the panel's shadow.
-    const plat::Placement p = place(UiPart::Screen);
+    const plat::Placement p = place(options, UiPart::Screen);
     const plat::ViewSize view = plat::viewSize();
     const plat::LayoutRect v = visibleLayout(p, view.width, view.height);
     const int right = v.x + v.width, bottom = v.y + v.height;
@@ -49,21 +49,21 @@ void drawBackground() {
     plat::drawSprite(kBackgroundTexture, 0, 0, kWhite, &source);
 }
 
-void drawClosingTexts(int fps, bool overWorld) {
+void drawClosingTexts(const Options& options, const Settings& settings, int fps, bool overWorld) {
     // Over the world the counter and the credits keep to their corners, and
     // the credits stand lower, clear of the status strip.
-    if (overWorld) place(UiPart::Fps);
+    if (overWorld) place(options, UiPart::Fps);
     drawText(720, 550, kWhite, "FPS: %d", fps);
     const int top = overWorld ? kCreditsTopWorld : kCreditsTopMenus;
-    if (overWorld) place(UiPart::Credits);
-    drawText(10, top, kWhite, "%s: %s", tr("Produced by", "Prodotto da"), kCreditsText);
+    if (overWorld) place(options, UiPart::Credits);
+    drawText(10, top, kWhite, "%s: %s", tr(settings, "Produced by", "Prodotto da"), kCreditsText);
     drawText(10, top + 20, kWhite, "Velmora 1.1 Alpha    %s: %s",
-             tr("Visit site", "Visita il sito"), kWebAddress);
+             tr(settings, "Visit site", "Visita il sito"), kWebAddress);
 }
 
-void drawNoticeLine(const Overlay& overlay, int x, int y, uint32_t argb) {
+void drawNoticeLine(const Settings& settings, const Overlay& overlay, int x, int y, uint32_t argb) {
     if (!overlay.notice) return;
-    if (const char* text = activeNotice(*overlay.notice, overlay.now))
+    if (const char* text = activeNotice(settings, *overlay.notice, overlay.now))
         drawText(x, y, argb, "%s", text);
 }
 

@@ -5,6 +5,8 @@
 #include <cstdint>
 
 #include "ui/notice.h"
+#include "world/options.h"
+#include "world/settings.h"
 
 inline constexpr int kBackgroundTexture = 43;
 inline constexpr int kMenuArrowTexture = 44;
@@ -29,14 +31,14 @@ struct Overlay {
 
 // Begins the scene and places what follows as the centred screen; on failure
 // tells the player and returns < 0.
-int beginSceneOrFail();
+int beginSceneOrFail(const Options& options);
 // The picture behind menus, the progress screen and item screens, with its
 // earth carried on to the window's edges.
-void drawBackground();
+void drawBackground(const Options& options);
 // "FPS: n" at the bottom right, then the two credit lines at the top left: on
 // the screen's picture, or over the world at the window's corners.
-void drawClosingTexts(int fps, bool overWorld);
+void drawClosingTexts(const Options& options, const Settings& settings, int fps, bool overWorld);
 // The overlay's notice, if one is showing, at (x, y).
-void drawNoticeLine(const Overlay& overlay, int x, int y, uint32_t argb);
+void drawNoticeLine(const Settings& settings, const Overlay& overlay, int x, int y, uint32_t argb);
 // The clear colour of the sky at the given brightness (0.5625 .. 1).
 uint32_t skyColour(float luminance);

@@ -6,6 +6,11 @@
 
 #include "game/play.h"
 #include "ui/screen_common.h"
+#include "world/options.h"
+#include "world/settings.h"
+#include "world/world.h"
+
+struct RenderState;  // render_state.h
 
 // The progress word fades between 83 and 251 alpha, 8 steps per frame.
 struct Pulse {
@@ -18,10 +23,13 @@ Pulse nextPulse(Pulse pulse);
 // Each begins and ends its own scene; < 0 when the scene could not begin.
 // The progress screen reads "Saving" while a save runs, else "Loading", its
 // word at the pulse's alpha.
-int drawBusyScreen(bool saving, int alpha, const Overlay& overlay);
-int drawDeadScreen(const Play& play, const Overlay& overlay);
+int drawBusyScreen(const Options& options, const Settings& settings, bool saving, int alpha,
+                   const Overlay& overlay);
+int drawDeadScreen(const RenderState& renderer, const World& world, const Options& options,
+                   const Settings& settings, const Play& play, const Overlay& overlay);
 // The inventory screen, or the chest screen when `chest` is set.
-int drawItemScreen(const ItemScreen& screen, bool chest, const Overlay& overlay);
+int drawItemScreen(const World& world, const Options& options, const Settings& settings,
+                   const ItemScreen& screen, bool chest, const Overlay& overlay);
 
 // Where notices stand on these screens, clear of their own texts.
 inline constexpr int kNoticeX = 300;

@@ -3,6 +3,7 @@
 // (a world made or loaded). The renderer keeps geometry built from the grid
 // and rebuilds only around what this log names, so every write to a cell
 // during play must go through setCell (or be followed by noteCellChanged).
+// The log itself is the world's own (World::changes).
 #pragma once
 
 #include <cstdint>
@@ -10,23 +11,17 @@
 
 #include "world/world.h"
 
-struct CellChange {
-    int16_t x, y, z;
-    bool beforeKnown;  // false: the cell was written directly, its old value is lost
-    Cell before;
-};
-
 // Writes a cell and records the change (the caller guarantees the bounds).
-void setCell(int x, int y, int z, Cell value);
+void setCell(World& world, int x, int y, int z, Cell value);
 // Records that a cell was written some other way.
-void noteCellChanged(int x, int y, int z);
+void noteCellChanged(World& world, int x, int y, int z);
 // Every cell may have changed: a world was made or loaded.
-void noteWorldReplaced();
+void noteWorldReplaced(World& world);
 
 // Counts whole-world replacements; a reader that saw another value must forget
 // everything it built from the grid.
-uint32_t worldEpoch();
+inline uint32_t worldEpoch(const World& world) {
+    return world.changes.epoch;
+}
 // Hands the changes recorded so far to the caller and forgets them.
-void takeCellChanges(std::vector<CellChange>& out);
-
-void resetCellChanges();
+void takeCellChanges(World& world, std::vector<CellChange>& out);

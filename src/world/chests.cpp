@@ -4,63 +4,57 @@
 #include <vector>
 
 #include "world/block_types.h"
-#include "world/world.h"
 
 namespace {
 
-// Per chest number, the grid cells (indices) that were given that number.
-// Entries can go stale when a chest is dug; every use checks the cell first.
-struct ChestMap {
-    bool known = true;
-    std::vector<uint32_t> cells[kChestRecords];
-};
-ChestMap chestMap;
-
-void rebuildMap() {
-    for (auto& list : chestMap.cells) list.clear();
+void rebuildMap(World& world) {
+    ChestPositions& map = world.chestPositions;
+    for (auto& list : map.cells) list.clear();
     const Cell* grid = world.cells.get();
     if (grid) {
         for (size_t i = 0; i < kCellCount; ++i)
-            if (block::isChest(grid[i].type)) chestMap.cells[grid[i].aux].push_back(uint32_t(i));
+            if (block::isChest(grid[i].type)) map.cells[grid[i].aux].push_back(uint32_t(i));
     }
-    chestMap.known = true;
+    map.known = true;
 }
 
-bool hasRecord(int number) {
+bool hasRecord(const World& world, int number) {
     return number >= 0 && number < world.chestCount;
 }
 
 }  // namespace
 
-void openChest(int number) {
+void openChest(World& world, int number) {
     ItemStack* open = world.slots + kInventoryCells;
-    if (hasRecord(number))
+    if (hasRecord(world, number))
         std::copy_n(world.chests[number], kChestCells, open);
     else
         std::fill_n(open, kChestCells, ItemStack{0, 0});
 }
 
-void closeChest(int number) {
-    if (hasRecord(number))
+void closeChest(World& world, int number) {
+    if (hasRecord(world, number))
         std::copy_n(world.slots + kInventoryCells, kChestCells, world.chests[number]);
 }
 
-int newChestRecord() {
+int newChestRecord(World& world) {
     if (world.chestCount >= kMaxChests) return -1;
     int number = world.chestCount++;
     std::fill_n(world.chests[number], kChestCells, ItemStack{0, 0});
-    chestMap.cells[number].clear();
+    world.chestPositions.cells[number].clear();
     return number;
 }
 
-void registerChestAt(int number, int x, int y, int z) {
-    if (!chestMap.known || number < 0 || number >= kChestRecords || !inWorld(x, y, z)) return;
-    chestMap.cells[number].push_back(uint32_t(cellIndex(x, y, z)));
+void registerChestAt(World& world, int number, int x, int y, int z) {
+    ChestPositions& map = world.chestPositions;
+    if (!map.known || number < 0 || number >= kChestRecords || !inWorld(x, y, z)) return;
+    map.cells[number].push_back(uint32_t(cellIndex(x, y, z)));
 }
 
-void removeChestRecord(int number) {
-    if (!hasRecord(number)) return;
-    if (!chestMap.known) rebuildMap();
+void removeChestRecord(World& world, int number) {
+    if (!hasRecord(world, number)) return;
+    ChestPositions& map = world.chestPositions;
+    if (!map.known) rebuildMap(world);
     const int count = world.chestCount;
     for (int j = number; j + 1 < count; ++j)
         std::copy_n(world.chests[j + 1], kChestCells, world.chests[j]);
@@ -70,18 +64,18 @@ void removeChestRecord(int number) {
     // The chests behind the removed one follow their records down.
     Cell* grid = world.cells.get();
     for (int j = number + 1; j < count; ++j) {
-        for (uint32_t i : chestMap.cells[j])
+        for (uint32_t i : map.cells[j])
             if (grid && block::isChest(grid[i].type) && grid[i].aux == j) grid[i].aux = uint8_t(j - 1);
-        chestMap.cells[j - 1] = std::move(chestMap.cells[j]);
-        chestMap.cells[j].clear();
+        map.cells[j - 1] = std::move(map.cells[j]);
+        map.cells[j].clear();
     }
 }
 
-void forgetChestPositions() {
-    chestMap.known = false;
+void forgetChestPositions(World& world) {
+    world.chestPositions.known = false;
 }
 
-void clearChestPositions() {
-    for (auto& list : chestMap.cells) list.clear();
-    chestMap.known = true;
+void clearChestPositions(World& world) {
+    for (auto& list : world.chestPositions.cells) list.clear();
+    world.chestPositions.known = true;
 }

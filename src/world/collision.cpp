@@ -37,7 +37,7 @@ Vec3 pointInCell(const Vec3& p, const Vec3& c) {
     return inside ? c : Vec3{-1.0f, -1.0f, -1.0f};
 }
 
-bool bodyCollides(const Vec3& eye) {
+bool bodyCollides(const World& world, const Vec3& eye) {
     if (!world.cells) return false;
     // Offsets are applied in double and each coordinate rounded once, as the
     // samples have always been stored.
@@ -49,15 +49,15 @@ bool bodyCollides(const Vec3& eye) {
             const Vec3 p{at(eye.x, corner[0]), at(eye.y, h), at(eye.z, corner[1])};
             int x, y, z;
             if (!sampleCell(p, x, y, z)) continue;
-            const uint8_t type = cell(x, y, z).type;
+            const uint8_t type = cell(world, x, y, z).type;
             if (type != block::Air && type != block::Torch) return true;
         }
     return false;
 }
 
-bool samplePicksCell(const Vec3& s, int x, int y, int z) {
+bool samplePicksCell(const World& world, const Vec3& s, int x, int y, int z) {
     if (!world.cells || !inWorld(x, y, z)) return false;
-    const uint8_t type = cell(x, y, z).type;
+    const uint8_t type = cell(world, x, y, z).type;
     if (type == block::Air) return false;
     const float m = type == block::Torch ? 0.25f : 0.5f;
     const float fx = float(x), fy = float(y), fz = float(z);

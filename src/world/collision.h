@@ -5,6 +5,7 @@
 #pragma once
 
 #include "world/geometry.h"
+#include "world/world.h"
 
 // c when p lies in the closed cube of the cell centred on c, else (-1, -1, -1).
 Vec3 pointInCell(const Vec3& p, const Vec3& c);
@@ -15,9 +16,9 @@ Vec3 pointInCell(const Vec3& p, const Vec3& c);
 // torch; a sample on a shared face belongs to the cell with the smaller x,
 // then y, then z, so a body resting exactly on a block collides with it and
 // one touching a ceiling exactly does not.
-bool bodyCollides(const Vec3& eye);
+bool bodyCollides(const World& world, const Vec3& eye);
 
 // Whether pick sample s claims cell (x, y, z): the cell is not air and s lies
 // within 0.5 of its centre on every axis (0.25 for a torch), bounds included.
 // Cells outside the grid are never claimed.
-bool samplePicksCell(const Vec3& s, int x, int y, int z);
+bool samplePicksCell(const World& world, const Vec3& s, int x, int y, int z);

@@ -6,6 +6,7 @@
 
 #include "world/job_slice.h"
 #include "world/msvc_random.h"
+#include "world/world.h"
 #include "world/world_result.h"
 
 // What a generation went through, for tests and tools that replay it.
@@ -36,15 +37,16 @@ struct GenerationJob {
 
 // Begins the world of `seed`: resets every world-level value and sets
 // world.Seed at once; the grid follows in steps.
-void beginGeneration(GenerationJob& job, int32_t seed);
+void beginGeneration(World& world, GenerationJob& job, int32_t seed);
 // Works on until the slice is spent or the job ends; true once it has ended,
 // with `result` Done or NoMemory. A job dropped before its end leaves the
 // grid half made.
-bool stepGeneration(GenerationJob& job, JobSlice& slice);
+bool stepGeneration(World& world, GenerationJob& job, JobSlice& slice);
 
 // The whole job in one call, for tools and tests. `report`, when given,
 // learns what the generation went through.
-WorldResult generateWorldFromSeed(int32_t seed, GenerationReport* report = nullptr);
+WorldResult generateWorldFromSeed(World& world, int32_t seed,
+                                  GenerationReport* report = nullptr);
 
 // A new player stands on this column; no tree grows over it.
 inline constexpr int kSpawnColumnX = 500;

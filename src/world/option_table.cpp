@@ -26,6 +26,9 @@ std::string format(const char* pattern, int value) {
 std::string number(int v) {
     return std::to_string(v);
 }
+std::string showNumber(int v, const Settings&) {
+    return number(v);
+}
 
 // ---- fullscreen: "on" or "off" (and a few spellings people write by hand)
 bool readOnOff(std::string_view v, int& out) {
@@ -36,8 +39,8 @@ bool readOnOff(std::string_view v, int& out) {
 std::string writeOnOff(int v) {
     return v ? "on" : "off";
 }
-std::string showOnOff(int v) {
-    return v ? tr("On", "Attivo") : tr("Off", "Spento");
+std::string showOnOff(int v, const Settings& settings) {
+    return v ? tr(settings, "On", "Attivo") : tr(settings, "Off", "Spento");
 }
 void applyFullscreen(int v) {
     plat::setFullscreen(v != 0);
@@ -50,7 +53,7 @@ bool readSensitivity(std::string_view v, int& out) {
 bool readFieldOfView(std::string_view v, int& out) {
     return readNumber(v, 30, 110, out);
 }
-std::string showDegrees(int v) {
+std::string showDegrees(int v, const Settings&) {
     return format("%d\xC2\xB0", v);  // the degree sign, in UTF-8
 }
 
@@ -78,8 +81,8 @@ std::string writeScale(int quarters) {
     if (quarters == 0) return "auto";
     return std::to_string(quarters / 4) + kQuarters[quarters % 4];
 }
-std::string showScale(int quarters) {
-    if (quarters == 0) return tr("Auto", "Automatica");
+std::string showScale(int quarters, const Settings& settings) {
+    if (quarters == 0) return tr(settings, "Auto", "Automatica");
     return writeScale(quarters) + "x";
 }
 
@@ -93,9 +96,9 @@ std::string writeFrameCap(int v) {
     if (v == kVsync) return "vsync";
     return v == kUncapped ? "off" : std::to_string(v);
 }
-std::string showFrameCap(int v) {
-    if (v == kVsync) return tr("Screen sync", "Sincronizzati");
-    if (v == kUncapped) return tr("Unlimited", "Illimitati");
+std::string showFrameCap(int v, const Settings& settings) {
+    if (v == kVsync) return tr(settings, "Screen sync", "Sincronizzati");
+    if (v == kUncapped) return tr(settings, "Unlimited", "Illimitati");
     return format("%d fps", v);
 }
 void applyFrameCap(int v) {
@@ -112,8 +115,8 @@ bool readFarView(std::string_view v, int& out) {
 std::string writeFarView(int v) {
     return v == 0 ? "off" : std::to_string(v);
 }
-std::string showFarView(int v) {
-    return v == 0 ? tr("Off (F5)", "Spenta (F5)") : format("%d m", v);
+std::string showFarView(int v, const Settings& settings) {
+    return v == 0 ? tr(settings, "Off (F5)", "Spenta (F5)") : format("%d m", v);
 }
 
 // ---- volumes: 0..100 % in steps of 10
@@ -123,7 +126,7 @@ bool readVolume(std::string_view text, int& out) {
     out = percent;
     return true;
 }
-std::string showPercent(int v) {
+std::string showPercent(int v, const Settings&) {
     return format("%d%%", v);
 }
 
@@ -143,22 +146,22 @@ constexpr int kVolumeSteps[] = {0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100};
 
 // In the order lines are added to a file that lacks them.
 const OptionRow kOptionTable[kOptionCount] = {
-    {"fullscreen", "Fullscreen:", "Schermo intero:", &Options::fullscreen, kOnOffSteps,
-     readOnOff, writeOnOff, showOnOff, applyFullscreen, 4},
-    {"mouse_sensitivity", "Mouse sensitivity:", "Sensibilita' mouse:",
-     &Options::mouseSensitivity, kSensitivitySteps, readSensitivity, number, number, nullptr, 0},
-    {"field_of_view", "Field of view:", "Campo visivo:", &Options::fieldOfView,
-     kFieldOfViewSteps, readFieldOfView, number, showDegrees, nullptr, 1},
-    {"ui_scale", "Interface size:", "Scala interfaccia:", &Options::uiScale, kScaleSteps,
-     readScale, writeScale, showScale, nullptr, 5},
-    {"frame_cap", "Frame rate:", "Fotogrammi:", &Options::frameCap, kFrameCapSteps,
-     readFrameCap, writeFrameCap, showFrameCap, applyFrameCap, 3},
+    {"fullscreen", "Fullscreen:", "Schermo intero:", &Options::fullscreen, kOnOffSteps, readOnOff,
+     writeOnOff, showOnOff, applyFullscreen, 4},
+    {"mouse_sensitivity", "Mouse sensitivity:", "Sensibilita' mouse:", &Options::mouseSensitivity,
+     kSensitivitySteps, readSensitivity, number, showNumber, nullptr, 0},
+    {"field_of_view", "Field of view:", "Campo visivo:", &Options::fieldOfView, kFieldOfViewSteps,
+     readFieldOfView, number, showDegrees, nullptr, 1},
+    {"ui_scale", "Interface size:", "Scala interfaccia:", &Options::uiScale, kScaleSteps, readScale,
+     writeScale, showScale, nullptr, 5},
+    {"frame_cap", "Frame rate:", "Fotogrammi:", &Options::frameCap, kFrameCapSteps, readFrameCap,
+     writeFrameCap, showFrameCap, applyFrameCap, 3},
     {"far_view", "Far view:", "Vista lontana:", &Options::farView, kFarViewSteps, readFarView,
      writeFarView, showFarView, nullptr, 2},
     {"master_volume", "Master volume:", "Volume generale:", &Options::masterVolume, kVolumeSteps,
      readVolume, number, showPercent, nullptr, 6},
-    {"effects_volume", "Effects volume:", "Volume effetti:", &Options::effectsVolume,
-     kVolumeSteps, readVolume, number, showPercent, nullptr, 7},
+    {"effects_volume", "Effects volume:", "Volume effetti:", &Options::effectsVolume, kVolumeSteps,
+     readVolume, number, showPercent, nullptr, 7},
     {"ambience_volume", "Ambience volume:", "Volume ambiente:", &Options::ambienceVolume,
      kVolumeSteps, readVolume, number, showPercent, nullptr, 8},
 };

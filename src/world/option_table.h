@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "world/options.h"
+#include "world/settings.h"
 
 struct OptionRow {
     const char* key;  // `key = value` in Options.txt
@@ -19,7 +20,8 @@ struct OptionRow {
     std::span<const int> steps;  // what the screen goes through, in order
     bool (*read)(std::string_view text, int& value);  // false: unusable
     std::string (*write)(int value);                  // as the file holds it
-    std::string (*show)(int value);  // as the screen shows it, in the language in use
+    // As the screen shows it, in the language in use.
+    std::string (*show)(int value, const Settings& settings);
     // Handed to the window when it changes (nullptr: read where it is used).
     void (*apply)(int value);
     int menuRow;  // its place on the screen (the table keeps the file's order)

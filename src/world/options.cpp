@@ -6,13 +6,7 @@
 #include "platform/platform.h"
 #include "world/option_table.h"
 
-Options options;
-
 namespace {
-
-std::string remembered;  // the file's text as last read or written
-// The file could not be read whole: it is never written over.
-bool leftAlone = false;
 
 std::string_view trim(std::string_view s) {
     const size_t first = s.find_first_not_of(" \t\r");
@@ -81,27 +75,21 @@ std::string formatOptions(const Options& values, std::string_view previous) {
 
 std::string optionsPath() { return plat::filesFolder() + "Options.txt"; }
 
-bool readOptions() {
+bool readOptions(Options& options, OptionsFile& file) {
     std::string text;
     const plat::FileStatus status = plat::readWholeFile(optionsPath(), text, kMaxOptionsFileBytes);
     // A file read only in part would lose the rest at the first change.
-    leftAlone = status != plat::FileStatus::Ok && status != plat::FileStatus::Missing;
+    file.leftAlone = status != plat::FileStatus::Ok && status != plat::FileStatus::Missing;
     options = parseOptions(text);
-    remembered = std::move(text);
-    return !leftAlone;
+    file.remembered = std::move(text);
+    return !file.leftAlone;
 }
 
-bool writeOptions() {
-    if (leftAlone) return true;
-    const std::string text = formatOptions(options, remembered);
-    if (text == remembered) return true;
+bool writeOptions(const Options& options, OptionsFile& file) {
+    if (file.leftAlone) return true;
+    const std::string text = formatOptions(options, file.remembered);
+    if (text == file.remembered) return true;
     if (!plat::replaceFile(optionsPath(), text.data(), text.size())) return false;
-    remembered = text;
+    file.remembered = text;
     return true;
-}
-
-void resetOptions() {
-    options = Options{};
-    remembered.clear();
-    leftAlone = false;
 }

@@ -40,8 +40,6 @@ inline constexpr int kUncapped = 0;
 // lines; bigger than this is not read, so as not to hold it all in memory.
 inline constexpr size_t kMaxOptionsFileBytes = 16 * 1024 * 1024;
 
-extern Options options;
-
 // The values a file's text holds; what is missing or unusable is the default.
 Options parseOptions(std::string_view text);
 // The text of a file holding `values`, written over `previous`: each line of a
@@ -49,14 +47,18 @@ Options parseOptions(std::string_view text);
 // keys it lacks are added at the end.
 std::string formatOptions(const Options& values, std::string_view previous);
 
+// What the game knows of the file between reading and rewriting it.
+struct OptionsFile {
+    std::string remembered;  // the file's text as last read or written
+    bool leftAlone = false;  // it could not be read whole: it is never written over
+};
+
 std::string optionsPath();
 // Reads the file into `options` (the defaults when it is missing) and
 // remembers its text for the rewrite. False when it is there but could not be
 // read whole: the defaults hold for this run and the file is left as it is.
-bool readOptions();
+bool readOptions(Options& options, OptionsFile& file);
 // Writes `options` when the file's text would change (never over a file that
 // was not read whole). False when it could not be written (the old file is
 // then left as it was).
-bool writeOptions();
-
-void resetOptions();
+bool writeOptions(const Options& options, OptionsFile& file);

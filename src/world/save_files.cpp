@@ -39,7 +39,7 @@ void addToEach(uint8_t* out, const uint8_t* in, size_t n) {
     for (; i < n; ++i) out[i] = uint8_t(in[i] + Delta);
 }
 
-std::vector<uint8_t> encodeTrailer() {
+std::vector<uint8_t> encodeTrailer(const World& world) {
     std::vector<uint8_t> t;
     t.reserve(84 + kChestRecordBytes * world.chestCount);
     for (auto& pair : world.gauges) t.insert(t.end(), pair, pair + 2);
@@ -73,7 +73,7 @@ void decodeTrailer(const uint8_t* stored, WorldTrailer& out) {
 }
 
 
-void applyTrailer(const WorldTrailer& trailer) {
+void applyTrailer(World& world, const WorldTrailer& trailer) {
     std::memcpy(world.gauges, trailer.gauges, sizeof world.gauges);
     std::memcpy(world.counters, trailer.counters, sizeof world.counters);
     std::copy_n(trailer.inventory, kInventoryCells, world.slots);
@@ -179,7 +179,7 @@ bool saveFailedOn(SaveJob& job, const plat::OutFile& file) {
 // commit record makes their two renames one (slot_commit.h). A file not
 // committed takes its temporary with it. All three are begun before the long
 // write, so that a name that cannot be written stops the save before anything is.
-bool beginSaveFiles(SaveJob& job) {
+bool beginSaveFiles(const World& world, SaveJob& job) {
     if (!world.cells) return endSave(job, WorldResult::NotWritten);
     if (!plat::beginReplacing(job.worldPath, job.worldFile)) return saveFailedOn(job, job.worldFile);
     if (!plat::beginReplacing(job.seedPath, job.seedFile)) return saveFailedOn(job, job.seedFile);
@@ -191,7 +191,7 @@ bool beginSaveFiles(SaveJob& job) {
     return false;
 }
 
-bool writeImageBlock(SaveJob& job) {
+bool writeImageBlock(const World& world, SaveJob& job) {
     const uint8_t* cells = reinterpret_cast<const uint8_t*>(world.cells.get());
     encodeBytes(job.block.get(), cells + job.at, kBlockBytes);
     if (!plat::writeOut(job.worldFile, job.block.get(), kBlockBytes, true))
@@ -201,8 +201,8 @@ bool writeImageBlock(SaveJob& job) {
     return false;
 }
 
-bool commitSave(SaveJob& job) {
-    std::vector<uint8_t> trailer = encodeTrailer();
+bool commitSave(const World& world, SaveJob& job) {
+    std::vector<uint8_t> trailer = encodeTrailer(world);
     if (!plat::writeOut(job.worldFile, trailer.data(), trailer.size()) || !plat::finishOut(job.worldFile))
         return saveFailedOn(job, job.worldFile);
     char digits[kSeedFileBytes];
@@ -242,13 +242,13 @@ bool commitSave(SaveJob& job) {
 
 }  // namespace
 
-bool stepSave(SaveJob& job, JobSlice& slice) {
+bool stepSave(const World& world, SaveJob& job, JobSlice& slice) {
     for (;;) {
         bool ended = false;
         switch (job.phase) {
-            case SaveJob::Phase::Begin: ended = beginSaveFiles(job); break;
-            case SaveJob::Phase::Image: ended = writeImageBlock(job); break;
-            case SaveJob::Phase::Commit: ended = commitSave(job); break;
+            case SaveJob::Phase::Begin: ended = beginSaveFiles(world, job); break;
+            case SaveJob::Phase::Image: ended = writeImageBlock(world, job); break;
+            case SaveJob::Phase::Commit: ended = commitSave(world, job); break;
             case SaveJob::Phase::Ended: return true;
         }
         if (ended) return true;
@@ -354,15 +354,16 @@ bool checkLoadFiles(LoadJob& job) {
     return false;
 }
 
-bool readyGridForLoad(LoadJob& job) {
-    if (allocateWorldStorage() != WorldResult::Done) return endLoad(job, WorldResult::NoMemory);
-    forgetChestPositions();
-    noteWorldReplaced();
+bool readyGridForLoad(World& world, LoadJob& job) {
+    if (allocateWorldStorage(world) != WorldResult::Done)
+        return endLoad(job, WorldResult::NoMemory);
+    forgetChestPositions(world);
+    noteWorldReplaced(world);
     job.phase = LoadJob::Phase::Cells;
     return false;
 }
 
-bool readCellBlock(LoadJob& job) {
+bool readCellBlock(World& world, LoadJob& job) {
     uint8_t* cells = reinterpret_cast<uint8_t*>(world.cells.get());
     // A failing disk leaves part of this world in the grid; it is never
     // played or saved from there, and the next load or generation
@@ -372,7 +373,7 @@ bool readCellBlock(LoadJob& job) {
     decodeBytes(cells + job.at, kBlockBytes);
     job.at += kBlockBytes;
     if (job.at < kCellImageBytes) return false;
-    applyTrailer(*job.trailer);
+    applyTrailer(world, *job.trailer);
     world.Seed = job.seed;
     job.failedFile.clear();
     return endLoad(job, WorldResult::Done);
@@ -380,13 +381,13 @@ bool readCellBlock(LoadJob& job) {
 
 }  // namespace
 
-bool stepLoad(LoadJob& job, JobSlice& slice) {
+bool stepLoad(World& world, LoadJob& job, JobSlice& slice) {
     for (;;) {
         bool ended = false;
         switch (job.phase) {
             case LoadJob::Phase::Check: ended = checkLoadFiles(job); break;
-            case LoadJob::Phase::Allocate: ended = readyGridForLoad(job); break;
-            case LoadJob::Phase::Cells: ended = readCellBlock(job); break;
+            case LoadJob::Phase::Allocate: ended = readyGridForLoad(world, job); break;
+            case LoadJob::Phase::Cells: ended = readCellBlock(world, job); break;
             case LoadJob::Phase::Ended: return true;
         }
         if (ended) return true;
@@ -394,30 +395,30 @@ bool stepLoad(LoadJob& job, JobSlice& slice) {
     }
 }
 
-WorldResult saveWorldTo(const std::string& worldPath, const std::string& seedPath,
-                        SaveReport* report) {
+WorldResult saveWorldTo(const World& world, const std::string& worldPath,
+                        const std::string& seedPath, SaveReport* report) {
     auto job = std::make_unique<SaveJob>();
     beginSave(*job, worldPath, seedPath);
     JobSlice whole;
-    stepSave(*job, whole);
+    stepSave(world, *job, whole);
     if (report) *report = job->report;
     return job->result;
 }
 
-WorldResult loadWorldFrom(const std::string& worldPath, const std::string& seedPath,
-                          std::string* failedFile) {
+WorldResult loadWorldFrom(World& world, const std::string& worldPath,
+                          const std::string& seedPath, std::string* failedFile) {
     auto job = std::make_unique<LoadJob>();
     beginLoad(*job, worldPath, seedPath);
     JobSlice whole;
-    stepLoad(*job, whole);
+    stepLoad(world, *job, whole);
     if (failedFile) *failedFile = job->failedFile;
     return job->result;
 }
 
-WorldResult saveWorld(int slot, SaveReport* report) {
-    return saveWorldTo(worldFilePath(slot), seedFilePath(slot), report);
+WorldResult saveWorld(const World& world, int slot, SaveReport* report) {
+    return saveWorldTo(world, worldFilePath(slot), seedFilePath(slot), report);
 }
 
-WorldResult loadWorld(int slot, std::string* failedFile) {
-    return loadWorldFrom(worldFilePath(slot), seedFilePath(slot), failedFile);
+WorldResult loadWorld(World& world, int slot, std::string* failedFile) {
+    return loadWorldFrom(world, worldFilePath(slot), seedFilePath(slot), failedFile);
 }

@@ -133,7 +133,7 @@ void beginSave(SaveJob& job, const std::string& worldPath, const std::string& se
 // of the slot's lock renames it). In every case but Done and SeedNotWritten
 // the slot's files are as they were; a job dropped before its end (a quit)
 // writes nothing, its temporaries removed.
-bool stepSave(SaveJob& job, JobSlice& slice);
+bool stepSave(const World& world, SaveJob& job, JobSlice& slice);
 
 // A load under way: both files checked whole before anything in memory
 // changes, then the grid made ready and the cells read block by block.
@@ -153,12 +153,12 @@ void beginLoad(LoadJob& job, const std::string& worldPath, const std::string& se
 // with `result` Done, NoMemory, Unreadable or Damaged (`failedFile` names the
 // file). Unreadable and Damaged found before the cells are read leave memory
 // as it was. Holders of the slot's lock only, so that no save is half done.
-bool stepLoad(LoadJob& job, JobSlice& slice);
+bool stepLoad(World& world, LoadJob& job, JobSlice& slice);
 
 // The whole jobs in one call, for tools and tests.
-WorldResult saveWorldTo(const std::string& worldPath, const std::string& seedPath,
-                        SaveReport* report = nullptr);
-WorldResult loadWorldFrom(const std::string& worldPath, const std::string& seedPath,
+WorldResult saveWorldTo(const World& world, const std::string& worldPath,
+                        const std::string& seedPath, SaveReport* report = nullptr);
+WorldResult loadWorldFrom(World& world, const std::string& worldPath, const std::string& seedPath,
                           std::string* failedFile = nullptr);
-WorldResult saveWorld(int slot, SaveReport* report = nullptr);
-WorldResult loadWorld(int slot, std::string* failedFile = nullptr);
+WorldResult saveWorld(const World& world, int slot, SaveReport* report = nullptr);
+WorldResult loadWorld(World& world, int slot, std::string* failedFile = nullptr);

@@ -5,25 +5,20 @@
 #include "platform/files.h"
 #include "platform/platform.h"
 
-Settings settings;
-
 namespace {
 
-// Two bytes are ours; whatever follows them (another version's) is kept.
+// Longer than ours ever are: not read.
 constexpr size_t kMaxSettingsFileBytes = 4096;
-std::string fileTail;
-// The file could not be read whole: it is never written over.
-bool leftAlone = false;
 
 }  // namespace
 
 std::string settingsPath() { return plat::filesFolder() + "Settings.data"; }
 
-int readSettings() {
+int readSettings(Settings& settings, SettingsFile& file) {
     std::string text;
     const plat::FileStatus status = plat::readWholeFile(settingsPath(), text, kMaxSettingsFileBytes);
-    leftAlone = status != plat::FileStatus::Ok && status != plat::FileStatus::Missing;
-    fileTail = text.size() > 2 ? text.substr(2) : std::string();
+    file.leftAlone = status != plat::FileStatus::Ok && status != plat::FileStatus::Missing;
+    file.tail = text.size() > 2 ? text.substr(2) : std::string();
     if (status != plat::FileStatus::Ok) {
         // A first start (or no usable file) speaks the desktop's language.
         settings.Language = plat::desktopSpeaksItalian() ? 1 : 0;
@@ -39,23 +34,19 @@ int readSettings() {
     return 0;
 }
 
-int writeSettings() {
-    if (leftAlone) return 0;
+int writeSettings(const Settings& settings, const SettingsFile& file) {
+    if (file.leftAlone) return 0;
     std::string bytes{char(settings.RenderDistance + 1), char(settings.Language + 1)};
-    bytes += fileTail;
+    bytes += file.tail;
     // Replaced whole, so a crash never leaves a half-written file.
     plat::replaceFile(settingsPath(), bytes.data(), bytes.size());
     return 0;
 }
 
-bool settingsFileLeftAlone() { return leftAlone; }
+void stepRenderDistance(Settings& settings) {
+    settings.RenderDistance = settings.RenderDistance >= 4 ? 0 : settings.RenderDistance + 1;
+}
 
-void stepRenderDistance() { settings.RenderDistance = settings.RenderDistance >= 4 ? 0 : settings.RenderDistance + 1; }
-
-void toggleLanguage() { settings.Language = settings.Language == 1 ? 2 : 1; }
-
-void resetSettings() {
-    settings = Settings{};
-    fileTail.clear();
-    leftAlone = false;
+void toggleLanguage(Settings& settings) {
+    settings.Language = settings.Language == 1 ? 2 : 1;
 }

@@ -10,29 +10,34 @@ struct Settings {
     uint8_t Language = 1;        // 1 = Italian, anything else English
 };
 
-extern Settings settings;
+// What the game knows of the file between reading and rewriting it.
+struct SettingsFile {
+    // Two bytes are ours; whatever follows them (another version's) is kept.
+    std::string tail;
+    // The file is there but could not be read whole: this run keeps the
+    // defaults and the file is never written over.
+    bool leftAlone = false;
+};
 
-inline bool italian() { return settings.Language == 1; }
-// The text of the current language.
-inline const char* tr(const char* english, const char* italianText) {
-    return italian() ? italianText : english;
+inline bool italian(const Settings& settings) {
+    return settings.Language == 1;
+}
+// The text of the language in use.
+inline const char* tr(const Settings& settings, const char* english, const char* italianText) {
+    return italian(settings) ? italianText : english;
 }
 
 std::string settingsPath();
 // Replaces the defaults with what the file holds; a missing, short or
 // out-of-range file falls back as the rules below say. Without a readable file
 // the language is the desktop's (Italian or English). Always 0.
-int readSettings();
+int readSettings(Settings& settings, SettingsFile& file);
 // Stores both values, and whatever followed them in the file; a file that
 // cannot be written, or was there but could not be read whole (unreadable,
 // not a regular file, longer than ours ever are), is left alone. Always 0.
-int writeSettings();
-// The file is there but could not be read: this run keeps the defaults.
-bool settingsFileLeftAlone();
+int writeSettings(const Settings& settings, const SettingsFile& file);
 
 // The options menu and F5: the next distance, 0 again after 4.
-void stepRenderDistance();
+void stepRenderDistance(Settings& settings);
 // The options menu: Italian and English in turn.
-void toggleLanguage();
-
-void resetSettings();
+void toggleLanguage(Settings& settings);

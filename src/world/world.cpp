@@ -5,11 +5,9 @@
 #include "platform/memory.h"
 #include "world/cell_changes.h"
 
-World world;
-
 void GridDeleter::operator()(void* p) const { plat::releaseZeroed(p, kCellCount * sizeof(Cell)); }
 
-WorldResult allocateWorldStorage() {
+WorldResult allocateWorldStorage(World& world) {
     if (world.worldStorageReady) return WorldResult::Done;
     void* memory = plat::allocateZeroed(kCellCount * sizeof(Cell));
     if (!memory) return WorldResult::NoMemory;
@@ -18,12 +16,12 @@ WorldResult allocateWorldStorage() {
     return WorldResult::Done;
 }
 
-void clearWorld() {
+void clearWorld(World& world) {
     std::memset(world.cells.get(), 0, kCellCount * sizeof(Cell));
-    noteWorldReplaced();
+    noteWorldReplaced(world);
 }
 
-void resetWorldValues() {
+void resetWorldValues(World& world) {
     world.DayTime = 180;
     world.SubDayTime = 0;
     const uint8_t gauges[3][2] = {{10, 10}, {5, 5}, {3, 3}};
@@ -34,14 +32,9 @@ void resetWorldValues() {
     world.chestCount = 0;
 }
 
-void resetWorld() {
-    resetWorldValues();
-    world.Seed = 0;
-}
-
-float spawnEyeHeight(int x, int z) {
+float spawnEyeHeight(const World& world, int x, int z) {
     if (!world.cells || !inWorld(x, 0, z)) return 4.0f;
     for (int y = kWorldSizeY - 2; y >= 0; --y)
-        if (cell(x, y, z).type != 0) return float(y + 5);
+        if (cell(world, x, y, z).type != 0) return float(y + 5);
     return 4.0f;
 }

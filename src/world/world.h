@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "world/world_result.h"
 
@@ -34,6 +35,34 @@ struct GridDeleter {
     void operator()(void* p) const;
 };
 
+// A cell's place in the grid.
+struct CellPos {
+    int x, y, z;
+    bool operator==(const CellPos&) const = default;
+};
+
+// One change of a cell since the drawing last caught up (cell_changes.h).
+struct CellChange {
+    int16_t x, y, z;
+    bool beforeKnown;  // false: the cell was written directly, its old value is lost
+    Cell before;
+};
+
+// The grid's changes not yet taken by the drawing, and how many times the
+// whole grid was replaced (cell_changes.h).
+struct ChangeLog {
+    uint32_t epoch = 1;  // never 0, which is what a reader that saw no world holds
+    std::vector<CellChange> pending;
+};
+
+// Per chest number, the grid cells (indices) that were given that number
+// (chests.h). Entries can go stale when a chest is dug; every use checks the
+// cell first.
+struct ChestPositions {
+    bool known = true;
+    std::vector<uint32_t> cells[kChestRecords];
+};
+
 struct World {
     // x outermost, then y, then z: cell (x, y, z) is at (x * 200 + y) * 1000 + z.
     // Taken zeroed from the system so that the pages cost nothing until written.
@@ -49,15 +78,13 @@ struct World {
     ItemStack slots[kSlotCells] = {};
     uint8_t chestCount = 0;
     ItemStack chests[kChestRecords][kChestCells] = {};
-};
 
-// A cell's place in the grid.
-struct CellPos {
-    int x, y, z;
-    bool operator==(const CellPos&) const = default;
+    // Where each numbered chest stands, and what changed since the drawing
+    // last looked: kept beside the grid, so that whoever writes the cells
+    // keeps them true.
+    ChestPositions chestPositions;
+    ChangeLog changes;
 };
-
-extern World world;
 
 inline size_t cellIndex(int x, int y, int z) {
     return (size_t(x) * kWorldSizeY + size_t(y)) * kWorldSizeZ + size_t(z);
@@ -68,24 +95,26 @@ inline bool inWorld(int x, int y, int z) {
            unsigned(z) < unsigned(kWorldSizeZ);
 }
 
-// The caller guarantees the bounds.
-inline Cell& cell(int x, int y, int z) { return world.cells[cellIndex(x, y, z)]; }
+// The caller guarantees the bounds (and that the grid is there).
+inline Cell& cell(World& w, int x, int y, int z) {
+    return w.cells[cellIndex(x, y, z)];
+}
+inline const Cell& cell(const World& w, int x, int y, int z) {
+    return w.cells[cellIndex(x, y, z)];
+}
 
 // Bounds-checked read: anything outside the grid is air.
-inline Cell cellOrAir(int x, int y, int z) {
-    return inWorld(x, y, z) ? cell(x, y, z) : Cell{0, 0};
+inline Cell cellOrAir(const World& w, int x, int y, int z) {
+    return inWorld(x, y, z) ? cell(w, x, y, z) : Cell{0, 0};
 }
 
 // Eye height of a player set down in column (x, z): five above the highest
 // solid cell below the top layer, or 4 when the column is empty.
-float spawnEyeHeight(int x, int z);
+float spawnEyeHeight(const World& world, int x, int z);
 
-// Sizes the grid once per process (it comes zeroed: all air). Done or NoMemory.
-WorldResult allocateWorldStorage();
+// Sizes the grid once (it comes zeroed: all air). Done or NoMemory.
+WorldResult allocateWorldStorage(World& world);
 // Every cell to air, at once (the game's generation clears in steps).
-void clearWorld();
+void clearWorld(World& world);
 // The world-level values of a brand-new world (cells untouched).
-void resetWorldValues();
-// A fresh process, but for the grid's storage and cells: values, seed and
-// the change log.
-void resetWorld();
+void resetWorldValues(World& world);

@@ -19,10 +19,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class DeleteSlot : public GameTest {
+class DeleteSlot : public AppTest {
    protected:
     void SetUp() override {
-        GameTest::SetUp();
+        AppTest::SetUp();
         ASSERT_EQ(plat::createWindowAndDevices("Velmora 1.1 Alpha", 800, 600), 0);
         game.gameState = GameState::WorldSelect;
         game.worldSlotChoice = 2;

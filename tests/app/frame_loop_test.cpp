@@ -16,7 +16,7 @@
 
 namespace {
 
-class FrameLoop : public GameTest {
+class FrameLoop : public AppTest {
    protected:
     // Runs the game; `step` is called after every presented frame with the
     // number of frames presented so far, and may script keys and messages.

@@ -39,8 +39,8 @@ class PlaySceneEvents : public OnGrassPatch {
             frame.now = now += 10;
             for (uint8_t k : keys) frame.input.keyboard.keys[k] = 0x80;
             frame.input.mouse.buttons[0] = dig ? 0x80 : 0;
-            lookAround(play);
-            const PlayResult r = updatePlaying(play, frame, gate);
+            lookAround(renderer, world, options, settings, play);
+            const PlayResult r = updatePlaying(world, play, options, settings, frame, gate);
             EXPECT_EQ(r.request, PlayRequest::Stay);
             seen.insert(seen.end(), r.events.begin(), r.events.end());
         }
@@ -63,7 +63,7 @@ TEST_F(PlaySceneEvents, F4AsksForAScreenshotThatTheAppTakes) {
     frame.elapsed = 10;
     frame.now = now += 10;
     frame.input.keyboard.keys[key::F4] = 0x80;
-    EXPECT_TRUE(updatePlaying(play, frame, gate).screenshot);
+    EXPECT_TRUE(updatePlaying(world, play, options, settings, frame, gate).screenshot);
     EXPECT_TRUE(headless::screenshotsSaved().empty());
 }
 
@@ -91,7 +91,7 @@ TEST_F(PlaySceneEvents, WalkJumpLandDigALogAndCraftATable) {
     // dig runs, then one DigFinished naming the log and its cell.
     const CellPos log{int(play.player.Position.x + 0.5f), kY + 2,
                       int(play.player.Position.z + 0.5f) + 2};
-    setCell(log.x, log.y, log.z, Cell{block::RawWood, 0});
+    setCell(world, log.x, log.y, log.z, Cell{block::RawWood, 0});
     playFor(1300, {}, true);
     const std::vector<Event> dig = take();
     ASSERT_EQ(count(dig, EventKind::DigFinished), 1);

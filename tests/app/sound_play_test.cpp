@@ -39,7 +39,8 @@ class SoundPlay : public OnGrassPatch {
             for (uint8_t k : keys) headless::pressKey(k);
             headless::setMouse(0, 0, dig, false);
             headless::setClock(now += frameMs);
-            if (game.gameState == GameState::Playing) lookAround(game.play);
+            if (game.gameState == GameState::Playing)
+                lookAround(renderer, world, options, settings, game.play);
             ASSERT_EQ(frameUpdate(), 0);
         }
     }
@@ -105,7 +106,7 @@ TEST_F(SoundPlay, AStepForEveryStrideWalkedAtAnyFrameRate) {
 }
 
 TEST_F(SoundPlay, DiggingStoneHitsAtASteadyPaceThenBreaksOnce) {
-    setCell(kX, kY + 2, kZ + 2, Cell{block::Stone, 0});
+    setCell(world, kX, kY + 2, kZ + 2, Cell{block::Stone, 0});
     playFor(2000, {}, true);  // 1222 ms with the wooden pickaxe
     const auto all = take();
     std::vector<headless::SoundCall> hits, breaks;
@@ -155,7 +156,7 @@ TEST_F(SoundPlay, AnOpenScreenSoundsOnlyItsOwnMoves) {
 }
 
 TEST_F(SoundPlay, VolumeZeroPlaysNothing) {
-    setCell(kX, kY + 2, kZ + 2, Cell{block::Stone, 0});
+    setCell(world, kX, kY + 2, kZ + 2, Cell{block::Stone, 0});
     options.effectsVolume = 0;
     playFor(1500, {key::W}, true);
     EXPECT_TRUE(take().empty());
@@ -182,7 +183,7 @@ TEST_F(SoundPlay, TheAmbienceTurnsToNightAfterDuskAndFallsSilentUnderARoof) {
     EXPECT_NEAR(night.night, 0.6f * 0.7f, 0.01f);
 
     // A crossfade, not a switch: a frame after a change of roof moves a little.
-    setCell(kX, kY + 6, kZ, Cell{block::Stone, 0});
+    setCell(world, kX, kY + 6, kZ, Cell{block::Stone, 0});
     playFor(100);
     EXPECT_GT(headless::ambience().night, 0.3f);
     playFor(kAmbienceSwingMs);
@@ -205,7 +206,7 @@ TEST_F(SoundPlay, MenusAreQuietButForTheirOwnTicks) {
 
 namespace {
 
-class SoundAtStart : public GameTest {
+class SoundAtStart : public AppTest {
    protected:
     // The whole game for a few frames with one tap of Down in the main menu;
     // what was played.
@@ -227,7 +228,7 @@ TEST_F(SoundAtStart, TheOptionsFileSetsTheVolumeFromTheFirstFrame) {
 
     headless::reset();
     headless::setExeFolder(scratch.path.string());
-    resetGameGlobals();
+    resetGame();
     writeBytes(scratch.file("Options.txt"), "master_volume = 0\n");
     EXPECT_TRUE(runWithOneMenuStep().empty());
 }

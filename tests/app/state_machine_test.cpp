@@ -25,10 +25,10 @@
 
 namespace {
 
-class StateMachine : public GameTest {
+class StateMachine : public AppTest {
    protected:
     void SetUp() override {
-        GameTest::SetUp();
+        AppTest::SetUp();
         plat::createWindowAndDevices("Velmora 1.1 Alpha", 800, 600);
     }
     // One frame update at clock `t` with exactly these keys held.
@@ -217,7 +217,7 @@ TEST_F(StateMachine, WorldSelectCancelAndEscGoBack) {
 }
 
 TEST_F(StateMachine, PauseHoldsTheJumpClockAndContinueResumesIt) {
-    BlockScene nothingToLandOn;  // whatever an earlier test left in the grid
+    BlockScene nothingToLandOn{world};  // a grid, all air at the centre
     game.gameState = GameState::Playing;
     game.play.player.airborne = true;
     game.play.player.airStartTime = 1000;
@@ -291,7 +291,7 @@ TEST_F(StateMachine, ClosingAChestWritesItsCellsBack) {
 }
 
 TEST_F(StateMachine, FallingBelowTheWorldKillsAndEnterRespawns) {
-    BlockScene emptyCentre;  // whatever an earlier test left in the grid
+    BlockScene emptyCentre{world};  // a grid, all air at the centre
     game.gameState = GameState::Playing;
     // A fall under way since time 0 from just above the limit.
     game.play.player.Position = Vec3{123.0f, -99.0f, 77.0f};
@@ -352,7 +352,7 @@ TEST_F(StateMachine, MakingAWorldTakesShortFramesAndNoLongFirstFrame) {
     // put back at the window's centre.
     EXPECT_EQ(game.play.player.Position.x, 500.0f);
     EXPECT_EQ(game.play.player.Position.z, 500.0f);
-    EXPECT_EQ(game.play.player.Position.y, spawnEyeHeight(500, 500));
+    EXPECT_EQ(game.play.player.Position.y, spawnEyeHeight(world, 500, 500));
     EXPECT_EQ(headless::lastCursorMove(), std::make_pair(320, 240));
     headless::setClockStepPerRead(0);
     headless::setClock(afterGeneration + 16);

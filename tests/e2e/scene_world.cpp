@@ -19,39 +19,43 @@
 
 namespace {
 
-void fill(int x0, int y0, int z0, int x1, int y1, int z1, Cell c) {
+void fill(World& world, int x0, int y0, int z0, int x1, int y1, int z1, Cell c) {
     for (int x = x0; x <= x1; ++x)
         for (int y = y0; y <= y1; ++y)
-            for (int z = z0; z <= z1; ++z) cell(x, y, z) = c;
+            for (int z = z0; z <= z1; ++z) cell(world, x, y, z) = c;
 }
 
-// Nothing is drawn while a scene is made.
-
-int save(const std::string& dir) {
-    return saveWorldTo(dir + "/Mondo1.data", dir + "/SemeM1.data") == WorldResult::Done ? 0 : 1;
+int save(const World& world, const std::string& dir) {
+    return saveWorldTo(world, dir + "/Mondo1.data", dir + "/SemeM1.data") ==
+                   WorldResult::Done
+               ? 0
+               : 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     headless::reset();
+    World world;
+    // Nothing is drawn while a scene is made.
     const std::string what = argc > 1 ? argv[1] : "";
     if (what == "seed" && argc == 4) {
-        if (generateWorldFromSeed(int32_t(std::atol(argv[2]))) != WorldResult::Done) return 1;
-        return save(argv[3]);
+        if (generateWorldFromSeed(world, int32_t(std::atol(argv[2]))) != WorldResult::Done)
+            return 1;
+        return save(world, argv[3]);
     }
     if (what == "hole" && argc >= 3) {
-        if (allocateWorldStorage() != WorldResult::Done) return 1;
-        resetWorldValues();
+        if (allocateWorldStorage(world) != WorldResult::Done) return 1;
+        resetWorldValues(world);
         world.Seed = 7;
         world.DayTime = 120;  // midnight: the sky gives little
         const Cell stone{7, 0}, air{0, 0};
-        fill(480, 90, 480, 520, 100, 540, stone);
-        fill(494, 101, 505, 506, 116, 518, stone);  // the block, roof 6 thick
-        fill(496, 101, 507, 504, 110, 516, air);    // the room
-        fill(499, 103, 505, 501, 106, 506, air);    // the tunnel towards the player
-        if (argc > 3 && std::string(argv[3]) == "torch") cell(500, 104, 514) = Cell{24, 0};
-        return save(argv[2]);
+        fill(world, 480, 90, 480, 520, 100, 540, stone);
+        fill(world, 494, 101, 505, 506, 116, 518, stone);  // the block, roof 6 thick
+        fill(world, 496, 101, 507, 504, 110, 516, air);    // the room
+        fill(world, 499, 103, 505, 501, 106, 506, air);    // the tunnel towards the player
+        if (argc > 3 && std::string(argv[3]) == "torch") cell(world, 500, 104, 514) = Cell{24, 0};
+        return save(world, argv[2]);
     }
     std::fprintf(stderr, "usage: velmora_scene_world seed SEED DIR | hole DIR [torch]\n");
     return 2;

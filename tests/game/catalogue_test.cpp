@@ -14,7 +14,7 @@ protected:
         settings.Language = language;
         char buffer[kItemNameMax];
         std::memset(buffer, 'X', sizeof buffer);
-        itemName(type, buffer);
+        itemName(type, settings, buffer);
         return buffer;
     }
 };
@@ -53,7 +53,7 @@ TEST_F(Catalogue, NamesAreExactInBothLanguagesAndFit) {
     EXPECT_EQ(name(66, 1), "Frammento di tungsteno");
     EXPECT_EQ(std::string(englishName(66)), "Tungsten snippet");
     settings.Language = 1;
-    EXPECT_EQ(std::string(localName(62)), "Ascia di legno");
+    EXPECT_EQ(std::string(localName(62, settings)), "Ascia di legno");
 
     for (int t = 1; t < 256; ++t) {
         if (unnamed(t)) continue;

@@ -114,7 +114,7 @@ TEST_F(PlayControls, TheLeftButtonLatchesEveryFrameAndTheRightOnlyOnItsClock) {
         frame.input.mouse.buttons[1] = right ? 0x80 : 0;
         takeMouseAndButtons(own, frame);
         const std::pair<int, int> latches{own.leftButtonLatch, own.rightButtonLatch};
-        finishFrameControls(own, Player{});
+        finishFrameControls(world, own, Player{});
         return latches;
     };
     EXPECT_EQ(latchesAt(1000, true, true), std::make_pair(1, 1));

@@ -88,40 +88,37 @@ class Crafting : public PlayScene {
             out.push_back(describe(play.crafting.candidates[i]));
         return out;
     }
-    static void give(int cell, uint8_t type, uint8_t count) {
-        world.slots[cell] = ItemStack{type, count};
-    }
+    void give(int cell, uint8_t type, uint8_t count) { world.slots[cell] = ItemStack{type, count}; }
     // Enter held in the update at time t.
     void enterAt(int32_t t) { keyAt(key::Return, t); }
     // One key held in the update at time t.
     void keyAt(uint8_t k, int32_t t) {
-        updateCraftingKeys(play.crafting, frameAt(t, {k}), gate, events);
+        updateCraftingKeys(world, play.crafting, frameAt(t, {k}), gate, events);
     }
-    void buildCandidates() { ::buildCandidates(play.crafting, play.player.Position); }
-    bool craftSelected() const { return ::craftSelected(play.crafting); }
+    void buildCandidates() { ::buildCandidates(world, play.crafting, play.player.Position); }
+    bool craftSelected() { return ::craftSelected(world, play.crafting); }
 };
 
 TEST_F(Crafting, StationsCountWithinThreeCellsOnEveryAxisWhateverStandsBetween) {
-    EXPECT_FALSE(findStations(play.player.Position).craftingTable);
+    EXPECT_FALSE(findStations(world, play.player.Position).craftingTable);
     put(kX + 3, kY - 3, kZ + 3, 27);
     put(kX - 4, kY, kZ, 26);  // four cells away: too far
     put(kX, kY + 4, kZ, 41);
-    StationsNear near = findStations(play.player.Position);
+    StationsNear near = findStations(world, play.player.Position);
     EXPECT_TRUE(near.craftingTable);
     EXPECT_FALSE(near.furnace);
     EXPECT_FALSE(near.anvil);
     put(kX - 3, kY, kZ, 26);
     put(kX - 2, kY, kZ, 1);  // a wall in between does not matter
     put(kX, kY + 3, kZ, 41);
-    near = findStations(play.player.Position);
+    near = findStations(world, play.player.Position);
     EXPECT_TRUE(near.furnace);
     EXPECT_TRUE(near.anvil);
 
     // At the world's corner the cube is cut off, not read out of bounds.
-    useCell(1, 1, 1);
     put(0, 0, 0, 27);
-    EXPECT_TRUE(findStations(Vec3{0.2f, 0.3f, 0.4f}).craftingTable);
-    EXPECT_FALSE(findStations(Vec3{-500.0f, -900.0f, 2000.0f}).craftingTable);
+    EXPECT_TRUE(findStations(world, Vec3{0.2f, 0.3f, 0.4f}).craftingTable);
+    EXPECT_FALSE(findStations(world, Vec3{-500.0f, -900.0f, 2000.0f}).craftingTable);
 }
 
 TEST_F(Crafting, CandidatesGoHandTableFurnaceAnvilAndOnlyWhatTheInventoryHolds) {
@@ -233,7 +230,7 @@ TEST_F(Crafting, TheDiamondPickaxeUsesUpThePlatinumOne) {
     EXPECT_EQ(world.slots[1].type, 0);
     EXPECT_EQ(world.slots[2].type, 0);
     EXPECT_EQ(world.slots[3].count, 5);
-    EXPECT_EQ(countFreeCells(), 34);
+    EXPECT_EQ(countFreeCells(world), 34);
 }
 
 TEST_F(Crafting, NothingIsMadeWithAFullInventoryOrWithoutAllTheIngredients) {
@@ -254,11 +251,11 @@ TEST_F(Crafting, NothingIsMadeWithAFullInventoryOrWithoutAllTheIngredients) {
     give(9, 5, 3);
     EXPECT_FALSE(craftSelected());
     EXPECT_EQ(world.slots[9].count, 3);
-    EXPECT_EQ(countFreeCells(), 35);
+    EXPECT_EQ(countFreeCells(world), 35);
     // With the wood back it is made from the very same list.
     give(10, 5, 1);
     EXPECT_TRUE(craftSelected());
-    EXPECT_EQ(countFreeCells(), 35);
+    EXPECT_EQ(countFreeCells(world), 35);
     EXPECT_EQ(world.slots[0].type, 27);
 }
 

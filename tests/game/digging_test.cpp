@@ -14,7 +14,7 @@ class Digging : public PlayScene {
     // One Playing update's digging at time t, the button held or not.
     void frame(int32_t t, bool held = true) {
         play.controls.leftButtonLatch = held ? 1 : 0;
-        updateDigging(play.dig, play.controls, play.target, frameAt(t), events);
+        updateDigging(world, play.dig, play.controls, play.target, frameAt(t), events);
     }
     // Aims at the block and holds the button for one frame at t0 - 10, so
     // that the dig clock starts at t0.
@@ -23,7 +23,7 @@ class Digging : public PlayScene {
         frame(t0 - 10);
         frame(t0);
     }
-    static bool dug(int x, int y, int z) { return cell(x, y, z).type == 0; }
+    bool dug(int x, int y, int z) { return cell(world, x, y, z).type == 0; }
 };
 
 struct DigCase {
@@ -92,7 +92,7 @@ TEST_F(Digging, NoBlockDigsWithAToolThatDoesNotQualify) {
         EXPECT_EQ(play.dig.digging, 0);
         frame(t0 + 1'000'000);
         EXPECT_EQ(at(kX, kY, kZ).type, block);
-        EXPECT_EQ(countFreeCells(), tool ? 35 : 36);
+        EXPECT_EQ(countFreeCells(world), tool ? 35 : 36);
         t0 += 2'000'000;
     };
     for (const DigCase& c : kDigCases) {
@@ -220,9 +220,9 @@ TEST_F(Digging, AChestDigsOnlyWhenEmptyAndTheChestsBehindKeepTheirContents) {
     hold(0, 61);
     // Three chests, numbered 0, 1, 2; chest 0 holds something.
     for (int n = 0; n < 3; ++n) {
-        ASSERT_EQ(newChestRecord(), n);
+        ASSERT_EQ(newChestRecord(world), n);
         put(kX + 2 * n, kY, kZ, uint8_t(67 + n), uint8_t(n));
-        registerChestAt(n, kX + 2 * n, kY, kZ);
+        registerChestAt(world, n, kX + 2 * n, kY, kZ);
     }
     world.chests[0][26] = ItemStack{37, 5};
     world.chests[2][0] = ItemStack{29, 9};
@@ -287,7 +287,6 @@ TEST_F(Digging, TorchesFixedToTheDugBlockComeBackAndOthersStay) {
 
 TEST_F(Digging, TorchesAtTheTopOfTheWorldAndTorchesWithoutAnEmptyCell) {
     // At the top layer there is nothing above to look at.
-    useCell(0, 199, 999);
     hold(0, 71);
     put(0, 199, 999, 2);
     put(1, 199, 999, 24, 2);

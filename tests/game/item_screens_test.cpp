@@ -17,18 +17,23 @@ class ItemScreens : public PlayScene {
    protected:
     void SetUp() override {
         PlayScene::SetUp();
+        resetGame();  // the app's update runs the screens
         ASSERT_EQ(plat::createWindowAndDevices("Velmora 1.1 Alpha", 800, 600), 0);
     }
     // One frame update at `t` with these keys held; keys come 300 ms apart
-    // unless a test says otherwise. The scene's play is the game's for it.
+    // unless a test says otherwise. The scene's world and play are the
+    // game's for it.
     void press(std::initializer_list<uint8_t> keys, int32_t after = 300) {
         now += after;
         headless::releaseAllKeys();
         for (uint8_t k : keys) headless::pressKey(k);
         headless::setClock(now);
         game.play = play;
-        ASSERT_EQ(frameUpdate(), 0);
+        std::swap(game.world, world);
+        const int result = frameUpdate();
+        std::swap(game.world, world);
         play = game.play;
+        ASSERT_EQ(result, 0);
     }
     void openInventory(uint8_t slot) {
         game.gameState = GameState::Playing;
@@ -143,11 +148,11 @@ TEST_F(ItemScreens, EnterPicksUpAndPutsDownWithoutEverLosingAnItem) {
 TEST_F(ItemScreens, MergesIntoAFullOrOverfullStackTakeNothing) {
     world.slots[0] = ItemStack{1, 250};
     world.slots[1] = ItemStack{1, 40};
-    moveCell(1, 0);
+    moveCell(world, 1, 0);
     EXPECT_EQ(world.slots[0].count, 250);
     EXPECT_EQ(world.slots[1].count, 40);
     world.slots[0].count = 255;  // as a damaged file might hold
-    moveCell(1, 0);
+    moveCell(world, 1, 0);
     EXPECT_EQ(world.slots[0].count, 255);
     EXPECT_EQ(world.slots[1].count, 40);
 }

@@ -58,7 +58,7 @@ TEST_F(Movement, DiagonalWalkingHalvesTheSpeedValueOnEachDirection) {
 TEST_F(Movement, ABlockedStepIsCutToTheLargestFreeFraction) {
     standOnFloor(501.0f, 500.0f);
     for (int y = 101; y <= 103; ++y)
-        for (int z = BlockScene::kLow; z <= BlockScene::kHigh; ++z) BlockScene::put(502, y, z);
+        for (int z = BlockScene::kLow; z <= BlockScene::kHigh; ++z) scene.put(502, y, z);
     game.play.player.xzRotCamera = kQuarterTurn;  // facing +x, the wall's face at 501.5
     // 30 ms: a step of 0.132 would end at 501.132; half of it, 501.066, is free.
     frameAt(now + 30, {key::W});
@@ -73,7 +73,7 @@ TEST_F(Movement, ABlockedStepIsCutToTheLargestFreeFraction) {
 TEST_F(Movement, WalkingIntoAWallAtAnAngleSlidesAlongIt) {
     standOnFloor(501.0f, 490.0f);
     for (int y = 101; y <= 103; ++y)
-        for (int z = BlockScene::kLow; z <= BlockScene::kHigh; ++z) BlockScene::put(502, y, z);
+        for (int z = BlockScene::kLow; z <= BlockScene::kHigh; ++z) scene.put(502, y, z);
     game.play.player.xzRotCamera = kQuarterTurn / 2;  // towards +x and +z alike
     framesUntil(now + 1000, 10, {key::W});
     EXPECT_LE(game.play.player.Position.x, 501.1f);  // held at the wall...
@@ -118,7 +118,7 @@ TEST_F(Movement, AFallDropsNineteenPointTwoBlocksTimesSecondsSquared) {
 
 // Fast falls at low frame rates used to pass through a floor one block thick.
 TEST_F(Movement, LandingPutsTheFeetOnTheBlockBelowWhateverTheFrameRate) {
-    BlockScene::layer(100, BlockScene::kLow, BlockScene::kHigh);
+    scene.layer(100, BlockScene::kLow, BlockScene::kHigh);
     for (int step : {1, 16, 100, 700}) {
         game.play.player.Position = Vec3{500.0f, 160.7f, 500.0f};
         game.play.player.airborne = false;
@@ -130,7 +130,7 @@ TEST_F(Movement, LandingPutsTheFeetOnTheBlockBelowWhateverTheFrameRate) {
     // Nor does a floor under a long drop stop the fall before it is reached.
     game.play.player.Position = Vec3{500.0f, 180.0f, 500.0f};
     game.play.player.airborne = false;
-    BlockScene::put(500, 150, 510);  // beside the path, not under it
+    scene.put(500, 150, 510);        // beside the path, not under it
     framesUntil(now + 2800, 700);    // the last frame ends at 95.3, under the floor
     // Stepped down block by block from 142.001: a float a few ulps off 102.001.
     EXPECT_NEAR(game.play.player.Position.y, kStandingEye, 1e-4f);
@@ -138,7 +138,7 @@ TEST_F(Movement, LandingPutsTheFeetOnTheBlockBelowWhateverTheFrameRate) {
 
 TEST_F(Movement, AHeadBumpStopsTheJumpAndBlocksOnlyTheNextOne) {
     standOnFloor();
-    BlockScene::layer(103, BlockScene::kLow, BlockScene::kHigh);  // a gap two blocks high
+    scene.layer(103, BlockScene::kLow, BlockScene::kHigh);  // a gap two blocks high
     frameAt(now + 10, {key::Space});
     if (!game.play.player.rising) frameAt(now + 10, {key::Space});
     ASSERT_TRUE(game.play.player.rising);
@@ -169,8 +169,8 @@ TEST_F(Movement, FallingThroughTheBottomOfTheWorldIsDeath) {
 }
 
 TEST_F(Movement, RespawnPutsTheEyeFiveAboveTheCentreColumnsTopAndTheFallLandsOnIt) {
-    BlockScene::put(500, 100, 500);
-    BlockScene::put(500, 40, 500);
+    scene.put(500, 100, 500);
+    scene.put(500, 40, 500);
     game.gameState = GameState::Dead;
     game.play.player.xzRotCamera = 3.0f;
     game.play.player.yRotCamera = 1.0f;
@@ -201,7 +201,7 @@ TEST_F(Movement, TimeInPauseDoesNotCountTowardsAFall) {
 TEST_F(Movement, ABodyInsideABlockIsReportedForTheDebugLines) {
     standOnFloor();
     EXPECT_EQ(game.play.controls.Collide, 0);
-    BlockScene::put(500, 102, 500);
+    scene.put(500, 102, 500);
     frameAt(now + 10);
     EXPECT_EQ(game.play.controls.Collide, 1);
 }

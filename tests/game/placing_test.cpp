@@ -12,10 +12,10 @@ class Placing : public PlayScene {
     // A right click on face `side` of the block at (x, y, z).
     PlaceResult click(int x, int y, int z, uint8_t side) {
         aim(x, y, z, side);
-        return placeOrOpen(play, frameAt(now), gate, events);
+        return placeOrOpen(world, play, frameAt(now), gate, events);
     }
     // A block at the centre of the scene to click on.
-    static void base(uint8_t type = 1) { put(kX, kY, kZ, type); }
+    void base(uint8_t type = 1) { put(kX, kY, kZ, type); }
     int32_t now = 10'000;
 };
 
@@ -39,7 +39,7 @@ TEST_F(Placing, TheBlockGoesBesideTheClickedFaceAndLeavesTheHand) {
     // The renderer hears of the change.
     bool logged = false;
     std::vector<CellChange> changes;
-    takeCellChanges(changes);
+    takeCellChanges(world, changes);
     for (const CellChange& c : changes) logged |= c.x == kX && c.y == kY + 1 && c.z == kZ;
     EXPECT_TRUE(logged);
 }
@@ -69,11 +69,9 @@ TEST_F(Placing, RefusalsChangeNothing) {
     EXPECT_EQ(at(kX, kY + 1, kZ).type, 24);
     refused(kX, kY, kZ, kNoSide);
     play.target = Target{};
-    EXPECT_EQ(placeOrOpen(play, frameAt(now), gate, events), PlaceResult::Nothing);
+    EXPECT_EQ(placeOrOpen(world, play, frameAt(now), gate, events), PlaceResult::Nothing);
 
     // Beyond each edge of the grid.
-    useCell(0, 199, 0);
-    useCell(999, 0, 999);
     put(0, 199, 0, 1);
     put(999, 0, 999, 1);
     refused(0, 199, 0, kSideAbove);
@@ -149,7 +147,6 @@ TEST_F(Placing, AFurnaceFacesTheClickedSideOrTheLastOpenOne) {
     click(kX, kY, kZ, kSidePlusX);
     EXPECT_EQ(at(kX + 1, kY, kZ).aux, 0);  // -z is open
     // At the world's edge the outside counts as closed.
-    useCell(0, 50, 0);
     put(0, 50, 0, 1);
     put(1, 51, 0, 1);
     hold(0, 26, 1);

@@ -1,5 +1,5 @@
-// A small scene in the shared grid for the rules of play: a cleared box of
-// air far from the spawn column, the player standing in it, and helpers to
+// A small scene in the test's own grid for the rules of play: a box of air
+// far from the spawn column, the player standing in it, and helpers to
 // put blocks, aim, hold items and run the rules at a given frame time.
 #pragma once
 
@@ -18,46 +18,28 @@
 
 class PlayScene : public GameTest {
    protected:
-    // The box every scene lives in; cleared before and after each test.
+    // The box every scene lives in.
     static constexpr int kX0 = 280, kX1 = 340, kY0 = 30, kY1 = 80, kZ0 = 280, kZ1 = 340;
     // The middle of the box, where the tests build.
     static constexpr int kX = 310, kY = 50, kZ = 310;
 
     void SetUp() override {
         GameTest::SetUp();
-        ASSERT_EQ(allocateWorldStorage(), WorldResult::Done);
-        clearBox(kX0, kX1, kY0, kY1, kZ0, kZ1);
-        clearChestPositions();
-        std::vector<CellChange> dropped;
-        takeCellChanges(dropped);
+        ASSERT_EQ(allocateWorldStorage(world), WorldResult::Done);
         // Out of the way of the blocks the tests place, unless a test moves him.
         play.player.Position = Vec3{float(kX1 - 5), float(kY1 - 5), float(kZ1 - 5)};
-        std::fill(std::begin(world.slots), std::end(world.slots), ItemStack{0, 0});
-        for (auto& record : world.chests)
-            std::fill(std::begin(record), std::end(record), ItemStack{0, 0});
     }
-    void TearDown() override {
-        clearBox(kX0, kX1, kY0, kY1, kZ0, kZ1);
-        for (const CellPos& p : extra)
-            clearBox(p.x - 2, p.x + 2, p.y - 2, p.y + 2, p.z - 2, p.z + 2);
-        GameTest::TearDown();
-    }
-    static void clearBox(int x0, int x1, int y0, int y1, int z0, int z1) {
+    void clearBox(int x0, int x1, int y0, int y1, int z0, int z1) {
         for (int x = x0; x <= x1; ++x)
             for (int y = y0; y <= y1; ++y)
                 for (int z = z0; z <= z1; ++z)
-                    if (inWorld(x, y, z)) cell(x, y, z) = Cell{0, 0};
-    }
-    // A cell outside the box (the world's edges) to clear afterwards.
-    void useCell(int x, int y, int z) {
-        extra.push_back(CellPos{x, y, z});
-        clearBox(x - 2, x + 2, y - 2, y + 2, z - 2, z + 2);
+                    if (inWorld(x, y, z)) cell(world, x, y, z) = Cell{0, 0};
     }
 
-    static void put(int x, int y, int z, uint8_t type, uint8_t aux = 0) {
-        cell(x, y, z) = Cell{type, aux};
+    void put(int x, int y, int z, uint8_t type, uint8_t aux = 0) {
+        cell(world, x, y, z) = Cell{type, aux};
     }
-    static Cell at(int x, int y, int z) { return cell(x, y, z); }
+    Cell at(int x, int y, int z) { return cell(world, x, y, z); }
     void aim(int x, int y, int z, uint8_t side) {
         play.target = Target{Vec3{float(x), float(y), float(z)}, side};
     }
@@ -65,7 +47,7 @@ class PlayScene : public GameTest {
         play.controls.selectedSlot = slot;
         world.slots[slot] = ItemStack{type, count};
     }
-    static void fillInventory(uint8_t type = 1, uint8_t count = 1) {
+    void fillInventory(uint8_t type = 1, uint8_t count = 1) {
         for (int c = 0; c < kInventoryCells; ++c) world.slots[c] = ItemStack{type, count};
     }
 
@@ -77,7 +59,6 @@ class PlayScene : public GameTest {
         return f;
     }
 
-    std::vector<CellPos> extra;
     // The scene's play, the gate the screens share, and what the rules
     // reported.
     Play play;

@@ -39,7 +39,8 @@ std::pair<float, float> heardDb(Sound s, EventKind kind) {
     for (int i = 0; i < 100; ++i) {
         Events events;
         events.add({kind, block::Stone, {-1, -1, -1}});  // outside the world: no grass to look up
-        const SoundFrame frame = hearFrame(rules, events, {i * 1000, 1000}, {}, Options{});
+        const SoundFrame frame =
+            hearFrame(World{}, rules, events, {i * 1000, 1000}, {}, Options{});
         low = std::min(low, frame.plays[0].volume);
         high = std::max(high, frame.plays[0].volume);
     }
@@ -59,7 +60,7 @@ TEST(SoundMix, StepsDigsAndPlacedBlocksStandClearlyAboveTheAmbience) {
         const Surroundings around{
             .inWorld = true, .openSky = true, .dayTime = uint8_t(night ? 120 : 0)};
         const SoundFrame frame =
-            hearFrame(rules, Events{}, {0, kAmbienceSwingMs}, around, Options{});
+            hearFrame(World{}, rules, Events{}, {0, kAmbienceSwingMs}, around, Options{});
         const sfx::Samples loop = sfx::makeSound(night ? Sound::NightLoop : Sound::WindLoop, 0);
         const float level = loudestDb(loop, kClipRate * 2 / 5, true) +  // 400 ms
                             20.0f * std::log10(night ? frame.night : frame.wind);

@@ -15,52 +15,52 @@ class TimeOfDay : public GameTest {
 
 // Plays `seconds` of frames at `fps` from a world at DayTime 180, the frame
 // times read from a millisecond clock as the game reads them.
-void playAt(DayClock& day, int fps, int seconds) {
+void playAt(World& world, DayClock& day, int fps, int seconds) {
     int64_t previous = 0;
     for (int64_t i = 1; i <= int64_t(fps) * seconds; ++i) {
         const int64_t now = i * 1000 / fps;
-        advanceTimeOfDay(day, int32_t(now - previous));
+        advanceTimeOfDay(world, day, int32_t(now - previous));
         previous = now;
     }
 }
 
 TEST_F(TimeOfDay, ADayStepTakesThreeAndThreeQuarterSecondsAtAnyFrameRate) {
     for (int fps : {1000, 144, 60, 20}) {
-        resetGameGlobals();
+        world = World{};
         day = DayClock{};
-        playAt(day, fps, 15);  // four steps
+        playAt(world, day, fps, 15);  // four steps
         EXPECT_EQ(world.DayTime, 184) << fps << " fps";
         EXPECT_EQ(world.SubDayTime, 0) << fps << " fps";
-        playAt(day, fps, 885);  // the rest of a fifteen-minute day
+        playAt(world, day, fps, 885);  // the rest of a fifteen-minute day
         EXPECT_EQ(world.DayTime, 180) << fps << " fps";
         EXPECT_EQ(world.SubDayTime, 0) << fps << " fps";
     }
 }
 
 TEST_F(TimeOfDay, ShortFramesAddUpInsteadOfBeingLost) {
-    advanceTimeOfDay(day, 15);  // less than one fine step of 15.625 ms...
+    advanceTimeOfDay(world, day, 15);  // less than one fine step of 15.625 ms...
     EXPECT_EQ(world.SubDayTime, 0);
-    advanceTimeOfDay(day, 1);  // ... and with the next millisecond, one
+    advanceTimeOfDay(world, day, 1);  // ... and with the next millisecond, one
     EXPECT_EQ(world.SubDayTime, 1);
-    for (int i = 0; i < 16; ++i) advanceTimeOfDay(day, 1);
+    for (int i = 0; i < 16; ++i) advanceTimeOfDay(world, day, 1);
     EXPECT_EQ(world.SubDayTime, 2);  // 32 ms of 1 ms frames: two steps
-    advanceTimeOfDay(day, 0);
-    advanceTimeOfDay(day, -40);  // a clock that went back adds nothing
+    advanceTimeOfDay(world, day, 0);
+    advanceTimeOfDay(world, day, -40);  // a clock that went back adds nothing
     EXPECT_EQ(world.SubDayTime, 2);
     EXPECT_EQ(world.DayTime, 180);
 }
 
 TEST_F(TimeOfDay, LongFramesAddWholeStepsAndWrapAtTheEndOfTheDay) {
-    advanceTimeOfDay(day, 3750);
+    advanceTimeOfDay(world, day, 3750);
     EXPECT_EQ(world.DayTime, 181);
     EXPECT_EQ(world.SubDayTime, 0);
-    advanceTimeOfDay(day, 7500);
+    advanceTimeOfDay(world, day, 7500);
     EXPECT_EQ(world.DayTime, 183);
     EXPECT_EQ(world.SubDayTime, 0);
 
     world.DayTime = 239;
     world.SubDayTime = 239;
-    advanceTimeOfDay(day, 16);
+    advanceTimeOfDay(world, day, 16);
     EXPECT_EQ(world.DayTime, 0);
     EXPECT_EQ(world.SubDayTime, 0);
 
@@ -70,22 +70,22 @@ TEST_F(TimeOfDay, LongFramesAddWholeStepsAndWrapAtTheEndOfTheDay) {
     world.DayTime = 0;
     world.SubDayTime = 0;
     day = DayClock{};  // nothing carried from the frames above
-    advanceTimeOfDay(day, INT32_MAX);
+    advanceTimeOfDay(world, day, INT32_MAX);
     EXPECT_EQ(world.DayTime, 22);
     EXPECT_EQ(world.SubDayTime, 73);
-    advanceTimeOfDay(day, 9);  // 1530 + 9 x 240 is not yet a step...
+    advanceTimeOfDay(world, day, 9);  // 1530 + 9 x 240 is not yet a step...
     EXPECT_EQ(world.SubDayTime, 73);
-    advanceTimeOfDay(day, 1);  // ... one more millisecond is
+    advanceTimeOfDay(world, day, 1);  // ... one more millisecond is
     EXPECT_EQ(world.SubDayTime, 74);
 }
 
 TEST_F(TimeOfDay, ANewWorldStartsWithNothingCarriedAndItsOwnBrightness) {
-    advanceTimeOfDay(day, 15);
+    advanceTimeOfDay(world, day, 15);
     world.DayTime = 120;
     world.SubDayTime = 0;
     day = DayClock{};  // as a new world starts
-    EXPECT_EQ(TimeLuminance(), 0.5625f);
-    advanceTimeOfDay(day, 1);
+    EXPECT_EQ(TimeLuminance(world), 0.5625f);
+    advanceTimeOfDay(world, day, 1);
     EXPECT_EQ(world.SubDayTime, 0);
 }
 
@@ -100,8 +100,8 @@ TEST_F(TimeOfDay, BrightnessFallsToNineSixteenthsAtDayTime120) {
     // Every frame's step keeps the brightness in step with DayTime.
     world.DayTime = 119;
     world.SubDayTime = 239;
-    advanceTimeOfDay(day, 16);
-    EXPECT_EQ(TimeLuminance(), 0.5625f);
+    advanceTimeOfDay(world, day, 16);
+    EXPECT_EQ(TimeLuminance(world), 0.5625f);
 }
 
 }  // namespace

@@ -97,14 +97,14 @@ TEST_F(DesktopFacts, AnInstalledGameKeepsItsFilesInTheHomeAndMakesTheFolder) {
 
 TEST_F(DesktopFacts, AFirstStartSpeaksTheDesktopsLanguageUntilTheFileDecides) {
     headless::setEnvironment({{"LANG", "en_US.UTF-8"}});
-    readSettings();
+    readSettings(settings, settingsFile);
     EXPECT_EQ(settings.Language, 0);
     headless::setEnvironment({{"LC_MESSAGES", "it_IT.UTF-8"}, {"LANG", "en_US.UTF-8"}});
-    readSettings();
+    readSettings(settings, settingsFile);
     EXPECT_EQ(settings.Language, 1);
 
     writeBytes(scratch.file("Settings.data"), "\x01\x03");  // English saved
-    readSettings();
+    readSettings(settings, settingsFile);
     EXPECT_EQ(settings.Language, 0);
 }
 

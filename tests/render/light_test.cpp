@@ -90,12 +90,12 @@ TEST_F(Light, ClosedFormMatchesTheSkyPassForAnyColumn) {
     for (int dayTime : {0, 60, 120, 180}) {
         setView(4, dayTime);
         litFrom(410.5f, 150.5f, 407.5f);
-        const int start = skyStartLevel(TimeLuminance());
+        const int start = skyStartLevel(TimeLuminance(world));
         for (int column = 0; column < 300; ++column) {
             const int x = 400 + column % 20, z = 400 + column / 20;
             int lost = 0;
             for (int y = 199; y >= 100; --y) {
-                const uint8_t type = cell(x, y, z).type;
+                const uint8_t type = cell(world, x, y, z).type;
                 if (type == block::Air || type == block::Torch || type == block::Glass) {
                     const int own = type == block::Glass ? absorption(type) : 0;
                     // Torches raise the level from there; the sky's part is what is checked.
@@ -126,9 +126,9 @@ TEST_F(Light, DiggingARoofLetsTheSkyInNextFrame) {
         return -1;
     };
     EXPECT_EQ(groundTop(), 50);
-    for (int y = 105; y <= 108; ++y) setCell(500, y, 500, Cell{0, 0});
+    for (int y = 105; y <= 108; ++y) setCell(world, 500, y, 500, Cell{0, 0});
     EXPECT_EQ(groundTop(), 150);
-    setCell(500, 108, 500, Cell{block::Glass, 0});
+    setCell(world, 500, 108, 500, Cell{block::Glass, 0});
     EXPECT_EQ(groundTop(), 145);
 }
 

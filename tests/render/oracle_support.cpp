@@ -25,7 +25,8 @@ struct PlaneD {
 };
 
 std::array<PlaneD, 6> drawingPlanes() {
-    const plat::Matrix m = multiply(renderer.camera.viewMatrix, renderer.camera.drawProjection);
+    const plat::Matrix m =
+        multiply(game.renderer.camera.viewMatrix, game.renderer.camera.drawProjection);
     auto e = [&m](int r, int c) { return double(m.m[r * 4 + c]); };
     auto col = [&](int c) { return PlaneD{e(0, c), e(1, c), e(2, c), e(3, c)}; };
     const PlaneD c1 = col(0), c2 = col(1), c3 = col(2), c4 = col(3);
@@ -49,7 +50,7 @@ FrameResult finish(const headless::Frame& frame) {
     r.frame = frame;
     r.target = game.play.target.targetBlock;
     r.newBlock = game.play.target.NewBlock;
-    r.polygons = polygons();
+    r.polygons = polygons(game.renderer);
     r.digging = game.play.dig.digging != 0;
     return r;
 }
@@ -165,18 +166,18 @@ std::vector<FaceRecord> showable(const std::vector<FaceRecord>& faces) {
 }
 
 FrameResult drawWithRenderer() {
-    resetPolygons();
-    lookAround(game.play);
+    resetPolygons(game.renderer);
+    lookAround(game.renderer, game.world, game.options, game.settings, game.play);
     plat::beginScene();
     plat::clear(0xFF000000);
-    drawWorldView(game.play);
+    drawWorldView(game.renderer, game.world, game.play);
     plat::endScene();
     plat::present();
     return finish(headless::lastFrame());
 }
 
 FrameResult drawWithReference() {
-    resetPolygons();
+    resetPolygons(game.renderer);
     reference::prepareFrame();
     plat::beginScene();
     plat::clear(0xFF000000);

@@ -22,10 +22,10 @@
 
 namespace {
 
-class RendererOracle : public GameTest {
+class RendererOracle : public AppTest {
    protected:
     void SetUp() override {
-        GameTest::SetUp();
+        AppTest::SetUp();
         plat::createWindowAndDevices("Velmora", 800, 600);
     }
 
@@ -33,7 +33,7 @@ class RendererOracle : public GameTest {
     void expectSameFrame(const std::string& what) {
         const DigState dig = game.play.dig;
         const FrameResult fast = drawWithRenderer();
-        hiddenBlocks += worldViewStats().hiddenBlocks;
+        hiddenBlocks += worldViewStats(renderer).hiddenBlocks;
         game.play.dig = (dig);
         const FrameResult literal = drawWithReference();
         const std::string difference = compareFrames(fast, literal);
@@ -88,7 +88,7 @@ TEST_F(RendererOracle, RandomScenesDrawAlike) {
         if (hasTarget(game.play.target)) {
             const Vec3 t = game.play.target.targetBlock;
             game.play.dig = (DigState{1, 0, uint8_t(scene % 8), game.play.controls.selectedSlot, t,
-                                      cell(int(t.x), int(t.y), int(t.z)).type});
+                                      cell(world, int(t.x), int(t.y), int(t.z)).type});
             expectSameFrame(where(scene) + " while digging");
             game.play.controls.selectedSlot =
                 uint8_t((game.play.controls.selectedSlot + 1) % 9);  // switching cells ends the dig
@@ -152,7 +152,7 @@ TEST_F(RendererOracle, EditsMovesAndJumpsKeepTheCacheTrue) {
                 const uint8_t choices[] = {block::Air,   block::Air,   block::Torch,
                                            block::Glass, block::Stone, block::Leaves};
                 const uint8_t type = choices[std::uniform_int_distribution<int>(0, 5)(rng)];
-                if (inWorld(x, y, z)) setCell(x, y, z, Cell{type, uint8_t(step % 5)});
+                if (inWorld(x, y, z)) setCell(world, x, y, z, Cell{type, uint8_t(step % 5)});
             }
             // A step or two, a turn; every fourth step a jump far away and back.
             Vec3 p = game.play.player.Position;

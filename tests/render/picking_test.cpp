@@ -99,7 +99,7 @@ TEST_F(Picking, WhenTwoSidesQualifyTheLaterTestWins) {
         const float ey = 100.5f + (ex - 500.5f) * (std::sin(-pitch) / h);
         placeEye(ex, ey, 503.0f, turn, pitch);
         if (!(pick() == Vec3{500, 100, 503})) continue;
-        const float t = 0.1f * float(aimAtWorld(game.play.player).bestSample);
+        const float t = 0.1f * float(aimAtWorld(renderer, world, game.play.player).bestSample);
         const float qx = ex + t * (h * std::sin(turn)), qy = ey + t * std::sin(pitch);
         if (qx >= 500.5f && qy >= 100.5f) {
             EXPECT_EQ(game.play.target.NewBlock, kSideAbove);

@@ -11,16 +11,16 @@
 #include "test_support.h"
 #include "world/block_types.h"
 
-class RenderTest : public GameTest {
+class RenderTest : public AppTest {
    protected:
     void SetUp() override {
-        GameTest::SetUp();
+        AppTest::SetUp();
         plat::createWindowAndDevices("Velmora", 800, 600);
         setView(0, 0);  // render distance 0, noon
     }
     void TearDown() override {
         grid.wipe();
-        GameTest::TearDown();
+        AppTest::TearDown();
     }
 
    public:

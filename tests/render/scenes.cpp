@@ -14,9 +14,9 @@
 SceneGrid::SceneGrid() {
     // A fresh grid, all air, whatever earlier tests in this process left:
     // storage taken anew from the system costs nothing until written.
-    world.cells.reset();
-    world.worldStorageReady = false;
-    allocateWorldStorage();
+    game.world.cells.reset();
+    game.world.worldStorageReady = false;
+    allocateWorldStorage(game.world);
 }
 
 SceneGrid::~SceneGrid() {
@@ -25,17 +25,17 @@ SceneGrid::~SceneGrid() {
 
 void SceneGrid::put(int x, int y, int z, Cell c) {
     if (!inWorld(x, y, z)) return;
-    cell(x, y, z) = c;
+    cell(game.world, x, y, z) = c;
     written_.push_back(cellIndex(x, y, z));
 }
 
 void SceneGrid::wipe() {
-    for (size_t i : written_) world.cells[i] = Cell{0, 0};
+    for (size_t i : written_) game.world.cells[i] = Cell{0, 0};
     written_.clear();
 }
 
 void SceneGrid::announce() {
-    noteWorldReplaced();
+    noteWorldReplaced(game.world);
 }
 
 void placeEye(float x, float y, float z, float turn, float pitch) {
@@ -45,8 +45,8 @@ void placeEye(float x, float y, float z, float turn, float pitch) {
 }
 
 void setView(int renderDistance, int dayTime) {
-    settings.RenderDistance = uint8_t(renderDistance);
-    world.DayTime = uint8_t(dayTime);
+    game.settings.RenderDistance = uint8_t(renderDistance);
+    game.world.DayTime = uint8_t(dayTime);
 }
 
 namespace {

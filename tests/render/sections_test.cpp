@@ -21,12 +21,13 @@ namespace {
 using Sections = RenderTest;
 
 int builtNow() {
-    return worldViewStats().sectionsBuilt;
+    return worldViewStats(game.renderer).sectionsBuilt;
 }
 
 // Frames until the sections ahead of the cube are all built.
 void settle() {
-    for (int i = 0; i < 50 && (i == 0 || worldViewStats().builtAhead > 0); ++i) drawWithRenderer();
+    for (int i = 0; i < 50 && (i == 0 || worldViewStats(game.renderer).builtAhead > 0); ++i)
+        drawWithRenderer();
 }
 
 TEST_F(Sections, TheFirstFrameOfANewWorldShowsItAndADigRebuildsOnlyItsNeighbourhood) {
@@ -38,12 +39,12 @@ TEST_F(Sections, TheFirstFrameOfANewWorldShowsItAndADigRebuildsOnlyItsNeighbourh
     settle();
     drawWithRenderer();
     EXPECT_EQ(builtNow(), 0);  // nothing changed, nothing built
-    setCell(500, 99, 503, Cell{0, 0});
+    setCell(world, 500, 99, 503, Cell{0, 0});
     const auto faces = litFaces(drawWithRenderer().frame);
     EXPECT_LE(builtNow(), 4);
     EXPECT_FALSE(facesOf(faces, 500, 98, 503).empty());  // the hole's floor shows at once
     // A changed cell on a section's corner reaches the sections it touches.
-    setCell(495, 96, 495, Cell{0, 0});  // 496 = 31 * 16: x and z on a boundary, y inside
+    setCell(world, 495, 96, 495, Cell{0, 0});  // 496 = 31 * 16: x and z on a boundary, y inside
     drawWithRenderer();
     EXPECT_LE(builtNow(), 8);
 }
@@ -84,7 +85,7 @@ TEST_F(Sections, ATorchOutsideTheLightBoxShinesOnceTheBoxReachesIt) {
     put(520, 100, 500, block::Torch);
     SceneGrid::announce();
     setView(0, 120);  // night: the sky gives 84
-    auto wallLight = [] {
+    auto wallLight = [&] {
         for (const FaceRecord& f : litFaces(drawWithRenderer().frame))
             if (f.cell == plat::packCell(518, 100, 500) && f.row == kMinusX) return f.level;
         return -1;
@@ -163,13 +164,13 @@ TEST_F(Sections, SectionsFarBehindAreLetGo) {
     SceneGrid::announce();
     placeEye(500.5f, 102.0f, 500.5f, 0.0f, 0.0f);
     drawWithRenderer();
-    const size_t before = builtSections().size();
+    const size_t before = builtSections(renderer).size();
     placeEye(700.5f, 102.0f, 700.5f, 0.0f, 0.0f);
     drawWithRenderer();
     placeEye(900.5f, 102.0f, 900.5f, 0.0f, 0.0f);
     drawWithRenderer();
-    EXPECT_LE(builtSections().size(), before + 100);
-    for (const Section* s : builtSections()) EXPECT_GT(s->sx, 40);
+    EXPECT_LE(builtSections(renderer).size(), before + 100);
+    for (const Section* s : builtSections(renderer)) EXPECT_GT(s->sx, 40);
 }
 
 // Ground out past a 160 m view's edge, the eye in section (31, 5, 31): the
@@ -180,21 +181,23 @@ TEST_F(Sections, AFarViewFillsInNearestFirstAndNeverShowsAnOldSection) {
     SceneGrid::announce();
     placeEye(500.5f, 93.0f, 500.5f, 0.0f, -0.3f);
     options.farView = 160;
-    auto across = [](const Section* s) {
+    auto across = [&](const Section* s) {
         return std::max(std::abs(s->sx - 31), std::abs(s->sz - 31));
     };
     auto standard = [&](const Section* s) { return across(s) <= 4 && s->sy >= 2 && s->sy <= 9; };
-    auto fillIn = [] {
-        for (int i = 0; i < 2000 && worldViewStats().farLeft > 0; ++i) drawWithRenderer();
+    auto fillIn = [&] {
+        for (int i = 0; i < 2000 && worldViewStats(renderer).farLeft > 0; ++i) drawWithRenderer();
     };
     drawWithRenderer();
-    EXPECT_EQ(std::count_if(builtSections().begin(), builtSections().end(), standard), 9 * 8 * 9);
-    EXPECT_GT(worldViewStats().farLeft, 0);
-    EXPECT_GT(worldViewStats().builtFar, 0);
-    EXPECT_LE(worldViewStats().builtFar, 160);  // the budget, were every section empty
+    EXPECT_EQ(
+        std::count_if(builtSections(renderer).begin(), builtSections(renderer).end(), standard),
+        9 * 8 * 9);
+    EXPECT_GT(worldViewStats(renderer).farLeft, 0);
+    EXPECT_GT(worldViewStats(renderer).builtFar, 0);
+    EXPECT_LE(worldViewStats(renderer).builtFar, 160);  // the budget, were every section empty
     fillIn();
     int far = 0, lastReach = 0;
-    for (const Section* s : builtSections()) {  // in the order they were built
+    for (const Section* s : builtSections(renderer)) {  // in the order they were built
         if (standard(s) || across(s) > 10) continue;
         ++far;
         const int reach =
@@ -203,7 +206,7 @@ TEST_F(Sections, AFarViewFillsInNearestFirstAndNeverShowsAnOldSection) {
         lastReach = reach;
         Section once;  // built as a standard view builds a section, in one go
         once.sx = s->sx, once.sy = s->sy, once.sz = s->sz;
-        buildSection(once, renderer.view.box);
+        buildSection(renderer, world, once, renderer.view.box);
         const auto *a = headless::meshVertices(s->mesh), *b = headless::meshVertices(once.mesh);
         ASSERT_EQ(a == nullptr, b == nullptr);
         EXPECT_TRUE(!a || (a->size() == b->size() &&
@@ -215,15 +218,15 @@ TEST_F(Sections, AFarViewFillsInNearestFirstAndNeverShowsAnOldSection) {
     // rebuilds: the ground's top under each is gone, though old meshes had it
     // (faces drawn one by one, so that each tells its cell).
     renderer.view.facesOnly = true;
-    auto stone = [](uint32_t c) {
+    auto stone = [&](uint32_t c) {
         const int x = plat::cellX(c), z = plat::cellZ(c);
         return x >= 452 && x <= 548 && x % 16 == 4 && z >= 584 && z <= 648 && z % 16 == 8;
     };
     for (int x = 452; x <= 548; x += 16)
-        for (int z = 584; z <= 648; z += 16) setCell(x, 91, z, Cell{block::Stone, 0});
+        for (int z = 584; z <= 648; z += 16) setCell(world, x, 91, z, Cell{block::Stone, 0});
     for (const FaceRecord& f : litFaces(drawWithRenderer().frame))
         EXPECT_FALSE(plat::cellY(f.cell) == 90 && stone(f.cell) && f.row == kTop) << describe(f);
-    EXPECT_GT(worldViewStats().farLeft, 0);
+    EXPECT_GT(worldViewStats(renderer).farLeft, 0);
     fillIn();
     const auto after = litFaces(drawWithRenderer().frame);
     for (int x = 452; x <= 548; x += 16)

@@ -59,7 +59,7 @@ TEST_F(Spans, JoinedFacesShowEveryCellAsItsOwnFaceWould) {
     SceneGrid::announce();
     Section s;
     s.sx = 31, s.sy = 5, s.sz = 31;
-    buildSection(s, LightBox{504, 100, 504, kMaxViewRadius});
+    buildSection(renderer, world, s, LightBox{504, 100, 504, kMaxViewRadius});
     const std::vector<plat::LitVertex>& mesh = *headless::meshVertices(s.mesh);
     int joined = 0;
     for (int face = 0; face < kFaceCount; ++face) {

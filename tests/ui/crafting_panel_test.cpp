@@ -37,9 +37,9 @@ class Panel : public ScreenTest {
 TEST_F(Panel, AnEmptyListSaysSoInBothLanguages) {
     listOf({}, -1);
     english();
-    drawCraftingPanel(game.play.crafting);
+    drawCraftingPanel(settings, game.play.crafting);
     italianLanguage();
-    drawCraftingPanel(game.play.crafting);
+    drawCraftingPanel(settings, game.play.crafting);
     const auto& frame = headless::currentFrame();
     EXPECT_TRUE(frame.sprites.empty());
     EXPECT_EQ(
@@ -55,7 +55,7 @@ TEST_F(Panel, FiveCandidatesAroundTheCursorWithTheSelectedRecipeBeside) {
             recipe(Station::CraftingTable, 3), recipe(Station::CraftingTable, 4)},
            3);
     english();
-    drawCraftingPanel(game.play.crafting);
+    drawCraftingPanel(settings, game.play.crafting);
     const auto& frame = headless::currentFrame();
     // Torch, furnace, [frame] planks, sword, stick; then the planks' raw wood.
     EXPECT_EQ(describeSprites(frame),
@@ -71,7 +71,7 @@ TEST_F(Panel, FiveCandidatesAroundTheCursorWithTheSelectedRecipeBeside) {
 TEST_F(Panel, IngredientsShowTheirCountsAndTheTextNamesThemAll) {
     listOf({recipe(Station::Furnace, 15), recipe(Station::Hand, 1)}, 0);
     italianLanguage();
-    drawCraftingPanel(game.play.crafting);
+    drawCraftingPanel(settings, game.play.crafting);
     const auto& steel = headless::currentFrame();
     // The cursor at the top of a list shows only what lies below it.
     EXPECT_EQ(describeSprites(steel),
@@ -91,12 +91,12 @@ TEST_F(Panel, IngredientsShowTheirCountsAndTheTextNamesThemAll) {
     plat::createWindowAndDevices("Velmora 1.1 Alpha", 800, 600);
     game.play.crafting.selected = 1;
     english();
-    drawCraftingPanel(game.play.crafting);
+    drawCraftingPanel(settings, game.play.crafting);
     const auto* torch = headless::currentFrame().findText("Torch = Stick + Coal");
     ASSERT_NE(torch, nullptr);
     EXPECT_EQ(torch->left, 400 - 140 / 2);
     italianLanguage();
-    drawCraftingPanel(game.play.crafting);
+    drawCraftingPanel(settings, game.play.crafting);
     EXPECT_NE(headless::currentFrame().findText("Torcia = Bastone + Carbone"), nullptr);
 }
 
@@ -106,7 +106,7 @@ TEST_F(Panel, TheLookBuildsTheListFromWhatThePlayerCarriesAndTheFrameShowsItBefo
     game.play.crafting.open = 1;
     game.play.crafting.selected = 3;
     english();
-    lookAround(game.play);
+    lookAround(game.renderer, game.world, game.options, game.settings, game.play);
     const auto& frame = draw(GameState::Playing);
     EXPECT_EQ(game.play.crafting.candidateCount, 1);
     EXPECT_EQ(game.play.crafting.selected, 0);
@@ -119,7 +119,7 @@ TEST_F(Panel, TheLookBuildsTheListFromWhatThePlayerCarriesAndTheFrameShowsItBefo
     // Hidden, the display is neither drawn nor its list rebuilt.
     game.play.controls.hudVisible = 0;
     world.slots[0] = ItemStack{0, 0};
-    lookAround(game.play);
+    lookAround(game.renderer, game.world, game.options, game.settings, game.play);
     draw(GameState::Playing);
     EXPECT_EQ(game.play.crafting.candidateCount, 1);
 }

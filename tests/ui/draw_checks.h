@@ -41,10 +41,10 @@ inline std::string textLine(int x, int y, uint32_t argb, const std::string& text
     return head + text;
 }
 
-class ScreenTest : public GameTest {
+class ScreenTest : public AppTest {
    protected:
     void SetUp() override {
-        GameTest::SetUp();
+        AppTest::SetUp();
         ASSERT_EQ(plat::createWindowAndDevices("Velmora 1.1 Alpha", 800, 600), 0);
     }
     // Draws one frame in `state` and returns what was presented.

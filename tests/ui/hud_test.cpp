@@ -21,7 +21,7 @@ constexpr uint32_t kBlack = 0xFF000000;
 using Hud = ScreenTest;
 
 void fillInventory() {
-    for (int c = 0; c < kInventoryCells; ++c) world.slots[c] = {1, 1};
+    for (int c = 0; c < kInventoryCells; ++c) game.world.slots[c] = {1, 1};
 }
 
 TEST_F(Hud, SkyColourAtNoonAndAtDeepestNight) {
@@ -33,7 +33,7 @@ TEST_F(Hud, StatusStripShowsGaugesAndCountersInSixSlots) {
     world.gauges[1][0] = 2;
     world.counters[0] = 7;
     world.counters[2] = 250;
-    drawStatusStrip();
+    drawStatusStrip(world, options);
     const auto& frame = headless::currentFrame();
     EXPECT_EQ(describeSprites(frame),
               (std::vector<std::string>{"90@0,0", "91@0,0", "42@32,0", "92@96,0", "42@128,0",
@@ -50,15 +50,15 @@ TEST_F(Hud, FreeCellLineCountsOnlyTypelessCellsInBothLanguages) {
     fillInventory();
     world.slots[36] = {0, 0};  // the chest copy is not the inventory
     english();
-    drawFreeCellLine();
+    drawFreeCellLine(world, options, settings);
     world.slots[17] = {0, 0};
     world.slots[18] = {9, 0};  // a type with count 0 is not free
-    drawFreeCellLine();
+    drawFreeCellLine(world, options, settings);
     italianLanguage();
     fillInventory();
-    drawFreeCellLine();
+    drawFreeCellLine(world, options, settings);
     world.slots[3] = {0, 0};
-    drawFreeCellLine();
+    drawFreeCellLine(world, options, settings);
     EXPECT_EQ(describeTexts(headless::currentFrame()),
               (std::vector<std::string>{textLine(340, 460, kWhite, "Full inventory!"),
                                         textLine(340, 460, kWhite, "Free remaining cells: 1"),
@@ -67,6 +67,7 @@ TEST_F(Hud, FreeCellLineCountsOnlyTypelessCellsInBothLanguages) {
 }
 
 TEST_F(Hud, PlayingFrameWithDisplayAndDebugLines) {
+    resetWorldValues(world);  // a new player's axe in the first cell
     world.slots[4] = {7, 3};
     game.play.controls.selectedSlot = 4;
     game.play.itemScreen.markedCell = 4;  // a mark means nothing while playing

@@ -135,9 +135,10 @@ TEST_F(Menus, OptionsTextFitsTheScreen) {
             int widest = 0;
             Options o;
             for (int step = 0; step < 40; ++step, stepOptionRow(o, row, 1, plat::kMaxInterfaceQuarters))
-                widest = std::max(widest, font.width(optionRowValue(o, row)));
-            EXPECT_LE(400 + font.width(optionRowLabel(row)), 552) << optionRowLabel(row);
-            EXPECT_LE(560 + widest, 660) << optionRowLabel(row);
+                widest = std::max(widest, font.width(optionRowValue(settings, o, row)));
+            EXPECT_LE(400 + font.width(optionRowLabel(settings, row)), 552)
+                << optionRowLabel(settings, row);
+            EXPECT_LE(560 + widest, 660) << optionRowLabel(settings, row);
         }
     }
 }

@@ -23,15 +23,15 @@ constexpr uint32_t kWhite = 0xFFFFFFFF;
 using PlayerDisplay = ScreenTest;
 
 void setOwnersValues() {
-    world.Seed = 1234567890;
+    game.world.Seed = 1234567890;
     game.play.controls.Collide = 1;
     game.play.player.xzRotCamera = 0.25f;
     game.play.player.yRotCamera = -1.5707964f;
     game.play.target = Target{Vec3{3.0f, 4.0f, 5.0f}, 6};
-    addPolygons(4242);
+    addPolygons(game.renderer, 4242);
     game.play.player.Position = Vec3{500.5f, 102.001f, -3.25f};
-    world.DayTime = 120;
-    world.SubDayTime = 17;
+    game.world.DayTime = 120;
+    game.world.SubDayTime = 17;
 }
 
 const std::vector<std::string> kNineLines = {
@@ -48,7 +48,7 @@ const std::vector<std::string> kNineLines = {
 
 TEST_F(PlayerDisplay, DebugLinesShowTheirOwnersValuesAtTheirPlaces) {
     setOwnersValues();
-    drawDebugLines(game.play, 9);
+    drawDebugLines(renderer, world, options, game.play, 9);
     EXPECT_EQ(describeTexts(headless::currentFrame()), kNineLines);
 }
 
@@ -65,7 +65,7 @@ TEST_F(PlayerDisplay, F3AndEDecideWhatThePlayingScreenShows) {
     // lines show what this frame found.
     char newBlock[32], polygonCount[32];
     std::snprintf(newBlock, sizeof newBlock, "NewBlock: %d", game.play.target.NewBlock);
-    std::snprintf(polygonCount, sizeof polygonCount, "Polygons: %d", polygons());
+    std::snprintf(polygonCount, sizeof polygonCount, "Polygons: %d", polygons(renderer));
     for (const auto& line : kNineLines) {
         if (line == kNineLines[3])
             EXPECT_TRUE(has(shown, textLine(10, 530, kWhite, newBlock)));

@@ -47,7 +47,7 @@ TEST_F(ScreensInLoop, LanguageChosenInOptionsShowsInTheVeryNextFrame) {
 
     // And the choice outlives the run (any value but 1 reads back as English).
     settings = Settings{};
-    readSettings();
+    readSettings(settings, settingsFile);
     EXPECT_NE(settings.Language, 1);
 }
 

@@ -258,7 +258,7 @@ TEST_F(Screens, InventoryScreenLaysOutFourRowsWithCursorMarkAndCounts) {
         textLine(400, 285, kBlack, "Inventory"),
     };
     char name[256] = {};
-    itemName(5, name);
+    itemName(5, settings, name);
     texts.push_back(textLine(400, 520, kBlack, name));
     for (auto& line : closingTexts(12, 10, false)) texts.push_back(line);
     EXPECT_EQ(describeTexts(frame), texts);

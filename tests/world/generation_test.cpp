@@ -85,18 +85,32 @@ struct Replay {
 
 class Generation : public GameTest {
    protected:
+    // One world for the whole suite, made once: each test has it lent.
     static void SetUpTestSuite() {
         headless::reset();
-        resetGameGlobals();
+        made = new World;
         GenerationReport report;
-        ASSERT_EQ(generateWorldFromSeed(kSeed, &report), WorldResult::Done);
-        firstHash = gridHash();
+        ASSERT_EQ(generateWorldFromSeed(*made, kSeed, &report), WorldResult::Done);
+        firstHash = gridHash(*made);
         replay = new Replay(kSeed, report.treeAttempts);
     }
-    static void TearDownTestSuite() { delete replay; }
+    static void TearDownTestSuite() {
+        delete replay;
+        delete made;
+    }
+    void SetUp() override {
+        GameTest::SetUp();
+        std::swap(world, *made);
+    }
+    void TearDown() override {
+        std::swap(world, *made);
+        GameTest::TearDown();
+    }
+    static World* made;
     static uint64_t firstHash;
     static Replay* replay;
 };
+World* Generation::made = nullptr;
 uint64_t Generation::firstHash = 0;
 Replay* Generation::replay = nullptr;
 
@@ -108,15 +122,15 @@ TEST_F(Generation, SameSeedSameGridHoweverTheJobIsSliced) {
     world.chestCount = 4;
     world.slots[5] = ItemStack{7, 9};
     auto job = std::make_unique<GenerationJob>();
-    beginGeneration(*job, kSeed);
+    beginGeneration(world, *job, kSeed);
     int slices = 0;
     for (bool ended = false; !ended; ++slices) {
         JobSlice slice = sliceUntil(plat::clockMs, plat::clockMs() + 30);
-        ended = stepGeneration(*job, slice);
+        ended = stepGeneration(world, *job, slice);
     }
     ASSERT_EQ(job->result, WorldResult::Done);
     EXPECT_GT(slices, 100);
-    EXPECT_EQ(gridHash(), firstHash);
+    EXPECT_EQ(gridHash(world), firstHash);
     // The clock is read at a bounded cadence, never once per cell.
     EXPECT_LT(headless::clockReads(), 200000);
     // A fresh game's values.
@@ -132,7 +146,7 @@ TEST_F(Generation, SpawnOnTopOfTheCentreColumn) {
     // Trees never grow over the centre and pockets stay below the ground's top,
     // so the spawn column is the flat ground or the hills over it.
     float expected = float(replay->groundTop(500, 500) + 5);
-    EXPECT_EQ(spawnEyeHeight(500, 500), expected);
+    EXPECT_EQ(spawnEyeHeight(world, 500, 500), expected);
 }
 
 TEST_F(Generation, HillsAreClippedAtTheEdgeNeverWrapped) {
@@ -145,16 +159,16 @@ TEST_F(Generation, HillsAreClippedAtTheEdgeNeverWrapped) {
     // Along all four edges each column's ground (stone and dirt; trees aside)
     // tops out exactly where the hills over it say: a wrapped ring would show
     // up on the far side, a shifted one at the near side.
-    auto groundTopInGrid = [](int x, int z) {
+    auto groundTopInGrid = [&](int x, int z) {
         for (int y = 199; y >= 0; --y)
-            if (cell(x, y, z).type == 2 || cell(x, y, z).type == 7) return y;
+            if (cell(world, x, y, z).type == 2 || cell(world, x, y, z).type == 7) return y;
         return -1;
     };
     for (int i = 0; i < 1000; ++i) {
         for (auto [x, z] : {std::pair{0, i}, {999, i}, {i, 0}, {i, 999}}) {
             int top = replay->groundTop(x, z);
             ASSERT_EQ(groundTopInGrid(x, z), top) << x << "," << z;
-            EXPECT_EQ(cell(x, top, z).type, 2) << x << "," << z;
+            EXPECT_EQ(cell(world, x, top, z).type, 2) << x << "," << z;
         }
     }
 }
@@ -176,20 +190,20 @@ TEST_F(Generation, FirstTreeStandsWhereTheFirstFittingAttemptFell) {
     ASSERT_LT(first, replay->treeSpots.size());
     auto [x0, z0] = replay->treeSpots[first];
     int t = replay->groundTop(x0, z0);
-    EXPECT_EQ(cell(x0, t, z0).type, 2);
-    EXPECT_EQ(cell(x0, t, z0).aux, 0);  // the trunk took the grass
-    for (int y = t + 1; y <= t + 4; ++y) EXPECT_EQ(cell(x0, y, z0).type, 5) << y;
+    EXPECT_EQ(cell(world, x0, t, z0).type, 2);
+    EXPECT_EQ(cell(world, x0, t, z0).aux, 0);  // the trunk took the grass
+    for (int y = t + 1; y <= t + 4; ++y) EXPECT_EQ(cell(world, x0, y, z0).type, 5) << y;
     for (int dx = -2; dx <= 2; ++dx)
         for (int dz = -2; dz <= 2; ++dz) {
             bool corner = std::abs(dx) == 2 && std::abs(dz) == 2;
             bool trunk = dx == 0 && dz == 0;
             if (!corner && !trunk) {
-                EXPECT_EQ(cell(x0 + dx, t + 3, z0 + dz).type, 4);
-                EXPECT_EQ(cell(x0 + dx, t + 4, z0 + dz).type, 4);
+                EXPECT_EQ(cell(world, x0 + dx, t + 3, z0 + dz).type, 4);
+                EXPECT_EQ(cell(world, x0 + dx, t + 4, z0 + dz).type, 4);
             }
             bool inner = std::abs(dx) <= 1 && std::abs(dz) <= 1;
             if (inner) {
-                EXPECT_EQ(cell(x0 + dx, t + 5, z0 + dz).type, 4);
+                EXPECT_EQ(cell(world, x0 + dx, t + 5, z0 + dz).type, 4);
             }
         }
 }
@@ -205,8 +219,8 @@ TEST_F(Generation, LaterPocketsOverwriteEarlierOnes) {
                     uint8_t expected = p.type;
                     for (size_t j = i + 1; j < pockets.size(); ++j)
                         if (pockets[j].holds(x, y, z)) expected = pockets[j].type;
-                    ASSERT_EQ(cell(x, y, z).type, expected) << i;
-                    EXPECT_EQ(cell(x, y, z).aux, 0);
+                    ASSERT_EQ(cell(world, x, y, z).type, expected) << i;
+                    EXPECT_EQ(cell(world, x, y, z).aux, 0);
                     if (expected != p.type) ++checkedOverwritten;
                 }
     }

@@ -68,6 +68,7 @@ TEST(OptionsText, EachUnusableValueReadsAsItsDefault) {
 // has words on the screen in both languages, and each row has a place there.
 TEST(OptionTable, EveryStepRoundTripsThroughTheFileAndIsShownInBothLanguages) {
     bool placed[kOptionCount] = {};
+    Settings settings;
     for (const OptionRow& row : kOptionTable) {
         ASSERT_GE(row.menuRow, 0);
         ASSERT_LT(row.menuRow, kOptionCount);
@@ -79,31 +80,31 @@ TEST(OptionTable, EveryStepRoundTripsThroughTheFileAndIsShownInBothLanguages) {
             EXPECT_TRUE(parseOptions(formatOptions(o, "")) == o) << row.key << " " << step;
             for (uint8_t language : {1, 2}) {
                 settings.Language = language;
-                EXPECT_FALSE(row.show(step).empty()) << row.key << " " << step;
+                EXPECT_FALSE(row.show(step, settings).empty()) << row.key << " " << step;
             }
         }
     }
-    settings.Language = Settings{}.Language;
 }
 
-class OptionsFile : public GameTest {};
+class OptionsFiles : public GameTest {};
 
-TEST_F(OptionsFile, WrittenOnlyOnChangeAndAtomically) {
+TEST_F(OptionsFiles, WrittenOnlyOnChangeAndAtomically) {
     const std::string path = scratch.file("Options.txt");
     options = unusual();
-    ASSERT_TRUE(writeOptions());
-    resetOptions();
-    readOptions();
+    ASSERT_TRUE(writeOptions(options, optionsFile));
+    options = Options{};
+    optionsFile = OptionsFile{};
+    readOptions(options, optionsFile);
     EXPECT_TRUE(options == unusual());
 
     // Unchanged: nothing is written, so a failing disk is never even tried.
     plat::FileFaults faults;
     faults.failRename = true;
     headless::setFileFaults(faults);
-    EXPECT_TRUE(writeOptions());
+    EXPECT_TRUE(writeOptions(options, optionsFile));
     options.fieldOfView = 100;
     const std::string before = readBytes(path);
-    EXPECT_FALSE(writeOptions());
+    EXPECT_FALSE(writeOptions(options, optionsFile));
     EXPECT_EQ(readBytes(path), before);
     EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
 
@@ -111,22 +112,23 @@ TEST_F(OptionsFile, WrittenOnlyOnChangeAndAtomically) {
     faults = {};
     faults.failFolderFlush = true;
     headless::setFileFaults(faults);
-    EXPECT_TRUE(writeOptions());
+    EXPECT_TRUE(writeOptions(options, optionsFile));
     EXPECT_NE(readBytes(path), before);
 }
 
 // What could not be read whole is never written over: the run keeps the
 // defaults and the file its every byte (before, a file over 64 KiB was read
 // as empty and replaced by 168 bytes at the first change).
-TEST_F(OptionsFile, AFileNotReadWholeGivesTheDefaultsAndIsNeverWrittenOver) {
+TEST_F(OptionsFiles, AFileNotReadWholeGivesTheDefaultsAndIsNeverWrittenOver) {
     const std::string path = scratch.file("Options.txt");
-    auto changeAndWrite = [] {
+    auto changeAndWrite = [&] {
         options.fieldOfView = 100;
-        EXPECT_TRUE(writeOptions());  // nothing to do: the player was told at the start
+        EXPECT_TRUE(
+            writeOptions(options, optionsFile));  // nothing to do: the player was told at the start
     };
     if (makeFifo(path)) {
         options = unusual();
-        EXPECT_FALSE(readOptions());  // must not wait for a writer
+        EXPECT_FALSE(readOptions(options, optionsFile));  // must not wait for a writer
         EXPECT_TRUE(options == Options{});
         changeAndWrite();
         EXPECT_EQ(plat::pathKind(path), plat::PathKind::Other);
@@ -135,7 +137,7 @@ TEST_F(OptionsFile, AFileNotReadWholeGivesTheDefaultsAndIsNeverWrittenOver) {
 
     std::filesystem::create_directory(path);
     options = unusual();
-    EXPECT_FALSE(readOptions());
+    EXPECT_FALSE(readOptions(options, optionsFile));
     EXPECT_TRUE(options == Options{});
     changeAndWrite();
     EXPECT_TRUE(std::filesystem::is_directory(path));
@@ -143,7 +145,7 @@ TEST_F(OptionsFile, AFileNotReadWholeGivesTheDefaultsAndIsNeverWrittenOver) {
 
     const std::string big = "far_view = 90\n" + std::string(kMaxOptionsFileBytes, '#');
     writeBytes(path, big);
-    EXPECT_FALSE(readOptions());
+    EXPECT_FALSE(readOptions(options, optionsFile));
     EXPECT_TRUE(options == Options{});
     changeAndWrite();
     EXPECT_TRUE(readBytes(path) == big);
@@ -153,7 +155,7 @@ TEST_F(OptionsFile, AFileNotReadWholeGivesTheDefaultsAndIsNeverWrittenOver) {
     plat::FileFaults faults;
     faults.failOpen = true;
     headless::setFileFaults(faults);
-    EXPECT_FALSE(readOptions());
+    EXPECT_FALSE(readOptions(options, optionsFile));
     headless::setFileFaults({});
     changeAndWrite();
     EXPECT_EQ(readBytes(path), unreadable);
@@ -161,11 +163,11 @@ TEST_F(OptionsFile, AFileNotReadWholeGivesTheDefaultsAndIsNeverWrittenOver) {
     // Large but within bounds: read whole, and every line kept.
     const std::string many = std::string(90'000, '#').replace(0, 1, "x") + "\nfar_view = 90\n";
     writeBytes(path, many);
-    EXPECT_TRUE(readOptions());
+    EXPECT_TRUE(readOptions(options, optionsFile));
     EXPECT_EQ(options.farView, 90);
     changeAndWrite();
     EXPECT_EQ(readBytes(path).substr(0, many.size() - 14), many.substr(0, many.size() - 14));
-    readOptions();
+    readOptions(options, optionsFile);
     EXPECT_EQ(options.fieldOfView, 100);
 }
 

@@ -40,19 +40,26 @@ void sparseWorldFile(const std::string& path, size_t length, uint8_t storedChest
     }
 }
 
-void makeTestWorld() {
-    ASSERT_EQ(generateWorldFromSeed(1357924680), WorldResult::Done);
+void makeTestWorld(World& world) {
+    ASSERT_EQ(generateWorldFromSeed(world, 1357924680), WorldResult::Done);
 }
 
-class SaveFiles : public GameTest {
+class SaveFiles : public AppTest {
    protected:
+    // One world for the whole suite, made once: each test has it lent as the game's.
     static void SetUpTestSuite() {
         headless::reset();
-        resetGameGlobals();
-        makeTestWorld();
+        made = new World;
+        makeTestWorld(*made);
+    }
+    static void TearDownTestSuite() { delete made; }
+    void TearDown() override {
+        std::swap(world, *made);
+        AppTest::TearDown();
     }
     void SetUp() override {
-        GameTest::SetUp();
+        AppTest::SetUp();
+        std::swap(world, *made);
         // The progress screen is drawn while the game saves and loads.
         ASSERT_EQ(plat::createWindowAndDevices("Velmora 1.1 Alpha", 800, 600), 0);
         game.worldSlotChoice = 2;
@@ -78,18 +85,21 @@ class SaveFiles : public GameTest {
     }
     std::string slotFile() const { return worldFilePath(2); }
     std::string seedFile() const { return seedFilePath(2); }
+    static World* made;
 };
+World* SaveFiles::made = nullptr;
 
 // Everything a slot keeps that a new world does not have.
-void furnishWorld() {
+void furnishWorld(World& world) {
     world.Seed = 1357924680;
-    for (int mount = 0; mount <= 4; ++mount) cell(10 + mount, 120, 10) = Cell{24, uint8_t(mount)};
+    for (int mount = 0; mount <= 4; ++mount)
+        cell(world, 10 + mount, 120, 10) = Cell{24, uint8_t(mount)};
     for (int facing = 0; facing <= 3; ++facing)
-        cell(20 + facing, 120, 10) = Cell{26, uint8_t(facing)};
+        cell(world, 20 + facing, 120, 10) = Cell{26, uint8_t(facing)};
     world.chestCount = 0;
     for (int i = 0; i < 10; ++i) {
-        int n = newChestRecord();
-        cell(30 + i, 121, 10) = Cell{uint8_t(67 + i % 4), uint8_t(n)};
+        int n = newChestRecord(world);
+        cell(world, 30 + i, 121, 10) = Cell{uint8_t(67 + i % 4), uint8_t(n)};
         for (int c = 0; c < kChestCells; ++c)
             world.chests[n][c] = ItemStack{uint8_t(c + i), uint8_t(i * 7 + c)};
     }
@@ -97,8 +107,8 @@ void furnishWorld() {
     world.slots[3] = ItemStack{25, 9};  // stored as 0x1A, 0x0A
     world.slots[4] = ItemStack{9, 25};
     world.slots[5] = ItemStack{255, 0};  // stored as 0x00
-    cell(0, 0, 0) = Cell{255, 255};
-    cell(0, 0, 1) = Cell{9, 25};
+    cell(world, 0, 0, 0) = Cell{255, 255};
+    cell(world, 0, 0, 1) = Cell{9, 25};
     world.DayTime = 239;
     world.SubDayTime = 17;
     world.gauges[1][0] = 4;
@@ -106,10 +116,10 @@ void furnishWorld() {
 }
 
 TEST_F(SaveFiles, RoundTripKeepsEveryStoredValueByteForByte) {
-    furnishWorld();
+    furnishWorld(world);
     game.play.player.Position = Vec3{12.0f, 150.0f, 900.0f};
-    const uint64_t savedHash = gridHash();
-    const World before = [] {
+    const uint64_t savedHash = gridHash(world);
+    const World before = [&] {
         World w;
         std::memcpy(w.gauges, world.gauges, sizeof w.gauges);
         std::memcpy(w.counters, world.counters, sizeof w.counters);
@@ -127,7 +137,7 @@ TEST_F(SaveFiles, RoundTripKeepsEveryStoredValueByteForByte) {
     EXPECT_STREQ(game.notice.english, "");
     EXPECT_EQ(fs::file_size(slotFile()), 400000084u + 54u * 10u);
     // The same bytes as the whole job in one call.
-    ASSERT_EQ(saveWorldTo(scratch.file("whole"), scratch.file("wholeSeed")), WorldResult::Done);
+    ASSERT_EQ(saveWorldTo(world, scratch.file("whole"), scratch.file("wholeSeed")), WorldResult::Done);
     EXPECT_TRUE(readBytes(slotFile()) == readBytes(scratch.file("whole")));
     EXPECT_EQ(readBytes(seedFile()), "1357924680");
     EXPECT_FALSE(fs::exists(slotFile() + ".tmp"));
@@ -148,8 +158,8 @@ TEST_F(SaveFiles, RoundTripKeepsEveryStoredValueByteForByte) {
     }
 
     // Spoil everything, then load it back.
-    cell(0, 0, 0) = Cell{1, 1};
-    cell(22, 120, 10) = Cell{0, 0};
+    cell(world, 0, 0, 0) = Cell{1, 1};
+    cell(world, 22, 120, 10) = Cell{0, 0};
     world.DayTime = 3;
     world.chestCount = 0;
     world.slots[3] = ItemStack{0, 0};
@@ -159,7 +169,7 @@ TEST_F(SaveFiles, RoundTripKeepsEveryStoredValueByteForByte) {
     ASSERT_EQ(open(), 0);
     headless::setClockStepPerRead(0);
     EXPECT_EQ(game.gameState, GameState::Playing);
-    EXPECT_EQ(gridHash(), savedHash);
+    EXPECT_EQ(gridHash(world), savedHash);
     EXPECT_EQ(world.Seed, 1357924680);
     EXPECT_EQ(world.DayTime, 239);
     EXPECT_EQ(world.SubDayTime, 17);
@@ -171,16 +181,16 @@ TEST_F(SaveFiles, RoundTripKeepsEveryStoredValueByteForByte) {
     // The player is set down anew at the centre, on top of the column.
     EXPECT_EQ(game.play.player.Position.x, 500.0f);
     EXPECT_EQ(game.play.player.Position.z, 500.0f);
-    EXPECT_EQ(game.play.player.Position.y, spawnEyeHeight(500, 500));
+    EXPECT_EQ(game.play.player.Position.y, spawnEyeHeight(world, 500, 500));
     EXPECT_EQ(game.play.controls.selectedSlot, 0);
     EXPECT_EQ(headless::lastCursorMove(), std::make_pair(320, 240));
 
     // Loaded chests still follow their records when one of them is dug.
-    cell(33, 121, 10) = Cell{0, 0};
-    removeChestRecord(3);
-    EXPECT_EQ(cell(34, 121, 10).aux, 3);
+    cell(world, 33, 121, 10) = Cell{0, 0};
+    removeChestRecord(world, 3);
+    EXPECT_EQ(cell(world, 34, 121, 10).aux, 3);
     EXPECT_EQ(world.chests[3][0].type, 4);
-    EXPECT_EQ(cell(32, 121, 10).aux, 2);
+    EXPECT_EQ(cell(world, 32, 121, 10).aux, 2);
 
     // Without its seed file the world still loads, showing seed 0.
     fs::remove(seedFile());
@@ -204,7 +214,7 @@ TEST_F(SaveFiles, DamagedFilesAreRefusedBeforeAnythingChanges) {
         {"chests claimed but missing", 400000084, 3},
         {"count says 255 chests", 400000084 + 54 * 254, 0},
     };
-    cell(7, 7, 7) = Cell{42, 43};
+    cell(world, 7, 7, 7) = Cell{42, 43};
     world.DayTime = 111;
     game.play.player.Position = Vec3{1, 2, 3};
     for (const Case& c : cases) {
@@ -215,7 +225,7 @@ TEST_F(SaveFiles, DamagedFilesAreRefusedBeforeAnythingChanges) {
         // The notice names the file, so the player knows which one to look at.
         EXPECT_STREQ(game.notice.english, "Damaged world Mondo2.data: not loaded!") << c.what;
         EXPECT_STREQ(game.notice.italian, "Mondo danneggiato Mondo2.data: non caricato!") << c.what;
-        EXPECT_EQ(cell(7, 7, 7).type, 42) << c.what;
+        EXPECT_EQ(cell(world, 7, 7, 7).type, 42) << c.what;
         EXPECT_EQ(world.DayTime, 111) << c.what;
         EXPECT_EQ(game.play.player.Position.x, 1.0f) << c.what;
     }
@@ -229,13 +239,13 @@ TEST_F(SaveFiles, AWellFormedImageOf255ChestsIsTakenWhole) {
     EXPECT_EQ(world.chestCount, 255);
     EXPECT_EQ(world.chests[254][26].count, 255);
     EXPECT_EQ(world.DayTime, 255);
-    EXPECT_EQ(cell(999, 199, 999).type, 255);
-    EXPECT_EQ(cell(999, 199, 999).aux, 255);
+    EXPECT_EQ(cell(world, 999, 199, 999).type, 255);
+    EXPECT_EQ(cell(world, 999, 199, 999).aux, 255);
     EXPECT_EQ(world.Seed, 12345);
     // The column is all blocks up to 198: the eye five above that.
     EXPECT_EQ(game.play.player.Position.y, 203.0f);
     // Put the generated world back for the tests that follow in this process.
-    makeTestWorld();
+    makeTestWorld(world);
 }
 
 TEST_F(SaveFiles, PlayResumesAfterASaveWithoutALongFrame) {
@@ -330,7 +340,7 @@ TEST_F(InterruptedSave, AFolderAtTheSeedFilesNameStopsTheSaveBeforeItWrites) {
         SaveJob job;
         beginSave(job, slotFile(), seedFile());
         JobSlice oneUnit = sliceOfUnits(1);
-        EXPECT_TRUE(stepSave(job, oneUnit));  // refused before the long write
+        EXPECT_TRUE(stepSave(world, job, oneUnit));  // refused before the long write
         EXPECT_EQ(job.result, WorldResult::NotWritten);
         EXPECT_EQ(job.report.error, plat::WriteError::NotRegular);
         EXPECT_EQ(job.report.failedFile, seedFile());
@@ -370,7 +380,7 @@ TEST_F(InterruptedSave, DiskFullMidwayTellsThePlayer) {
     EXPECT_STREQ(game.notice.italian, "Mondo non salvato: disco pieno!");
     expectOldSlotIntact();
     SaveReport report;
-    EXPECT_EQ(saveWorldTo(slotFile(), seedFile(), &report), WorldResult::NotWritten);
+    EXPECT_EQ(saveWorldTo(world, slotFile(), seedFile(), &report), WorldResult::NotWritten);
     EXPECT_EQ(report.error, plat::WriteError::DiskFull);
     EXPECT_EQ(report.failedFile, slotFile());
 }
@@ -400,7 +410,7 @@ TEST_F(SaveFiles, QuitDuringALoadEndsItWithSuccess) {
     EXPECT_EQ(lockSlot(2, next), SlotLock::Taken);
     // The half-read grid goes; the quit has done its work.
     headless::setClockStepPerRead(0);
-    makeTestWorld();
+    makeTestWorld(world);
 }
 
 }  // namespace
@@ -415,10 +425,10 @@ class SlotFiles : public SaveFiles {
     uint32_t replacementsBefore = 0;
     void SetUp() override {
         SaveFiles::SetUp();
-        replacementsBefore = worldEpoch();
+        replacementsBefore = worldEpoch(world);
     }
     // Nothing was generated or loaded into the grid.
-    void expectGridUntouched() { EXPECT_EQ(worldEpoch(), replacementsBefore); }
+    void expectGridUntouched() { EXPECT_EQ(worldEpoch(world), replacementsBefore); }
 };
 
 TEST_F(SlotFiles, AnUnreadableWorldFileIsTakenToldAndNeverReplaced) {
@@ -479,7 +489,7 @@ TEST_F(SlotFiles, ADiskFailingMidLoadIsToldAndPlayDoesNotStart) {
     EXPECT_EQ(game.gameState, GameState::WorldSelect);
     EXPECT_STREQ(game.notice.english, "World could not be read!");
     headless::setFileFaults({});
-    makeTestWorld();  // the grid holds part of the sparse file now
+    makeTestWorld(world);  // the grid holds part of the sparse file now
 }
 
 TEST_F(SlotFiles, ASlotAnotherProgramHoldsIsNeitherOpenedNorEmptied) {
@@ -512,7 +522,7 @@ TEST_F(SlotFiles, ASlotAnotherProgramHoldsIsNeitherOpenedNorEmptied) {
     EXPECT_EQ(lockSlot(2, tool), SlotLock::InUse);
     closeSlot();
     EXPECT_EQ(lockSlot(2, tool), SlotLock::Taken);
-    makeTestWorld();
+    makeTestWorld(world);
 }
 
 TEST_F(SlotFiles, ASlotWhoseLockCannotBeTakenOrSeedReadStaysInTheSelection) {
@@ -544,7 +554,7 @@ TEST_F(SlotFiles, AFrameThatCannotBeDrawnDuringALoadEndsTheProcess) {
     EXPECT_LT(open(), 0);
     headless::setBeginSceneFails(false);
     headless::setClockStepPerRead(0);
-    makeTestWorld();
+    makeTestWorld(world);
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 
 namespace {
 
-class SettingsFile : public GameTest {
-protected:
+class SettingsFiles : public GameTest {
+   protected:
     void writeFile(const std::string& bytes) {
         std::ofstream(scratch.file("Settings.data"), std::ios::binary) << bytes;
     }
@@ -18,17 +18,17 @@ protected:
     }
     void readWithDefaults() {
         settings = Settings{};
-        EXPECT_EQ(readSettings(), 0);
+        EXPECT_EQ(readSettings(settings, settingsFile), 0);
     }
 };
 
-TEST_F(SettingsFile, MissingFileKeepsItalianAndShortestDistance) {
+TEST_F(SettingsFiles, MissingFileKeepsItalianAndShortestDistance) {
     readWithDefaults();
     EXPECT_EQ(settings.RenderDistance, 0);
     EXPECT_EQ(settings.Language, 1);
 }
 
-TEST_F(SettingsFile, EmptyOrShortFileFallsBackPerValue) {
+TEST_F(SettingsFiles, EmptyOrShortFileFallsBackPerValue) {
     writeFile("");
     readWithDefaults();
     EXPECT_EQ(settings.RenderDistance, 0);
@@ -40,7 +40,7 @@ TEST_F(SettingsFile, EmptyOrShortFileFallsBackPerValue) {
     EXPECT_EQ(settings.Language, 0);
 }
 
-TEST_F(SettingsFile, OutOfRangeBytesBecomeZero) {
+TEST_F(SettingsFiles, OutOfRangeBytesBecomeZero) {
     for (char first : {'\x00', '\x06', '\x07', '\xFF'}) {
         writeFile(std::string{first, '\x02'});
         readWithDefaults();
@@ -53,34 +53,34 @@ TEST_F(SettingsFile, OutOfRangeBytesBecomeZero) {
     EXPECT_EQ(settings.Language, 0);
 }
 
-TEST_F(SettingsFile, EnglishIsStoredAsThreeAndReadBackAsZero) {
+TEST_F(SettingsFiles, EnglishIsStoredAsThreeAndReadBackAsZero) {
     settings.RenderDistance = 2;
     settings.Language = 2;
-    writeSettings();
+    writeSettings(settings, settingsFile);
     EXPECT_EQ(readFile(), std::string("\x03\x03", 2));
     readWithDefaults();
     EXPECT_EQ(settings.RenderDistance, 2);
     EXPECT_EQ(settings.Language, 0);
 
     settings.Language = 1;
-    writeSettings();
+    writeSettings(settings, settingsFile);
     EXPECT_EQ(readFile(), std::string("\x03\x02", 2));
 }
 
-TEST_F(SettingsFile, LongFileReadsOnlyTheFirstTwoBytes) {
+TEST_F(SettingsFiles, LongFileReadsOnlyTheFirstTwoBytes) {
     writeFile(std::string("\x02\x02garbage-after-the-values", 26));
     readWithDefaults();
     EXPECT_EQ(settings.RenderDistance, 1);
     EXPECT_EQ(settings.Language, 1);
 }
 
-TEST_F(SettingsFile, WhatFollowsTheTwoBytesIsKeptAndAFileNotReadIsLeftAlone) {
+TEST_F(SettingsFiles, WhatFollowsTheTwoBytesIsKeptAndAFileNotReadIsLeftAlone) {
     writeFile(std::string("\x02\x02" "another version's bytes", 25));
     readWithDefaults();
     settings.RenderDistance = 3;
-    writeSettings();
+    writeSettings(settings, settingsFile);
     EXPECT_EQ(readFile(), std::string("\x04\x02" "another version's bytes", 25));
-    EXPECT_FALSE(settingsFileLeftAlone());
+    EXPECT_FALSE(settingsFile.leftAlone);
 
     for (const std::string& bytes : {std::string("\x03\x02"), std::string(8192, '\x02')}) {
         writeFile(bytes);
@@ -89,15 +89,15 @@ TEST_F(SettingsFile, WhatFollowsTheTwoBytesIsKeptAndAFileNotReadIsLeftAlone) {
         headless::setFileFaults(faults);
         readWithDefaults();
         headless::setFileFaults({});
-        EXPECT_TRUE(settingsFileLeftAlone());
+        EXPECT_TRUE(settingsFile.leftAlone);
         EXPECT_EQ(settings.RenderDistance, 0);
         settings.RenderDistance = 4;
-        writeSettings();
+        writeSettings(settings, settingsFile);
         EXPECT_TRUE(readFile() == bytes);
     }
 }
 
-TEST_F(SettingsFile, AFifoInItsPlaceGivesTheDefaultsWithoutWaiting) {
+TEST_F(SettingsFiles, AFifoInItsPlaceGivesTheDefaultsWithoutWaiting) {
     if (!makeFifo(scratch.file("Settings.data"))) GTEST_SKIP() << "no FIFOs on this system";
     settings.RenderDistance = 3;
     readWithDefaults();
@@ -105,13 +105,13 @@ TEST_F(SettingsFile, AFifoInItsPlaceGivesTheDefaultsWithoutWaiting) {
     EXPECT_EQ(settings.Language, 1);
 }
 
-TEST_F(SettingsFile, AWriteThatCannotFinishLeavesTheOldFile) {
+TEST_F(SettingsFiles, AWriteThatCannotFinishLeavesTheOldFile) {
     writeFile("\x03\x02");
     plat::FileFaults faults;
     faults.failRename = true;
     headless::setFileFaults(faults);
     settings.RenderDistance = 4;
-    EXPECT_EQ(writeSettings(), 0);
+    EXPECT_EQ(writeSettings(settings, settingsFile), 0);
     headless::setFileFaults({});
     EXPECT_EQ(readFile(), "\x03\x02");
     EXPECT_FALSE(std::filesystem::exists(scratch.file("Settings.data.tmp")));

@@ -20,7 +20,7 @@ class SlotCommit : public GameTest {
         GameTest::SetUp();
         // The cells' values do not matter here, only that there is a grid.
         if (!world.cells) {
-            ASSERT_EQ(allocateWorldStorage(), WorldResult::Done);
+            ASSERT_EQ(allocateWorldStorage(world), WorldResult::Done);
         }
         world.chestCount = 0;
         world.Seed = 43;
@@ -71,7 +71,7 @@ TEST_F(SlotCommit, AKillAfterAnyStepLeavesTheOldPairOrTheNewOneForTheNextHolder)
         plat::FileFaults kill;
         kill.killAfterSteps = steps;
         headless::setFileFaults(kill);
-        const WorldResult saved = saveWorld(2);
+        const WorldResult saved = saveWorld(world, 2);
         survived = !plat::killedByFaults();
         EXPECT_TRUE(!survived || saved == WorldResult::Done);
         // The process is gone, and its lock with it; the next one takes the slot.
@@ -84,7 +84,7 @@ TEST_F(SlotCommit, AKillAfterAnyStepLeavesTheOldPairOrTheNewOneForTheNextHolder)
         EXPECT_EQ(leftovers(), std::vector<std::string>{});
         // What the next holder loads is what it found.
         std::string failed;
-        EXPECT_EQ(loadWorld(2, &failed), WorldResult::Done) << failed;
+        EXPECT_EQ(loadWorld(world, 2, &failed), WorldResult::Done) << failed;
         EXPECT_EQ(world.Seed, held.back() == "old" ? 42 : 43);
         world.chestCount = 0;
         world.Seed = 43;
@@ -120,7 +120,7 @@ TEST_F(SlotCommit, ARecordNoSaveWroteIsThrownAwayAndMovesNothing) {
     fs::create_directory(record);
     EXPECT_EQ(finishSlotCommit(worldFile(), seedFile()), Commit::NoneFound);
     SaveReport report;
-    EXPECT_EQ(saveWorld(2, &report), WorldResult::NotWritten);
+    EXPECT_EQ(saveWorld(world, 2, &report), WorldResult::NotWritten);
     EXPECT_EQ(report.failedFile, record);
     EXPECT_EQ(report.error, plat::WriteError::NotRegular);
     EXPECT_EQ(pairHeld(), "old");

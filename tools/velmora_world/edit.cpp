@@ -111,9 +111,10 @@ int editSlot(const char* command, const CommonArgs& args, Change change) {
     if (int status = holdSlot(command, files, args.slot, lock)) return status;
     startProgress();
     beginPhase("loading");
+    World world;
     auto job = std::make_unique<LoadJob>();
     beginLoad(*job, files.world, files.seed);
-    runJob(*job, stepLoad);
+    runJob([&](JobSlice& slice) { return stepLoad(world, *job, slice); });
     const std::string failedFile = job->failedFile;
     switch (job->result) {
         case WorldResult::Done:
@@ -131,8 +132,8 @@ int editSlot(const char* command, const CommonArgs& args, Change change) {
     }
     endPhase();
     std::string done;
-    if (int status = change(done); status != 0) return status;
-    if (int status = saveSlotFiles(command, files); status != 0) return status;
+    if (int status = change(world, done); status != 0) return status;
+    if (int status = saveSlotFiles(command, world, files); status != 0) return status;
     std::printf("%s\n%s written\n", done.c_str(), files.world.c_str());
     return 0;
 }
@@ -200,7 +201,7 @@ int runTime(int argc, char** argv) {
                          args.rest[i]);
             return kExitUsage;
         }
-    return editSlot("time", args, [&](std::string& done) {
+    return editSlot("time", args, [&](World& world, std::string& done) {
         world.DayTime = uint8_t(day);
         world.SubDayTime = uint8_t(sub);
         done = "DayTime " + std::to_string(day) + ", SubDayTime " + std::to_string(sub);
@@ -245,13 +246,13 @@ int runSet(int argc, char** argv) {
         e.type = uint8_t(type);
         edits.push_back(e);
     }
-    return editSlot("set", args, [&](std::string& done) {
+    return editSlot("set", args, [&](World& world, std::string& done) {
         long cells = 0;
         for (const Edit& e : edits)
             for (long x = e.x.lo; x <= e.x.hi; ++x)
                 for (long y = e.y.lo; y <= e.y.hi; ++y)
                     for (long z = e.z.lo; z <= e.z.hi; ++z)
-                        if (isChest(cell(int(x), int(y), int(z)).type)) {
+                        if (isChest(cell(world, int(x), int(y), int(z)).type)) {
                             std::fprintf(stderr,
                                          "velmora-world set: cell %ld %ld %ld holds a chest, "
                                          "which only the game changes; nothing written\n",
@@ -262,7 +263,7 @@ int runSet(int argc, char** argv) {
             for (long x = e.x.lo; x <= e.x.hi; ++x)
                 for (long y = e.y.lo; y <= e.y.hi; ++y)
                     for (long z = e.z.lo; z <= e.z.hi; ++z, ++cells)
-                        cell(int(x), int(y), int(z)) = Cell{e.type, 0};
+                        cell(world, int(x), int(y), int(z)) = Cell{e.type, 0};
         done = std::to_string(cells) + " cells set";
         return 0;
     });
@@ -307,7 +308,7 @@ int runGive(int argc, char** argv) {
         }
         gifts.push_back(Gift{int(c), ItemStack{uint8_t(type), uint8_t(count)}});
     }
-    return editSlot("give", args, [&](std::string& done) {
+    return editSlot("give", args, [&](World& world, std::string& done) {
         for (const Gift& g : gifts) world.slots[g.cell] = g.stack;
         done = std::to_string(gifts.size()) + " cells given";
         return 0;

@@ -92,16 +92,17 @@ int runGenerate(int argc, char** argv) {
     // Nothing generated depends on how the work is sliced.
     startProgress();
     beginPhase("generating");
+    World world;
     auto job = std::make_unique<GenerationJob>();
-    beginGeneration(*job, int32_t(seed));
-    runJob(*job, stepGeneration);
+    beginGeneration(world, *job, int32_t(seed));
+    runJob([&](JobSlice& slice) { return stepGeneration(world, *job, slice); });
     if (job->result != WorldResult::Done) {
         std::fprintf(stderr, "\nvelmora-world generate: generation did not finish: %s\n",
                      describe(job->result));
         return kExitFailed;
     }
     endPhase();
-    if (int status = saveSlotFiles("generate", files)) return status;
+    if (int status = saveSlotFiles("generate", world, files)) return status;
     std::printf("seed %ld written to %s and %s\n", seed, files.world.c_str(), files.seed.c_str());
     return 0;
 }

@@ -18,12 +18,13 @@ void endPhase();
 int32_t toolClockMs();
 void showProgress();
 
-// A world job run to its end in a plain loop, the bar moving between slices.
-template <typename Job>
-void runJob(Job& job, bool (*step)(Job&, JobSlice&)) {
+// A world job run to its end in a plain loop, the bar moving between slices;
+// `step` works one slice of it and says whether it has ended.
+template <typename Step>
+void runJob(Step step) {
     for (;;) {
         JobSlice slice = sliceUntil(toolClockMs, toolClockMs() + 100);
-        if (step(job, slice)) return;
+        if (step(slice)) return;
         showProgress();
     }
 }

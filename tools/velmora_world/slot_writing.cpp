@@ -38,11 +38,11 @@ int tryWriting(const char* command, const SlotFiles& files) {
     return 0;
 }
 
-int saveSlotFiles(const char* command, const SlotFiles& files) {
+int saveSlotFiles(const char* command, const World& world, const SlotFiles& files) {
     beginPhase("saving");
     auto job = std::make_unique<SaveJob>();
     beginSave(*job, files.world, files.seed);
-    runJob(*job, stepSave);
+    runJob([&](JobSlice& slice) { return stepSave(world, *job, slice); });
     const SaveReport report = job->report;
     const WorldResult r = job->result;
     switch (r) {

@@ -7,6 +7,7 @@
 
 #include "platform/files.h"
 #include "progress.h"
+#include "world/world.h"
 
 // Takes slot K's lock (0), or says why not (the game or another run holds
 // it, something that cannot be locked stands at the lock's name, a save cut
@@ -20,4 +21,4 @@ int tryWriting(const char* command, const SlotFiles& files);
 
 // Saves the world into the slot's files. 0, or kExitFailed after naming which file was not written and why: nothing
 // written, or the world written with its old seed file.
-int saveSlotFiles(const char* command, const SlotFiles& files);
+int saveSlotFiles(const char* command, const World& world, const SlotFiles& files);

@@ -129,12 +129,12 @@ void drawFace(const plat::Matrix& world, int row, int level) {
                 alpha,
                 0};
     plat::drawLitQuads(d.pass, v, 1);
-    addPolygons(2);
+    addPolygons(game.renderer, 2);
 }
 
 void drawBlock() {
     Drawer& d = drawer();
-    const Cell c = cell(d.x, d.y, d.z);
+    const Cell c = cell(game.world, d.x, d.y, d.z);
     const uint8_t type = c.type, aux = c.aux;
     // 1. Frame and torch bookkeeping.
     if (d.lastBoundType == -1) {
@@ -158,7 +158,7 @@ void drawBlock() {
         d.lastBoundAux = aux;
     }
     // 4. Picking.
-    pickTestBlock(d.pick, d.x, d.y, d.z);
+    pickTestBlock(game.world, d.pick, d.x, d.y, d.z);
     // 5. Placement.
     const plat::Matrix T = translation(float(d.x), float(d.y), float(d.z));
     const plat::Matrix S = rotationY(0.0f);
@@ -186,7 +186,7 @@ void drawBlock() {
             continue;
         }
         if (!outside) {
-            const uint8_t n = cell(nx, ny, nz).type;
+            const uint8_t n = cell(game.world, nx, ny, nz).type;
             if (!(n == 0 || n == 24 || (n == 73 && type != 73))) continue;
         }
         const plat::Matrix world = multiply(multiply(faceR(face), S), T);
@@ -223,7 +223,7 @@ void drawVisibleBlocks() {
     d.lastBoundType = -1;
     d.glassList.clear();
     d.pass = plat::LitPass::AlphaTested;
-    const int R = int(renderer.camera.farDistance);
+    const int R = int(game.renderer.camera.farDistance);
     const int cx = int(game.play.player.Position.x), cy = int(game.play.player.Position.y),
               cz = int(game.play.player.Position.z);
     int xIndex = 0;
@@ -232,15 +232,16 @@ void drawVisibleBlocks() {
             int zIndex = 0;
             for (int z = cz - R; z <= cz + R; ++z, ++zIndex) {
                 if (x < 0 || x > 999 || y < 0 || y > 199 || z < 0 || z > 999) continue;
-                const uint8_t type = cell(x, y, z).type;
+                const uint8_t type = cell(game.world, x, y, z).type;
                 if (type == 0) continue;
-                const bool exposed = x + 1 > 999 || seeThrough(cell(x + 1, y, z).type) ||
-                                     x - 1 < 0 || seeThrough(cell(x - 1, y, z).type) ||
-                                     y + 1 > 199 || seeThrough(cell(x, y + 1, z).type) ||
-                                     y - 1 < 0 || seeThrough(cell(x, y - 1, z).type) ||
-                                     z + 1 > 999 || seeThrough(cell(x, y, z + 1).type) ||
-                                     z - 1 < 0 || seeThrough(cell(x, y, z - 1).type);
-                if (!exposed || !blockInFrustum(x, y, z)) continue;
+                const bool exposed =
+                    x + 1 > 999 || seeThrough(cell(game.world, x + 1, y, z).type) || x - 1 < 0 ||
+                    seeThrough(cell(game.world, x - 1, y, z).type) || y + 1 > 199 ||
+                    seeThrough(cell(game.world, x, y + 1, z).type) || y - 1 < 0 ||
+                    seeThrough(cell(game.world, x, y - 1, z).type) || z + 1 > 999 ||
+                    seeThrough(cell(game.world, x, y, z + 1).type) || z - 1 < 0 ||
+                    seeThrough(cell(game.world, x, y, z - 1).type);
+                if (!exposed || !blockInFrustum(game.renderer, x, y, z)) continue;
                 if (type == 73) {
                     d.glassList.push_back(
                         {int16_t(x), int16_t(y), int16_t(z), uint8_t(xIndex), uint8_t(zIndex)});
@@ -264,11 +265,11 @@ void drawVisibleBlocks() {
 }  // namespace
 
 void prepareFrame() {
-    updateCamera(game.play.player);
+    updateCamera(game.renderer, game.world, game.options, game.settings, game.play.player);
     computeLightMap();
     Drawer& d = drawer();
     d.pick = startPicking(game.play.player);
-    buildLightTable(TimeLuminance(), d.table);
+    buildLightTable(TimeLuminance(game.world), d.table);
     plat::setLightTable(d.table);
     plat::setSkyLevel(0);
 }
@@ -277,16 +278,17 @@ void drawFrame() {
     plat::setFaceCulling(true);
     plat::setCellBox({0, 0, 0, kWorldSizeX - 1, kWorldSizeY - 1, kWorldSizeZ - 1});
     Play& play = game.play;
-    if (world.cells && int(play.player.Position.y) - int(renderer.camera.farDistance) <= 199)
+    if (game.world.cells &&
+        int(play.player.Position.y) - int(game.renderer.camera.farDistance) <= 199)
         drawVisibleBlocks();
     Drawer& d = drawer();
-    choosePlacementSide(d.pick);
+    choosePlacementSide(game.world, d.pick);
     play.target = d.pick.target;
     if (hasTarget(play.target)) {
-        drawTargetOutline(play.target);
+        drawTargetOutline(game.renderer, game.world, play.target);
         // The crack step stops a dig that no longer aims at what it started on.
-        abandonStaleDig(play.dig, play.target, play.controls.selectedSlot);
-        drawDigCracks(play.target, play.dig, play.controls.selectedSlot);
+        abandonStaleDig(game.world, play.dig, play.target, play.controls.selectedSlot);
+        drawDigCracks(game.renderer, game.world, play.target, play.dig, play.controls.selectedSlot);
     }
     plat::setFaceCulling(false);
 }

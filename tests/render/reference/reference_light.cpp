@@ -46,7 +46,7 @@ uint8_t skyPassValue(int x, int y, int z, uint8_t start) {
     bool blocked = false;
     for (int row = kWorldSizeY - 1; row >= y; --row) {
         if (level <= 50) blocked = true;
-        const uint8_t t = cell(x, row, z).type;
+        const uint8_t t = cell(game.world, x, row, z).type;
         if (t == 0 || t == 24 || t == 73) {
             uint8_t written = 50;
             if (!blocked) {
@@ -77,13 +77,13 @@ const LightMap& lightMap() {
 
 void computeLightMap() {
     LightMap& m = state();
-    const int R = radiusFor(settings.RenderDistance);
+    const int R = radiusFor(game.settings.RenderDistance);
     m.radius = R;
     m.cx = int(game.play.player.Position.x), m.cy = int(game.play.player.Position.y),
     m.cz = int(game.play.player.Position.z);
     m.yTop = m.cy + R;
     m.yBottom = std::max(m.cy - R, 0);
-    m.start = uint8_t(TimeLuminance() * 150);
+    m.start = uint8_t(TimeLuminance(game.world) * 150);
     m.torchList.clear();
 
     // Sky pass.
@@ -96,7 +96,7 @@ void computeLightMap() {
             for (int y = 199; y >= m.yBottom; --y) {
                 if (x < 0 || x > 999 || z < 0 || z > 999) continue;
                 if (level <= 50) blocked = true;
-                const uint8_t t = cell(x, y, z).type;
+                const uint8_t t = cell(game.world, x, y, z).type;
                 if (t == 0 || t == 24 || t == 73) {
                     uint8_t value = 50;
                     if (!blocked) {
