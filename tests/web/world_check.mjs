@@ -1,0 +1,114 @@
+// A world's way through the browser build's page in headless Chromium: the
+// main menu, a new world in slot 1 made through the keyboard, play, a save
+// from the pause menu, the page reloaded and the world loaded again; the
+// slot's files must come back from the browser's storage byte for byte.
+//   node --experimental-websocket tests/web/world_check.mjs BUILD_FOLDER OUT_FOLDER [MENU.png]
+// With MENU.png (the Linux build's main menu at 1920 x 1080) the page's menu
+// is compared with it. The pictures taken are left in OUT_FOLDER.
+import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { join, resolve } from 'node:path';
+import { comparePictures, readPng, sleep, tap, withPage } from './page_harness.mjs';
+
+const [folder, out, linuxMenu] = process.argv.slice(2).map((p) => resolve(p));
+if (!folder || !out) {
+  console.error('usage: world_check.mjs BUILD_FOLDER OUT_FOLDER [MENU.png]');
+  process.exit(2);
+}
+mkdirSync(out, { recursive: true });
+const deadlineMs = Number(process.env.VELMORA_PAGE_DEADLINE_MS || 300000);
+const width = 1920, height = 1080;
+// The game takes no key for 250 ms after it acted on one (the menus' gate):
+// a rhythm of the input it demands, kept after a screen was seen to change.
+const gateMs = 300;
+// How long a key may take to show before it is taken for lost in a gate.
+const retryMs = 1500;
+
+const failure = await withPage(folder, { width, height, deadlineMs }, async (page) => {
+  const screen = () => page.evaluate('(window.Module && Module.velmoraScreen) || ""');
+  const presents = () => page.evaluate('(window.Module && Module.velmoraPresents) || 0');
+  const waitScreen = (word) => page.waitFor(`the ${word} screen`, async () => (await screen()) === word);
+  const picture = async (name) => {
+    const shot = Buffer.from((await page.send('Page.captureScreenshot', { format: 'png' })).data, 'base64');
+    writeFileSync(join(out, name), shot);
+    return readPng(shot);
+  };
+  // A key that should change the screen: tapped again while nothing changed.
+  const pressUntil = async (key, word) => {
+    const from = await screen();
+    for (;;) {
+      await tap(page.send, key);
+      const tapped = Date.now();
+      let now = from;
+      while (now === from && Date.now() - tapped < retryMs) {
+        await sleep(50);
+        now = await screen();
+      }
+      if (now !== from) break;
+      if (page.left() <= 0 || page.threw()) throw new Error(`${key} did not leave the ${from} screen`);
+    }
+    await waitScreen(word);
+    await sleep(gateMs);
+  };
+  const persisted = () => page.waitFor('the files stored in the browser', () => page.evaluate(
+    '(() => { const p = Module.velmoraPersist; return !Module.velmoraFilesChanged && !p.running && p.covered >= p.asked && p.failed < p.asked; })()'));
+  const slotHashes = () => page.evaluate(`(async () => {
+    const hex = async (name) => {
+      const bytes = Module.FS.readFile('/velmora/' + name);
+      const sum = new Uint8Array(await crypto.subtle.digest('SHA-256', bytes));
+      return bytes.length + ':' + Array.from(sum, (b) => b.toString(16).padStart(2, '0')).join('');
+    };
+    return [await hex('Mondo1.data'), await hex('SemeM1.data')];
+  })()`, true);
+
+  await page.send('Page.navigate', { url: page.url });
+  await waitScreen('menu');
+  console.log(`main menu after ${Date.now() - page.started} ms`);
+  // A few frames more, so that the picture is of a settled menu.
+  const firstMenuFrame = await presents();
+  await page.waitFor('menu frames', async () => (await presents()) >= firstMenuFrame + 10);
+  const menu = await picture('web-main-menu.png');
+  if (linuxMenu) {
+    // The frame counter in the corner counts each side's own speed. Elsewhere
+    // the browser's rasteriser (SwiftShader) and Linux's (Mesa's llvmpipe)
+    // agree but for the last bit of a few blended texels of the paper: at
+    // most 1 in a channel, in at most 100 pixels.
+    const fpsBox = [1515, 975, 1660, 1002];
+    const { differing, largest } = comparePictures(menu, readPng(readFileSync(linuxMenu)), [fpsBox]);
+    console.log(`main menu against Linux's: ${differing} pixels differ, by ${largest} at most`);
+    if (largest > 1 || differing > 100)
+      throw new Error(`the main menu differs from Linux's in ${differing} pixels, by up to ${largest}`);
+  }
+
+  const made = Date.now();
+  await pressUntil('Enter', 'worlds');
+  await pressUntil('Enter', 'playing');
+  console.log(`new world in play after ${Date.now() - made} ms`);
+  const firstPlayFrame = await presents();
+  await page.waitFor('play frames', async () => (await presents()) >= firstPlayFrame + 10);
+  await picture('web-first-play.png');
+
+  const saving = Date.now();
+  await pressUntil('Escape', 'paused');
+  await tap(page.send, 'ArrowDown');
+  await sleep(gateMs);
+  const asked = await page.evaluate('Module.velmoraPersist.asked');
+  await tap(page.send, 'Enter');  // Save
+  await page.waitFor('the save', async () => (await page.evaluate('Module.velmoraPersist.asked')) > asked &&
+                                             (await screen()) === 'paused');
+  await persisted();
+  const before = await slotHashes();
+  console.log(`saved and stored in ${Date.now() - saving} ms:`, before.join(' '));
+
+  const reloaded = Date.now();
+  await page.send('Page.reload', {});
+  await waitScreen('menu');
+  const after = await slotHashes();
+  console.log(`after the reload (${Date.now() - reloaded} ms):`, after.join(' '));
+  if (after.join() !== before.join()) throw new Error('the slot came back from the browser\'s storage changed');
+  await pressUntil('Enter', 'worlds');
+  await pressUntil('Enter', 'playing');
+  console.log(`the world loaded again after ${Date.now() - reloaded} ms`);
+  await picture('web-loaded-play.png');
+});
+if (failure) console.error('world check failed: ' + failure);
+process.exit(failure ? 1 : 0);
