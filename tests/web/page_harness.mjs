@@ -125,7 +125,8 @@ export async function withPage(folder, { width, height, deadlineMs }, body) {
       throw new Error(`no ${what} within ${deadlineMs} ms`);
     };
     const threw = () => log.some((line) => line.startsWith('exception:'));
-    await body({ send, evaluate, waitFor, threw, url, left, started });
+    const said = (pattern) => log.some((line) => pattern.test(line));
+    await body({ send, evaluate, waitFor, threw, said, url, left, started });
   } catch (e) {
     failure = e.message;
   } finally {

@@ -4,6 +4,7 @@
 # and back: its velmora-world under node and the Linux one each generate them,
 # then each changes the other's world the same way, and every file is compared.
 #   same_worlds.sh NODE LINUX_TOOL WEB_TOOL.js
+# (node's own fetch cannot read the program beside the script: turned off)
 set -euo pipefail
 node=$1 linux=$2 web=$3
 [ -x "$linux" ] || { echo "same_worlds: no Linux tool at $linux" \
@@ -14,7 +15,7 @@ mkdir -p "$work/linux" "$work/web"
 
 fail() { echo "same_worlds: $*" >&2; exit 1; }
 on_linux() { (cd "$work/linux" && "$linux" "$@" > /dev/null) || fail "linux: velmora-world $* failed"; }
-on_web() { (cd "$work/web" && "$node" "$web" "$@" > /dev/null) || fail "web: velmora-world $* failed"; }
+on_web() { (cd "$work/web" && "$node" --no-experimental-fetch "$web" "$@" > /dev/null) || fail "web: velmora-world $* failed"; }
 same() {
   cmp -s "$work/linux/$1" "$work/web/$1" || fail "$1 differs after $2: $(cmp "$work/linux/$1" "$work/web/$1" 2>&1 | head -n 1)"
 }

@@ -109,6 +109,7 @@ const failure = await withPage(folder, { width, height, deadlineMs }, async (pag
   await pressUntil('Enter', 'playing');
   console.log(`the world loaded again after ${Date.now() - reloaded} ms`);
   await picture('web-loaded-play.png');
+  if (page.said(/could not be stored/)) throw new Error('a copy of the files to the browser\'s storage failed');
 });
 if (failure) console.error('world check failed: ' + failure);
 process.exit(failure ? 1 : 0);

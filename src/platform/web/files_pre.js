@@ -16,6 +16,7 @@ Module.preRun.push(function () {
     succeeded: 0,  // the last request a successful copy covered
     failed: 0,     // the last request a failed copy covered
     running: false,
+    retries: 0,    // of the copy under way
     start: function () {
       if (persist.running || persist.covered >= persist.asked) return;
       const upTo = persist.asked;
@@ -23,6 +24,16 @@ Module.preRun.push(function () {
       persist.covered = upTo;
       FS.syncfs(false, function (error) {
         persist.running = false;
+        // The copy lists the files, then reads them a turn of the page's loop
+        // later: one renamed or removed in between (a save's temporary file
+        // put in place) fails it. Copied again, from a fresh list.
+        if (error && persist.retries < 3) {
+          ++persist.retries;
+          persist.covered = upTo - 1;
+          persist.start();
+          return;
+        }
+        persist.retries = 0;
         if (error) {
           persist.failed = Math.max(persist.failed, upTo);
           console.warn('velmora: the files could not be stored in the browser:', error);
