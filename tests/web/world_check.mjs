@@ -81,6 +81,10 @@ const failure = await withPage(folder, { width, height, deadlineMs }, async (pag
 
   const made = Date.now();
   await pressUntil('Enter', 'worlds');
+  // The page's own slot controls show below the world selection (the README's picture).
+  if (!(await page.evaluate("getComputedStyle(document.getElementById('slots')).display !== 'none'")))
+    throw new Error('no slot controls on the world selection');
+  await picture('web-world-selection.png');
   await pressUntil('Enter', 'playing');
   console.log(`new world in play after ${Date.now() - made} ms`);
   const firstPlayFrame = await presents();
