@@ -5,7 +5,9 @@
 //   node --experimental-websocket tests/web/world_check.mjs BUILD_FOLDER OUT_FOLDER [MENU.png]
 // With MENU.png (the Linux build's main menu at 1920 x 1080) the page's menu
 // is compared with it. The pictures taken are left in OUT_FOLDER.
-import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { closeSync, ftruncateSync, mkdirSync, mkdtempSync, openSync, readFileSync, rmSync, writeFileSync,
+  writeSync } from 'node:fs';
+import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import { comparePictures, readPng, sleep, tap, withPage } from './page_harness.mjs';
 
@@ -22,6 +24,40 @@ const width = 1920, height = 1080;
 const gateMs = 300;
 // How long a key may take to show before it is taken for lost in a gate.
 const retryMs = 1500;
+
+// The page's import into slot 2: a world file cut short is refused and
+// nothing is written; a whole one (its length fits its chest count) goes in.
+async function importChecks(page) {
+  const files = mkdtempSync(join(tmpdir(), 'velmora-import-'));
+  try {
+    const pair = (name, length) => {
+      mkdirSync(join(files, name));
+      const world = openSync(join(files, name, 'Mondo4.data'), 'w');
+      writeSync(world, Buffer.from([1 + 2]), 0, 1, 400000081);  // two chests
+      ftruncateSync(world, length);
+      closeSync(world);
+      writeFileSync(join(files, name, 'SemeM4.data'), '0000000042');
+      return [join(files, name, 'Mondo4.data'), join(files, name, 'SemeM4.data')];
+    };
+    const { root } = await page.send('DOM.getDocument', {});
+    const { nodeId } = await page.send('DOM.querySelector', { nodeId: root.nodeId, selector: '#import-files' });
+    const importing = async (paths) => {
+      await page.evaluate("document.getElementById('slot').value = '2'; document.getElementById('slots-said').textContent = ''");
+      await page.send('DOM.setFileInputFiles', { files: paths, nodeId });
+      return page.waitFor('the import\'s answer', () => page.evaluate("document.getElementById('slots-said').textContent"));
+    };
+    const size = () => page.evaluate("(() => { try { return Module.FS.stat('/velmora/Mondo2.data').size; } catch (e) { return 0; } })()");
+    const cut = await importing(pair('cut', 400000084 + 54));
+    if (!/^Not imported/.test(cut) || (await size()) !== 0) throw new Error('a world file cut short was taken: ' + cut);
+    const whole = await importing(pair('whole', 400000084 + 2 * 54));
+    const seed = await page.evaluate("Module.FS.readFile('/velmora/SemeM2.data', { encoding: 'utf8' })");
+    if (!/imported into World2/.test(whole) || (await size()) !== 400000084 + 2 * 54 || seed !== '0000000042')
+      throw new Error('a whole world was not imported: ' + whole);
+    console.log('import: refused a cut world file, took a whole one');
+  } finally {
+    rmSync(files, { recursive: true, force: true });
+  }
+}
 
 const failure = await withPage(folder, { width, height, deadlineMs }, async (page) => {
   const screen = () => page.evaluate('(window.Module && Module.velmoraScreen) || ""');
@@ -110,6 +146,7 @@ const failure = await withPage(folder, { width, height, deadlineMs }, async (pag
   console.log(`after the reload (${Date.now() - reloaded} ms):`, after.join(' '));
   if (after.join() !== before.join()) throw new Error('the slot came back from the browser\'s storage changed');
   await pressUntil('Enter', 'worlds');
+  await importChecks(page);
   await pressUntil('Enter', 'playing');
   console.log(`the world loaded again after ${Date.now() - reloaded} ms`);
   await picture('web-loaded-play.png');
