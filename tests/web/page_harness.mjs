@@ -117,7 +117,13 @@ export async function withPage(folder, { width, height, deadlineMs }, body) {
     // or once the page has thrown.
     const waitFor = async (what, test, pollMs = 100) => {
       while (left() > 0) {
-        const got = await test();
+        let got = null;
+        try {
+          got = await test();
+        } catch (e) {
+          // A page being replaced (a reload) answers nothing yet.
+          if (!/navigated or closed|Cannot find context|context was destroyed/.test(e.message)) throw e;
+        }
         if (got) return got;
         if (log.some((line) => line.startsWith('exception:'))) throw new Error(`the page threw while waiting for ${what}`);
         await sleep(pollMs);
