@@ -37,3 +37,16 @@ add_test(NAME web.world_survives_reload
                  ${CMAKE_BINARY_DIR}/page-pictures
                  ${CMAKE_SOURCE_DIR}/docs/screenshot-menu-1920.png)
 set_tests_properties(web.world_survives_reload PROPERTIES TIMEOUT 400 LABELS browser RUN_SERIAL TRUE)
+
+# The first frame of play against the Linux build's reference drawer, under a
+# virtual X server.
+set(VELMORA_LINUX_FRAMES ${CMAKE_SOURCE_DIR}/build/velmora_world_frames CACHE FILEPATH
+    "velmora_world_frames of the Linux build (the default preset's)")
+find_program(VELMORA_XVFB_RUN xvfb-run)
+if(VELMORA_XVFB_RUN AND TARGET velmora-world)
+  add_test(NAME web.first_frame_as_linux
+           COMMAND ${VELMORA_NODE} --experimental-websocket --no-warnings
+                   ${CMAKE_CURRENT_LIST_DIR}/first_frame_check.mjs ${CMAKE_BINARY_DIR}
+                   ${VELMORA_LINUX_TOOL} ${VELMORA_LINUX_FRAMES} ${CMAKE_BINARY_DIR}/page-pictures)
+  set_tests_properties(web.first_frame_as_linux PROPERTIES TIMEOUT 240 LABELS browser RUN_SERIAL TRUE)
+endif()
