@@ -139,7 +139,9 @@ if(EMSCRIPTEN)
   # beside them); the browser calls the frames.
   add_executable(velmora src/app/web_main.cpp)
   target_link_options(velmora PRIVATE ${VELMORA_WEB_PAGE_OPTIONS})
-  set_target_properties(velmora PROPERTIES LINK_DEPENDS ${CMAKE_SOURCE_DIR}/src/platform/web/files_pre.js)
+  # The page is copied after each link: a change to it links again.
+  set_target_properties(velmora PROPERTIES LINK_DEPENDS
+    "${CMAKE_SOURCE_DIR}/src/platform/web/files_pre.js;${CMAKE_SOURCE_DIR}/src/platform/web/sdl_audio_needs.js;${CMAKE_SOURCE_DIR}/src/platform/web/index.html")
   add_custom_command(TARGET velmora POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/src/platform/web/index.html
             ${CMAKE_BINARY_DIR}/index.html)

@@ -21,6 +21,9 @@ string(APPEND CMAKE_EXE_LINKER_FLAGS " -sALLOW_MEMORY_GROWTH=1 -sMAXIMUM_MEMORY=
 set(VELMORA_WEB_PAGE_OPTIONS
   -sMIN_WEBGL_VERSION=2 -sMAX_WEBGL_VERSION=2 -sENVIRONMENT=web
   -sINITIAL_MEMORY=64MB -sTOTAL_STACK=8MB -lidbfs.js
+  # The page's own controls move slots in and out through the files.
+  -sEXPORTED_RUNTIME_METHODS=FS
+  "SHELL:--js-library ${CMAKE_SOURCE_DIR}/src/platform/web/sdl_audio_needs.js"
   "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/src/platform/web/files_pre.js")
 
 # Everything else runs under node (the tests, the build's tools): on the

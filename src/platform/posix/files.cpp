@@ -205,6 +205,9 @@ bool isRegularFile(int file) {
     return ::fstat(file, &info) == 0 && S_ISREG(info.st_mode);
 }
 
+// A browser's flock grants every request: web/system/file_locks.cpp has the
+// lock calls there.
+#ifndef __EMSCRIPTEN__
 Result tryLock(int file) {
     while (::flock(file, LOCK_EX | LOCK_NB) != 0) {
         if (errno == EINTR) continue;
@@ -215,6 +218,7 @@ Result tryLock(int file) {
 
 // Closing the only descriptor releases the lock.
 void unlockFile(int& file) { closeFile(file); }
+#endif
 
 // ---- the writer's process and the tests ---------------------------------------
 uint64_t processId() { return uint64_t(::getpid()); }

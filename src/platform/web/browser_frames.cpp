@@ -5,6 +5,15 @@
 namespace plat {
 namespace {
 
+// Module.velmoraScreen, and a "velmora-screen" event on the window when it
+// changes.
+EM_JS(void, velmora_tell_page, (const char* screen), {
+    const word = UTF8ToString(screen);
+    if (Module.velmoraScreen === word) return;
+    Module.velmoraScreen = word;
+    window.dispatchEvent(new CustomEvent("velmora-screen", { detail: word }));
+});
+
 struct Steps {
     int (*start)() = nullptr;
     bool (*frame)() = nullptr;
@@ -32,6 +41,8 @@ void oneFrame() {
 }
 
 }  // namespace
+
+void tellPage(const char* screen) { velmora_tell_page(screen); }
 
 void runInBrowser(int (*start)(), bool (*frame)(), int (*finish)()) {
     steps() = Steps{start, frame, finish};

@@ -9,4 +9,9 @@ namespace plat {
 // is called), `frame` once a frame until it returns false, then `finish`.
 void runInBrowser(int (*start)(), bool (*frame)(), int (*finish)());
 
+// Tells the page which screen is up (a short word: "menu", "worlds",
+// "playing"...): the page shows its own controls by it and a test of the
+// page waits on it. Told after every frame; the page hears of a change only.
+void tellPage(const char* screen);
+
 }  // namespace plat

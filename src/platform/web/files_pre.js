@@ -16,6 +16,7 @@ Module.preRun.push(function () {
     succeeded: 0,  // the last request a successful copy covered
     failed: 0,     // the last request a failed copy covered
     running: false,
+    retries: 0,    // of the copy under way
     start: function () {
       if (persist.running || persist.covered >= persist.asked) return;
       const upTo = persist.asked;
@@ -23,6 +24,16 @@ Module.preRun.push(function () {
       persist.covered = upTo;
       FS.syncfs(false, function (error) {
         persist.running = false;
+        // The copy lists the files, then reads them a turn of the page's loop
+        // later: one renamed or removed in between (a save's temporary file
+        // put in place) fails it. Copied again, from a fresh list.
+        if (error && persist.retries < 3) {
+          ++persist.retries;
+          persist.covered = upTo - 1;
+          persist.start();
+          return;
+        }
+        persist.retries = 0;
         if (error) {
           persist.failed = Math.max(persist.failed, upTo);
           console.warn('velmora: the files could not be stored in the browser:', error);
@@ -51,6 +62,66 @@ Module.preRun.push(function () {
   const first = function (path) { return path; };
   for (const name of ['mkdir', 'rmdir', 'unlink', 'rename', 'truncate']) watch(name, first);
   watch('write', function (stream) { return stream.path || ''; });
+
+  // The slots' locks between tabs of the game (web/system/file_locks.cpp):
+  // an entry per lock file naming the tab that holds it and when it last
+  // said so. A tab says so each second; an entry left three seconds (a tab
+  // closed or crashed without letting go) is anyone's. A hidden tab's timers
+  // may slow to once a minute, but such a tab draws no frames and writes
+  // nothing until it is shown again.
+  const tabLocks = {
+    tab: Date.now().toString(36) + '-' + Math.random().toString(36).slice(2),
+    held: new Set(),
+    staleAfterMs: 3000,
+    timer: 0,
+    key: function (path) { return 'velmora-lock:' + path; },
+    read: function (path) {
+      try {
+        const [tab, time] = String(localStorage.getItem(tabLocks.key(path)) || '').split(' ');
+        return tab ? { tab: tab, time: Number(time) || 0 } : null;
+      } catch (error) { return null; }
+    },
+    write: function (path) {
+      localStorage.setItem(tabLocks.key(path), tabLocks.tab + ' ' + Date.now());
+    },
+    take: function (path) {
+      const entry = tabLocks.read(path);
+      if (entry && entry.tab !== tabLocks.tab && Date.now() - entry.time < tabLocks.staleAfterMs)
+        return false;
+      try { tabLocks.write(path); } catch (error) { return true; }  // no storage: no other tab either
+      tabLocks.held.add(path);
+      if (!tabLocks.timer) tabLocks.timer = setInterval(tabLocks.refresh, 1000);
+      return true;
+    },
+    release: function (path) {
+      if (!tabLocks.held.delete(path)) return;
+      const entry = tabLocks.read(path);
+      try { if (entry && entry.tab === tabLocks.tab) localStorage.removeItem(tabLocks.key(path)); } catch (error) {}
+    },
+    refresh: function () {
+      for (const path of Array.from(tabLocks.held)) {
+        const entry = tabLocks.read(path);
+        if (entry && entry.tab !== tabLocks.tab) {
+          tabLocks.held.delete(path);
+          console.warn('velmora: another tab has taken the lock', path);
+          continue;
+        }
+        try { tabLocks.write(path); } catch (error) {}
+      }
+    },
+  };
+  Module.velmoraTabLocks = tabLocks;
+  // A page closed or reloaded lets go at once; one kept for the Back button
+  // takes its locks again when it is shown, unless another tab has them.
+  let putAside = [];
+  window.addEventListener('pagehide', function () {
+    putAside = Array.from(tabLocks.held);
+    for (const path of putAside) tabLocks.release(path);
+  });
+  window.addEventListener('pageshow', function () {
+    for (const path of putAside.splice(0))
+      if (!tabLocks.take(path)) console.warn('velmora: another tab has taken the lock', path);
+  });
 
   // A browser lets a page make sound only after the player has acted on it.
   const acted = function () { Module.velmoraActed = true; };

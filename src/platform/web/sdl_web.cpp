@@ -8,6 +8,9 @@
 #include "platform/platform.h"
 #include "platform/sdl/sdl_private.h"
 
+// web/sdl_audio_needs.js: brings in what SDL's audio calls from JavaScript.
+extern "C" void velmora_sdl_audio_needs();
+
 namespace sdlplat {
 namespace {
 
@@ -30,6 +33,40 @@ EM_JS(int, velmora_take_files_changed, (), {
     Module.velmoraFilesChanged = false;
     return changed;
 });
+
+// The canvas's size on the page in CSS pixels (SDL's window size, in which it
+// gives the pointer's place) and the display's pixels per CSS pixel.
+EM_JS(void, velmora_canvas_box, (int* width, int* height, double* ratio), {
+    const box = Module.canvas.getBoundingClientRect();
+    HEAP32[width >> 2] = Math.max(1, Math.round(box.width));
+    HEAP32[height >> 2] = Math.max(1, Math.round(box.height));
+    HEAPF64[ratio >> 3] = window.devicePixelRatio || 1;
+});
+// The drawing buffer made w x h when it is not; 1 when it was changed.
+EM_JS(int, velmora_canvas_buffer, (int w, int h), {
+    const canvas = Module.canvas;
+    if (canvas.width === w && canvas.height === h) return 0;
+    canvas.width = w;
+    canvas.height = h;
+    return 1;
+});
+
+// The canvas follows the browser window (the page's style stretches it over
+// the whole window) with a pixel of its drawing buffer for each of the
+// display's: the game reads the drawable size every frame and lays its
+// interface out for it, as on a desktop whose window was resized.
+void fitCanvas() {
+    SDL_Window* shown = window();
+    if (!shown) return;
+    int cssWidth = 0, cssHeight = 0;
+    double ratio = 1;
+    velmora_canvas_box(&cssWidth, &cssHeight, &ratio);
+    int width = 0, height = 0;
+    SDL_GetWindowSize(shown, &width, &height);
+    // SDL sizes the buffer to the window's size itself: first the window.
+    if (width != cssWidth || height != cssHeight) SDL_SetWindowSize(shown, cssWidth, cssHeight);
+    velmora_canvas_buffer(int(cssWidth * ratio + 0.5), int(cssHeight * ratio + 0.5));
+}
 
 // The browser draws a frame when the display refreshes; a cap of its own
 // becomes a timer between frames instead of a wait inside one.
@@ -59,10 +96,14 @@ bool contextUsable() { return true; }
 
 // A browser keeps an audio device made before the player acted silent, and
 // says so in its console: the sound opens after the first click or key.
-void beginAudio() { web().audioWanted = true; }
+void beginAudio() {
+    velmora_sdl_audio_needs();
+    web().audioWanted = true;
+}
 
 void afterPresent(int frameCap) {
     velmora_note_present(++web().presents);
+    fitCanvas();
     applyFrameCap(frameCap);
     if (web().audioWanted && velmora_player_has_acted()) {
         web().audioWanted = false;
