@@ -130,7 +130,15 @@ bool gameFrame() {
     // A quit during long work leaves it as a quit always has; the pass that
     // takes the message still updates and draws once.
     if (message == plat::Message::Quit) abandonWork();
-    if (frameUpdate() < 0 || drawFrame() < 0) {
+    if (frameUpdate() < 0) {
+        loop.failed = true;
+        return false;
+    }
+    // A busy screen that shows what it showed is not drawn again: the window
+    // (or the page's canvas) keeps the last one.
+    const bool unchanged = game.gameState == GameState::Busy && !game.busyScreenChanged;
+    game.busyScreenChanged = false;
+    if (!unchanged && drawFrame() < 0) {
         loop.failed = true;
         return false;
     }

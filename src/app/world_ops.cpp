@@ -110,6 +110,7 @@ void openSlot(int slot) {
         beginLoad(*work.load, worldFilePath(slot), seedFilePath(slot));
     }
     game.gameState = GameState::Busy;
+    game.busyScreenChanged = true;
 }
 
 void saveSlot(int slot) {
@@ -120,6 +121,7 @@ void saveSlot(int slot) {
     beginSave(*work.save, worldFilePath(slot), seedFilePath(slot));
     game.savingInProgress = 1;
     game.gameState = GameState::Busy;
+    game.busyScreenChanged = true;
 }
 
 void closeSlot() {
@@ -246,6 +248,7 @@ int updateBusy() {
     if (game.frame.now - game.busyPulseTime >= kPulseStepMs) {
         game.busyPulse = nextPulse(game.busyPulse);
         game.busyPulseTime = game.frame.now;
+        game.busyScreenChanged = true;
     }
     return updateWork();
 }
