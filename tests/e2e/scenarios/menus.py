@@ -98,8 +98,9 @@ def damaged_slot_moved_aside(programs):
                          "the question Cancellare Mondo1? at (400, 180)")
         keys.press(window, "Up")        # Si'
         keys.tap("Return")
+        # The world is renamed first, then its seed, each rename flushed.
         wait_for(lambda: os.path.exists(game.file("Mondo1.data.bak1")), 10, "Mondo1.data.bak1")
-        check(os.path.exists(game.file("SemeM1.data.bak1")), "the seed file was not moved aside")
+        wait_for(lambda: os.path.exists(game.file("SemeM1.data.bak1")), 10, "SemeM1.data.bak1")
         check(not os.path.exists(game.file("Mondo1.data")), "Mondo1.data is still there")
         with open(game.file("Mondo1.data.bak1"), "rb") as f:
             check(f.read() == b"not a world", "the moved world file changed")
