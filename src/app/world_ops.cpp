@@ -201,7 +201,9 @@ constexpr int kViewBatch = 16;
 
 int updateWork() {
     WorldWork& work = game.work;
-    JobSlice slice = sliceUntil(plat::clockMs, game.frame.now + kWorkSliceMs);
+    // A frame that also draws the busy screen works less, so that it too stays short.
+    const int32_t sliceMs = game.busyScreenChanged ? kDrawnWorkSliceMs : kWorkSliceMs;
+    JobSlice slice = sliceUntil(plat::clockMs, game.frame.now + sliceMs);
     if (work.readyingView) {
         while (buildViewAhead(game.renderer, game.world, game.options, game.settings,
                               game.play.player, kViewBatch) > 0)
