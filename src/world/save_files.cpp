@@ -243,7 +243,10 @@ bool commitSave(const World& world, SaveJob& job) {
 }  // namespace
 
 bool stepSave(const World& world, SaveJob& job, JobSlice& slice) {
-    for (;;) {
+    for (bool worked = false;; worked = true) {
+        // The flush and the commit wait on the disk: they begin a call of
+        // their own, so that they never lengthen a slice already spent on blocks.
+        if (job.phase == SaveJob::Phase::Commit && worked) return false;
         bool ended = false;
         switch (job.phase) {
             case SaveJob::Phase::Begin: ended = beginSaveFiles(world, job); break;
@@ -399,8 +402,8 @@ WorldResult saveWorldTo(const World& world, const std::string& worldPath,
                         const std::string& seedPath, SaveReport* report) {
     auto job = std::make_unique<SaveJob>();
     beginSave(*job, worldPath, seedPath);
-    JobSlice whole;
-    stepSave(world, *job, whole);
+    for (JobSlice whole; !stepSave(world, *job, whole);) {
+    }
     if (report) *report = job->report;
     return job->result;
 }

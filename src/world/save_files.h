@@ -127,7 +127,8 @@ struct SaveJob {
 };
 // Begins writing the world into a slot's pair of files; nothing is touched yet.
 void beginSave(SaveJob& job, const std::string& worldPath, const std::string& seedPath);
-// Works on until the slice is spent or the job ends; true once it has ended,
+// Works on until the slice is spent or the job ends (the last step, the
+// flush and commit, always in a call of its own); true once it has ended,
 // with `result` Done, NotWritten (nothing written) or SeedNotWritten: the
 // world file was replaced and its seed file could not be yet (the next holder
 // of the slot's lock renames it). In every case but Done and SeedNotWritten
