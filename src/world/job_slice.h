@@ -11,7 +11,7 @@
 struct JobSlice {
     // The caller's clock in milliseconds and the time the slice ends; with
     // no clock the slice is measured in units alone.
-    int32_t (*clock)() = nullptr;
+    int32_t (*readClock)() = nullptr;
     int32_t endsAt = 0;
     int64_t unitsLeft = std::numeric_limits<int64_t>::max();
 };
@@ -22,14 +22,14 @@ inline JobSlice sliceOfUnits(int64_t units) {
     return slice;
 }
 
-inline JobSlice sliceUntil(int32_t (*clock)(), int32_t endsAt) {
+inline JobSlice sliceUntil(int32_t (*readClock)(), int32_t endsAt) {
     JobSlice slice;
-    slice.clock = clock;
+    slice.readClock = readClock;
     slice.endsAt = endsAt;
     return slice;
 }
 
 // One unit done: true when the slice is spent.
 inline bool sliceSpent(JobSlice& slice) {
-    return --slice.unitsLeft <= 0 || (slice.clock && slice.clock() >= slice.endsAt);
+    return --slice.unitsLeft <= 0 || (slice.readClock && slice.readClock() >= slice.endsAt);
 }
