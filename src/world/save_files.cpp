@@ -1,11 +1,13 @@
 #include "world/save_files.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <vector>
 
+#include "platform/background.h"
 #include "platform/platform.h"
 #include "world/cell_changes.h"
 #include "world/chests.h"
@@ -163,9 +165,10 @@ void beginSave(SaveJob& job, const std::string& worldPath, const std::string& se
 
 namespace {
 
+// The outcome only: the phase is the caller's, as the commit's outcome is
+// set away from the frame.
 bool endSave(SaveJob& job, WorldResult result) {
     job.result = result;
-    job.phase = SaveJob::Phase::Ended;
     return true;
 }
 
@@ -201,12 +204,14 @@ bool writeImageBlock(const World& world, SaveJob& job) {
     return false;
 }
 
-bool commitSave(const World& world, SaveJob& job) {
-    std::vector<uint8_t> trailer = encodeTrailer(world);
-    if (!plat::writeOut(job.worldFile, trailer.data(), trailer.size()) || !plat::finishOut(job.worldFile))
+// The flush and commit, away from the frame: it touches the job's files and
+// its outcome, never the world.
+bool commitFiles(SaveJob& job) {
+    if (!plat::writeOut(job.worldFile, job.trailer.data(), job.trailer.size()) ||
+        !plat::finishOut(job.worldFile))
         return saveFailedOn(job, job.worldFile);
     char digits[kSeedFileBytes];
-    const size_t seedBytes = formatSeed(world.Seed, digits);
+    const size_t seedBytes = formatSeed(job.seed, digits);
     if (!plat::writeOut(job.seedFile, digits, seedBytes) || !plat::finishOut(job.seedFile))
         return saveFailedOn(job, job.seedFile);
     const std::string record = commitRecordText(job.worldFile, job.seedFile);
@@ -240,21 +245,42 @@ bool commitSave(const World& world, SaveJob& job) {
     return endSave(job, WorldResult::NotWritten);
 }
 
+// The commit started once, then waited for until the slice ends; true once
+// it has ended.
+bool commitSave(const World& world, SaveJob& job, const JobSlice& slice) {
+    if (!job.committing.valid()) {
+        job.trailer = encodeTrailer(world);
+        job.seed = world.Seed;
+        job.committing = plat::runInBackground([&job] { commitFiles(job); });
+    }
+    if (slice.readClock) {
+        const int32_t left = std::max(0, slice.endsAt - slice.readClock());
+        if (job.committing.wait_for(std::chrono::milliseconds(left)) != std::future_status::ready)
+            return false;
+    }
+    job.committing.get();
+    job.phase = SaveJob::Phase::Ended;
+    return true;
+}
+
 }  // namespace
 
 bool stepSave(const World& world, SaveJob& job, JobSlice& slice) {
     for (bool worked = false;; worked = true) {
-        // The flush and the commit wait on the disk: they begin a call of
-        // their own, so that they never lengthen a slice already spent on blocks.
+        // The commit waits on the disk: it begins a call of its own, so that
+        // its wait never lengthens a slice already spent on blocks.
         if (job.phase == SaveJob::Phase::Commit && worked) return false;
         bool ended = false;
         switch (job.phase) {
             case SaveJob::Phase::Begin: ended = beginSaveFiles(world, job); break;
             case SaveJob::Phase::Image: ended = writeImageBlock(world, job); break;
-            case SaveJob::Phase::Commit: ended = commitSave(world, job); break;
+            case SaveJob::Phase::Commit: return commitSave(world, job, slice);
             case SaveJob::Phase::Ended: return true;
         }
-        if (ended) return true;
+        if (ended) {
+            job.phase = SaveJob::Phase::Ended;
+            return true;
+        }
         if (sliceSpent(slice)) return false;
     }
 }

@@ -9,9 +9,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/files.h"
 #include "world/job_slice.h"
@@ -114,7 +116,9 @@ SlotLock lockSlotFiles(const std::string& worldPath, const std::string& seedPath
 SlotLock lockSlot(int slot, plat::FileLock& lock, SaveReport* report = nullptr);
 // A save under way: the three files begun (a name that cannot be written
 // stops it before anything is), the world image block by block, then the
-// trailer, the seed and the commit that makes the two renames one.
+// trailer, the seed and the commit that makes the two renames one. The
+// commit waits on the disk, so it runs in the background: from its start to
+// its end only `committing` is read here.
 struct SaveJob {
     enum class Phase : uint8_t { Begin, Image, Commit, Ended };
     std::string worldPath, seedPath;
@@ -122,18 +126,24 @@ struct SaveJob {
     size_t at = 0;  // bytes of the image written
     plat::OutFile worldFile, seedFile, recordFile;
     std::unique_ptr<uint8_t[]> block;  // one block's room, kept for the whole save
+    std::vector<uint8_t> trailer;      // the world's values, taken as the commit starts
+    int32_t seed = 0;
     SaveReport report;
     WorldResult result = WorldResult::Done;
+    // Last, so that a job dropped mid-commit waits for it before its files go.
+    std::future<void> committing;
 };
 // Begins writing the world into a slot's pair of files; nothing is touched yet.
 void beginSave(SaveJob& job, const std::string& worldPath, const std::string& seedPath);
 // Works on until the slice is spent or the job ends (the last step, the
-// flush and commit, always in a call of its own); true once it has ended,
+// flush and commit, begins in a call of its own and is waited for at most
+// until the slice ends, or to its end in a slice of units); true once it has ended,
 // with `result` Done, NotWritten (nothing written) or SeedNotWritten: the
 // world file was replaced and its seed file could not be yet (the next holder
 // of the slot's lock renames it). In every case but Done and SeedNotWritten
-// the slot's files are as they were; a job dropped before its end (a quit)
-// writes nothing, its temporaries removed.
+// the slot's files are as they were; a job dropped before its commit (a
+// quit) writes nothing, its temporaries removed, and one dropped during its
+// commit first lets it end.
 bool stepSave(const World& world, SaveJob& job, JobSlice& slice);
 
 // A load under way: both files checked whole before anything in memory

@@ -327,6 +327,18 @@ TEST_F(InterruptedSave, QuitMessageWritesNothing) {
     EXPECT_STREQ(game.notice.english, "");
 }
 
+TEST_F(InterruptedSave, QuitDuringTheCommitLetsItEndWhole) {
+    world.Seed = 43;
+    saveSlot(2);
+    while (game.work.save && !game.work.save->committing.valid()) ASSERT_TRUE(gameFrame());
+    headless::queueMessage(plat::Message::Quit);
+    EXPECT_FALSE(gameFrame());
+    EXPECT_EQ(fs::file_size(slotFile()), worldFileLength(world.chestCount));
+    EXPECT_EQ(readBytes(seedFile()), "0000000043");
+    EXPECT_FALSE(fs::exists(commitRecordPath(slotFile())));
+    EXPECT_EQ(temporaries(), 0);
+}
+
 TEST_F(InterruptedSave, DrawingFailureFailsAndWritesNothing) {
     headless::setBeginSceneFails(true);
     EXPECT_LT(save(), 0);
