@@ -5,9 +5,11 @@
 // the longest of them and their 99th percentile, and that first frame after. Run it from
 // a folder of its own (it writes slot 1 beside itself) under a virtual X
 // server with software GL and VELMORA_NO_VSYNC=1; measure_work.py does.
+// With --each, every frame is printed with the step of the work it began in.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "app/frame_loop.h"
@@ -18,8 +20,20 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+bool each = false;
+
 double ms(Clock::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
+}
+
+// Where the work stands, as the phase of its job.
+std::string workStep() {
+    const WorldWork& work = game.work;
+    if (work.generation) return "generation " + std::to_string(int(work.generation->phase));
+    if (work.load) return "load " + std::to_string(int(work.load->phase));
+    if (work.save) return "save " + std::to_string(int(work.save->phase));
+    if (work.readyingView) return "view";
+    return work.persisting ? "persisting" : "-";
 }
 
 // Frames until the work ends; false when the game ended instead.
@@ -28,8 +42,10 @@ bool measure(const char* what) {
     const auto start = Clock::now();
     while (game.gameState == GameState::Busy) {
         const auto before = Clock::now();
+        const std::string step = each ? workStep() : "";
         if (!gameFrame()) return false;
         frames.push_back(ms(Clock::now() - before));
+        if (each) std::printf("  %s frame %zu: %.1f ms, %s\n", what, frames.size(), frames.back(), step.c_str());
     }
     const auto before = Clock::now();
     if (!gameFrame()) return false;
@@ -46,7 +62,8 @@ bool measure(const char* what) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    each = argc > 1 && std::string(argv[1]) == "--each";
     if (startGame() < 0) return 1;
     // The busy screen's first frames make its textures and font: not work.
     game.gameState = GameState::Busy;
