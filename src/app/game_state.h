@@ -101,7 +101,7 @@ struct Game {
     int32_t busyPulseTime = 0;  // when the pulse last stepped
     // The busy screen changed since it was last drawn: only then is a frame
     // of long work drawn, so that the work keeps the time drawing would take.
-    bool busyScreenChanged = true;
+    bool busyScreenChanged = false;
     // The options as the window and Options.txt last took them.
     Options optionsApplied;
     // The long world operation under way, worked by the Busy state.

@@ -96,6 +96,19 @@ void enterWorld() {
 
 }  // namespace
 
+namespace {
+
+// The busy screen first shows once the work has gone on for a step of its
+// pulse: work shorter than that leaves the screen it began on, and loses
+// nothing to drawing.
+void startBusy() {
+    game.gameState = GameState::Busy;
+    game.busyPulseTime = game.frame.now;
+    game.busyScreenChanged = false;
+}
+
+}  // namespace
+
 void openSlot(int slot) {
     if (!lockForUse(slot, slotLock)) return;
     WorldWork& work = game.work;
@@ -109,8 +122,7 @@ void openSlot(int slot) {
         work.load = std::make_unique<LoadJob>();
         beginLoad(*work.load, worldFilePath(slot), seedFilePath(slot));
     }
-    game.gameState = GameState::Busy;
-    game.busyScreenChanged = true;
+    startBusy();
 }
 
 void saveSlot(int slot) {
@@ -120,8 +132,7 @@ void saveSlot(int slot) {
     work.save = std::make_unique<SaveJob>();
     beginSave(*work.save, worldFilePath(slot), seedFilePath(slot));
     game.savingInProgress = 1;
-    game.gameState = GameState::Busy;
-    game.busyScreenChanged = true;
+    startBusy();
 }
 
 void closeSlot() {
