@@ -1,6 +1,6 @@
 // The browser's entry: the game as three steps the page calls (the desktop's
 // entry, main.cpp, runs them as one loop), the page told after each frame
-// which screen is up.
+// which screen is up and what notice.
 #include "app/frame_loop.h"
 #include "app/game_state.h"
 #include "platform/web/browser_frames.h"
@@ -26,7 +26,7 @@ const char* screenWord(GameState state) {
 
 bool frameTold() {
     const bool going = gameFrame();
-    plat::tellPage(screenWord(game.gameState));
+    plat::tellPage(screenWord(game.gameState), game.notice.english);
     return going;
 }
 

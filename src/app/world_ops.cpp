@@ -50,6 +50,12 @@ std::string fileNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+void tellInUse(int slot) {
+    const std::string name = worldFileName(slot);
+    postNotice((name + " is in use by another program!").c_str(),
+               (name + " in uso da un altro programma!").c_str());
+}
+
 // False, after telling the player, when another program holds the slot or
 // it cannot be used at all.
 bool lockForUse(int slot, plat::FileLock& lock) {
@@ -57,12 +63,7 @@ bool lockForUse(int slot, plat::FileLock& lock) {
     switch (lockSlot(slot, lock, &report)) {
         case SlotLock::Taken:
         case SlotLock::Unlocked: return true;
-        case SlotLock::InUse: {
-            const std::string name = worldFileName(slot);
-            postNotice((name + " is in use by another program!").c_str(),
-                       (name + " in uso da un altro programma!").c_str());
-            return false;
-        }
+        case SlotLock::InUse: tellInUse(slot); return false;
         case SlotLock::Refused: break;
     }
     const std::string name = fileNameOf(report.failedFile);
@@ -126,6 +127,12 @@ void openSlot(int slot) {
 }
 
 void saveSlot(int slot) {
+    // Another browser tab took the slot while this one was hidden: it may have
+    // saved there since, and what it saved is not overwritten.
+    if (plat::lockLost(slotLock)) {
+        tellInUse(slot);
+        return;
+    }
     WorldWork& work = game.work;
     work.slot = slot;
     work.returnTo = game.gameState;

@@ -146,5 +146,10 @@ enum class LockStatus : uint8_t {
 // Blocked, `why` (when given) says what stands there.
 LockStatus takeLock(const std::string& path, FileLock& lock, WriteError* why = nullptr);
 void releaseLock(FileLock& lock);
+// A lock taken has since been taken over: never written through then. A
+// system's lock lasts until let go; a browser tab's is taken over when the tab
+// was hidden long enough that it could not say it was alive. False for a
+// lock never taken.
+bool lockLost(const FileLock& lock);
 
 }  // namespace plat

@@ -144,6 +144,22 @@ const failure = await withPage(folder, { width, height, deadlineMs }, async (pag
   const before = await slotHashes();
   console.log(`saved and stored in ${Date.now() - saving} ms:`, before.join(' '));
 
+  // Another tab takes the slot over while this one cannot say it is alive (a
+  // hidden tab's timers slow down): a save from here is refused and the slot
+  // left as the other tab may have written it.
+  const lockKey = await page.evaluate("Object.keys(localStorage).find((k) => k.startsWith('velmora-lock:') && k.includes('Mondo1'))");
+  if (!lockKey) throw new Error('no tab lock on the slot being played');
+  await page.evaluate(`localStorage.setItem(${JSON.stringify(lockKey)}, 'another-tab ' + Date.now())`);
+  const stamp = () => page.evaluate("Module.FS.stat('/velmora/Mondo1.data').mtime.getTime()");
+  const savedAt = await stamp();
+  await sleep(gateMs);
+  await tap(page.send, 'Enter');  // Save again
+  await page.waitFor('the refusal', async () => /in use by another program/.test(await page.evaluate('Module.velmoraNotice')));
+  if ((await stamp()) !== savedAt || (await screen()) !== 'paused' || page.said(/could not be stored/))
+    throw new Error('a save went through the slot another tab had taken');
+  await page.evaluate(`localStorage.removeItem(${JSON.stringify(lockKey)})`);
+  console.log('a save after another tab took the slot: refused');
+
   const reloaded = Date.now();
   await page.send('Page.reload', {});
   await waitScreen('menu');

@@ -48,6 +48,10 @@ void releaseLock(FileLock& lock) {
     if (lock.fd != sys::kNoFile) sys::unlockFile(lock.fd);
 }
 
+bool lockLost(const FileLock& lock) {
+    return lock.fd != sys::kNoFile && !sys::stillLocked(lock.fd);
+}
+
 FileLock::~FileLock() { releaseLock(*this); }
 
 }  // namespace plat

@@ -84,6 +84,8 @@ bool isRegularFile(int file);
 Result tryLock(int file);
 // Lets go of the lock and closes its file.
 void unlockFile(int& file);
+// The lock on the open file is still ours (only a browser's can be lost).
+bool stillLocked(int file);
 
 // ---- the writer's process and the tests ---------------------------------------
 uint64_t processId();

@@ -5,9 +5,10 @@
 namespace plat {
 namespace {
 
-// Module.velmoraScreen, and a "velmora-screen" event on the window when it
-// changes.
-EM_JS(void, velmora_tell_page, (const char* screen), {
+// Module.velmoraScreen and Module.velmoraNotice, and a "velmora-screen" event
+// on the window when the screen changes.
+EM_JS(void, velmora_tell_page, (const char* screen, const char* notice), {
+    Module.velmoraNotice = UTF8ToString(notice);
     const word = UTF8ToString(screen);
     if (Module.velmoraScreen === word) return;
     Module.velmoraScreen = word;
@@ -42,7 +43,7 @@ void oneFrame() {
 
 }  // namespace
 
-void tellPage(const char* screen) { velmora_tell_page(screen); }
+void tellPage(const char* screen, const char* notice) { velmora_tell_page(screen, notice); }
 
 void runInBrowser(int (*start)(), bool (*frame)(), int (*finish)()) {
     steps() = Steps{start, frame, finish};

@@ -10,8 +10,9 @@ namespace plat {
 void runInBrowser(int (*start)(), bool (*frame)(), int (*finish)());
 
 // Tells the page which screen is up (a short word: "menu", "worlds",
-// "playing"...): the page shows its own controls by it and a test of the
-// page waits on it. Told after every frame; the page hears of a change only.
-void tellPage(const char* screen);
+// "playing"...) and the last notice posted (in English, "" for none): the
+// page shows its own controls by the screen, and a test of the page waits on
+// both. Told after every frame; the page hears of a change only.
+void tellPage(const char* screen, const char* notice);
 
 }  // namespace plat

@@ -98,6 +98,12 @@ Module.preRun.push(function () {
       const entry = tabLocks.read(path);
       try { if (entry && entry.tab === tabLocks.tab) localStorage.removeItem(tabLocks.key(path)); } catch (error) {}
     },
+    // Still this tab's: not once another tab has taken it, even if that tab
+    // has let go since (it may have written the slot meanwhile).
+    holds: function (path) {
+      tabLocks.refresh();
+      return tabLocks.held.has(path);
+    },
     refresh: function () {
       for (const path of Array.from(tabLocks.held)) {
         const entry = tabLocks.read(path);

@@ -22,6 +22,11 @@ EM_JS(int, velmoraTabLockTake, (int file), {
     try { path = FS.getStream(file).path; } catch (error) { return 1; }
     return locks.take(path) ? 1 : 0;
 });
+EM_JS(int, velmoraTabLockHolds, (int file), {
+    const locks = Module.velmoraTabLocks;
+    if (!locks) return 1;
+    try { return locks.holds(FS.getStream(file).path) ? 1 : 0; } catch (error) { return 1; }
+});
 EM_JS(void, velmoraTabLockRelease, (int file), {
     const locks = Module.velmoraTabLocks;
     if (!locks) return;
@@ -50,6 +55,8 @@ Result tryLock(int file) {
     held.emplace(key, file);
     return {};
 }
+
+bool stillLocked(int file) { return velmoraTabLockHolds(file) != 0; }
 
 void unlockFile(int& file) {
     auto& held = heldFiles();
