@@ -2,7 +2,8 @@
 // drawer: a world the Linux velmora-world made is imported into slot 1 through
 // the page's controls and loaded with F4 held (the game's screenshot of its
 // first frame), then drawn by velmora_world_frames shot under a virtual X
-// server; the parts of the frame the display leaves alone must match.
+// server; the parts of the frame the display leaves alone must match. In
+// play a click locks the pointer, and Esc lets it go and pauses.
 //   node --experimental-websocket first_frame_check.mjs BUILD_FOLDER LINUX_TOOL LINUX_FRAMES OUT_FOLDER
 import { execFileSync } from 'node:child_process';
 import { mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
@@ -67,6 +68,16 @@ const failure = await withPage(folder, { width: 800, height: 600, deadlineMs: 18
     } catch (e) { return null; }
   })()`));
   await page.send('Input.dispatchKeyEvent', { type: 'keyUp', ...f4 });
+  // A click in play gives the game the pointer; Esc gives it back to the
+  // browser, which keeps the key, and the game pauses all the same.
+  const locked = () => page.evaluate("document.pointerLockElement === document.querySelector('canvas')");
+  await sleep(gateMs);
+  for (const type of ['mousePressed', 'mouseReleased'])
+    await page.send('Input.dispatchMouseEvent', { type, x: 400, y: 300, button: 'left', clickCount: 1 });
+  await page.waitFor('the pointer locked by a click', locked);
+  await tap(page.send, 'Escape');
+  await waitScreen('paused');
+  if (await locked()) throw new Error('the pointer stayed locked in the pause menu');
   const browser = Buffer.from(shot, 'base64');
   writeFileSync(join(out, 'web-first-frame.bmp'), browser);
   const reference = join(out, 'linux-reference.bmp');
