@@ -1,5 +1,6 @@
 // Loads the browser build's page in headless Chromium and saves a picture of
-// it once the game has drawn its first frames (the main menu).
+// it once the game has drawn its first frames (the main menu); then F11 in and
+// out of the browser's fullscreen.
 //   node --experimental-websocket tests/web/page_check.mjs BUILD_FOLDER OUT.png
 // Gives up after a deadline, saying how far the page got.
 import { writeFileSync } from 'node:fs';
@@ -35,6 +36,14 @@ const failure = await withPage(folder, { width: 1024, height: 768, deadlineMs },
   const shot = await page.send('Page.captureScreenshot', { format: 'png' });
   writeFileSync(out, Buffer.from(shot.data, 'base64'));
   console.log(`saved ${out} after ${Date.now() - page.started} ms`);
+  // F11 puts the canvas in the browser's fullscreen and takes it out again.
+  const f11 = { key: 'F11', code: 'F11', windowsVirtualKeyCode: 122, nativeVirtualKeyCode: 122 };
+  for (const wanted of [true, false]) {
+    await page.send('Input.dispatchKeyEvent', { type: 'rawKeyDown', ...f11 });
+    await page.send('Input.dispatchKeyEvent', { type: 'keyUp', ...f11 });
+    await page.waitFor(`F11 to make the fullscreen ${wanted ? 'begin' : 'end'}`, () =>
+      page.evaluate(`(document.fullscreenElement === Module.canvas) === ${wanted}`));
+  }
 });
 if (failure) console.error('page check failed: ' + failure);
 // Whatever a helper of Chromium still holds open, the check is over.
