@@ -1,16 +1,7 @@
 # What the Windows build needs beyond the shared recipe (cmake/toolchain-mingw64.cmake
 # makes it). Included before any target is defined.
 
-# stb is headers only: the ones of this machine's libstb-dev serve, copied
-# aside so that the Linux headers beside them stay out of sight.
-set(VELMORA_HOST_HEADERS ${CMAKE_BINARY_DIR}/host-headers)
-foreach(header stb_image.h stb_image_write.h)
-  if(NOT EXISTS /usr/include/stb/${header})
-    message(FATAL_ERROR "/usr/include/stb/${header} missing (package libstb-dev)")
-  endif()
-  file(COPY /usr/include/stb/${header} DESTINATION ${VELMORA_HOST_HEADERS}/stb)
-endforeach()
-include_directories(SYSTEM ${VELMORA_HOST_HEADERS})
+include(${CMAKE_CURRENT_LIST_DIR}/host_headers.cmake)
 
 # Wide-character file calls, and nothing of Windows' headers that clashes
 # with ordinary names (min, max, near, far).

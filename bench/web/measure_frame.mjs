@@ -10,7 +10,7 @@ import { execFileSync } from 'node:child_process';
 import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
-import { sleep, tap, withPage } from '../../tests/web/page_harness.mjs';
+import { importSlot, sleep, tap, withPage } from '../../tests/web/page_harness.mjs';
 
 const args = process.argv.slice(2);
 const option = (name, fallback) => {
@@ -40,10 +40,7 @@ for (let run = 0; run < runs; ++run) {
       await sleep(gateMs);
       await tap(page.send, 'Enter');
       await waitScreen('worlds');
-      const { root } = await page.send('DOM.getDocument', {});
-      const { nodeId } = await page.send('DOM.querySelector', { nodeId: root.nodeId, selector: '#import-files' });
-      await page.send('DOM.setFileInputFiles', { files: [join(work, 'Mondo1.data'), join(work, 'SemeM1.data')], nodeId });
-      await page.waitFor('the import', () => page.evaluate("document.getElementById('slots-said').textContent"));
+      await importSlot(page, [join(work, 'Mondo1.data'), join(work, 'SemeM1.data')]);
       await sleep(gateMs);
       await tap(page.send, 'Enter');
       await waitScreen('playing');

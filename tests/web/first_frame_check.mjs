@@ -9,7 +9,7 @@ import { execFileSync } from 'node:child_process';
 import { mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
-import { comparePictures, sleep, tap, withPage } from './page_harness.mjs';
+import { comparePictures, importSlot, sleep, tap, withPage } from './page_harness.mjs';
 
 const [folder, tool, frames, out] = process.argv.slice(2).map((p) => resolve(p));
 if (!out) {
@@ -49,10 +49,7 @@ const failure = await withPage(folder, { width: 800, height: 600, deadlineMs: 18
   await sleep(gateMs);
   await tap(page.send, 'Enter');
   await waitScreen('worlds');
-  const { root } = await page.send('DOM.getDocument', {});
-  const { nodeId } = await page.send('DOM.querySelector', { nodeId: root.nodeId, selector: '#import-files' });
-  await page.send('DOM.setFileInputFiles', { files: [join(work, 'Mondo1.data'), join(work, 'SemeM1.data')], nodeId });
-  const said = await page.waitFor('the import', () => page.evaluate("document.getElementById('slots-said').textContent"));
+  const said = await importSlot(page, [join(work, 'Mondo1.data'), join(work, 'SemeM1.data')]);
   if (!/imported/.test(said) || /Not/.test(said)) throw new Error('the import: ' + said);
   await sleep(gateMs);
   const f4 = { key: 'F4', code: 'F4', windowsVirtualKeyCode: 115, nativeVirtualKeyCode: 115 };

@@ -149,6 +149,17 @@ export async function withPage(folder, { width, height, deadlineMs }, body) {
   return failure;
 }
 
+// A slot's pair of files given to the world selection's import control, into
+// `slot` (the slot chosen there when not given); the page's answer.
+export async function importSlot(page, files, slot) {
+  const { root } = await page.send('DOM.getDocument', {});
+  const { nodeId } = await page.send('DOM.querySelector', { nodeId: root.nodeId, selector: '#import-files' });
+  const choose = slot ? `document.getElementById('slot').value = '${slot}'; ` : '';
+  await page.evaluate(`${choose}document.getElementById('slots-said').textContent = ''`);
+  await page.send('DOM.setFileInputFiles', { files, nodeId });
+  return page.waitFor('the import\'s answer', () => page.evaluate("document.getElementById('slots-said').textContent"));
+}
+
 // A key tapped on the page: its press and release, as a player's would come.
 export async function tap(send, key) {
   const codes = { Enter: 13, Escape: 27, ArrowDown: 40, ArrowUp: 38 };

@@ -9,7 +9,7 @@ import { closeSync, ftruncateSync, mkdirSync, mkdtempSync, openSync, readFileSyn
   writeSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
-import { comparePictures, readPng, sleep, tap, withPage } from './page_harness.mjs';
+import { comparePictures, importSlot, readPng, sleep, tap, withPage } from './page_harness.mjs';
 
 const [folder, out, linuxMenu] = process.argv.slice(2).map((p) => resolve(p));
 if (!folder || !out) {
@@ -39,13 +39,7 @@ async function importChecks(page) {
       writeFileSync(join(files, name, 'SemeM4.data'), '0000000042');
       return [join(files, name, 'Mondo4.data'), join(files, name, 'SemeM4.data')];
     };
-    const { root } = await page.send('DOM.getDocument', {});
-    const { nodeId } = await page.send('DOM.querySelector', { nodeId: root.nodeId, selector: '#import-files' });
-    const importing = async (paths) => {
-      await page.evaluate("document.getElementById('slot').value = '2'; document.getElementById('slots-said').textContent = ''");
-      await page.send('DOM.setFileInputFiles', { files: paths, nodeId });
-      return page.waitFor('the import\'s answer', () => page.evaluate("document.getElementById('slots-said').textContent"));
-    };
+    const importing = (paths) => importSlot(page, paths, 2);
     const size = () => page.evaluate("(() => { try { return Module.FS.stat('/velmora/Mondo2.data').size; } catch (e) { return 0; } })()");
     const cut = await importing(pair('cut', 400000084 + 54));
     if (!/^Not imported/.test(cut) || (await size()) !== 0) throw new Error('a world file cut short was taken: ' + cut);
