@@ -2,7 +2,8 @@
 // drawer: a world the Linux velmora-world made is imported into slot 1 through
 // the page's controls and loaded with F4 held (the game's screenshot of its
 // first frame), then drawn by velmora_world_frames shot under a virtual X
-// server; the parts of the frame the display leaves alone must match. In
+// server; the parts of the frame the display leaves alone must match, the
+// outline of the block aimed at included. In
 // play a click locks the pointer, and Esc lets it go and pauses.
 //   node --experimental-websocket first_frame_check.mjs BUILD_FOLDER LINUX_TOOL LINUX_FRAMES OUT_FOLDER
 import { execFileSync } from 'node:child_process';
@@ -42,6 +43,9 @@ function readBmp(bytes) {
 const work = mkdtempSync(join(tmpdir(), 'velmora-first-frame-'));
 const failure = await withPage(folder, { width: 800, height: 600, deadlineMs: 180000 }, async (page) => {
   execFileSync(tool, ['generate', '--seed', '1234567890', '--slot', '1', '--dir', work], { stdio: 'ignore' });
+  // A stone four blocks ahead of the eye, in reach: the first frame marks it
+  // with the target's wireframe outline, which WebGL draws its own way.
+  execFileSync(tool, ['set', '--slot', '1', '--dir', work, '500', '105', '504', '7'], { stdio: 'ignore' });
   const screen = () => page.evaluate('(window.Module && Module.velmoraScreen) || ""');
   const waitScreen = (word) => page.waitFor(`the ${word} screen`, async () => (await screen()) === word);
   await page.send('Page.navigate', { url: page.url });

@@ -18,6 +18,10 @@ GLuint makeCoverageTexture(int width, int height, const uint8_t* coverage) {
     return t;
 }
 
+void drawQuadEdges(Device&, const QuadBatch&, const Run& run, const UniformSet&, bool) {
+    drawQuadTriangles(run);
+}
+
 bool readRgb(int width, int height, uint8_t* rgb) {
     glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb);
     return glGetError() == GL_NO_ERROR;

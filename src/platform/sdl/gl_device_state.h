@@ -73,6 +73,7 @@ struct Device {
     int lastWidth = 0, lastHeight = 0;  // of the last presented frame
     int fboWidth = 0, fboHeight = 0;
     GLuint program = 0, vao = 0, vbo = 0, ibo = 0;
+    GLuint edgeIbo = 0;  // lines of wireframe quads, where GL has no line polygon mode
     GLuint fbo = 0, colourBuffer = 0, depthBuffer = 0;  // made at the first screenshot
     GLint uView = -1, uProjection = -1, uTexture = -1, uFog = -1, uFogStart = -1, uFogEnd = -1,
           uFogColour = -1;
@@ -163,6 +164,14 @@ extern const uint32_t kQuadCorners[6];
 void takeFirstCornerColours();
 // One coverage byte per texel, read as white with that much alpha.
 GLuint makeCoverageTexture(int width, int height, const uint8_t* coverage);
+// A run of wireframe quads with the quad program, vertex array and uniforms
+// bound: the edges of the triangles that face culling leaves (`culled`).
+// Desktop GL has the polygon mode set and draws the triangles; WebGL has no
+// such mode and draws those edges as lines.
+void drawQuadEdges(Device& d, const QuadBatch& batch, const Run& run, const UniformSet& uniforms,
+                   bool culled);
+// A run of quads as triangles, with the quad program bound.
+void drawQuadTriangles(const Run& run);
 // Pixels of the bound read framebuffer, 3 bytes each, rows from the bottom.
 bool readRgb(int width, int height, uint8_t* rgb);
 

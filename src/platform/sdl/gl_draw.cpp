@@ -107,6 +107,11 @@ void sizeFrame(Device& d) {
     d.frameSized = true;
 }
 
+void drawQuadTriangles(const Run& run) {
+    glDrawElements(GL_TRIANGLES, GLsizei(run.quadCount * 6), GL_UNSIGNED_INT,
+                   reinterpret_cast<void*>(size_t(run.firstQuad) * 6 * sizeof(uint32_t)));
+}
+
 void drawBatch(Device& d, const QuadBatch& batch, const std::vector<UniformSet>& uniformSets,
                FrameStats& stats) {
     if (batch.runs.empty()) return;
@@ -197,8 +202,10 @@ void drawBatch(Device& d, const QuadBatch& batch, const std::vector<UniformSet>&
             applyBlend(s.blend);
             blend = int(s.blend);
         }
-        glDrawElements(GL_TRIANGLES, GLsizei(run.quadCount * 6), GL_UNSIGNED_INT,
-                       reinterpret_cast<void*>(size_t(run.firstQuad) * 6 * sizeof(uint32_t)));
+        if (s.wireframe)
+            drawQuadEdges(d, batch, run, uniformSets[s.uniforms], culled);
+        else
+            drawQuadTriangles(run);
         ++stats.drawCalls;
         stats.quads += int(run.quadCount);
     }

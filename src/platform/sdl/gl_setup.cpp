@@ -339,6 +339,7 @@ void destroyDevice() {
         if (t) glDeleteTextures(1, &t);
     if (d.vbo) glDeleteBuffers(1, &d.vbo);
     if (d.ibo) glDeleteBuffers(1, &d.ibo);
+    if (d.edgeIbo) glDeleteBuffers(1, &d.edgeIbo);
     if (d.vao) glDeleteVertexArrays(1, &d.vao);
     if (d.fbo) glDeleteFramebuffers(1, &d.fbo);
     if (d.colourBuffer) glDeleteRenderbuffers(1, &d.colourBuffer);

@@ -4,7 +4,8 @@
 
 #include <GLES3/gl3.h>
 
-// WebGL has no polygon mode: the wireframe view draws filled in a browser.
+// WebGL has no polygon mode: wireframe quads are drawn as lines instead
+// (drawQuadEdges in web/gl_web.cpp).
 #ifndef GL_LINE
 #define GL_LINE 0x1B01
 #define GL_FILL 0x1B02
