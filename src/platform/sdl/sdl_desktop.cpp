@@ -39,6 +39,10 @@ void afterPresent(int frameCap) {
     paced = now < due ? due : now;
 }
 
+bool showError(SDL_Window* window, const char* title, const char* text) {
+    return SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, title, text, window) == 0;
+}
+
 }  // namespace sdlplat
 
 namespace plat {

@@ -383,8 +383,7 @@ const std::string& exeFolder() {
 std::string environmentVariable(const char* name) { return systemEnvironmentVariable(name); }
 
 void errorBox(const char* title, const char* text) {
-    if (!sdlplat::envFlag("VELMORA_NO_DIALOGS") &&
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, title, text, win().window) == 0)
+    if (!sdlplat::envFlag("VELMORA_NO_DIALOGS") && sdlplat::showError(win().window, title, text))
         return;
     // No dialogs wanted, or no display to show one on: the terminal still hears it.
     std::fprintf(stderr, "%s: %s\n", title, text);

@@ -67,5 +67,8 @@ void beginAudio();
 // After every present: the frame cap (plat::setFrameCap) held, and whatever
 // else the system wants done between frames.
 void afterPresent(int frameCap);
+// Shows an error the game cannot go on after (plat::errorBox); false when it
+// could not be shown.
+bool showError(SDL_Window* window, const char* title, const char* text);
 
 }  // namespace sdlplat

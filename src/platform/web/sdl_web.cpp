@@ -101,6 +101,18 @@ void beginAudio() {
     web().audioWanted = true;
 }
 
+// In the page's own message box, where the loading bar was: the game stops
+// after it, and the page says so.
+EM_JS(int, velmora_show_error, (const char* title, const char* text), {
+    if (!Module.velmoraShowError) return 0;
+    Module.velmoraShowError(UTF8ToString(title) + ": " + UTF8ToString(text));
+    return 1;
+});
+
+bool showError(SDL_Window*, const char* title, const char* text) {
+    return velmora_show_error(title, text) != 0;
+}
+
 void afterPresent(int frameCap) {
     velmora_note_present(++web().presents);
     fitCanvas();
