@@ -2,8 +2,9 @@
 // X server with software GL and VELMORA_NO_VSYNC=1; see measure_world.py).
 //
 //   velmora_world_frames frames [--distances 0-4] [--far 70-160] [--checker] [--frames N]
-//                               [--renderer-only]
-//       The world of seed 1234567890, the eye at its spawn, 8 headings; for
+//                               [--renderer-only] [--headings N]
+//       The world of seed 1234567890, the eye at its spawn, 8 headings (or the
+//       first N: 1 is the view a loaded world opens on); for
 //       each render distance the median frame of: the game's renderer; the
 //       reference drawer with one draw call per face; the reference drawer's
 //       faces streamed from the CPU in batches. With --checker the cube below
@@ -183,11 +184,12 @@ void stand(int renderDistance, float turn, float pitch) {
 }
 
 int runFrames(int argc, char** argv) {
-    int loDistance = 0, hiDistance = 4, frames = 7, loFar = 0, hiFar = -1;
+    int loDistance = 0, hiDistance = 4, frames = 7, loFar = 0, hiFar = -1, headings = 8;
     bool checker = false, rendererOnly = false;
     for (int i = 2; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--checker") checker = true;
+        if (a == "--headings" && i + 1 < argc) headings = std::max(1, std::atoi(argv[++i]));
         if (a == "--renderer-only") rendererOnly = true;
         if (a == "--frames" && i + 1 < argc) frames = std::atoi(argv[++i]);
         if (a == "--distances" && i + 1 < argc)
@@ -206,9 +208,9 @@ int runFrames(int argc, char** argv) {
     if (checker) carveCheckerboard();
     const float pitch = checker ? -0.5f : 0.0f;
     const plat::ViewSize size = plat::viewSize();
-    std::printf("%s, %d frames per heading after 2 unmeasured, 8 headings, %d x %d\n",
+    std::printf("%s, %d frames per heading after 2 unmeasured, %d headings, %d x %d\n",
                 checker ? "checkerboard below the spawn" : "spawn of seed 1234567890", frames,
-                size.width, size.height);
+                headings, size.width, size.height);
     std::printf(
         "distance  mode       median ms   fps    cpu ms  work ms   quads  draws\n"
         "  (cpu: before the present; work: CPU time of all threads; quads, draws: last frame)\n");
@@ -223,7 +225,7 @@ int runFrames(int argc, char** argv) {
                 settle();
             }
             std::vector<double> times, cpu, work;
-            for (int heading = 0; heading < 8; ++heading) {
+            for (int heading = 0; heading < headings; ++heading) {
                 stand(rd, float(heading) * kPi / 4.0f, pitch);
                 for (int f = 0; f < frames + 2; ++f) {
                     if (quitRequested()) return 1;
