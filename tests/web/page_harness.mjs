@@ -92,6 +92,7 @@ export async function withPage(folder, { width, height, deadlineMs }, body) {
   const left = () => deadlineMs - (Date.now() - started);
   const log = [];
   let failure = null;
+  let evaluate = null;
   try {
     const dt = devtools(await address);
     await dt.opened;
@@ -108,7 +109,7 @@ export async function withPage(folder, { width, height, deadlineMs }, body) {
     await send('Page.enable');
     await send('Emulation.setDeviceMetricsOverride', { width, height, deviceScaleFactor: 1, mobile: false });
     const url = `http://127.0.0.1:${server.address().port}/`;
-    const evaluate = async (expression, awaitPromise = false) => {
+    evaluate = async (expression, awaitPromise = false) => {
       const r = await send('Runtime.evaluate', { expression, returnByValue: true, awaitPromise });
       if (r.exceptionDetails) throw new Error('in the page: ' + (r.exceptionDetails.exception?.description ?? r.exceptionDetails.text));
       return r.result.value;
@@ -135,6 +136,10 @@ export async function withPage(folder, { width, height, deadlineMs }, body) {
     await body({ send, evaluate, waitFor, threw, said, url, left, started });
   } catch (e) {
     failure = e.message;
+    // What the page itself says (a program that did not load, no WebGL 2...).
+    const said = evaluate && await Promise.race([sleep(2000), evaluate(
+      "(() => { const s = document.getElementById('status'); return s && getComputedStyle(s).display !== 'none' ? document.getElementById('words').textContent : ''; })()")]).catch(() => '');
+    if (said) failure += ` (the page said: ${said})`;
   } finally {
     for (const line of log) console.log('  console', line);
     // Its profile goes once it has ended (it writes there until then).

@@ -1,5 +1,6 @@
 // A world's way through the browser build's page in headless Chromium: the
-// main menu, a new world in slot 1 made through the keyboard, play, a save
+// main menu (and F11 in and out of fullscreen), a new world in slot 1 made
+// through the keyboard, play, a save
 // from the pause menu, the page reloaded and the world loaded again; the
 // slot's files must come back from the browser's storage byte for byte.
 //   node --experimental-websocket tests/web/world_check.mjs BUILD_FOLDER OUT_FOLDER [MENU.png]
@@ -108,6 +109,14 @@ const failure = await withPage(folder, { width, height, deadlineMs }, async (pag
     console.log(`main menu against Linux's: ${differing} pixels differ, by ${largest} at most`);
     if (largest > 1 || differing > 100)
       throw new Error(`the main menu differs from Linux's in ${differing} pixels, by up to ${largest}`);
+  }
+  // F11 puts the canvas in the browser's fullscreen and takes it out again.
+  const f11 = { key: 'F11', code: 'F11', windowsVirtualKeyCode: 122, nativeVirtualKeyCode: 122 };
+  for (const wanted of [true, false]) {
+    await page.send('Input.dispatchKeyEvent', { type: 'rawKeyDown', ...f11 });
+    await page.send('Input.dispatchKeyEvent', { type: 'keyUp', ...f11 });
+    await page.waitFor(`F11 to make the fullscreen ${wanted ? 'begin' : 'end'}`, () =>
+      page.evaluate(`(document.fullscreenElement === Module.canvas) === ${wanted}`));
   }
 
   const made = Date.now();
